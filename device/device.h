@@ -1,0 +1,172 @@
+// The unit's hardware as the simulator provides it: every device operation,
+// the discrete inputs and the demo motion.
+//
+// Each dev... operation reads its value from simDevice, whose defaults are the
+// simulator's fixed values; tests, scripts and the live controls change fields
+// to reach paths the fixed values never reach. Requests without a visible
+// effect are recorded in a small journal.
+#pragma once
+
+#include <cstdint>
+
+// ---- Simulated device -------------------------------------------------------
+
+inline constexpr int DEV_EXTERNAL_VALUES = 16;   // devReadValue / devWriteValue
+inline constexpr int DEV_STATUS_LETTERS = 7;     // "RPYJAWB"
+
+struct SimDevice {
+    // Power
+    float busVoltage = 14.1f;
+    float batteryVoltage = 3.7f;
+    int inFlight = 1;
+    int calibrateInput = 1;
+    int busyInput = 0;
+    // Discrete input sources
+    int discreteInput1Source = 1;  // temperature probe fitted
+    int discreteInput2Source = 1;  // the "QX-70-S" edition
+    // External interface values; value 8 is the page request
+    float externalValue[DEV_EXTERNAL_VALUES] = {};
+    // Calibration readings
+    float axisReading[3] = {};
+    float axisPairReading[3][2] = {};
+    int calibrationReady = 1;
+    // Attitude
+    float rollAngle = 10.0f;
+    float pitchAngle = -20.0f;  // the ramp value; each devPitchAngle() call adds 0.05 while pitchRamps
+    int pitchRamps = 1;
+    float slipReading = 0.0f;
+    int attitudeValid = 1;
+    int alignCondition[3] = {1, 1, 1};
+    float statusQuality[DEV_STATUS_LETTERS] = {1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+    // Load factor and angle of attack
+    float gReading = 2.8f;
+    float aoaScale = 2.8f;
+    float aoaAngle = 13.5f;
+    int aoaValid = 1;
+    float aoaLowest = 2.0f;
+    float aoaHighest = 15.0f;
+    float gLowest = 0.5f;
+    float gHighest = 2.5f;
+    int gLimitInput[3] = {0, 0, 0};
+    int aoaInput[3] = {0, 0, 0};
+    // Air data
+    float oatCelsius = 22.4f;
+    int oatValid = 1;
+    float trueAirspeed = 152.0f;
+    float densityAltitude = 1234.56f;
+    int airDataValid = 1;
+    int clockBlank = 0;
+    // Display
+    uint32_t backgroundColour = 0xFF000000u;
+    int brightnessManual = 1;
+    int manualBrightnessLevel = 30;
+    int autoBrightnessLevel = 50;
+    // Set by the power-off sequence and the switch-off: the unit does nothing more.
+    int poweredOff = 0;
+};
+
+extern SimDevice simDevice;
+
+// ---- Journal of requests ----------------------------------------------------
+
+enum class DevOp : uint8_t {
+    PowerOffA,
+    PowerOffB,
+    PowerOffC,
+    SwitchOff,
+    WriteValue,
+    WriteParameter,
+    ResetPeaks,
+    SetBrightnessLevel,
+    SetBrightnessMode,
+    Sound,
+    Notify,
+    AlertAcknowledged,
+    DemoOff,
+    CalibrationDone,
+    SecondTick,
+};
+
+struct DevRequest {
+    DevOp op;
+    int32_t a;   // first integer argument (sound, code, id, level, mode, index)
+    int32_t b;   // second integer argument (sound mode), else 0
+    float x;     // float argument, else 0
+};
+
+inline constexpr int DEV_JOURNAL_CAPACITY = 256;
+
+// Requests since the last clear, oldest first; only the newest
+// DEV_JOURNAL_CAPACITY are kept, devJournalTotal() counts all.
+int devJournalSize();
+const DevRequest& devJournalAt(int i);
+long devJournalTotal();
+// How many of the kept requests are op.
+int devJournalCount(DevOp op);
+void devJournalClear();
+
+// ---- Discrete inputs and demo motion ----------------------------------------
+
+void sampleDiscreteInputs();
+int discreteInput(int n);
+void demoStep();
+extern float demoRoll;
+extern float demoPitch;
+
+// Power-on state: simDevice defaults, journal empty, inputs 0, demo motion at rest.
+void devicePowerOnReset();
+
+// ---- Device operations ------------------------------------------------------
+
+float devBusVoltage();
+float devBatteryVoltage();
+int devInFlight();
+int devCalibrateInput();
+int devBusyInput();
+void devPowerOffA();
+void devPowerOffB(int code);
+void devPowerOffC();
+void devSwitchOff();
+int devDiscreteInput1();
+int devDiscreteInput2();
+float devReadValue(int i);
+void devWriteValue(int i, float x);
+void devWriteParameter(int one, int id, float x);
+float devAxisReading(int axis);
+float devAxisPairReading(int axis, int n);
+int devCalibrationReady();
+float devRollAngle();
+float devPitchAngle();
+float devSlipReading();
+int devAttitudeValid();
+int devAlignCondition(int n);
+float devStatusQuality(char letter);
+float devGReading();
+float devAoaScale();
+float devAoaAngle();
+int devAoaValid();
+float devAoaLowest();
+float devAoaHighest();
+float devGLowest();
+float devGHighest();
+void devResetPeaks();
+int devGLimitInput(int level);
+int devAoaInput(int level);
+float devOatCelsius();
+int devOatValid();
+float devTrueAirspeed();
+float devDensityAltitude();
+int devAirDataValid();
+int devClockBlank();
+uint32_t devBackgroundColour();
+int devBrightnessManual();
+int devManualBrightnessLevel();
+int devAutoBrightnessLevel();
+void devSetBrightnessLevel(int level);
+void devSetBrightnessMode(int mode);
+void devSound(int sound, int mode);
+void devNotify(int code);
+void devAlertAcknowledged();
+void devDemoOff();
+void devCalibrationDone();
+void devSecondTick();
