@@ -12,19 +12,16 @@ static_assert(SCREEN_X + FB_WIDTH <= BEZEL_WIDTH && SCREEN_Y + FB_HEIGHT <= BEZE
 namespace {
 
 // Copies one framebuffer row to screen row y of the canvas, opaque, and grows
-// *changed by the columns that took a new value.
+// *changed by the span between the first and the last pixel that differed.
 void copyScreenRow(uint32_t* canvas, int y, const uint32_t* src, HostRect* changed) {
     uint32_t* dst = canvas + BEZEL_WIDTH * (SCREEN_Y + y) + SCREEN_X;
-    int first = FB_WIDTH;
-    int last = -1;
-    for (int x = 0; x < FB_WIDTH; ++x) {
-        const uint32_t p = src[x] | OPAQUE;
-        if (dst[x] == p) continue;
-        dst[x] = p;
-        first = std::min(first, x);
-        last = x;
-    }
-    if (first <= last) *changed = rectUnion(*changed, {SCREEN_X + first, SCREEN_Y + y, last - first + 1, 1});
+    int first = 0;
+    while (first < FB_WIDTH && dst[first] == (src[first] | OPAQUE)) ++first;
+    if (first == FB_WIDTH) return;
+    int last = FB_WIDTH - 1;
+    while (dst[last] == (src[last] | OPAQUE)) --last;
+    for (int x = first; x <= last; ++x) dst[x] = src[x] | OPAQUE;
+    *changed = rectUnion(*changed, {SCREEN_X + first, SCREEN_Y + y, last - first + 1, 1});
 }
 
 }  // namespace

@@ -91,6 +91,10 @@ bool sdlWindowOpen() {
         }
         SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && wayland ? "x11,wayland" : x11 ? "x11" : "wayland");
     }
+    // The window surface goes straight to the display server (shared-memory
+    // images on X11). SDL would otherwise stage it through an OpenGL texture,
+    // which on a software renderer costs several times the copy it replaces.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A desktop tool: let the screensaver run and the compositor stay on.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
