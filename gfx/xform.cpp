@@ -64,6 +64,9 @@ uint32_t gfx_sample_bilinear(const uint32_t* src, int sw, int sh, float u, float
     const uint32_t c01 = gfx_get_pixel(src, sw, sh, x0, y1);
     const uint32_t c10 = gfx_get_pixel(src, sw, sh, x1, y0);
     const uint32_t c11 = gfx_get_pixel(src, sw, sh, x1, y1);
+    // Blending zeros gives 0 for any weight: the transparent parts of an image
+    // skip the three interpolations.
+    if ((c00 | c01 | c10 | c11) == 0) return 0;
     const uint32_t a = color_lerp(c00, c01, ty);
     const uint32_t b = color_lerp(c10, c11, ty);
     return color_lerp(a, b, tx);
