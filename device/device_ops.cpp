@@ -21,10 +21,14 @@ constexpr double PITCH_RAMP_STEP = 0.05;
 // Indices come from the callers' constants; one outside the table must still
 // never reach memory beyond it, so it reads 0 and writes nothing.
 bool inTable(int index, int size) { return index >= 0 && index < size; }
+// The same for the numbers 1..size that axes, levels and conditions use.
+bool numbered(int n, int size) { return n >= 1 && n <= size; }
 
 }  // namespace
 
-// ---- Power ------------------------------------------------------------------
+// ---- Public operations ----------------------------------------------------
+
+// -- Power
 
 // Aircraft bus (supply) voltage.
 float devBusVoltage() { return simDevice.busVoltage; }
@@ -53,7 +57,7 @@ void devSwitchOff() {
     simDevice.poweredOff = 1;
 }
 
-// ---- Discrete inputs and the external interface ------------------------------
+// -- Discrete inputs and the external interface
 
 // Source of discrete input 1 (temperature probe fitted).
 int devDiscreteInput1() { return simDevice.discreteInput1Source; }
@@ -75,14 +79,14 @@ void devWriteValue(int i, float x) {
 // Stores calibration parameter id (80, 81, 82, 99) in parameter bank `one` (always 1).
 void devWriteParameter(int one, int id, float x) { devJournalRecord(DevOp::WriteParameter, id, one, x); }
 
-// ---- Calibration ----------------------------------------------------------------
+// -- Calibration
 
 // Raw reading of axis 1-3 for the standby calibration.
-float devAxisReading(int axis) { return inTable(axis - 1, AXES) ? simDevice.axisReading[axis - 1] : 0.0f; }
+float devAxisReading(int axis) { return numbered(axis, AXES) ? simDevice.axisReading[axis - 1] : 0.0f; }
 
 // Reading n (1-2) of axis 1-3 for the hard calibration.
 float devAxisPairReading(int axis, int n) {
-    if (!inTable(axis - 1, AXES) || !inTable(n - 1, READINGS_PER_AXIS)) return 0.0f;
+    if (!numbered(axis, AXES) || !numbered(n, READINGS_PER_AXIS)) return 0.0f;
     return simDevice.axisPairReading[axis - 1][n - 1];
 }
 
@@ -91,7 +95,7 @@ int devCalibrationReady() { return simDevice.calibrationReady; }
 // The hard calibration has finished.
 void devCalibrationDone() { devJournalRecord(DevOp::CalibrationDone); }
 
-// ---- Attitude -----------------------------------------------------------------
+// -- Attitude
 
 // Roll angle in degrees.
 float devRollAngle() { return simDevice.rollAngle; }
@@ -110,7 +114,7 @@ float devSlipReading() { return simDevice.slipReading; }
 int devAttitudeValid() { return simDevice.attitudeValid; }
 
 // Alignment-complete condition n (1-3).
-int devAlignCondition(int n) { return inTable(n - 1, AXES) ? simDevice.alignCondition[n - 1] : 0; }
+int devAlignCondition(int n) { return numbered(n, AXES) ? simDevice.alignCondition[n - 1] : 0; }
 
 // Quality 0..1 of a sensor status letter of "RPYJAWB"; any other letter reads 0.
 float devStatusQuality(char letter) {
@@ -119,7 +123,7 @@ float devStatusQuality(char letter) {
     return 0.0f;
 }
 
-// ---- Load factor and angle of attack ------------------------------------------
+// -- Load factor and angle of attack
 
 // Normal acceleration in G.
 float devGReading() { return simDevice.gReading; }
@@ -141,11 +145,11 @@ float devGHighest() { return simDevice.gHighest; }
 void devResetPeaks() { devJournalRecord(DevOp::ResetPeaks); }
 
 // G-limit alert level 1-3 reached.
-int devGLimitInput(int level) { return inTable(level - 1, LEVELS) ? simDevice.gLimitInput[level - 1] : 0; }
+int devGLimitInput(int level) { return numbered(level, LEVELS) ? simDevice.gLimitInput[level - 1] : 0; }
 // Angle-of-attack alert level 1-3 reached.
-int devAoaInput(int level) { return inTable(level - 1, LEVELS) ? simDevice.aoaInput[level - 1] : 0; }
+int devAoaInput(int level) { return numbered(level, LEVELS) ? simDevice.aoaInput[level - 1] : 0; }
 
-// ---- Air data -----------------------------------------------------------------
+// -- Air data
 
 // Outside-air temperature in degrees Celsius.
 float devOatCelsius() { return simDevice.oatCelsius; }
@@ -160,7 +164,7 @@ int devAirDataValid() { return simDevice.airDataValid; }
 // Blank the clock digits while non-zero.
 int devClockBlank() { return simDevice.clockBlank; }
 
-// ---- Display, sound and notifications -------------------------------------------
+// -- Display, sound and notifications
 
 // The colour pages and dialogs clear to.
 uint32_t devBackgroundColour() { return simDevice.backgroundColour; }

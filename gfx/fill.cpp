@@ -18,10 +18,10 @@ constexpr uint32_t OPAQUE = 0xFF000000u;
 
 // ---- Private helpers ------------------------------------------------------
 
-// The first index of 0..n-1 whose position start + index is >= 0.
+// The first index i >= 0 whose position start + i is >= 0.
 int64_t firstInside(int64_t start) { return std::max<int64_t>(0, -start); }
 
-// One past the last index whose position start + index is < limit, at most n.
+// One past the last index i < n whose position start + i is < limit.
 int64_t endInside(int64_t start, int64_t n, int64_t limit) {
     return std::min<int64_t>(n, limit - start);
 }

@@ -22,8 +22,8 @@ constexpr double SCAN_RADIUS_FACTOR = 1.415;
 
 // Sine and cosine of a single-precision angle, computed in double precision
 // and rounded back to single.
-float sinf1(float a) { return static_cast<float>(std::sin(static_cast<double>(a))); }
-float cosf1(float a) { return static_cast<float>(std::cos(static_cast<double>(a))); }
+float sinSingle(float a) { return static_cast<float>(std::sin(static_cast<double>(a))); }
+float cosSingle(float a) { return static_cast<float>(std::cos(static_cast<double>(a))); }
 
 // The inverse of the matrix times scale^2: for a rotation, the transposed
 // rotation, mapping target offsets back to source points.
@@ -38,7 +38,7 @@ Transform2D inverseScaled(const Transform2D& xf) {
 
 // Rotates each row (a, b) of the matrix to (a c - b s, b c + a s); scale stays.
 void xform_rotate(Transform2D& xf, float angle) {
-    const float s = sinf1(angle), c = cosf1(angle);
+    const float s = sinSingle(angle), c = cosSingle(angle);
     const Transform2D old = xf;
     xf.m00 = old.m00 * c - old.m01 * s;
     xf.m01 = old.m01 * c + old.m00 * s;

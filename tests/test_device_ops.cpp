@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 class DeviceOps : public ::testing::Test {
@@ -99,7 +100,7 @@ TEST_F(DeviceOps, IndicesOutsideTheirTablesReadZeroAndWriteNothing) {
     EXPECT_EQ(devJournalCount(DevOp::WriteValue), 3);  // still journalled as asked
     simDevice.gLimitInput[2] = 1;
     simDevice.aoaInput[0] = 1;
-    for (int n : {0, 4, -7}) {
+    for (int n : {0, 4, -7, INT_MIN}) {
         EXPECT_EQ(devAxisReading(n), 0.0f);
         EXPECT_EQ(devAxisPairReading(n, 1), 0.0f);
         EXPECT_EQ(devAlignCondition(n), 0);
