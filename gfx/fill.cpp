@@ -1,6 +1,6 @@
 // Opaque rectangles, runs and copies, and the two bitmap formats.
 // gfx_fill_rect -> gfx_hspan (row-wise stores after clipping);
-// gfx_blit clips rows and columns, then stores unchecked;
+// gfx_blit clips rows and columns, then copies row by row;
 // gfx_draw_icon4, gfx_draw_image444 -> gfx_get_pixel / gfx_put_pixel.
 #include "gfx/gfx.h"
 
@@ -18,10 +18,10 @@ constexpr uint32_t OPAQUE = 0xFF000000u;
 
 // ---- Private helpers ------------------------------------------------------
 
-// The first index of 0..n-1 whose position start + index is >= 0.
+// The first index i >= 0 whose position start + i is >= 0.
 int64_t firstInside(int64_t start) { return std::max<int64_t>(0, -start); }
 
-// One past the last index whose position start + index is < limit, at most n.
+// One past the last index i < n whose position start + i is < limit.
 int64_t endInside(int64_t start, int64_t n, int64_t limit) {
     return std::min<int64_t>(n, limit - start);
 }
@@ -61,17 +61,16 @@ void gfx_hspan(uint32_t* buf, int w, int h, int x0, int x1, int y, uint32_t c) {
 }
 
 // Opaque copy of src (same layout) with its top-left corner at (x, y); rows
-// and columns that fall outside the buffer are skipped.
+// and columns that fall outside the buffer are skipped, the rest copied row
+// by row (rows run left to right in memory in both layouts).
 void gfx_blit(uint32_t* buf, int w, int h, const uint32_t* src, int sw, int sh, int x, int y) {
     const int64_t i0 = firstInside(y), i1 = endInside(y, sh, h);
     const int64_t j0 = firstInside(x), j1 = endInside(x, sw, w);
+    if (j0 >= j1) return;
     for (int64_t i = i0; i < i1; ++i) {
-        const int ty = static_cast<int>(y + i), si = static_cast<int>(i);
-        for (int64_t j = j0; j < j1; ++j) {
-            const int sj = static_cast<int>(j);
-            gfx_put_pixel_unchecked(buf, w, h, static_cast<int>(x + j), ty,
-                                    gfx_get_pixel_unchecked(src, sw, sh, sj, si));
-        }
+        const uint32_t* from = src + pixelIndex(sw, sh, static_cast<int>(j0), static_cast<int>(i));
+        uint32_t* to = buf + pixelIndex(w, h, static_cast<int>(x + j0), static_cast<int>(y + i));
+        for (int64_t j = j0; j < j1; ++j) *to++ = *from++;
     }
 }
 

@@ -22,8 +22,8 @@ constexpr double SCAN_RADIUS_FACTOR = 1.415;
 
 // Sine and cosine of a single-precision angle, computed in double precision
 // and rounded back to single.
-float sinf1(float a) { return static_cast<float>(std::sin(static_cast<double>(a))); }
-float cosf1(float a) { return static_cast<float>(std::cos(static_cast<double>(a))); }
+float sinSingle(float a) { return static_cast<float>(std::sin(static_cast<double>(a))); }
+float cosSingle(float a) { return static_cast<float>(std::cos(static_cast<double>(a))); }
 
 // The inverse of the matrix times scale^2: for a rotation, the transposed
 // rotation, mapping target offsets back to source points.
@@ -38,7 +38,7 @@ Transform2D inverseScaled(const Transform2D& xf) {
 
 // Rotates each row (a, b) of the matrix to (a c - b s, b c + a s); scale stays.
 void xform_rotate(Transform2D& xf, float angle) {
-    const float s = sinf1(angle), c = cosf1(angle);
+    const float s = sinSingle(angle), c = cosSingle(angle);
     const Transform2D old = xf;
     xf.m00 = old.m00 * c - old.m01 * s;
     xf.m01 = old.m01 * c + old.m00 * s;
@@ -64,6 +64,9 @@ uint32_t gfx_sample_bilinear(const uint32_t* src, int sw, int sh, float u, float
     const uint32_t c01 = gfx_get_pixel(src, sw, sh, x0, y1);
     const uint32_t c10 = gfx_get_pixel(src, sw, sh, x1, y0);
     const uint32_t c11 = gfx_get_pixel(src, sw, sh, x1, y1);
+    // Blending zeros gives 0 for any weight: the transparent parts of an image
+    // skip the three interpolations.
+    if ((c00 | c01 | c10 | c11) == 0) return 0;
     const uint32_t a = color_lerp(c00, c01, ty);
     const uint32_t b = color_lerp(c10, c11, ty);
     return color_lerp(a, b, tx);
