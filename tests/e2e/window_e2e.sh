@@ -31,6 +31,8 @@ die() {
 }
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+start_ms=$(now_ms)
+step() { echo "window_e2e: $(( $(now_ms) - start_ms )) ms: $*"; }
 
 # poll SECONDS COMMAND...: retries COMMAND every 50 ms until it succeeds.
 poll() {
@@ -77,6 +79,7 @@ refusal() {
   [ "$(wc -l <"$work/err")" -eq 1 ] || die "$label: expected one line on stderr, got: $(cat "$work/err")"
   [ ! -s "$work/out" ] || die "$label: unexpected output on stdout"
 }
+step "refusals without a usable display"
 refusal "no display" -u DISPLAY
 refusal "unreachable display" DISPLAY=:65000
 refusal "invisible driver" SDL_VIDEODRIVER=dummy
@@ -87,29 +90,34 @@ xvfb_pid=$!
 poll 10 test -s "$work/display" || die "Xvfb did not start: $(cat "$work/xvfb.err")"
 export DISPLAY=:$(head -1 "$work/display")
 
+step "starting qx70sim on $DISPLAY"
 "$sim" 2>"$work/sim.err" &
 sim_pid=$!
-poll 10 find_window || die "no window titled '$title'"
+poll 15 find_window || die "no window titled '$title'"
 read -r w h < <(xwininfo -id "$wid" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')
 [ "$w $h" = "450 550" ] || die "client area is ${w}x$h, expected 450x550"
 
-poll 10 shot bezel live || die "first picture: $(why)"
+step "window $wid is up"
+poll 15 shot bezel live || die "first picture: $(why)"
 shot pixel $left_lamp $lamp_off pixel $right_lamp $lamp_off || die "lamps lit before any click: $(why)"
 
 # The Both button presses Left and Right. SDL takes the click position from
 # the last motion event, so the pointer moves there first.
+step "clicking Both"
 xdotool mousemove --window "$wid" 230 300 || die "xdotool mousemove failed"
 xdotool mousedown 1 || die "xdotool mousedown failed"
-poll 5 shot pixel $left_lamp $lamp_on pixel $right_lamp $lamp_on || die "press on Both not shown: $(why)"
+poll 10 shot pixel $left_lamp $lamp_on pixel $right_lamp $lamp_on || die "press on Both not shown: $(why)"
 xdotool mouseup 1 || die "xdotool mouseup failed"
-poll 5 shot pixel $left_lamp $lamp_off pixel $right_lamp $lamp_off || die "release on Both not shown: $(why)"
+poll 10 shot pixel $left_lamp $lamp_off pixel $right_lamp $lamp_off || die "release on Both not shown: $(why)"
 
 # A larger window keeps the bezel at the top-left corner, black beyond it.
+step "resizing"
 xdotool windowsize "$wid" 600 700 || die "xdotool windowsize failed"
-poll 5 shot bezel live pixel 520 300 000000 pixel 200 650 000000 || die "after resizing: $(why)"
+poll 10 shot bezel live pixel 520 300 000000 pixel 200 650 000000 || die "after resizing: $(why)"
 
+step "closing"
 "$closer" "$wid" || die "could not send WM_DELETE_WINDOW"
-poll 5 sim_exited || die "qx70sim still runs after the close request"
+poll 10 sim_exited || die "qx70sim still runs after the close request"
 wait "$sim_pid"
 rc=$?
 sim_pid=''
