@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
     unitPowerOnReset();
     HostOnCreate();
     hostStartup();
+    sdlWindowShow();
     const int code = runLoop();
     sdlWindowClose();
     return code;

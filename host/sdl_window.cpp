@@ -104,12 +104,15 @@ bool sdlWindowOpen() {
         return fail("this video driver shows nothing", driver ? driver : "none");
     }
     window = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, BEZEL_WIDTH,
-                              BEZEL_HEIGHT, SDL_WINDOW_RESIZABLE);
+                              BEZEL_HEIGHT, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (window == nullptr) return fail("window creation failed", SDL_GetError());
     if (SDL_GetWindowSurface(window) == nullptr) return fail("no window surface", SDL_GetError());
     setIcon();
     return true;
 }
+
+// Maps the window once its first picture is ready.
+void sdlWindowShow() { SDL_ShowWindow(window); }
 
 // Sends one rectangle; a surface of a new size gets a full repaint instead.
 void sdlWindowPresent(HostRect r) {
