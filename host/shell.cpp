@@ -39,9 +39,9 @@ void appOnCreate() {}
 void appAttitudeStartup() {}
 // Fast tick, after the filter step: buttonTick().
 void appButtonTick() { testCardSampleButtons(); }
-// Frame step 6: renderFrame(fb).
+// Frame, first: renderFrame(fb).
 void appRenderFrame(uint32_t* fb) { testCardDraw(fb, frameCount); }
-// Frame step 8: alertLogic(fb).
+// Frame, after demoStep(): alertLogic(fb).
 void appAlertLogic(uint32_t* fb) { (void)fb; }
 // Slow tick, before devSecondTick(): clockTick(), timersTick(), runTimesTick().
 void appSecondTick() {}
@@ -57,9 +57,11 @@ void shellPowerOnReset() {
     changes = WHOLE_CANVAS;
 }
 
-// Frame steps 5 to 11 on a framebuffer that starts zeroed, like a freshly
-// created bitmap section. A unit that powers off inside renderFrame draws
-// nothing more: the rest of the frame does not run and the screen goes dark.
+// One frame: the application draws into a framebuffer that starts zeroed,
+// like a freshly created bitmap section, the per-frame device and alert work
+// follows in its fixed order, and the result lands on the canvas. A unit that
+// powers off inside renderFrame draws nothing more: the rest of the frame does
+// not run and the screen goes dark.
 bool composeFrame() {
     std::fill(std::begin(framebuffer), std::end(framebuffer), 0u);
     appRenderFrame(framebuffer);
