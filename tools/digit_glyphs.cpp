@@ -1,0 +1,214 @@
+// Glyphs of the four digit fonts.
+#include "tools/digit_glyphs.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const char* const DIGITS = "0123456789";
+// Steps in which a horizontal or symbol size is reduced until a glyph fits.
+constexpr double PPEM_STEP = 1.0 / 32;
+// Hinting may narrow a glyph: fitting starts this many steps wider.
+constexpr double START_STEPS = 4;
+
+// One font being built: the face, its size and the digits' horizontal size.
+struct DigitFont {
+    const FontSpec& spec;
+    FT_Face face;
+    double ppem;
+    double digitPpemX;
+    double digitHeight;  // rows the digits occupy
+};
+
+// One small letter of a compact unit symbol: its ink height above the
+// baseline in pixels, the columns it may use and the row boundary its
+// baseline lies on.
+struct Piece {
+    char letter;
+    double height;
+    double left, right;
+    double baseline;
+};
+
+GlyphOutline load(const DigitFont& f, double ppemX, double ppemY, unsigned code) {
+    return loadOutlineXY(f.face, ppemX, ppemY, code, f.spec.hinting);
+}
+
+// Largest horizontal size (at the font's height) at which every character
+// of chars fits width pixels.
+double ppemXToFit(const DigitFont& f, const char* chars, double width) {
+    double ppemX = f.ppem;
+    for (; ppemX > f.ppem * 0.2; ppemX -= PPEM_STEP) {
+        bool fits = true;
+        for (const char* c = chars; *c != '\0' && fits; ++c)
+            fits = inkWidth(load(f, ppemX, f.ppem, static_cast<unsigned char>(*c))) <= width + 1e-6;
+        if (fits) break;
+    }
+    return ppemX;
+}
+
+// Largest uniform size at which code fits width pixels.
+double ppemToFit(const DigitFont& f, unsigned code, double width) {
+    double ppem = f.ppem;
+    while (ppem > 2 && inkWidth(load(f, ppem, ppem, code)) > width + 1e-6) ppem -= PPEM_STEP;
+    return ppem;
+}
+
+// Adds src's contours to dst.
+void appendOutline(GlyphOutline& dst, const GlyphOutline& src) {
+    short base = static_cast<short>(dst.x.size());
+    dst.x.insert(dst.x.end(), src.x.begin(), src.x.end());
+    dst.y.insert(dst.y.end(), src.y.begin(), src.y.end());
+    dst.tags.insert(dst.tags.end(), src.tags.begin(), src.tags.end());
+    for (short c : src.contours) dst.contours.push_back(static_cast<short>(c + base));
+}
+
+void addInto(Coverage& dst, const Coverage& src) {
+    for (int y = 0; y < src.height; ++y)
+        for (int x = 0; x < src.width; ++x) coverageAdd(dst, x, y, coverageAt(src, x, y));
+}
+
+// Whole pixels that move the ink's middle to the middle of the digits (kept
+// whole so the hinted edges stay on the pixel grid).
+double raiseToDigitMiddle(const DigitFont& f, const GlyphOutline& g) {
+    InkBox b = inkBox(g);
+    return std::round(f.digitHeight / 2 - (b.yMin + b.yMax) / 2);
+}
+
+// Centred in the advance less its last column, which stays free as the gap
+// to the next glyph.
+FitRange centredRange(const CellLayout& cell, double shiftY = 0) {
+    return FitRange{0, cell.advance - 1.0, 0, shiftY, true};
+}
+
+// A glyph of the face at (ppemX, ppemY) or narrower, centred in the advance.
+Coverage centred(const DigitFont& f, double ppemX, double ppemY, unsigned code, const CellLayout& cell,
+                 double shiftY = 0) {
+    return fitNarrowing(f.face, ppemX, ppemY, code, f.spec.hinting, cell, centredRange(cell, shiftY)).cov;
+}
+
+// A composed outline centred in the advance at the sharpest phase.
+Coverage centredOutline(const GlyphOutline& g, const CellLayout& cell) {
+    return placeOutline(g, cell, 0, cell.advance - 1.0, (cell.advance - 1.0 - inkWidth(g)) / 2).cov;
+}
+
+// Plus and minus at one size, small enough for the plus to keep its
+// proportions in its advance, bars as thick as each other, on the middle of
+// the digits.
+Coverage sign(const DigitFont& f, char ch, const CellLayout& cell) {
+    int plusAdvance = f.spec.advances[f.spec.charset.find('+')];
+    double ppem = ppemToFit(f, '+', plusAdvance - 1);
+    unsigned code = static_cast<unsigned char>(ch);
+    double shift = raiseToDigitMiddle(f, load(f, ppem, ppem, code));
+    return centred(f, ppem + START_STEPS * PPEM_STEP, ppem, code, cell, shift);
+}
+
+// Two full stops, one above the other, centred on the digits.
+Coverage colon(const DigitFont& f, const CellLayout& cell) {
+    GlyphOutline dot = load(f, f.ppem, f.ppem, '.');
+    InkBox b = inkBox(dot);
+    double dotH = b.yMax - b.yMin;
+    double spread = std::round(f.digitHeight * 0.27);  // dot centres this far from the middle
+    double lowBottom = std::round(f.digitHeight / 2 - spread - dotH / 2);
+    GlyphOutline g = dot;
+    transformOutline(g, 1, 0, 1, lowBottom - b.yMin);
+    GlyphOutline upper = dot;
+    transformOutline(upper, 1, 0, 1, lowBottom + 2 * spread - b.yMin);
+    appendOutline(g, upper);
+    return centredOutline(g, cell);
+}
+
+// The degree ring, its top level with the tops of the digits.
+Coverage degree(const DigitFont& f, const CellLayout& cell) {
+    const unsigned ring = 0x00B0;
+    double ppem = ppemToFit(f, ring, cell.advance - 2);
+    GlyphOutline g = load(f, ppem, ppem, ring);
+    double shift = std::round(f.digitHeight - inkBox(g).yMax);
+    return centred(f, ppem, ppem, ring, cell, shift);
+}
+
+// The small letters of a unit symbol, each hinted at its own size.
+Coverage composeSymbol(const DigitFont& f, const CellLayout& cell, const Piece* pieces, int count) {
+    Coverage out = makeCoverage(cell.advance, cell.height);
+    for (int i = 0; i < count; ++i) {
+        const Piece& p = pieces[i];
+        unsigned code = static_cast<unsigned char>(p.letter);
+        double unitHeight = inkBox(loadOutline(f.face, 1, code, false)).yMax;  // ink height per ppem
+        double ppem = p.height / unitHeight;
+        CellLayout c = cell;
+        c.baseline = p.baseline;
+        c.above = p.baseline;
+        c.below = cell.height - p.baseline;
+        FitRange range{p.left, p.right, 0, 0, true};
+        addInto(out, fitNarrowing(f.face, ppem + START_STEPS * PPEM_STEP, ppem, code, f.spec.hinting, c, range).cov);
+    }
+    return out;
+}
+
+// Feet (f over t), knots (k over t) and "n" (n over m), stacked in the rows
+// of the digits.
+Coverage stacked(const DigitFont& f, char upper, char lower, const CellLayout& cell) {
+    double top = f.spec.topRow - 1;  // row boundary above the digits
+    double w = cell.advance - 1;
+    // Ascender letters fill their half; x-height letters a little less.
+    bool tall = upper != 'n';
+    double half = std::floor((f.digitHeight - 1) / 2);
+    double h = half - (tall ? 0 : 1);
+    Piece p[2] = {{upper, h, 0, w, top + half}, {lower, tall ? h * 0.87 : h, 0, w, top + f.digitHeight}};
+    return composeSymbol(f, cell, p, 2);
+}
+
+// Miles per hour: m, p and h stepping down from the upper left.
+Coverage milesPerHour(const DigitFont& f, const CellLayout& cell) {
+    double top = f.spec.topRow - 1;
+    double d = f.digitHeight;
+    double xh = std::round(d * 0.3);
+    double w = cell.advance - 1;
+    Piece p[3] = {{'m', xh, 0, w * 0.42, top + xh},
+                  {'p', xh, w * 0.42, w * 0.71, top + std::round(d * 0.62)},
+                  {'h', std::round(xh * 1.38), w * 0.71, w, top + d}};
+    return composeSymbol(f, cell, p, 3);
+}
+
+}  // namespace
+
+Coverage digitFontGlyph(const FontSpec& spec, FT_Face face, double ppem, char ch, const CellLayout& cell) {
+    DigitFont f{spec, face, ppem, 0, static_cast<double>(spec.bottomRow - spec.topRow + 1)};
+    // One horizontal size for all ten digits keeps their strokes alike.
+    f.digitPpemX = ppemXToFit(f, DIGITS, spec.advances[0] - 1);
+    unsigned code = static_cast<unsigned char>(ch);
+    if (ch >= '0' && ch <= '9') return centred(f, f.digitPpemX, f.ppem, code, cell);
+    switch (ch) {
+    case '+':
+    case '-':
+        return sign(f, ch, cell);
+    case ':':
+        return colon(f, cell);
+    case 'd':
+        return degree(f, cell);
+    case 'c':
+        return centred(f, f.ppem, f.ppem, 'C', cell);
+    case 'f':
+        return centred(f, f.ppem, f.ppem, 'F', cell);
+    case 't':
+        return stacked(f, 'f', 't', cell);
+    case 'k':
+        return stacked(f, 'k', 't', cell);
+    case 'n':
+        return stacked(f, 'n', 'm', cell);
+    case 'm':
+        // In the smallest digit font "m" is an empty cell of its own width.
+        if (spec.name == "NUM_20") return makeCoverage(cell.advance, cell.height);
+        return milesPerHour(f, cell);
+    case '.':
+    case ',':
+    case '/':
+        return centred(f, f.ppem, f.ppem, code, cell);
+    default:
+        std::fprintf(stderr, "fontgen: no glyph recipe for '%c' in %s\n", ch, spec.name.c_str());
+        std::exit(1);
+    }
+}

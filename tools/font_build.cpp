@@ -1,0 +1,76 @@
+// Renders the glyph strips of the six fonts.
+#include "tools/font_build.h"
+
+#include "tools/glyph_fit.h"
+#include "tools/digit_glyphs.h"
+
+#include <cmath>
+
+namespace {
+
+// Copies a glyph cell into the strip at column x0.
+void pasteCell(const Coverage& cell, int x0, Coverage& strip) {
+    for (int y = 0; y < cell.height; ++y)
+        for (int x = 0; x < cell.width; ++x) coverageAdd(strip, x0 + x, y, coverageAt(cell, x, y));
+}
+
+CellLayout cellFor(const FontSpec& spec, int advance) {
+    CellLayout cell;
+    cell.advance = advance;
+    cell.height = spec.height;
+    cell.baseline = spec.bottomRow;
+    cell.above = spec.bottomRow - spec.topRow + 1;
+    cell.below = spec.height - spec.bottomRow;
+    return cell;
+}
+
+Coverage textGlyph(const FontSpec& spec, FT_Face face, double ppem, char ch, int advance) {
+    FitStyle style;
+    style.maxScaleX = spec.condense;
+    style.hinting = spec.hinting;
+    CellLayout cell = cellFor(spec, advance);
+    // Capitals and digits stand on the baseline: no descending J or Q tail.
+    if ((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')) cell.below = 0;
+    return fitGlyph(face, ppem, static_cast<unsigned char>(ch), cell, style);
+}
+
+}  // namespace
+
+std::vector<int> fontOffsets(const FontSpec& spec) {
+    std::vector<int> offsets{0};
+    for (int a : spec.advances) offsets.push_back(offsets.back() + a);
+    return offsets;
+}
+
+Coverage buildFontStrip(const FontSpec& spec, double* ppemOut) {
+    FT_Face face = openFace(spec.faceFile);
+    int capPx = spec.bottomRow - spec.topRow + 1;
+    double ppem = ppemForCapHeight(face, capPx, spec.hinting);
+    if (ppemOut != nullptr) *ppemOut = ppem;
+    Coverage strip = makeCoverage(spec.stripWidth, spec.height);
+    std::vector<int> offsets = fontOffsets(spec);
+    for (size_t k = 0; k < spec.charset.size(); ++k) {
+        char ch = spec.charset[k];
+        int advance = spec.advances[k];
+        Coverage cell = spec.digitFont ? digitFontGlyph(spec, face, ppem, ch, cellFor(spec, advance))
+                                       : textGlyph(spec, face, ppem, ch, advance);
+        pasteCell(cell, offsets[k], strip);
+    }
+    FT_Done_Face(face);
+    return strip;
+}
+
+std::vector<uint8_t> packStrip(const Coverage& strip, double gamma) {
+    int rowBytes = strip.width / 2;
+    std::vector<uint8_t> bytes(static_cast<size_t>(rowBytes) * strip.height, 0);
+    for (int j = 0; j < strip.height; ++j) {
+        int y = strip.height - 1 - j;  // data row 0 is the bottom row
+        for (int x = 0; x < strip.width; ++x) {
+            double c = coverageAt(strip, x, y);
+            int n = static_cast<int>(std::lround(15.0 * std::pow(c, 1.0 / gamma)));
+            uint8_t& b = bytes[static_cast<size_t>(j) * rowBytes + x / 2];
+            b |= static_cast<uint8_t>(x % 2 == 0 ? n << 4 : n);
+        }
+    }
+    return bytes;
+}
