@@ -57,25 +57,9 @@ double ppemToFit(const DigitFont& f, unsigned code, double width) {
     return ppem;
 }
 
-// Adds src's contours to dst.
-void appendOutline(GlyphOutline& dst, const GlyphOutline& src) {
-    short base = static_cast<short>(dst.x.size());
-    dst.x.insert(dst.x.end(), src.x.begin(), src.x.end());
-    dst.y.insert(dst.y.end(), src.y.begin(), src.y.end());
-    dst.tags.insert(dst.tags.end(), src.tags.begin(), src.tags.end());
-    for (short c : src.contours) dst.contours.push_back(static_cast<short>(c + base));
-}
-
 void addInto(Coverage& dst, const Coverage& src) {
     for (int y = 0; y < src.height; ++y)
         for (int x = 0; x < src.width; ++x) coverageAdd(dst, x, y, coverageAt(src, x, y));
-}
-
-// Whole pixels that move the ink's middle to the middle of the digits (kept
-// whole so the hinted edges stay on the pixel grid).
-double raiseToDigitMiddle(const DigitFont& f, const GlyphOutline& g) {
-    InkBox b = inkBox(g);
-    return std::round(f.digitHeight / 2 - (b.yMin + b.yMax) / 2);
 }
 
 // Centred in the advance less its last column, which stays free as the gap
@@ -95,15 +79,41 @@ Coverage centredOutline(const GlyphOutline& g, const CellLayout& cell) {
     return placeOutline(g, cell, 0, cell.advance - 1.0, (cell.advance - 1.0 - inkWidth(g)) / 2).cov;
 }
 
-// Plus and minus at one size, small enough for the plus to keep its
-// proportions in its advance, bars as thick as each other, on the middle of
-// the digits.
+// Width of the vertical stem of the digits: the ink across the middle row
+// of the hinted 1.
+double digitStem(const DigitFont& f) {
+    GlyphOutline one = load(f, f.digitPpemX, f.ppem, '1');
+    InkBox b = inkBox(one);
+    int w = static_cast<int>(std::ceil(b.xMax - b.xMin)) + 2;
+    int h = static_cast<int>(std::ceil(f.digitHeight)) + 2;
+    Coverage c = makeCoverage(w, h);
+    rasterize(one, 1 - b.xMin, h - 1, c);
+    double sum = 0;
+    for (int x = 0; x < w; ++x) sum += coverageAt(c, x, h - 1 - static_cast<int>(f.digitHeight / 2));
+    return sum;
+}
+
+// Plus and minus built from bars as thick as the face's strokes at this size
+// (the minus sign's bar across, the digits' stem upright), on the middle of
+// the digits, whole pixels throughout.
 Coverage sign(const DigitFont& f, char ch, const CellLayout& cell) {
+    double across = std::max(1.0, std::round(inkBox(load(f, f.ppem, f.ppem, 0x2212)).yMax -
+                                             inkBox(load(f, f.ppem, f.ppem, 0x2212)).yMin));
+    double upright = std::max(1.0, std::round(digitStem(f)));
     int plusAdvance = f.spec.advances[f.spec.charset.find('+')];
-    double ppem = ppemToFit(f, '+', plusAdvance - 1);
-    unsigned code = static_cast<unsigned char>(ch);
-    double shift = raiseToDigitMiddle(f, load(f, ppem, ppem, code));
-    return centred(f, ppem + START_STEPS * PPEM_STEP, ppem, code, cell, shift);
+    double arm = plusAdvance - 1;
+    if (static_cast<int>(arm - upright) % 2 != 0) arm -= 1;  // the upright bar exactly in the middle
+    double barBottom = std::round(f.digitHeight / 2 - across / 2);
+    GlyphOutline g;
+    if (ch == '+') {
+        double height = arm - static_cast<int>(arm - across) % 2;
+        double bottom = barBottom - (height - across) / 2;
+        appendRect(g, 0, barBottom, arm, barBottom + across);
+        appendRect(g, (arm - upright) / 2, bottom, (arm + upright) / 2, bottom + height);
+    } else {
+        appendRect(g, 0, barBottom, cell.advance - 1, barBottom + across);
+    }
+    return centredOutline(g, cell);
 }
 
 // Two full stops, one above the other, centred on the digits.

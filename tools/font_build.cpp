@@ -5,8 +5,15 @@
 #include "tools/digit_glyphs.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
+
+// Symbols that look wrong squeezed hard into a narrow advance; they shrink
+// in both directions instead (slashes, bars and brackets keep their height).
+const char* const SHAPE_KEEPING_SYMBOLS = "*+<=>^~";
+// Symbols whose crossing strokes merge when hinted at a few pixels: smooth.
+const char* const SMOOTH_SYMBOLS = "*";
 
 // Copies a glyph cell into the strip at column x0.
 void pasteCell(const Coverage& cell, int x0, Coverage& strip) {
@@ -27,7 +34,8 @@ CellLayout cellFor(const FontSpec& spec, int advance) {
 Coverage textGlyph(const FontSpec& spec, FT_Face face, double ppem, char ch, int advance) {
     FitStyle style;
     style.maxScaleX = spec.condense;
-    style.hinting = spec.hinting;
+    style.hinting = std::strchr(SMOOTH_SYMBOLS, ch) != nullptr ? Hinting::Vertical : spec.hinting;
+    style.keepShape = std::strchr(SHAPE_KEEPING_SYMBOLS, ch) != nullptr;
     CellLayout cell = cellFor(spec, advance);
     // Capitals and digits stand on the baseline: no descending J or Q tail.
     if ((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')) cell.below = 0;

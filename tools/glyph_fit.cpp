@@ -20,6 +20,9 @@ constexpr double PPEM_STEP = 1.0 / 32;
 // this share of its width (a narrow bracket must keep its curve).
 constexpr double MAX_NARROWING = 1.25;
 constexpr double MAX_NARROWING_SHARE = 0.15;
+// A symbol squeezed below this horizontal scale is shrunk in both directions
+// instead, by the square root of the squeeze, about its own middle.
+constexpr double HARD_SQUEEZE = 0.62;
 
 double hintedCapHeight(FT_Face face, double ppem, Hinting hinting) {
     return inkBox(loadOutlineXY(face, ppem, ppem, 'H', hinting)).yMax;
@@ -105,11 +108,20 @@ Coverage fitGlyph(FT_Face face, double ppem, unsigned code, const CellLayout& ce
     if (inkW <= 0) return makeCoverage(cell.advance, cell.height);
     FitRange range{0, static_cast<double>(cell.advance - style.gap), 0, style.shiftY, style.centre};
     double sx = std::min(style.maxScaleX, range.right / inkW);
+    double ppemY = ppem;
+    if (style.keepShape && sx < HARD_SQUEEZE) {
+        ppemY = ppem * std::sqrt(sx);
+        InkBox full = inkBox(g);
+        g = loadOutlineXY(face, ppemY, ppemY, code, style.hinting);
+        InkBox small = inkBox(g);
+        range.shiftY += std::round((full.yMin + full.yMax - small.yMin - small.yMax) / 2);
+        sx = std::min(1.0, range.right / inkWidth(g));
+    }
     if (style.hinting == Hinting::Full) {
         // Start a few steps wider: hinting may narrow the ink.
-        return fitNarrowing(face, ppem * sx + 4 * PPEM_STEP, ppem, code, style.hinting, cell, range).cov;
+        return fitNarrowing(face, ppemY * sx + 4 * PPEM_STEP, ppemY, code, style.hinting, cell, range).cov;
     }
-    transformOutline(g, sx, 0, 1, style.shiftY);
+    transformOutline(g, sx, 0, 1, range.shiftY);
     double slack = std::max(0.0, range.right - inkWidth(g));
     return placeOutline(g, cell, 0, range.right, slack * leftShare(g, style.centre)).cov;
 }

@@ -19,6 +19,7 @@ struct FitStyle {
     int gap = 1;             // empty columns kept at the right of the cell
     bool centre = false;     // centre the ink instead of following the side bearings
     double shiftY = 0;       // pixels the glyph is raised before vertical fitting
+    bool keepShape = false;  // a symbol: shrink it in both directions rather than squeeze it hard
 };
 
 struct Placement {

@@ -123,6 +123,21 @@ GlyphOutline loadOutlineXY(FT_Face face, double ppemX, double ppemY, unsigned co
     return g;
 }
 
+void appendOutline(GlyphOutline& dst, const GlyphOutline& src) {
+    short base = static_cast<short>(dst.x.size());
+    dst.x.insert(dst.x.end(), src.x.begin(), src.x.end());
+    dst.y.insert(dst.y.end(), src.y.begin(), src.y.end());
+    dst.tags.insert(dst.tags.end(), src.tags.begin(), src.tags.end());
+    for (short c : src.contours) dst.contours.push_back(static_cast<short>(c + base));
+}
+
+void appendRect(GlyphOutline& g, double x0, double y0, double x1, double y1) {
+    for (double x : {x0, x1, x1, x0}) g.x.push_back(x);
+    for (double y : {y0, y0, y1, y1}) g.y.push_back(y);
+    for (int i = 0; i < 4; ++i) g.tags.push_back(FT_CURVE_TAG_ON);
+    g.contours.push_back(static_cast<short>(g.x.size() - 1));
+}
+
 InkBox inkBox(const GlyphOutline& g) {
     InkBox box;
     if (g.x.empty()) return box;

@@ -47,6 +47,11 @@ enum class Hinting { None, Vertical, Full };
 GlyphOutline loadOutline(FT_Face face, double ppem, unsigned code, bool hint);
 GlyphOutline loadOutlineXY(FT_Face face, double ppemX, double ppemY, unsigned code, Hinting hinting);
 
+// Adds src's contours to dst.
+void appendOutline(GlyphOutline& dst, const GlyphOutline& src);
+// Adds the rectangle [x0, x1) x [y0, y1) (y up) as a contour of its own.
+void appendRect(GlyphOutline& g, double x0, double y0, double x1, double y1);
+
 // Exact bounding box of the curves.
 InkBox inkBox(const GlyphOutline& g);
 

@@ -21,7 +21,7 @@ using Shade = std::function<Rgb(double x, double y)>;
 constexpr double EMBLEM_X = 64, EMBLEM_Y = 38;
 constexpr double RING_OUTER = 28, RING_INNER = 24.5;
 constexpr double BANK_DEG = -12;     // the horizon's tilt
-constexpr double HORIZON_DROP = 3;   // horizon below the centre (pitch up)
+constexpr double HORIZON_DROP = 6;   // horizon below the centre (pitch up)
 // Maker's name and caption.
 constexpr double WORDMARK_BASELINE = 80, WORDMARK_CAP = 8;
 constexpr double CAPTION_BASELINE = 133, CAPTION_CAP = 6;
@@ -88,11 +88,7 @@ GlyphOutline textOutline(FT_Face face, const std::string& text, double cx, doubl
         GlyphOutline g = loadOutline(face, ppem, static_cast<unsigned char>(c), true);
         transformOutline(g, squeeze, pen, 1, 0);
         pen += g.advance + tracking;
-        short base = static_cast<short>(all.x.size());
-        all.x.insert(all.x.end(), g.x.begin(), g.x.end());
-        all.y.insert(all.y.end(), g.y.begin(), g.y.end());
-        all.tags.insert(all.tags.end(), g.tags.begin(), g.tags.end());
-        for (short e : g.contours) all.contours.push_back(static_cast<short>(e + base));
+        appendOutline(all, g);
     }
     double width = pen - tracking;
     // Whole-pixel start keeps the hinted stems crisp.
@@ -187,19 +183,6 @@ void paintAircraft(Canvas& c) {
     fill(c, plane, flat({1.0, 0.78, 0.12}));
 }
 
-// A faint blue halo behind the emblem.
-void paintHalo(Canvas& c) {
-    for (int y = 0; y < SPLASH_H; ++y)
-        for (int x = 0; x < SPLASH_W; ++x) {
-            double d = std::hypot(x + 0.5 - EMBLEM_X, y + 0.5 - EMBLEM_Y);
-            double t = std::clamp((d - RING_OUTER) / 18, 0.0, 1.0);
-            double k = 0.16 * (1 - t) * (1 - t);
-            if (d < RING_OUTER) k = 0.16;
-            Rgb& p = c.px[static_cast<size_t>(y) * SPLASH_W + x];
-            p = {p.r + 0.1 * k, p.g + 0.35 * k, p.b + 0.75 * k};
-        }
-}
-
 void paintLettering(Canvas& c) {
     FT_Face bold = openFace("DejaVuSans-Bold.ttf");
     FT_Face book = openFace("DejaVuSans.ttf");
@@ -231,7 +214,6 @@ int quantize(double v, int x, int y) {
 
 std::vector<uint16_t> paintSplash() {
     Canvas c;
-    paintHalo(c);
     paintBall(c);
     paintRing(c);
     paintAircraft(c);
