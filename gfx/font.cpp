@@ -4,9 +4,8 @@
 // color_lerp and gfx_put_pixel (clipping is theirs).
 #include "gfx/font.h"
 
+#include "gfx/coord.h"
 #include "gfx/gfx.h"
-
-#include <climits>
 
 // ---- Constants ------------------------------------------------------------
 
@@ -36,14 +35,6 @@ int advanceOf(const FontRecord& f, char ch) {
 int nibbleAt(const FontRecord& f, int c, int j) {
     uint8_t byte = f.glyphs[(j * f.stripWidth) / 2 + c / 2];
     return c % 2 == 0 ? byte >> 4 : byte & 0x0F;
-}
-
-// base - delta without overflow, for placing text with far-out coordinates.
-int minusSaturated(int base, int delta) {
-    long long v = static_cast<long long>(base) - delta;
-    if (v < INT_MIN) return INT_MIN;
-    if (v > INT_MAX) return INT_MAX;
-    return static_cast<int>(v);
 }
 
 }  // namespace
@@ -105,8 +96,8 @@ void font_draw_text_centered(uint32_t* buf, int w, int h, int font, int cx, int 
                              const char* s) {
     const FontRecord* f = fontAt(font);
     if (s == nullptr || f == nullptr) return;
-    int x = minusSaturated(cx, font_text_width(font, s) / 2);
-    int y = minusSaturated(cy, f->height / 2);
+    int x = coordAdd(cx, -(font_text_width(font, s) / 2));
+    int y = coordAdd(cy, -(f->height / 2));
     font_draw_text(buf, w, h, font, x, y, colour, s);
 }
 
@@ -114,7 +105,7 @@ void font_draw_text_centered(uint32_t* buf, int w, int h, int font, int cx, int 
 void font_draw_text_right(uint32_t* buf, int w, int h, int font, int xr, int y, uint32_t colour,
                           const char* s) {
     if (s == nullptr || fontAt(font) == nullptr) return;
-    font_draw_text(buf, w, h, font, minusSaturated(xr, font_text_width(font, s)), y, colour, s);
+    font_draw_text(buf, w, h, font, coordAdd(xr, -static_cast<int64_t>(font_text_width(font, s))), y, colour, s);
 }
 
 // Draws one character per line of the font's height, each centred on cx; a
@@ -126,6 +117,6 @@ void font_draw_text_vertical(uint32_t* buf, int w, int h, int font, int cx, int 
     // Once a line starts below the buffer every later line does too.
     for (; *s != '\0' && y < h; ++s, y += f->height) {
         int k = font_find_char(*f, *s);
-        if (k >= 0) font_draw_char(buf, w, h, font, minusSaturated(cx, glyphAdvance(*f, k) / 2), y, colour, *s);
+        if (k >= 0) font_draw_char(buf, w, h, font, coordAdd(cx, -(glyphAdvance(*f, k) / 2)), y, colour, *s);
     }
 }
