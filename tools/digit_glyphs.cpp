@@ -23,12 +23,10 @@ struct DigitFont {
     double digitHeight;  // rows the digits occupy
 };
 
-// One small letter of a compact unit symbol: its ink height above the
-// baseline in pixels, the columns it may use and the row boundary its
-// baseline lies on.
+// One small letter of a compact unit symbol: the columns it may use and the
+// row boundary its baseline lies on.
 struct Piece {
     char letter;
-    double height;
     double left, right;
     double baseline;
 };
@@ -140,14 +138,20 @@ Coverage degree(const DigitFont& f, const CellLayout& cell) {
     return centred(f, ppem, ppem, ring, cell, shift);
 }
 
-// The small letters of a unit symbol, each hinted at its own size.
+// Size of the small letters of the unit symbols: a k fills half the digit
+// height. One size for every symbol of a font keeps their strokes alike.
+double symbolPpem(const DigitFont& f) {
+    double kPerPpem = inkBox(loadOutline(f.face, 1, 'k', false)).yMax;
+    return std::floor((f.digitHeight - 1) / 2) / kPerPpem;
+}
+
+// The small letters of a unit symbol, hinted at the symbol size.
 Coverage composeSymbol(const DigitFont& f, const CellLayout& cell, const Piece* pieces, int count) {
     Coverage out = makeCoverage(cell.advance, cell.height);
+    double ppem = symbolPpem(f);
     for (int i = 0; i < count; ++i) {
         const Piece& p = pieces[i];
         unsigned code = static_cast<unsigned char>(p.letter);
-        double unitHeight = inkBox(loadOutline(f.face, 1, code, false)).yMax;  // ink height per ppem
-        double ppem = p.height / unitHeight;
         CellLayout c = cell;
         c.baseline = p.baseline;
         c.above = p.baseline;
@@ -163,11 +167,8 @@ Coverage composeSymbol(const DigitFont& f, const CellLayout& cell, const Piece* 
 Coverage stacked(const DigitFont& f, char upper, char lower, const CellLayout& cell) {
     double top = f.spec.topRow - 1;  // row boundary above the digits
     double w = cell.advance - 1;
-    // Ascender letters fill their half; x-height letters a little less.
-    bool tall = upper != 'n';
     double half = std::floor((f.digitHeight - 1) / 2);
-    double h = half - (tall ? 0 : 1);
-    Piece p[2] = {{upper, h, 0, w, top + half}, {lower, tall ? h * 0.87 : h, 0, w, top + f.digitHeight}};
+    Piece p[2] = {{upper, 0, w, top + half}, {lower, 0, w, top + f.digitHeight}};
     return composeSymbol(f, cell, p, 2);
 }
 
@@ -175,20 +176,17 @@ Coverage stacked(const DigitFont& f, char upper, char lower, const CellLayout& c
 Coverage milesPerHour(const DigitFont& f, const CellLayout& cell) {
     double top = f.spec.topRow - 1;
     double d = f.digitHeight;
-    double xh = std::round(d * 0.3);
+    double ppem = symbolPpem(f);
+    double xHeight = std::round(inkBox(loadOutlineXY(f.face, ppem, ppem, 'x', f.spec.hinting)).yMax);
     double w = cell.advance - 1;
-    Piece p[3] = {{'m', xh, 0, w * 0.42, top + xh},
-                  {'p', xh, w * 0.42, w * 0.71, top + std::round(d * 0.62)},
-                  {'h', std::round(xh * 1.38), w * 0.71, w, top + d}};
+    Piece p[3] = {{'m', 0, w * 0.42, top + xHeight},
+                  {'p', w * 0.42, w * 0.71, top + std::round(d * 0.62)},
+                  {'h', w * 0.71, w, top + d}};
     return composeSymbol(f, cell, p, 3);
 }
 
-}  // namespace
-
-Coverage digitFontGlyph(const FontSpec& spec, FT_Face face, double ppem, char ch, const CellLayout& cell) {
-    DigitFont f{spec, face, ppem, 0, static_cast<double>(spec.bottomRow - spec.topRow + 1)};
-    // One horizontal size for all ten digits keeps their strokes alike.
-    f.digitPpemX = ppemXToFit(f, DIGITS, spec.advances[0] - 1);
+// One character of the font by its recipe.
+Coverage glyph(const DigitFont& f, char ch, const CellLayout& cell) {
     unsigned code = static_cast<unsigned char>(ch);
     if (ch >= '0' && ch <= '9') return centred(f, f.digitPpemX, f.ppem, code, cell);
     switch (ch) {
@@ -211,14 +209,27 @@ Coverage digitFontGlyph(const FontSpec& spec, FT_Face face, double ppem, char ch
         return stacked(f, 'n', 'm', cell);
     case 'm':
         // In the smallest digit font "m" is an empty cell of its own width.
-        if (spec.name == "NUM_20") return makeCoverage(cell.advance, cell.height);
+        if (f.spec.name == "NUM_20") return makeCoverage(cell.advance, cell.height);
         return milesPerHour(f, cell);
     case '.':
     case ',':
     case '/':
         return centred(f, f.ppem, f.ppem, code, cell);
     default:
-        std::fprintf(stderr, "fontgen: no glyph recipe for '%c' in %s\n", ch, spec.name.c_str());
+        std::fprintf(stderr, "fontgen: no glyph recipe for '%c' in %s\n", ch, f.spec.name.c_str());
         std::exit(1);
     }
+}
+
+}  // namespace
+
+std::vector<Coverage> digitFontGlyphs(const FontSpec& spec, FT_Face face, double ppem,
+                                      CellLayout (*cellFor)(const FontSpec&, int)) {
+    DigitFont f{spec, face, ppem, 0, static_cast<double>(spec.bottomRow - spec.topRow + 1)};
+    // One horizontal size for all ten digits keeps their strokes alike.
+    f.digitPpemX = ppemXToFit(f, DIGITS, spec.advances[0] - 1);
+    std::vector<Coverage> cells;
+    for (size_t k = 0; k < spec.charset.size(); ++k)
+        cells.push_back(glyph(f, spec.charset[k], cellFor(spec, spec.advances[k])));
+    return cells;
 }

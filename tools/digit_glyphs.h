@@ -6,5 +6,9 @@
 #include "tools/font_specs.h"
 #include "tools/glyph_fit.h"
 
-// Renders character ch of a digit font into its cell.
-Coverage digitFontGlyph(const FontSpec& spec, FT_Face face, double ppem, char ch, const CellLayout& cell);
+#include <vector>
+
+// Renders every character of a digit font into its cell (cell k for charset
+// character k); cellFor gives the layout of a cell of the given advance.
+std::vector<Coverage> digitFontGlyphs(const FontSpec& spec, FT_Face face, double ppem,
+                                      CellLayout (*cellFor)(const FontSpec&, int));

@@ -32,14 +32,12 @@ CellLayout cellFor(const FontSpec& spec, int advance) {
 }
 
 Coverage textGlyph(const FontSpec& spec, FT_Face face, double ppem, char ch, int advance) {
-    FitStyle style;
-    style.maxScaleX = spec.condense;
-    style.hinting = std::strchr(SMOOTH_SYMBOLS, ch) != nullptr ? Hinting::Vertical : spec.hinting;
-    style.keepShape = std::strchr(SHAPE_KEEPING_SYMBOLS, ch) != nullptr;
+    Hinting hinting = std::strchr(SMOOTH_SYMBOLS, ch) != nullptr ? Hinting::Vertical : spec.hinting;
+    bool keepShape = std::strchr(SHAPE_KEEPING_SYMBOLS, ch) != nullptr;
     CellLayout cell = cellFor(spec, advance);
     // Capitals and digits stand on the baseline: no descending J or Q tail.
     if ((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')) cell.below = 0;
-    return fitGlyph(face, ppem, static_cast<unsigned char>(ch), cell, style);
+    return fitGlyph(face, ppem, static_cast<unsigned char>(ch), cell, hinting, keepShape);
 }
 
 }  // namespace
@@ -55,15 +53,16 @@ Coverage buildFontStrip(const FontSpec& spec, double* ppemOut) {
     int capPx = spec.bottomRow - spec.topRow + 1;
     double ppem = ppemForCapHeight(face, capPx, spec.hinting);
     if (ppemOut != nullptr) *ppemOut = ppem;
+    std::vector<Coverage> cells;
+    if (spec.digitFont) {
+        cells = digitFontGlyphs(spec, face, ppem, cellFor);
+    } else {
+        for (size_t k = 0; k < spec.charset.size(); ++k)
+            cells.push_back(textGlyph(spec, face, ppem, spec.charset[k], spec.advances[k]));
+    }
     Coverage strip = makeCoverage(spec.stripWidth, spec.height);
     std::vector<int> offsets = fontOffsets(spec);
-    for (size_t k = 0; k < spec.charset.size(); ++k) {
-        char ch = spec.charset[k];
-        int advance = spec.advances[k];
-        Coverage cell = spec.digitFont ? digitFontGlyph(spec, face, ppem, ch, cellFor(spec, advance))
-                                       : textGlyph(spec, face, ppem, ch, advance);
-        pasteCell(cell, offsets[k], strip);
-    }
+    for (size_t k = 0; k < cells.size(); ++k) pasteCell(cells[k], offsets[k], strip);
     FT_Done_Face(face);
     return strip;
 }

@@ -19,9 +19,12 @@ struct FontSpec {
     bool digitFont = false;
     // Rendering choices.
     const char* faceFile = nullptr;
-    double condense = 1.0;      // widest horizontal scale relative to the face's own
     Hinting hinting = Hinting::Full;
-    double gamma = 1.4;         // coverage c is stored as c^(1/gamma)
+    // Coverage c is stored as c^(1/gamma). The unit blends in plain 8-bit
+    // channel values, which makes the partly covered edges of light text on
+    // black look darker than their coverage; a gamma above 1 lifts them so
+    // curves and diagonals keep their weight next to the whole-pixel stems.
+    double gamma = 1.4;
 };
 
 const std::vector<FontSpec>& fontSpecs();

@@ -102,26 +102,26 @@ Placement fitNarrowing(FT_Face face, double ppemX, double ppemY, unsigned code, 
     return best;
 }
 
-Coverage fitGlyph(FT_Face face, double ppem, unsigned code, const CellLayout& cell, const FitStyle& style) {
-    GlyphOutline g = loadOutlineXY(face, ppem, ppem, code, style.hinting);
+Coverage fitGlyph(FT_Face face, double ppem, unsigned code, const CellLayout& cell, Hinting hinting, bool keepShape) {
+    GlyphOutline g = loadOutlineXY(face, ppem, ppem, code, hinting);
     double inkW = inkWidth(g);
     if (inkW <= 0) return makeCoverage(cell.advance, cell.height);
-    FitRange range{0, static_cast<double>(cell.advance - style.gap), 0, style.shiftY, style.centre};
-    double sx = std::min(style.maxScaleX, range.right / inkW);
+    FitRange range{0, cell.advance - 1.0, 0, 0, false};
+    double sx = std::min(1.0, range.right / inkW);
     double ppemY = ppem;
-    if (style.keepShape && sx < HARD_SQUEEZE) {
+    if (keepShape && sx < HARD_SQUEEZE) {
         ppemY = ppem * std::sqrt(sx);
         InkBox full = inkBox(g);
-        g = loadOutlineXY(face, ppemY, ppemY, code, style.hinting);
+        g = loadOutlineXY(face, ppemY, ppemY, code, hinting);
         InkBox small = inkBox(g);
-        range.shiftY += std::round((full.yMin + full.yMax - small.yMin - small.yMax) / 2);
+        range.shiftY = std::round((full.yMin + full.yMax - small.yMin - small.yMax) / 2);
         sx = std::min(1.0, range.right / inkWidth(g));
     }
-    if (style.hinting == Hinting::Full) {
+    if (hinting == Hinting::Full) {
         // Start a few steps wider: hinting may narrow the ink.
-        return fitNarrowing(face, ppemY * sx + 4 * PPEM_STEP, ppemY, code, style.hinting, cell, range).cov;
+        return fitNarrowing(face, ppemY * sx + 4 * PPEM_STEP, ppemY, code, hinting, cell, range).cov;
     }
     transformOutline(g, sx, 0, 1, range.shiftY);
     double slack = std::max(0.0, range.right - inkWidth(g));
-    return placeOutline(g, cell, 0, range.right, slack * leftShare(g, style.centre)).cov;
+    return placeOutline(g, cell, 0, range.right, slack * leftShare(g, false)).cov;
 }

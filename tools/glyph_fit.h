@@ -13,15 +13,6 @@ struct CellLayout {
     double below = 0;     // pixels it may reach below
 };
 
-struct FitStyle {
-    Hinting hinting = Hinting::Vertical;
-    double maxScaleX = 1.0;  // widest horizontal scale (1 = the face's proportions)
-    int gap = 1;             // empty columns kept at the right of the cell
-    bool centre = false;     // centre the ink instead of following the side bearings
-    double shiftY = 0;       // pixels the glyph is raised before vertical fitting
-    bool keepShape = false;  // a symbol: shrink it in both directions rather than squeeze it hard
-};
-
 struct Placement {
     Coverage cov;
     double score = 1e30;  // fuzziness plus penalties; lower is sharper
@@ -34,8 +25,12 @@ double ppemForCapHeight(FT_Face face, int capPx, Hinting hinting);
 // Width of the ink, 0 for an empty glyph.
 double inkWidth(const GlyphOutline& g);
 
-// Renders code into a cell of the layout, best width and pixel phase chosen.
-Coverage fitGlyph(FT_Face face, double ppem, unsigned code, const CellLayout& cell, const FitStyle& style);
+// Renders code into the cell, never wider than the face draws it, narrower
+// where the advance less one free column demands, best width and pixel phase
+// chosen, the free share of the columns split as the face's side bearings
+// split it. keepShape marks a symbol that is shrunk in both directions
+// rather than squeezed hard.
+Coverage fitGlyph(FT_Face face, double ppem, unsigned code, const CellLayout& cell, Hinting hinting, bool keepShape);
 
 // Columns [left, right) the ink may use, its widest width (0: the whole
 // range), whole pixels it is raised by before vertical fitting, and whether

@@ -175,25 +175,6 @@ void fitVertically(GlyphOutline& g, double top, double bottom) {
     for (double& y : g.y) y = newMin + (y - box.yMin) * k;
 }
 
-void embolden(GlyphOutline& g, double xStrength, double yStrength) {
-    if (g.x.empty()) return;
-    InkBox before = inkBox(g);
-    OutlineView v;
-    makeView(g, 0, 0, v);
-    check(FT_Outline_EmboldenXY(&v.outline, std::lround(xStrength * 64.0), std::lround(yStrength * 64.0)),
-          "FT_Outline_EmboldenXY");
-    for (size_t i = 0; i < g.x.size(); ++i) {
-        g.x[i] = v.points[i].x / 64.0;
-        g.y[i] = v.points[i].y / 64.0;
-    }
-    // Keep the thicker glyph centred where the thin one was.
-    InkBox after = inkBox(g);
-    double dx = (before.xMin + before.xMax - after.xMin - after.xMax) / 2;
-    double dy = (before.yMin + before.yMax - after.yMin - after.yMax) / 2;
-    for (double& x : g.x) x += dx;
-    for (double& y : g.y) y += dy;
-}
-
 void rasterize(const GlyphOutline& g, double ox, double baseline, Coverage& into) {
     if (g.x.empty() || into.width == 0 || into.height == 0) return;
     OutlineView v;

@@ -61,8 +61,6 @@ void transformOutline(GlyphOutline& g, double sx, double dx, double sy, double d
 // baseline: an overshoot of up to a pixel is squeezed back on its own side,
 // a taller glyph is scaled as a whole into the room.
 void fitVertically(GlyphOutline& g, double top, double bottom);
-// Thickens the strokes by strength pixels in x and y (FreeType emboldening).
-void embolden(GlyphOutline& g, double xStrength, double yStrength);
 
 // Adds the glyph's coverage to the grid with its pen origin at grid position
 // (ox, baseline): ox columns from the left edge, baseline rows from the top.

@@ -22,6 +22,7 @@ constexpr double EMBLEM_X = 64, EMBLEM_Y = 38;
 constexpr double RING_OUTER = 28, RING_INNER = 24.5;
 constexpr double BANK_DEG = -12;     // the horizon's tilt
 constexpr double HORIZON_DROP = 6;   // horizon below the centre (pitch up)
+constexpr double PITCH_MARK_NEAR = 10, PITCH_MARK_FAR = 19;  // pixels above the horizon
 // Maker's name and caption.
 constexpr double WORDMARK_BASELINE = 80, WORDMARK_CAP = 8;
 constexpr double CAPTION_BASELINE = 133, CAPTION_CAP = 6;
@@ -118,11 +119,22 @@ Rgb mix(Rgb a, Rgb b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-// Signed distance of (x, y) below the tilted horizon (positive on the ground side).
-double belowHorizon(double x, double y) {
+// Unit vectors along the tilted horizon and towards the sky, and the point
+// where the horizon crosses the vertical through the middle of the ball.
+struct Horizon {
+    double ux, uy, nx, ny, hx, hy;
+};
+
+Horizon horizon() {
     double a = BANK_DEG * PI / 180;
-    double dx = x - EMBLEM_X, dy = y - (EMBLEM_Y + HORIZON_DROP);
-    return -std::sin(a) * dx + std::cos(a) * dy;
+    double nx = std::sin(a), ny = -std::cos(a);
+    return {std::cos(a), std::sin(a), nx, ny, EMBLEM_X - nx * HORIZON_DROP, EMBLEM_Y - ny * HORIZON_DROP};
+}
+
+// Signed distance of (x, y) below the horizon (positive on the ground side).
+double belowHorizon(double x, double y) {
+    Horizon h = horizon();
+    return -(h.nx * (x - h.hx) + h.ny * (y - h.hy));
 }
 
 void paintBall(Canvas& c) {
@@ -135,15 +147,13 @@ void paintBall(Canvas& c) {
     });
     // Horizon and two pitch marks, parallel to it, clipped to the disc by
     // keeping them short.
-    double a = BANK_DEG * PI / 180;
-    double ux = std::cos(a), uy = std::sin(a);     // along the horizon
-    double nx = std::sin(a), ny = -std::cos(a);    // towards the sky
-    double hx = EMBLEM_X - nx * -HORIZON_DROP, hy = EMBLEM_Y - ny * -HORIZON_DROP;
+    Horizon h = horizon();
+    double ux = h.ux, uy = h.uy, nx = h.nx, ny = h.ny, hx = h.hx, hy = h.hy;
     double half = std::sqrt(RING_INNER * RING_INNER - HORIZON_DROP * HORIZON_DROP);
     GlyphOutline lines;
     addBand(lines, hx - ux * half, hy - uy * half, hx + ux * half, hy + uy * half, 1.4);
-    for (double step : {8.0, 16.0}) {
-        double len = step == 8.0 ? 7 : 4;
+    for (double step : {PITCH_MARK_NEAR, PITCH_MARK_FAR}) {
+        double len = step == PITCH_MARK_NEAR ? 7 : 4;
         double px = hx + nx * step, py = hy + ny * step;
         addBand(lines, px - ux * len, py - uy * len, px + ux * len, py + uy * len, 1.1);
     }
