@@ -1,6 +1,8 @@
 // The six fonts the unit carries.
 #include "tools/font_specs.h"
 
+#include <utility>
+
 namespace {
 
 // The 94 printable characters from '!' to '~'.
@@ -24,71 +26,39 @@ const std::vector<int> TEXT_18_ADVANCES = {
     3, 5, 8, 3, 13, 9, 9, 9, 9, 6, 7, 6, 8, 8, 12, 8, 8, 7, 6, 3, 6, 9,
 };
 
+FontSpec spec(const char* name, int height, int stripWidth, std::string charset, std::vector<int> advances,
+              int topRow, int bottomRow, const char* faceFile) {
+    FontSpec s;
+    s.name = name;
+    s.height = height;
+    s.stripWidth = stripWidth;
+    s.charset = std::move(charset);
+    s.advances = std::move(advances);
+    s.topRow = topRow;
+    s.bottomRow = bottomRow;
+    s.digitFont = s.charset.find('A') == std::string::npos;
+    s.faceFile = faceFile;
+    return s;
+}
+
+// DejaVu Sans with its own TrueType hinting everywhere: whole-pixel stems.
+// The 18-pixel text uses the bold face: the book face's stems fall between
+// one and two pixels at that size, and hinting would make some glyphs heavy
+// and others light.
 std::vector<FontSpec> makeSpecs() {
-    std::vector<FontSpec> specs(6);
-
-    FontSpec& t14 = specs[0];
-    t14.name = "TEXT_14";
-    t14.height = 14;
-    t14.stripWidth = 588;
-    t14.charset = printableAscii();
-    t14.advances = TEXT_14_ADVANCES;
-    t14.topRow = 1;
-    t14.bottomRow = 11;
-
-    FontSpec& t18 = specs[1];
-    t18.name = "TEXT_18";
-    t18.height = 18;
-    t18.stripWidth = 756;
-    t18.charset = printableAscii();
-    t18.advances = TEXT_18_ADVANCES;
-    t18.topRow = 1;
-    t18.bottomRow = 14;
-
-    FontSpec& n20 = specs[2];
-    n20.name = "NUM_20";
-    n20.height = 20;
-    n20.stripWidth = 224;
-    n20.charset = "0123456789+,-.tdkn:cfm";
-    n20.advances = {11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 10, 4, 7, 4, 6, 8, 6, 10, 6, 9, 9, 21};
-    n20.topRow = 1;
-    n20.bottomRow = 18;
-
-    FontSpec& n23 = specs[3];
-    n23.name = "NUM_23";
-    n23.height = 23;
-    n23.stripWidth = 256;
-    n23.charset = "0123456789+,-./dkn:cf";
-    n23.advances = {12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 5, 8, 5, 7, 9, 7, 11, 6, 11, 9};
-    n23.topRow = 2;
-    n23.bottomRow = 21;
-
-    FontSpec& n29 = specs[4];
-    n29.name = "NUM_29";
-    n29.height = 29;
-    n29.stripWidth = 324;
-    n29.charset = "0123456789+,-./dkn:cfm";
-    n29.advances = {15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 6, 11, 6, 10, 12, 8, 14, 8, 14, 10, 26};
-    n29.topRow = 2;
-    n29.bottomRow = 26;
-
-    FontSpec& n51 = specs[5];
-    n51.name = "NUM_51";
-    n51.height = 51;
-    n51.stripWidth = 360;
-    n51.charset = "0123456789.+-";
-    n51.advances = {31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 7, 17, 16};
-    n51.topRow = 1;
-    n51.bottomRow = 51;
-
-    for (size_t i = 2; i < specs.size(); ++i) specs[i].digitFont = true;
-    // DejaVu Sans with its own TrueType hinting everywhere: whole-pixel stems.
-    // The 18-pixel text uses the bold face: the book face's stems fall between
-    // one and two pixels at that size, and hinting would make some glyphs
-    // heavy and others light.
-    for (FontSpec& s : specs) s.faceFile = "DejaVuSans.ttf";
-    t18.faceFile = "DejaVuSans-Bold.ttf";
-    return specs;
+    const char* book = "DejaVuSans.ttf";
+    const char* bold = "DejaVuSans-Bold.ttf";
+    return {
+        spec("TEXT_14", 14, 588, printableAscii(), TEXT_14_ADVANCES, 1, 11, book),
+        spec("TEXT_18", 18, 756, printableAscii(), TEXT_18_ADVANCES, 1, 14, bold),
+        spec("NUM_20", 20, 224, "0123456789+,-.tdkn:cfm",
+             {11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 10, 4, 7, 4, 6, 8, 6, 10, 6, 9, 9, 21}, 1, 18, book),
+        spec("NUM_23", 23, 256, "0123456789+,-./dkn:cf",
+             {12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 5, 8, 5, 7, 9, 7, 11, 6, 11, 9}, 2, 21, book),
+        spec("NUM_29", 29, 324, "0123456789+,-./dkn:cfm",
+             {15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 6, 11, 6, 10, 12, 8, 14, 8, 14, 10, 26}, 2, 26, book),
+        spec("NUM_51", 51, 360, "0123456789.+-", {31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 7, 17, 16}, 1, 51, book),
+    };
 }
 
 }  // namespace
