@@ -95,8 +95,8 @@ double digitStem(const DigitFont& f) {
 // (the minus sign's bar across, the digits' stem upright), on the middle of
 // the digits, whole pixels throughout.
 Coverage sign(const DigitFont& f, char ch, const CellLayout& cell) {
-    double across = std::max(1.0, std::round(inkBox(load(f, f.ppem, f.ppem, 0x2212)).yMax -
-                                             inkBox(load(f, f.ppem, f.ppem, 0x2212)).yMin));
+    InkBox minusSign = inkBox(load(f, f.ppem, f.ppem, 0x2212));
+    double across = std::max(1.0, std::round(minusSign.yMax - minusSign.yMin));
     double upright = std::max(1.0, std::round(digitStem(f)));
     int plusAdvance = f.spec.advances[f.spec.charset.find('+')];
     double arm = plusAdvance - 1;
