@@ -16,7 +16,7 @@ constexpr double START_STEPS = 4;
 
 // One font being built: the face, its size and the digits' horizontal size.
 struct DigitFont {
-    const FontSpec& spec;
+    const FontRecipe& recipe;
     FT_Face face;
     double ppem;
     double digitPpemX;
@@ -32,7 +32,7 @@ struct Piece {
 };
 
 GlyphOutline load(const DigitFont& f, double ppemX, double ppemY, unsigned code) {
-    return loadOutlineXY(f.face, ppemX, ppemY, code, f.spec.hinting);
+    return loadOutlineXY(f.face, ppemX, ppemY, code, f.recipe.hinting);
 }
 
 // Largest horizontal size (at the font's height) at which every character
@@ -69,7 +69,7 @@ FitRange centredRange(const CellLayout& cell, double shiftY = 0) {
 // A glyph of the face at (ppemX, ppemY) or narrower, centred in the advance.
 Coverage centred(const DigitFont& f, double ppemX, double ppemY, unsigned code, const CellLayout& cell,
                  double shiftY = 0) {
-    return fitNarrowing(f.face, ppemX, ppemY, code, f.spec.hinting, cell, centredRange(cell, shiftY)).cov;
+    return fitNarrowing(f.face, ppemX, ppemY, code, f.recipe.hinting, cell, centredRange(cell, shiftY)).cov;
 }
 
 // A composed outline centred in the advance at the sharpest phase.
@@ -98,7 +98,7 @@ Coverage sign(const DigitFont& f, char ch, const CellLayout& cell) {
     InkBox minusSign = inkBox(load(f, f.ppem, f.ppem, 0x2212));
     double across = std::max(1.0, std::round(minusSign.yMax - minusSign.yMin));
     double upright = std::max(1.0, std::round(digitStem(f)));
-    int plusAdvance = f.spec.advances[f.spec.charset.find('+')];
+    int plusAdvance = f.recipe.advances[f.recipe.charset.find('+')];
     double arm = plusAdvance - 1;
     if (static_cast<int>(arm - upright) % 2 != 0) arm -= 1;  // the upright bar exactly in the middle
     double barBottom = std::round(f.digitHeight / 2 - across / 2);
@@ -157,7 +157,7 @@ Coverage composeSymbol(const DigitFont& f, const CellLayout& cell, const Piece* 
         c.above = p.baseline;
         c.below = cell.height - p.baseline;
         FitRange range{p.left, p.right, 0, 0, true};
-        addInto(out, fitNarrowing(f.face, ppem + START_STEPS * PPEM_STEP, ppem, code, f.spec.hinting, c, range).cov);
+        addInto(out, fitNarrowing(f.face, ppem + START_STEPS * PPEM_STEP, ppem, code, f.recipe.hinting, c, range).cov);
     }
     return out;
 }
@@ -165,7 +165,7 @@ Coverage composeSymbol(const DigitFont& f, const CellLayout& cell, const Piece* 
 // Feet (f over t), knots (k over t) and "n" (n over m), stacked in the rows
 // of the digits.
 Coverage stacked(const DigitFont& f, char upper, char lower, const CellLayout& cell) {
-    double top = f.spec.topRow - 1;  // row boundary above the digits
+    double top = f.recipe.topRow - 1;  // row boundary above the digits
     double w = cell.advance - 1;
     double half = std::floor((f.digitHeight - 1) / 2);
     Piece p[2] = {{upper, 0, w, top + half}, {lower, 0, w, top + f.digitHeight}};
@@ -174,10 +174,10 @@ Coverage stacked(const DigitFont& f, char upper, char lower, const CellLayout& c
 
 // Miles per hour: m, p and h stepping down from the upper left.
 Coverage milesPerHour(const DigitFont& f, const CellLayout& cell) {
-    double top = f.spec.topRow - 1;
+    double top = f.recipe.topRow - 1;
     double d = f.digitHeight;
     double ppem = symbolPpem(f);
-    double xHeight = std::round(inkBox(loadOutlineXY(f.face, ppem, ppem, 'x', f.spec.hinting)).yMax);
+    double xHeight = std::round(inkBox(loadOutlineXY(f.face, ppem, ppem, 'x', f.recipe.hinting)).yMax);
     double w = cell.advance - 1;
     Piece p[3] = {{'m', 0, w * 0.42, top + xHeight},
                   {'p', w * 0.42, w * 0.71, top + std::round(d * 0.62)},
@@ -209,27 +209,27 @@ Coverage glyph(const DigitFont& f, char ch, const CellLayout& cell) {
         return stacked(f, 'n', 'm', cell);
     case 'm':
         // In the smallest digit font "m" is an empty cell of its own width.
-        if (f.spec.name == "NUM_20") return makeCoverage(cell.advance, cell.height);
+        if (f.recipe.name == "NUM_20") return makeCoverage(cell.advance, cell.height);
         return milesPerHour(f, cell);
     case '.':
     case ',':
     case '/':
         return centred(f, f.ppem, f.ppem, code, cell);
     default:
-        std::fprintf(stderr, "fontgen: no glyph recipe for '%c' in %s\n", ch, f.spec.name.c_str());
+        std::fprintf(stderr, "fontgen: no glyph recipe for '%c' in %s\n", ch, f.recipe.name.c_str());
         std::exit(1);
     }
 }
 
 }  // namespace
 
-std::vector<Coverage> digitFontGlyphs(const FontSpec& spec, FT_Face face, double ppem,
-                                      CellLayout (*cellFor)(const FontSpec&, int)) {
-    DigitFont f{spec, face, ppem, 0, static_cast<double>(spec.bottomRow - spec.topRow + 1)};
+std::vector<Coverage> digitFontGlyphs(const FontRecipe& recipe, FT_Face face, double ppem,
+                                      CellLayout (*cellFor)(const FontRecipe&, int)) {
+    DigitFont f{recipe, face, ppem, 0, static_cast<double>(recipe.bottomRow - recipe.topRow + 1)};
     // One horizontal size for all ten digits keeps their strokes alike.
-    f.digitPpemX = ppemXToFit(f, DIGITS, spec.advances[0] - 1);
+    f.digitPpemX = ppemXToFit(f, DIGITS, recipe.advances[0] - 1);
     std::vector<Coverage> cells;
-    for (size_t k = 0; k < spec.charset.size(); ++k)
-        cells.push_back(glyph(f, spec.charset[k], cellFor(spec, spec.advances[k])));
+    for (size_t k = 0; k < recipe.charset.size(); ++k)
+        cells.push_back(glyph(f, recipe.charset[k], cellFor(recipe, recipe.advances[k])));
     return cells;
 }

@@ -3,12 +3,12 @@
 // letters of the face.
 #pragma once
 
-#include "tools/font_specs.h"
+#include "tools/font_recipes.h"
 #include "tools/glyph_fit.h"
 
 #include <vector>
 
 // Renders every character of a digit font into its cell (cell k for charset
 // character k); cellFor gives the layout of a cell of the given advance.
-std::vector<Coverage> digitFontGlyphs(const FontSpec& spec, FT_Face face, double ppem,
-                                      CellLayout (*cellFor)(const FontSpec&, int));
+std::vector<Coverage> digitFontGlyphs(const FontRecipe& recipe, FT_Face face, double ppem,
+                                      CellLayout (*cellFor)(const FontRecipe&, int));

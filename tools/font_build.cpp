@@ -21,20 +21,20 @@ void pasteCell(const Coverage& cell, int x0, Coverage& strip) {
         for (int x = 0; x < cell.width; ++x) coverageAdd(strip, x0 + x, y, coverageAt(cell, x, y));
 }
 
-CellLayout cellFor(const FontSpec& spec, int advance) {
+CellLayout cellFor(const FontRecipe& recipe, int advance) {
     CellLayout cell;
     cell.advance = advance;
-    cell.height = spec.height;
-    cell.baseline = spec.bottomRow;
-    cell.above = spec.bottomRow - spec.topRow + 1;
-    cell.below = spec.height - spec.bottomRow;
+    cell.height = recipe.height;
+    cell.baseline = recipe.bottomRow;
+    cell.above = recipe.bottomRow - recipe.topRow + 1;
+    cell.below = recipe.height - recipe.bottomRow;
     return cell;
 }
 
-Coverage textGlyph(const FontSpec& spec, FT_Face face, double ppem, char ch, int advance) {
-    Hinting hinting = std::strchr(SMOOTH_SYMBOLS, ch) != nullptr ? Hinting::Vertical : spec.hinting;
+Coverage textGlyph(const FontRecipe& recipe, FT_Face face, double ppem, char ch, int advance) {
+    Hinting hinting = std::strchr(SMOOTH_SYMBOLS, ch) != nullptr ? Hinting::Vertical : recipe.hinting;
     bool keepShape = std::strchr(SHAPE_KEEPING_SYMBOLS, ch) != nullptr;
-    CellLayout cell = cellFor(spec, advance);
+    CellLayout cell = cellFor(recipe, advance);
     // Capitals and digits stand on the baseline: no descending J or Q tail.
     if ((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')) cell.below = 0;
     return fitGlyph(face, ppem, static_cast<unsigned char>(ch), cell, hinting, keepShape);
@@ -42,26 +42,26 @@ Coverage textGlyph(const FontSpec& spec, FT_Face face, double ppem, char ch, int
 
 }  // namespace
 
-std::vector<int> fontOffsets(const FontSpec& spec) {
+std::vector<int> fontOffsets(const FontRecipe& recipe) {
     std::vector<int> offsets{0};
-    for (int a : spec.advances) offsets.push_back(offsets.back() + a);
+    for (int a : recipe.advances) offsets.push_back(offsets.back() + a);
     return offsets;
 }
 
-Coverage buildFontStrip(const FontSpec& spec, double* ppemOut) {
-    FT_Face face = openFace(spec.faceFile);
-    int capPx = spec.bottomRow - spec.topRow + 1;
-    double ppem = ppemForCapHeight(face, capPx, spec.hinting);
+Coverage buildFontStrip(const FontRecipe& recipe, double* ppemOut) {
+    FT_Face face = openFace(recipe.faceFile);
+    int capPx = recipe.bottomRow - recipe.topRow + 1;
+    double ppem = ppemForCapHeight(face, capPx, recipe.hinting);
     if (ppemOut != nullptr) *ppemOut = ppem;
     std::vector<Coverage> cells;
-    if (spec.digitFont) {
-        cells = digitFontGlyphs(spec, face, ppem, cellFor);
+    if (recipe.digitFont) {
+        cells = digitFontGlyphs(recipe, face, ppem, cellFor);
     } else {
-        for (size_t k = 0; k < spec.charset.size(); ++k)
-            cells.push_back(textGlyph(spec, face, ppem, spec.charset[k], spec.advances[k]));
+        for (size_t k = 0; k < recipe.charset.size(); ++k)
+            cells.push_back(textGlyph(recipe, face, ppem, recipe.charset[k], recipe.advances[k]));
     }
-    Coverage strip = makeCoverage(spec.stripWidth, spec.height);
-    std::vector<int> offsets = fontOffsets(spec);
+    Coverage strip = makeCoverage(recipe.stripWidth, recipe.height);
+    std::vector<int> offsets = fontOffsets(recipe);
     for (size_t k = 0; k < cells.size(); ++k) pasteCell(cells[k], offsets[k], strip);
     FT_Done_Face(face);
     return strip;

@@ -2,7 +2,7 @@
 // tables the program compiles (gfx/font_data.cpp, gfx/splash_data.cpp).
 // Usage: fontgen <source directory>
 #include "tools/font_build.h"
-#include "tools/font_specs.h"
+#include "tools/font_recipes.h"
 #include "tools/splash_art.h"
 #include "tools/table_writer.h"
 
@@ -43,14 +43,14 @@ int main(int argc, char** argv) {
     }
     std::string root = argv[1];
     std::vector<GeneratedFont> fonts;
-    for (const FontSpec& spec : fontSpecs()) {
+    for (const FontRecipe& recipe : fontRecipes()) {
         double ppem = 0;
-        Coverage strip = buildFontStrip(spec, &ppem);
+        Coverage strip = buildFontStrip(recipe, &ppem);
         char origin[160];
-        std::snprintf(origin, sizeof origin, "%s at %.2f px per em, %s, coverage gamma %.2f", spec.faceFile, ppem,
-                      hintingName(spec.hinting), spec.gamma);
-        fonts.push_back({&spec, packStrip(strip, spec.gamma), origin});
-        std::printf("fontgen: %s from %s\n", spec.name.c_str(), origin);
+        std::snprintf(origin, sizeof origin, "%s at %.2f px per em, %s, coverage gamma %.2f", recipe.faceFile, ppem,
+                      hintingName(recipe.hinting), recipe.gamma);
+        fonts.push_back({&recipe, packStrip(strip, recipe.gamma), origin});
+        std::printf("fontgen: %s from %s\n", recipe.name.c_str(), origin);
     }
     bool ok = write(root + "/gfx/font_data.cpp", fontDataSource(fonts));
     ok = write(root + "/gfx/splash_data.cpp", splashDataSource(paintSplash())) && ok;

@@ -32,7 +32,7 @@ std::string quoted(const std::string& s) {
 }
 
 void writeFont(std::ostringstream& out, const GeneratedFont& f) {
-    const FontSpec& s = *f.spec;
+    const FontRecipe& s = *f.recipe;
     const std::string& n = s.name;
     int rowBytes = s.stripWidth / 2;
     out << "// " << n << ": " << f.origin << "\n";
@@ -74,7 +74,7 @@ std::string fontDataSource(const std::vector<GeneratedFont>& fonts) {
     out << "}  // namespace\n\n";
     out << "const FontRecord fontTable[FONT_COUNT] = {\n";
     for (const GeneratedFont& f : fonts) {
-        const std::string& n = f.spec->name;
+        const std::string& n = f.recipe->name;
         out << "    {" << n << "_GLYPHS, " << n << "_STRIP_WIDTH, " << n << "_HEIGHT, 0, " << n << "_CHARSET, " << n
             << "_OFFSETS},\n";
     }

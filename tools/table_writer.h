@@ -2,7 +2,7 @@
 // the splash picture.
 #pragma once
 
-#include "tools/font_specs.h"
+#include "tools/font_recipes.h"
 
 #include <cstdint>
 #include <string>
@@ -10,7 +10,7 @@
 
 // One generated font: its fixed tables, packed strip and how it was made.
 struct GeneratedFont {
-    const FontSpec* spec;
+    const FontRecipe* recipe;
     std::vector<uint8_t> strip;  // packed 4-bit rows, bottom row first
     std::string origin;          // face and size, for the file's header comment
 };

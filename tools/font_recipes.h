@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-struct FontSpec {
+struct FontRecipe {
     std::string name;           // identifier part: TEXT_14, NUM_20, ...
     int height = 0;             // rows of every glyph cell
     int stripWidth = 0;         // pixels, even
@@ -27,4 +27,4 @@ struct FontSpec {
     double gamma = 1.4;
 };
 
-const std::vector<FontSpec>& fontSpecs();
+const std::vector<FontRecipe>& fontRecipes();

@@ -1,5 +1,5 @@
 // The six fonts the unit carries.
-#include "tools/font_specs.h"
+#include "tools/font_recipes.h"
 
 #include <utility>
 
@@ -26,9 +26,9 @@ const std::vector<int> TEXT_18_ADVANCES = {
     3, 5, 8, 3, 13, 9, 9, 9, 9, 6, 7, 6, 8, 8, 12, 8, 8, 7, 6, 3, 6, 9,
 };
 
-FontSpec spec(const char* name, int height, int stripWidth, std::string charset, std::vector<int> advances,
-              int topRow, int bottomRow, const char* faceFile) {
-    FontSpec s;
+FontRecipe makeRecipe(const char* name, int height, int stripWidth, std::string charset, std::vector<int> advances,
+                      int topRow, int bottomRow, const char* faceFile) {
+    FontRecipe s;
     s.name = name;
     s.height = height;
     s.stripWidth = stripWidth;
@@ -45,25 +45,25 @@ FontSpec spec(const char* name, int height, int stripWidth, std::string charset,
 // The 18-pixel text uses the bold face: the book face's stems fall between
 // one and two pixels at that size, and hinting would make some glyphs heavy
 // and others light.
-std::vector<FontSpec> makeSpecs() {
+std::vector<FontRecipe> makeRecipes() {
     const char* book = "DejaVuSans.ttf";
     const char* bold = "DejaVuSans-Bold.ttf";
     return {
-        spec("TEXT_14", 14, 588, printableAscii(), TEXT_14_ADVANCES, 1, 11, book),
-        spec("TEXT_18", 18, 756, printableAscii(), TEXT_18_ADVANCES, 1, 14, bold),
-        spec("NUM_20", 20, 224, "0123456789+,-.tdkn:cfm",
+        makeRecipe("TEXT_14", 14, 588, printableAscii(), TEXT_14_ADVANCES, 1, 11, book),
+        makeRecipe("TEXT_18", 18, 756, printableAscii(), TEXT_18_ADVANCES, 1, 14, bold),
+        makeRecipe("NUM_20", 20, 224, "0123456789+,-.tdkn:cfm",
              {11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 10, 4, 7, 4, 6, 8, 6, 10, 6, 9, 9, 21}, 1, 18, book),
-        spec("NUM_23", 23, 256, "0123456789+,-./dkn:cf",
+        makeRecipe("NUM_23", 23, 256, "0123456789+,-./dkn:cf",
              {12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 5, 8, 5, 7, 9, 7, 11, 6, 11, 9}, 2, 21, book),
-        spec("NUM_29", 29, 324, "0123456789+,-./dkn:cfm",
+        makeRecipe("NUM_29", 29, 324, "0123456789+,-./dkn:cfm",
              {15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 6, 11, 6, 10, 12, 8, 14, 8, 14, 10, 26}, 2, 26, book),
-        spec("NUM_51", 51, 360, "0123456789.+-", {31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 7, 17, 16}, 1, 51, book),
+        makeRecipe("NUM_51", 51, 360, "0123456789.+-", {31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 7, 17, 16}, 1, 51, book),
     };
 }
 
 }  // namespace
 
-const std::vector<FontSpec>& fontSpecs() {
-    static const std::vector<FontSpec> specs = makeSpecs();
-    return specs;
+const std::vector<FontRecipe>& fontRecipes() {
+    static const std::vector<FontRecipe> recipes = makeRecipes();
+    return recipes;
 }
