@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gfx/font.h"
 #include "gfx/gfx.h"
 #include "host/bezel.h"
 #include "host/shell.h"
@@ -34,6 +35,7 @@ constexpr uint32_t SCREW_BOTTOM = 0xFF55595E;
 constexpr uint32_t SLOT = 0xFF232527;
 constexpr uint32_t HOLE = 0xFF09090A;
 constexpr uint32_t PRINT = 0xFFD2D5D9;   // silkscreen lettering
+constexpr uint32_t LABEL = 0xFFA9AEB4;   // button labels, a little dimmer
 constexpr uint32_t ACCENT = 0xFFE39B2D;  // the brand's amber stripe
 
 constexpr float CASE_MARGIN_X = 24.0f;
@@ -48,6 +50,9 @@ constexpr float WELL_GROWTH = 3.0f;     // the well around a cap
 constexpr float LOGO_TOP = 372.0f;
 constexpr float LOGO_HEIGHT = 40.0f;
 constexpr int LOGO_STRIPE_Y = 426;
+constexpr int BRAND_TOP = 68;          // top of the brand name's cell
+constexpr int BRAND_TRACKING = 3;      // extra pixels between its letters
+constexpr int LABEL_GAP = 7;           // from a button's click area to its label
 
 // ---- Types -------------------------------------------------------------------
 
@@ -250,6 +255,32 @@ void paintLogo(Picture p, float x0, float top, float h, uint32_t colour) {
     ring(x, h * LOGO_DIGIT);  // 0
 }
 
+// Text centred on cx with extra space between the letters.
+void paintTracked(Picture p, int font, int cx, int top, uint32_t colour, const char* text, int tracking) {
+    int width = -tracking;
+    for (const char* c = text; *c; ++c) {
+        const char one[2] = {*c, '\0'};
+        width += font_text_width(font, one) + tracking;
+    }
+    int x = cx - width / 2;
+    for (const char* c = text; *c; ++c) x += font_draw_char(p.px, p.w, p.h, font, x, top, colour, *c) + tracking;
+}
+
+// Each button's name under its click area.
+void paintLabels(Picture p) {
+    const struct {
+        BezelArea area;
+        const char* name;
+    } labels[] = {{VIEW_BUTTON_AREA, "VIEW"},
+                  {LEFT_BUTTON_AREA, "LEFT"},
+                  {RIGHT_BUTTON_AREA, "RIGHT"},
+                  {BOTH_BUTTON_AREA, "BOTH"}};
+    for (const auto& l : labels) {
+        paintTracked(p, FONT_TEXT_14, (l.area.left + l.area.right) / 2 + 1, l.area.bottom + LABEL_GAP, LABEL,
+                     l.name, 1);
+    }
+}
+
 // A grid of small sunken holes: the alert speaker.
 void paintGrille(Picture p, float cx, float cy, int cols, int rows, float pitch) {
     for (int r = 0; r < rows; ++r) {
@@ -311,6 +342,8 @@ void bezelArtPaint(uint32_t* picture) {
     }
     paintButton(p, capInArea(BOTH_BUTTON_AREA, 25.0f, 19.0f, 12.0f));
     paintLightSensor(p, 340.5f, 120.5f);
+    paintLabels(p);
+    paintTracked(p, FONT_TEXT_14, SCREEN_X + FB_WIDTH / 2, BRAND_TOP, PRINT, "BRELMONT", BRAND_TRACKING);
     const float centre = SCREEN_X + FB_WIDTH * 0.5f;
     const float logoLeft = centre - 0.5f * (logoWidth(LOGO_HEIGHT) + LOGO_SLANT * LOGO_HEIGHT);
     paintLogo(p, logoLeft, LOGO_TOP, LOGO_HEIGHT, PRINT);
