@@ -16,11 +16,11 @@ namespace {
 void copyScreenRow(uint32_t* canvas, int y, const uint32_t* src, HostRect* changed) {
     uint32_t* dst = canvas + BEZEL_WIDTH * (SCREEN_Y + y) + SCREEN_X;
     int first = 0;
-    while (first < FB_WIDTH && dst[first] == (src[first] | OPAQUE)) ++first;
+    while (first < FB_WIDTH && dst[first] == (src[first] | CANVAS_OPAQUE)) ++first;
     if (first == FB_WIDTH) return;
     int last = FB_WIDTH - 1;
-    while (dst[last] == (src[last] | OPAQUE)) --last;
-    for (int x = first; x <= last; ++x) dst[x] = src[x] | OPAQUE;
+    while (dst[last] == (src[last] | CANVAS_OPAQUE)) --last;
+    for (int x = first; x <= last; ++x) dst[x] = src[x] | CANVAS_OPAQUE;
     *changed = rectUnion(*changed, {SCREEN_X + first, SCREEN_Y + y, last - first + 1, 1});
 }
 
@@ -42,7 +42,7 @@ void composeBezel(uint32_t* canvas, const uint32_t* picture) {
     for (int y = 0; y < BEZEL_HEIGHT; ++y) {
         const uint32_t* src = picture + BEZEL_WIDTH * (BEZEL_HEIGHT - 1 - y);
         uint32_t* dst = canvas + BEZEL_WIDTH * y;
-        for (int x = 0; x < BEZEL_WIDTH; ++x) dst[x] = src[x] | OPAQUE;
+        for (int x = 0; x < BEZEL_WIDTH; ++x) dst[x] = src[x] | CANVAS_OPAQUE;
     }
 }
 

@@ -7,7 +7,8 @@
 #include "gfx/gfx.h"
 #include "host/shell.h"
 
-inline constexpr uint32_t OPAQUE = 0xFF000000u;
+// The alpha of every canvas pixel; with no colour it is opaque black.
+inline constexpr uint32_t CANVAS_OPAQUE = 0xFF000000u;
 inline constexpr HostRect SCREEN_RECT = {SCREEN_X, SCREEN_Y, FB_WIDTH, FB_HEIGHT};
 
 // Smallest rectangle holding a and b (an empty one adds nothing).

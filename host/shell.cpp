@@ -54,7 +54,7 @@ void appPowerOnReset() { testCardPowerOnReset(); }
 void shellPowerOnReset() {
     throttleCounter = 1;
     frameCount = 0;
-    std::fill(std::begin(canvas), std::end(canvas), OPAQUE);
+    std::fill(std::begin(canvas), std::end(canvas), CANVAS_OPAQUE);
     changes = WHOLE_CANVAS;
 }
 
