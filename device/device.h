@@ -106,6 +106,14 @@ long devJournalTotal();
 int devJournalCount(DevOp op);
 void devJournalClear();
 
+// ---- Sound listener ---------------------------------------------------------
+
+// Hears every devSound request after it is journalled, so a host can make it
+// audible. Not part of the unit's state: a power-on reset keeps it.
+using DevSoundListener = void (*)(int sound, int mode);
+// Installs the listener; null for none.
+void devSetSoundListener(DevSoundListener listener);
+
 // ---- Discrete inputs and demo motion ----------------------------------------
 
 void sampleDiscreteInputs();

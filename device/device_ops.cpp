@@ -16,6 +16,10 @@ constexpr int LEVELS = 3;
 constexpr int READINGS_PER_AXIS = 2;
 constexpr double PITCH_RAMP_STEP = 0.05;
 
+// ---- Module state ---------------------------------------------------------
+
+DevSoundListener soundListener = nullptr;
+
 // ---- Private helpers ------------------------------------------------------
 
 // Indices come from the callers' constants; one outside the table must still
@@ -179,7 +183,13 @@ void devSetBrightnessLevel(int level) { devJournalRecord(DevOp::SetBrightnessLev
 // Sets the brightness mode: 1 manual, 0 automatic.
 void devSetBrightnessMode(int mode) { devJournalRecord(DevOp::SetBrightnessMode, mode); }
 // Sound request: sound 0-7 alerts, 8 the volume test; mode 0 stop, 1 preview, 2 alert.
-void devSound(int sound, int mode) { devJournalRecord(DevOp::Sound, sound, mode); }
+void devSound(int sound, int mode) {
+    devJournalRecord(DevOp::Sound, sound, mode);
+    if (soundListener != nullptr) soundListener(sound, mode);
+}
+
+// The host's ear for sound requests.
+void devSetSoundListener(DevSoundListener listener) { soundListener = listener; }
 // Notification code (1 on state changes, 0 every frame on bus power).
 void devNotify(int code) { devJournalRecord(DevOp::Notify, code); }
 // An alert group was acknowledged.

@@ -24,9 +24,12 @@ constexpr ClickArea CLICK_AREAS[] = {
 
 // ---- Module state ---------------------------------------------------------
 
-int viewLevelValue = 0;   // 1 pressed, 0 released
+int viewLevelValue = 0;   // 1 pressed, 0 released; mouse and setters
 int leftLevelValue = 0;
 int rightLevelValue = 0;
+int viewKeyLevel = 0;     // 1 while a key holds the button
+int leftKeyLevel = 0;
+int rightKeyLevel = 0;
 
 // ---- Private helpers ------------------------------------------------------
 
@@ -70,14 +73,22 @@ void releaseBoth() {
     releaseRight();
 }
 
-// Current raw levels for the button decoder.
-int viewLevel() { return viewLevelValue; }
-int leftLevel() { return leftLevelValue; }
-int rightLevel() { return rightLevelValue; }
+// Current raw levels for the button decoder: held by either source.
+int viewLevel() { return viewLevelValue | viewKeyLevel; }
+int leftLevel() { return leftLevelValue | leftKeyLevel; }
+int rightLevel() { return rightLevelValue | rightKeyLevel; }
+
+// The keyboard's holds; any non-zero value holds.
+void bezelSetKeyLevels(int view, int left, int right) {
+    viewKeyLevel = view != 0;
+    leftKeyLevel = left != 0;
+    rightKeyLevel = right != 0;
+}
 
 // Every level 0, as at program start.
 void bezelPowerOnReset() {
     viewLevelValue = 0;
     leftLevelValue = 0;
     rightLevelValue = 0;
+    bezelSetKeyLevels(0, 0, 0);
 }

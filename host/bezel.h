@@ -26,9 +26,15 @@ void releaseRight();
 void pressBoth();
 void releaseBoth();
 
+// The levels the decoder reads: 1 while the mouse (or a setter above) or the
+// keyboard holds the button, so a button held both ways is released only when
+// both let go.
 int viewLevel();
 int leftLevel();
 int rightLevel();
 
-// Power-on state: every level 0.
+// The keyboard's holds, a second source beside the mouse and the setters.
+void bezelSetKeyLevels(int view, int left, int right);
+
+// Power-on state: every level 0, for the mouse and the keyboard.
 void bezelPowerOnReset();
