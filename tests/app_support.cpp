@@ -1,0 +1,75 @@
+// Shared helpers of the display application tests.
+#include "app_support.h"
+
+#include "app/alerts.h"
+#include "app/controller.h"
+#include "app/page_attitude.h"
+#include "app/page_data.h"
+#include "app/page_gmeter.h"
+#include "app/page_runtime.h"
+#include "app/page_timer.h"
+#include "app/setup.h"
+#include "app/splash.h"
+#include "app/timekeeping.h"
+#include "device/filter.h"
+#include "device/settings.h"
+#include "host/bezel.h"
+
+void resetUnit() {
+    settingsPowerOnReset();
+    devicePowerOnReset();
+    filterPowerOnReset();
+    bezelPowerOnReset();
+    controllerPowerOnReset();
+    buttonsPowerOnReset();
+    timekeepingPowerOnReset();
+    alertsPowerOnReset();
+    splashPowerOnReset();
+    dataPagePowerOnReset();
+    runTimePagePowerOnReset();
+    timerPagePowerOnReset();
+    gmeterPowerOnReset();
+    attitudePagePowerOnReset();
+    setupPowerOnReset();
+    setClockSource(nullptr);
+}
+
+ButtonEvent tickOnce() {
+    buttonTick();
+    return lastDecodedEvent();
+}
+
+std::vector<TickEvent> runTicks(int n) {
+    std::vector<TickEvent> events;
+    for (int t = 1; t <= n; ++t) {
+        const ButtonEvent e = tickOnce();
+        if (e != EVT_NONE) events.push_back({t, e});
+    }
+    return events;
+}
+
+std::vector<DevRequest> journalOf(DevOp op) {
+    std::vector<DevRequest> found;
+    for (int i = 0; i < devJournalSize(); ++i) {
+        if (devJournalAt(i).op == op) found.push_back(devJournalAt(i));
+    }
+    return found;
+}
+
+bool Screen::all(int x0, int y0, int x1, int y1, uint32_t c) const {
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            if (at(x, y) != c) return false;
+        }
+    }
+    return true;
+}
+
+bool Screen::any(int x0, int y0, int x1, int y1, uint32_t c) const {
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            if (at(x, y) == c) return true;
+        }
+    }
+    return false;
+}
