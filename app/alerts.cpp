@@ -2,6 +2,7 @@
 // blinking alert banner.
 #include "app/alerts.h"
 
+#include "app/colours.h"
 #include "app/controller.h"
 #include "app/page_gmeter.h"
 #include "app/timekeeping.h"
@@ -21,10 +22,7 @@ constexpr int EDITION_INPUT = 2;
 // The G and angle-of-attack alerts come first and need the edition input.
 constexpr int FIRST_TIMER_ALERT = ALERT_TIMER1;
 
-constexpr uint32_t RED = 0xFFFF0000u;
-constexpr uint32_t YELLOW = 0xFFFFFF00u;
 constexpr uint32_t LIGHT_GREY = 0xFFC0C0C0u;
-constexpr uint32_t TEXT_COLOUR = 0xFF000000u;
 constexpr int BAR_TOP = 5;
 constexpr int BAR_WIDTH = 15;
 constexpr int TEXT_CENTRE_X = 7;
@@ -40,8 +38,8 @@ enum class Source { GLimit, Aoa, Timer };
 
 struct AlertSpec {
     Source source;
-    int input;           // level 1 to 3, or the timer index
-    int prerequisites;   // bit mask of alerts that must be active
+    int input;          // level 1 to 3, or the timer index
+    int prerequisites;  // bit mask of alerts that must be active
     int sound;
     int audioEnableBit;  // in the low byte of slot 3
     int popupBit;        // in the low byte of slot 7; 0 for none
@@ -69,10 +67,10 @@ constexpr AlertSpec ALERTS[ALERT_COUNT] = {
 
 // In order of priority.
 constexpr BannerRow BANNER[] = {
-    {bit(ALERT_G3), RED, 95, "GLIMIT"},
-    {bit(ALERT_G1) | bit(ALERT_G2), YELLOW, 95, "GLIMIT"},
-    {bit(ALERT_AOA3), RED, 80, "ANGLE"},
-    {bit(ALERT_AOA1) | bit(ALERT_AOA2), YELLOW, 80, "ANGLE"},
+    {bit(ALERT_G3), COLOUR_RED, 95, "GLIMIT"},
+    {bit(ALERT_G1) | bit(ALERT_G2), COLOUR_YELLOW, 95, "GLIMIT"},
+    {bit(ALERT_AOA3), COLOUR_RED, 80, "ANGLE"},
+    {bit(ALERT_AOA1) | bit(ALERT_AOA2), COLOUR_YELLOW, 80, "ANGLE"},
     {bit(ALERT_TIMER1), LIGHT_GREY, 95, "TIMER1"},
     {bit(ALERT_TIMER2), LIGHT_GREY, 95, "TIMER2"},
 };
@@ -145,7 +143,7 @@ void silenceEditionAlerts() {
 void drawBannerRow(uint32_t* fb, const BannerRow& row) {
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, BAR_TOP, BAR_WIDTH, row.barBottom, row.colour);
     font_draw_text_vertical(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, TEXT_CENTRE_X, TEXT_TOP,
-                            TEXT_COLOUR, row.text);
+                            COLOUR_BLACK, row.text);
 }
 
 }  // namespace

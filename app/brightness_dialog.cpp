@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "app/colours.h"
 #include "app/controller.h"
 #include "device/device.h"
 #include "device/settings.h"
@@ -15,10 +16,6 @@
 
 namespace {
 
-constexpr uint32_t WHITE = 0xFFFFFFFFu;
-constexpr uint32_t LABEL = 0xFF60F0F0u;
-constexpr uint32_t TITLE_GREEN = 0xFF00B000u;
-constexpr uint32_t GREY = 0xFF707070u;
 constexpr int CENTRE_X = 64;
 constexpr int LEVEL_Y = 60;
 constexpr int BAR_LEFT = 20;
@@ -94,28 +91,29 @@ void drawLevel(uint32_t* fb, int level) {
     char* cursor = text;
     fmt_int(level, &cursor);
     *cursor = '\0';
-    drawCentred(fb, FONT_NUM_23, LEVEL_Y, WHITE, text);
+    drawCentred(fb, FONT_NUM_23, LEVEL_Y, COLOUR_WHITE, text);
     int barLength = level;
     if (barLength > BAR_LEVEL_LIMIT) barLength = BAR_LEVEL_LIMIT;
     if (barLength < -BAR_LEVEL_LIMIT) barLength = -BAR_LEVEL_LIMIT;
-    gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, BAR_LEFT, BAR_TOP, BAR_LEFT + barLength, BAR_BOTTOM, WHITE);
+    gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, BAR_LEFT, BAR_TOP, BAR_LEFT + barLength, BAR_BOTTOM,
+                  COLOUR_WHITE);
 }
 
 void drawTitle(uint32_t* fb) {
     if (devBrightnessManual() == 1) {
-        drawCentred(fb, FONT_TEXT_14, TITLE_Y, TITLE_GREEN, "MANUAL");
-        drawCentred(fb, FONT_TEXT_14, SUBTITLE_Y, TITLE_GREEN, "BRIGHTNESS");
-        drawCentred(fb, FONT_TEXT_14, HINT_Y, GREY, "SET AUTO");
+        drawCentred(fb, FONT_TEXT_14, TITLE_Y, COLOUR_TITLE_GREEN, "MANUAL");
+        drawCentred(fb, FONT_TEXT_14, SUBTITLE_Y, COLOUR_TITLE_GREEN, "BRIGHTNESS");
+        drawCentred(fb, FONT_TEXT_14, HINT_Y, COLOUR_GREY, "SET AUTO");
         return;
     }
-    drawCentred(fb, FONT_TEXT_14, TITLE_Y, TITLE_GREEN, "AUTO");
-    drawCentred(fb, FONT_TEXT_14, SUBTITLE_Y, TITLE_GREEN, "BRIGHTNESS");
+    drawCentred(fb, FONT_TEXT_14, TITLE_Y, COLOUR_TITLE_GREEN, "AUTO");
+    drawCentred(fb, FONT_TEXT_14, SUBTITLE_Y, COLOUR_TITLE_GREEN, "BRIGHTNESS");
 }
 
 void drawDemoLine(uint32_t* fb) {
     const int mode = settingsReadByte(SLOT_DEMO_MODE);
-    if (mode == 1) drawCentred(fb, FONT_TEXT_14, DEMO_Y, LABEL, "DEMO MODE 1");
-    if (mode == 2) drawCentred(fb, FONT_TEXT_14, DEMO_Y, LABEL, "DEMO MODE 2");
+    if (mode == 1) drawCentred(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 1");
+    if (mode == 2) drawCentred(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 2");
 }
 
 }  // namespace
@@ -126,10 +124,10 @@ void drawDemoLine(uint32_t* fb) {
 void drawBrightnessDialog(uint32_t* fb) {
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, devBackgroundColour());
     drawLevel(fb, shownLevel());
-    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_UP, UP_HINT_X, UP_HINT_Y, WHITE);
-    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_DOWN, DOWN_HINT_X, DOWN_HINT_Y, WHITE);
-    font_draw_text_vertical(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, RIGHT_LABEL_X, RIGHT_LABEL_Y, LABEL,
-                            "OK");
+    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_UP, UP_HINT_X, UP_HINT_Y, COLOUR_WHITE);
+    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_DOWN, DOWN_HINT_X, DOWN_HINT_Y, COLOUR_WHITE);
+    font_draw_text_vertical(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, RIGHT_LABEL_X, RIGHT_LABEL_Y,
+                            COLOUR_LABEL, "OK");
     drawTitle(fb);
     drawDemoLine(fb);
 }
@@ -139,7 +137,9 @@ void drawBrightnessDialog(uint32_t* fb) {
 ButtonEvent brightnessDialogEvent(ButtonEvent e) {
     switch (e) {
         case EVT_VIEW_RELEASE: setManualLevel(levelUp(devManualBrightnessLevel())); return EVT_NONE;
-        case EVT_LEFT_RELEASE: setManualLevel(levelDown(devManualBrightnessLevel())); return EVT_NONE;
+        case EVT_LEFT_RELEASE:
+            setManualLevel(levelDown(devManualBrightnessLevel()));
+            return EVT_NONE;
         case EVT_BOTH_PRESS: devSetBrightnessMode(0); return EVT_NONE;
         case EVT_VIEW_HOLD: cycleDemoMode(); return EVT_NONE;
         default: return e;

@@ -4,6 +4,7 @@
 
 #include "app/alerts.h"
 #include "app/brightness_dialog.h"
+#include "app/colours.h"
 #include "app/navigation.h"
 #include "app/page_attitude.h"
 #include "app/page_data.h"
@@ -35,7 +36,7 @@ constexpr int CAL_FIRST_CHANNEL = 27;
 constexpr int CAL_FIRST_PARAMETER = 80;
 constexpr float CAL_LIMIT = 0.05f;
 
-constexpr uint32_t INDICATOR_COLOUR = 0xFFFFFFFFu;
+constexpr uint32_t INDICATOR_COLOUR = COLOUR_WHITE;
 constexpr int INDICATOR_ARROW_Y = 143;
 constexpr int INDICATOR_LEFT_ARROW_X = 2;
 constexpr int INDICATOR_RIGHT_ARROW_X = 119;
@@ -88,14 +89,14 @@ ButtonEvent handleTimer2(ButtonEvent e) { return timerHandleEvent(e, 1); }
 ButtonEvent passEvent(ButtonEvent e) { return e; }
 
 constexpr PageEntry PAGES[PAGE_COUNT] = {
-    {drawSplash, passEvent},                           // PAGE_SPLASH
-    {drawOnly<dataDrawPage>, dataHandleEvent},         // PAGE_DATA
-    {drawOnly<runTimeDrawPage>, runTimeHandleEvent},   // PAGE_RUN_TIME
-    {drawOnly<drawTimer1>, handleTimer1},              // PAGE_TIMER_1
-    {drawOnly<drawTimer2>, handleTimer2},              // PAGE_TIMER_2
-    {drawOnly<gmeterDrawPage>, gmeterHandleEvent},     // PAGE_GMETER
-    {drawOnly<attitudeDrawPage>, attitudeHandleEvent}, // PAGE_ATTITUDE
-    {drawOnly<setupDrawPage>, setupHandleEvent},       // PAGE_SETUP
+    {drawSplash, passEvent},                            // PAGE_SPLASH
+    {drawOnly<dataDrawPage>, dataHandleEvent},          // PAGE_DATA
+    {drawOnly<runTimeDrawPage>, runTimeHandleEvent},    // PAGE_RUN_TIME
+    {drawOnly<drawTimer1>, handleTimer1},               // PAGE_TIMER_1
+    {drawOnly<drawTimer2>, handleTimer2},               // PAGE_TIMER_2
+    {drawOnly<gmeterDrawPage>, gmeterHandleEvent},      // PAGE_GMETER
+    {drawOnly<attitudeDrawPage>, attitudeHandleEvent},  // PAGE_ATTITUDE
+    {drawOnly<setupDrawPage>, setupHandleEvent},        // PAGE_SETUP
 };
 static_assert(sizeof(PAGES) / sizeof(PAGES[0]) == PAGE_COUNT, "one entry per PageId");
 
@@ -137,8 +138,8 @@ float limitCalibration(float v) {
 void storeStandbyCalibration() {
     float averages[CAL_AXES];
     for (int axis = 0; axis < CAL_AXES; ++axis) {
-        averages[axis] = limitCalibration(
-            filterFeed(CAL_FIRST_CHANNEL + axis, devAxisReading(axis + 1)));
+        averages[axis] =
+            limitCalibration(filterFeed(CAL_FIRST_CHANNEL + axis, devAxisReading(axis + 1)));
     }
     devWriteParameter(1, CAL_FIRST_PARAMETER, devReadValue(0) + averages[0]);
     devWriteParameter(1, CAL_FIRST_PARAMETER + 1, devReadValue(1) - averages[1]);
@@ -240,21 +241,23 @@ void renderFrame(uint32_t* fb) {
 // Arrows at both ends, a bar for each enabled page before and after the active one.
 void drawPageIndicator(uint32_t* fb) {
     if (activePage >= 1) {
-        gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_LEFT, INDICATOR_LEFT_ARROW_X, INDICATOR_ARROW_Y,
-                      INDICATOR_COLOUR);
+        gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_LEFT, INDICATOR_LEFT_ARROW_X,
+                      INDICATOR_ARROW_Y, INDICATOR_COLOUR);
     }
     if (activePage <= 7) {
         gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_RIGHT, INDICATOR_RIGHT_ARROW_X,
                       INDICATOR_ARROW_Y, INDICATOR_COLOUR);
     }
     int x = INDICATOR_FIRST_LEFT_BAR;
-    for (int page = FIRST_NAVIGABLE_PAGE; page < activePage && page <= LAST_NAVIGABLE_PAGE; ++page) {
+    for (int page = FIRST_NAVIGABLE_PAGE; page < activePage && page <= LAST_NAVIGABLE_PAGE;
+         ++page) {
         if (!pageEnabled(page)) continue;
         drawIndicatorBar(fb, x);
         x += INDICATOR_BAR_STEP;
     }
     x = INDICATOR_FIRST_RIGHT_BAR;
-    for (int page = LAST_NAVIGABLE_PAGE; page > activePage && page >= FIRST_NAVIGABLE_PAGE; --page) {
+    for (int page = LAST_NAVIGABLE_PAGE; page > activePage && page >= FIRST_NAVIGABLE_PAGE;
+         --page) {
         if (!pageEnabled(page)) continue;
         drawIndicatorBar(fb, x);
         x -= INDICATOR_BAR_STEP;

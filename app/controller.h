@@ -23,10 +23,10 @@ inline constexpr int FIRST_NAVIGABLE_PAGE = PAGE_DATA;
 inline constexpr int LAST_NAVIGABLE_PAGE = PAGE_SETUP;
 
 // Settings slots the controller and the navigation share.
-inline constexpr int SLOT_PAGE_ENABLE = 2;   // low byte: bit p-1 enables page p
-inline constexpr int SLOT_OPTIONS = 7;       // low byte: option bits
-inline constexpr int SLOT_LAST_PAGE = 9;     // low byte: page to show after the splash
-inline constexpr int SLOT_DEMO_MODE = 16;    // low byte: 0 off, 1 or 2 demo mode
+inline constexpr int SLOT_PAGE_ENABLE = 2;  // low byte: bit p-1 enables page p
+inline constexpr int SLOT_OPTIONS = 7;      // low byte: option bits
+inline constexpr int SLOT_LAST_PAGE = 9;    // low byte: page to show after the splash
+inline constexpr int SLOT_DEMO_MODE = 16;   // low byte: 0 off, 1 or 2 demo mode
 inline constexpr int OPTION_BATTERY_ATTITUDE = 0x40;
 
 inline constexpr int STANDBY_FRAMES = 50;

@@ -1,4 +1,4 @@
-// The G-meter page's drawing, events, fractions and ladder land later; the start-up and view setting are here.
+// The G-meter drawing, events, fractions and ladder land later; start-up and view are here.
 #include "app/page_gmeter.h"
 
 #include "device/filter.h"

@@ -1,4 +1,4 @@
-// The setup menu's drawing and event handling land later; its state and the forward-entry reset are here.
+// The setup menu drawing and events land later; its state and forward-entry reset are here.
 #include "app/setup.h"
 
 int setupScreen = 0;

@@ -2,6 +2,7 @@
 // frame counter that ends the splash once.
 #include "app/splash.h"
 
+#include "app/colours.h"
 #include "app/controller.h"
 #include "device/device.h"
 #include "device/settings.h"
@@ -20,8 +21,6 @@
 namespace {
 
 constexpr int EDITION_INPUT = 2;
-constexpr uint32_t GREY = 0xFF707070u;
-constexpr uint32_t LABEL = 0xFF60F0F0u;
 constexpr int CENTRE_X = 64;
 constexpr int MODEL_Y = 100;
 constexpr int VERSION_Y = 143;
@@ -40,7 +39,7 @@ void drawPicture(uint32_t* fb) {
 #ifdef QX70_HAVE_SPLASH_PICTURE
     gfx_draw_image444(fb, FB_WIDTH, FB_HEIGHT, SPLASH_PICTURE, FB_WIDTH, FB_HEIGHT, 0, 0);
 #else
-    gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, 0xFF000000u);
+    gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, COLOUR_BLACK);
 #endif
 }
 
@@ -58,12 +57,13 @@ const char* demoMark(int mode) {
 int drawSplash(uint32_t* fb) {
     drawPicture(fb);
     const char* model = discreteInput(EDITION_INPUT) ? "QX-70-S" : "QX-70";
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_18, CENTRE_X, MODEL_Y, GREY, model);
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, CENTRE_X, VERSION_Y, GREY,
+    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_18, CENTRE_X, MODEL_Y, COLOUR_GREY,
+                            model);
+    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, CENTRE_X, VERSION_Y, COLOUR_GREY,
                             SOFTWARE_VERSION);
     if (const char* mark = demoMark(settingsReadByte(SLOT_DEMO_MODE))) {
-        font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, DEMO_MARK_X, DEMO_MARK_Y, LABEL,
-                                mark);
+        font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, DEMO_MARK_X, DEMO_MARK_Y,
+                                COLOUR_LABEL, mark);
     }
     // Once at 0 the counter stays there: later visits (standby) never end the splash.
     if (splashCounter <= 0) return 0;

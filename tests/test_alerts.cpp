@@ -45,7 +45,8 @@ protected:
         screen.fill(BLACK);
         drawAlertBanner(screen.px);
         return screen.at(0, 5) == c && screen.at(14, barBottom - 1) == c &&
-               screen.at(14, barBottom) == BLACK && screen.at(15, 5) == BLACK && screen.at(0, 4) == BLACK;
+               screen.at(14, barBottom) == BLACK && screen.at(15, 5) == BLACK &&
+               screen.at(0, 4) == BLACK;
     }
 };
 
@@ -157,8 +158,8 @@ TEST_F(Alerts, WithoutTheEditionInputOnlyTimerAlertsRise) {
     EXPECT_EQ(alertActive[ALERT_AOA1], 0);
     EXPECT_EQ(alertLatched[ALERT_G1], 1);
     EXPECT_EQ(alertActive[ALERT_TIMER1], 1);
-    const std::vector<std::pair<int, int>> expected = {{2, 0}, {1, 0}, {0, 0}, {5, 0}, {4, 0},
-                                                       {3, 0}, {6, 2}, {7, 0}};
+    const std::vector<std::pair<int, int>> expected = {{2, 0}, {1, 0}, {0, 0}, {5, 0},
+                                                       {4, 0}, {3, 0}, {6, 2}, {7, 0}};
     EXPECT_EQ(sounds(), expected);
 }
 

@@ -84,7 +84,7 @@ TEST_F(BrightnessDialog, ManualModeShowsTheManualLevelAsABar) {
     EXPECT_TRUE(screen.all(20, 80, 50, 95, WHITE));
     EXPECT_TRUE(screen.all(50, 80, 110, 95, BLACK));
     EXPECT_TRUE(screen.all(20, 95, 50, 100, BLACK));
-    EXPECT_TRUE(screen.any(40, 45, 90, 75, WHITE));       // the level number
+    EXPECT_TRUE(screen.any(40, 45, 90, 75, WHITE));        // the level number
     EXPECT_TRUE(screen.any(20, 0, 108, 35, TITLE_GREEN));  // MANUAL BRIGHTNESS
     EXPECT_TRUE(screen.any(20, 140, 108, 160, GREY));      // SET AUTO
     EXPECT_TRUE(screen.any(115, 95, 128, 130, LABEL));     // OK beside the Right button

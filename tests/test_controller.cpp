@@ -73,8 +73,11 @@ TEST_F(Controller, SplashFallsBackToPage1AndIgnoresTheEnableBits) {
         int enabled;
         int page;
     };
-    const Case cases[] = {{0, 0x7F, PAGE_DATA}, {8, 0x7F, PAGE_DATA}, {200, 0x7F, PAGE_DATA},
-                          {3, 0x01, PAGE_TIMER_1}, {7, 0x00, PAGE_SETUP}};
+    const Case cases[] = {{0, 0x7F, PAGE_DATA},
+                          {8, 0x7F, PAGE_DATA},
+                          {200, 0x7F, PAGE_DATA},
+                          {3, 0x01, PAGE_TIMER_1},
+                          {7, 0x00, PAGE_SETUP}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.slot9);
         resetUnit();
@@ -324,8 +327,8 @@ TEST_F(Controller, PageIndicatorBarsMarkThePosition) {
     }
     EXPECT_EQ(screen.at(91, 150), BLACK);
     EXPECT_TRUE(screen.all(12, 145, 14, 156, BLACK));
-    EXPECT_FALSE(screen.all(2, 143, 10, 155, BLACK));      // left arrow
-    EXPECT_FALSE(screen.all(119, 143, 127, 155, BLACK));   // right arrow
+    EXPECT_FALSE(screen.all(2, 143, 10, 155, BLACK));     // left arrow
+    EXPECT_FALSE(screen.all(119, 143, 127, 155, BLACK));  // right arrow
 }
 
 TEST_F(Controller, PageIndicatorSkipsDisabledPages) {
