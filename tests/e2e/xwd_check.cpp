@@ -8,6 +8,9 @@
 //   live               the screen area shows a frame (more than one colour)
 //   pixel X Y RRGGBB   the window pixel at (X, Y) has this colour
 //   notpixel X Y RRGGBB   the window pixel at (X, Y) has any other colour
+//   zoom N             the window shows the picture at zoom N: the checks after
+//                      it take picture coordinates, and each picture pixel must
+//                      cover its N x N block of window pixels alone
 #include <X11/X.h>
 #include <X11/XWDFile.h>
 
@@ -88,12 +91,24 @@ bool readXwd(const char* path, Shot* shot) {
     return true;
 }
 
+int zoom = 1;  // window pixels per picture pixel, each way
+
+// The picture pixel (x, y) as the window shows it: one colour over its whole
+// block, or ~0u when the block is not uniform.
+uint32_t pictureAt(const Shot& s, int x, int y) {
+    const uint32_t c = s.rgb[size_t(s.w) * (y * zoom) + x * zoom];
+    for (int dy = 0; dy < zoom; ++dy)
+        for (int dx = 0; dx < zoom; ++dx)
+            if (s.rgb[size_t(s.w) * (y * zoom + dy) + x * zoom + dx] != c) return ~0u;
+    return c;
+}
+
 bool inScreen(int x, int y) {
     return x >= SCREEN_X && x < SCREEN_X + FB_WIDTH && y >= SCREEN_Y && y < SCREEN_Y + FB_HEIGHT;
 }
 
 bool checkBezel(const Shot& s) {
-    if (s.w < BEZEL_WIDTH || s.h < BEZEL_HEIGHT) return fail("window smaller than the bezel");
+    if (s.w < BEZEL_WIDTH * zoom || s.h < BEZEL_HEIGHT * zoom) return fail("window smaller than the bezel");
     unitPowerOnReset();
     HostOnCreate();
     const uint32_t* ref = hostCanvas();
@@ -101,22 +116,23 @@ bool checkBezel(const Shot& s) {
     int fx = -1, fy = -1;
     for (int y = 0; y < BEZEL_HEIGHT; ++y) {
         for (int x = 0; x < BEZEL_WIDTH; ++x) {
-            if (inScreen(x, y) || s.rgb[size_t(s.w) * y + x] == (ref[BEZEL_WIDTH * y + x] & RGB)) continue;
+            if (inScreen(x, y) || pictureAt(s, x, y) == (ref[BEZEL_WIDTH * y + x] & RGB)) continue;
             if (wrong++ == 0) fx = x, fy = y;
         }
     }
     if (wrong == 0) return true;
     char msg[160];
     std::snprintf(msg, sizeof msg, "bezel: %ld pixels differ, first at (%d, %d): %06X, expected %06X", wrong, fx, fy,
-                  s.rgb[size_t(s.w) * fy + fx], ref[BEZEL_WIDTH * fy + fx] & RGB);
+                  pictureAt(s, fx, fy), ref[BEZEL_WIDTH * fy + fx] & RGB);
     return fail(msg);
 }
 
 bool checkLive(const Shot& s) {
     std::set<uint32_t> colours;
-    for (int y = SCREEN_Y; y < SCREEN_Y + FB_HEIGHT && y < s.h; ++y) {
-        for (int x = SCREEN_X; x < SCREEN_X + FB_WIDTH && x < s.w; ++x) colours.insert(s.rgb[size_t(s.w) * y + x]);
+    for (int y = SCREEN_Y; y < SCREEN_Y + FB_HEIGHT && (y + 1) * zoom <= s.h; ++y) {
+        for (int x = SCREEN_X; x < SCREEN_X + FB_WIDTH && (x + 1) * zoom <= s.w; ++x) colours.insert(pictureAt(s, x, y));
     }
+    if (colours.count(~0u) != 0) return fail("live: a screen pixel is not a uniform block");
     return colours.size() > 1 || fail("live: the screen area shows a single colour");
 }
 
@@ -124,8 +140,8 @@ bool checkLive(const Shot& s) {
 bool checkPixel(const Shot& s, const char* xs, const char* ys, const char* cs, bool same) {
     const int x = std::atoi(xs), y = std::atoi(ys);
     const uint32_t want = uint32_t(std::strtoul(cs, nullptr, 16)) & RGB;
-    if (x < 0 || y < 0 || x >= s.w || y >= s.h) return fail("pixel: position outside the image");
-    const uint32_t got = s.rgb[size_t(s.w) * y + x];
+    if (x < 0 || y < 0 || (x + 1) * zoom > s.w || (y + 1) * zoom > s.h) return fail("pixel: position outside the image");
+    const uint32_t got = pictureAt(s, x, y);
     if ((got == want) == same) return true;
     char msg[96];
     std::snprintf(msg, sizeof msg, "pixel (%d, %d) is %06X, expected %s%06X", x, y, got,
@@ -137,7 +153,7 @@ bool checkPixel(const Shot& s, const char* xs, const char* ys, const char* cs, b
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: xwd_check FILE bezel|live|pixel X Y RRGGBB|notpixel X Y RRGGBB...\n");
+        std::fprintf(stderr, "usage: xwd_check FILE bezel|live|pixel X Y RRGGBB|notpixel X Y RRGGBB|zoom N...\n");
         return 2;
     }
     Shot shot;
@@ -154,6 +170,9 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "notpixel") == 0 && i + 3 < argc) {
             ok = checkPixel(shot, argv[i + 1], argv[i + 2], argv[i + 3], false);
             i += 3;
+        } else if (std::strcmp(argv[i], "zoom") == 0 && i + 1 < argc) {
+            zoom = std::atoi(argv[++i]);
+            ok = zoom >= 1 || fail("zoom: needs a whole number from 1 up");
         } else {
             std::fprintf(stderr, "xwd_check: unknown check %s\n", argv[i]);
             return 2;

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# End-to-end test of the window's desktop comforts on a private X server:
+# option refusals, zoom (start option and keys, a crisp picture, clicks at
+# zoomed positions), buttons held with keys and with key and mouse together,
+# pause and single frames, the key help and the message bar.
+# Usage: desktop_e2e.sh QX70SIM XWD_CHECK X11_CLOSE OUT_DIR
+set -uo pipefail
+
+sim=$1 check=$2 closer=$3 outdir=$4
+name=desktop_e2e
+. "$(dirname "$0")/x_session.sh"
+
+# Picture positions: a pixel of the brightness dialog's level bar (white
+# while the dialog is open), the Right button's centre, the amber border of
+# the key help and of the message bar.
+level_bar='195 194' white=ffffff
+right_x=340 right_y=220
+help_corner='25 126' message_corner='0 549' amber=e39b2d
+
+# refused ARGS...: exit status 2, a reason and the usage line on stderr.
+refused() {
+  local rc
+  "$sim" "$@" >"$work/out" 2>"$work/err"; rc=$?
+  [ "$rc" -eq 2 ] || die "'$*': exit status $rc, expected 2"
+  [ "$(wc -l <"$work/err")" -eq 2 ] || die "'$*': expected two lines on stderr, got: $(cat "$work/err")"
+  grep -q '^usage: qx70sim' "$work/err" || die "'$*': no usage line: $(cat "$work/err")"
+  [ ! -s "$work/out" ] || die "'$*': unexpected output on stdout"
+}
+step "refusing bad options"
+refused --zoom 0
+refused --zoom 5
+refused --zoom two
+refused --zoom
+refused --frobnicate
+refused stray-argument
+"$sim" --help >"$work/out" 2>"$work/err" || die "--help: exit status $?"
+grep -q 'Up or V' "$work/out" || die "--help lists no keys"
+
+# Tall enough for zoom 4 (1800 x 2200): xwd reads only what is on screen.
+start_xvfb 2000x2400x24
+
+step "starting qx70sim --zoom 2 on $DISPLAY"
+"$sim" --zoom 2 --mute 2>"$work/sim.err" &
+sim_pid=$!
+poll 15 find_window || die "no window titled '$title'"
+[ "$(window_size)" = "900 1100" ] || die "client area at zoom 2 is $(window_size)"
+poll 15 shot zoom 2 bezel live || die "first picture at zoom 2: $(why)"
+# SDL takes the keyboard focus from the X server's focus.
+xdotool windowfocus --sync "$wid" || die "xdotool windowfocus failed"
+
+dialog_open() { shot zoom "$1" pixel $level_bar $white; }
+dialog_closed() { shot zoom "$1" notpixel $level_bar $white; }
+size_is() { [ "$(window_size)" = "$1 $2" ]; }
+title_is() { [ "$(xdotool getwindowname "$wid")" = "$1" ]; }
+click_right_key() { xdotool keydown Right && sleep 0.1 && xdotool keyup Right; }
+
+step "holding the Right key"
+xdotool keydown Right || die "xdotool keydown failed"
+poll 15 dialog_open 2 || die "a held Right key did not open the dialog: $(why)"
+xdotool keyup Right
+click_right_key || die "xdotool key failed"
+poll 10 dialog_closed 2 || die "a Right key click did not close the dialog: $(why)"
+
+# The key lets go after 0.3 s while the mouse still holds Right at its
+# zoomed position: the hold goes on and opens the dialog.
+step "holding Right with key and mouse"
+xdotool mousemove --window "$wid" $((right_x * 2 + 1)) $((right_y * 2 + 1)) || die "xdotool mousemove failed"
+xdotool keydown Right
+sleep 0.3
+xdotool mousedown 1 || die "xdotool mousedown failed"
+sleep 0.3
+xdotool keyup Right
+poll 15 dialog_open 2 || die "the mouse's hold ended with the key's: $(why)"
+xdotool mouseup 1
+click_right_key
+poll 10 dialog_closed 2 || die "the dialog did not close: $(why)"
+
+step "zooming with the keys"
+xdotool key ctrl+equal || die "xdotool key failed"
+poll 10 size_is 1350 1650 || die "Ctrl+= gave a client area of $(window_size)"
+poll 10 shot zoom 3 bezel || die "picture at zoom 3: $(why)"
+xdotool key ctrl+equal ctrl+equal
+poll 10 size_is 1800 2200 || die "zoom 4 gave a client area of $(window_size)"
+xdotool key ctrl+minus
+poll 10 size_is 1350 1650 || die "Ctrl+- gave a client area of $(window_size)"
+xdotool key ctrl+0
+poll 10 size_is 450 550 || die "Ctrl+0 gave a client area of $(window_size)"
+poll 10 shot bezel || die "picture back at zoom 1: $(why)"
+
+# While paused nothing runs: a held Right key opens the dialog only after
+# the unit has seen 121 frames of it, one per N.
+step "pausing"
+xdotool key p
+poll 10 title_is "$title (paused)" || die "no pause in the title"
+shot bezel && cp "$work/shot.xwd" "$work/paused.xwd"
+sleep 0.3
+shot bezel && cmp -s "$work/shot.xwd" "$work/paused.xwd" || die "the picture moved while paused"
+xdotool keydown Right
+sleep 1.5
+shot notpixel $level_bar $white || die "the unit ran while paused: $(why)"
+xdotool key --delay 15 --repeat 100 n
+sleep 0.3
+shot notpixel $level_bar $white || die "100 frames already opened the dialog: $(why)"
+xdotool key --delay 15 --repeat 25 n
+poll 10 shot pixel $level_bar $white || die "125 frames did not open the dialog: $(why)"
+xdotool keyup Right
+xdotool key p
+poll 10 title_is "$title" || die "the title still says paused"
+click_right_key
+poll 10 shot notpixel $level_bar $white || die "the dialog did not close after the pause: $(why)"
+
+step "key help and message bar"
+xdotool key F1
+poll 10 shot pixel $help_corner $amber || die "F1 showed no help: $(why)"
+xdotool key Escape
+poll 10 shot bezel || die "Esc left the help behind: $(why)"
+xdotool key m
+poll 10 shot pixel $message_corner $amber || die "M showed no message: $(why)"
+
+step "closing"
+close_window
+echo "desktop_e2e: ok"
