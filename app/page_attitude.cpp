@@ -3,6 +3,7 @@
 // the status letter row; events for the display toggles and the pitch trim.
 #include "app/page_attitude.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "app/attitude_horizon.h"
@@ -96,7 +97,7 @@ uint32_t ballScratch[BALL_SIDE * BALL_SIDE];
 
 // Limited to -15..15 degrees; NaN gives 0 so that no trim can poison a frame.
 float limitTrim(float t) {
-    if (!(t == t)) return 0.0f;
+    if (std::isnan(t)) return 0.0f;
     if (t > TRIM_LIMIT) return TRIM_LIMIT;
     if (t < -TRIM_LIMIT) return -TRIM_LIMIT;
     return t;
@@ -113,8 +114,13 @@ bool takeAttitude(int mode) {
         return true;
     }
     if (!devAttitudeValid()) return false;
-    bankAngle = static_cast<float>(-devRollAngle() * DEG_TO_RAD);
-    pitchAngle = static_cast<float>((devPitchAngle() - pitchTrim) * DEG_TO_RAD);
+    const float roll = devRollAngle();
+    const float pitch = devPitchAngle() - pitchTrim;
+    // A reading that is not a number is no attitude at all: the screen goes
+    // black rather than showing a made-up level picture.
+    if (!std::isfinite(roll) || !std::isfinite(pitch)) return false;
+    bankAngle = static_cast<float>(-roll * DEG_TO_RAD);
+    pitchAngle = static_cast<float>(pitch * DEG_TO_RAD);
     slipValue = filterFeed(ATTITUDE_SLIP_CHANNEL, devSlipReading());
     return true;
 }
@@ -139,20 +145,22 @@ void drawSlipIndicator(uint32_t* fb) {
         gfx_line_aa(fb, FB_WIDTH, FB_HEIGHT, m.x, MARK_TOP, m.x, MARK_BOTTOM, m.colour);
 }
 
-// A quality as a colour channel, 0..255. Qualities outside 0..1 (and NaN, as
-// 0) are limited first, so that no reading can wrap a channel round.
-uint32_t qualityChannel(float q) {
-    if (!(q > 0.0f)) q = 0.0f;
-    if (q > 1.0f) q = 1.0f;
-    return static_cast<uint32_t>(truncToInt(q * CHANNEL_FULL)) & 0xFFu;
+// Qualities outside 0..1 (and NaN, as 0) are limited, so that no reading can
+// wrap a colour channel round.
+float limitQuality(float q) {
+    if (!(q > 0.0f)) return 0.0f;
+    if (q > 1.0f) return 1.0f;
+    return q;
 }
+
+uint32_t channelByte(float v) { return static_cast<uint32_t>(truncToInt(v * CHANNEL_FULL)) & 0xFFu; }
 
 // Seven letters, each red to green by its own quality, read just before it is drawn.
 void drawStatusRow(uint32_t* fb) {
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, STATUS_Y0, FB_WIDTH, STATUS_Y1, COLOUR_BLACK);
     for (const StatusLetter& s : STATUS_LETTERS) {
-        const float q = devStatusQuality(s.letter);
-        const uint32_t r = qualityChannel(1.0f - q), g = qualityChannel(q);
+        const float q = limitQuality(devStatusQuality(s.letter));
+        const uint32_t r = channelByte(1.0f - q), g = channelByte(q);
         const char text[2] = {s.letter, '\0'};
         font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_18, s.x, STATUS_TEXT_Y,
                                 COLOUR_BLACK | r << 16 | g << 8, text);
