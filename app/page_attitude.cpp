@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "app/attitude_blit.h"
 #include "app/attitude_horizon.h"
 #include "app/colours.h"
 #include "app/controller.h"
@@ -138,8 +139,8 @@ void drawSlipIndicator(uint32_t* fb) {
     if (s > SLIP_LIMIT) s = SLIP_LIMIT;
     if (s < -SLIP_LIMIT) s = -SLIP_LIMIT;
     const float x = BALL_CENTRE_X + SLIP_PIXELS * s - BALL_SIDE / 2 + 2;
-    gfx_blit_transformed(fb, FB_WIDTH, FB_HEIGHT, ballScratch, BALL_SIDE, BALL_SIDE, x, BALL_Y, xf,
-                         true);
+    const InkBox ink = findInk(ballScratch, BALL_SIDE, BALL_SIDE);
+    blitInkAdditive(fb, FB_WIDTH, FB_HEIGHT, ballScratch, BALL_SIDE, BALL_SIDE, ink, x, BALL_Y, xf);
 
     for (const Mark& m : SLIP_MARKS)
         gfx_line_aa(fb, FB_WIDTH, FB_HEIGHT, m.x, MARK_TOP, m.x, MARK_BOTTOM, m.colour);
@@ -153,7 +154,9 @@ float limitQuality(float q) {
     return q;
 }
 
-uint32_t channelByte(float v) { return static_cast<uint32_t>(truncToInt(v * CHANNEL_FULL)) & 0xFFu; }
+uint32_t channelByte(float v) {
+    return static_cast<uint32_t>(truncToInt(v * CHANNEL_FULL)) & 0xFFu;
+}
 
 // Seven letters, each red to green by its own quality, read just before it is drawn.
 void drawStatusRow(uint32_t* fb) {
