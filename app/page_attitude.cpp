@@ -3,6 +3,7 @@
 // the status letter row; events for the display toggles and the pitch trim.
 #include "app/page_attitude.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -62,6 +63,7 @@ constexpr int BALL_SIDE = 20;
 constexpr uint32_t BALL_TINT = 0x40404040u;
 constexpr float BALL_SCALE = 1.1f;
 constexpr float SLIP_LIMIT = 7.0f;
+constexpr float SLIP_READING_LIMIT = 1e30f;  // times the divisor 100, still a finite float
 constexpr int SLIP_PIXELS = 6;
 constexpr int BALL_CENTRE_X = 64;
 constexpr int BALL_Y = 111;
@@ -104,6 +106,16 @@ float limitTrim(float t) {
     return t;
 }
 
+// The smoothed slip. A reading that is not a number would stay in the
+// smoothing channel for good, so it is left out (the ball stays where it
+// was); readings far beyond any real slip are limited so that the channel's
+// accumulator stays finite.
+void takeSlip(float reading) {
+    if (!std::isfinite(reading)) return;
+    reading = std::clamp(reading, -SLIP_READING_LIMIT, SLIP_READING_LIMIT);
+    slipValue = filterFeed(ATTITUDE_SLIP_CHANNEL, reading);
+}
+
 // Bank, pitch and slip for this frame from the demo motion or the sensors;
 // false when the sensors have no attitude solution (the angles keep their
 // last values then).
@@ -122,7 +134,7 @@ bool takeAttitude(int mode) {
     if (!std::isfinite(roll) || !std::isfinite(pitch)) return false;
     bankAngle = static_cast<float>(-roll * DEG_TO_RAD);
     pitchAngle = static_cast<float>(pitch * DEG_TO_RAD);
-    slipValue = filterFeed(ATTITUDE_SLIP_CHANNEL, devSlipReading());
+    takeSlip(devSlipReading());
     return true;
 }
 

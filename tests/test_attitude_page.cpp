@@ -11,6 +11,7 @@
 #include "app/page_attitude.h"
 #include "app_support.h"
 #include "device/device.h"
+#include "device/filter.h"
 #include "device/settings.h"
 
 namespace {
@@ -163,6 +164,30 @@ TEST_F(AttitudePage, SlipBallKeepsItsLastPlaceWhenTheAttitudeIsLost) {
     simDevice.attitudeValid = 0;
     draw();
     EXPECT_EQ(ballStrip(15, 113), before);
+}
+
+TEST_F(AttitudePage, SensorSlipIsSmoothedAndSurvivesReadingsThatAreNotNumbers) {
+    sensors(SENSORS_UNCHECKED, 0.0f, 0.0f);
+    // The frame feeds the reading; the channel then smooths it tick by tick.
+    auto run = [&](float reading, int ticks) {
+        simDevice.slipReading = reading;
+        draw();
+        for (int i = 0; i < ticks; ++i) filterTick();
+        draw();
+    };
+    auto ballNear = [&](int corner) {
+        return screen.any(corner + 4, 111, corner + 14, 130, 0xFFFFFFFFu);
+    };
+    run(3.0f, 1);
+    EXPECT_TRUE(ballNear(56));  // smoothing: still in the middle
+    run(3.0f, 1500);
+    EXPECT_TRUE(ballNear(74));  // settled at 3: 18 pixels right
+    run(std::numeric_limits<float>::quiet_NaN(), 5);
+    EXPECT_TRUE(ballNear(74));
+    run(3e38f, 200);
+    EXPECT_TRUE(ballNear(98));  // at the right corner, limited to 7
+    run(0.0f, 10000);
+    EXPECT_TRUE(ballNear(56));
 }
 
 TEST_F(AttitudePage, SlipBeyondSevenStopsTheBallAtTheTubeCorners) {
