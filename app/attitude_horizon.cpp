@@ -63,8 +63,8 @@ struct LadderRow {
     bool numbers;
 };
 
-// Rungs every 10 degrees with numbers, every 10 degrees between them, and
-// every 5 degrees between those.
+// Long numbered rungs every 10 degrees, medium rungs halfway between them,
+// short rungs halfway between all of those.
 constexpr LadderRow LADDER_ROWS[] = {
     {20, 0.0f, 1.0f, true},
     {10, 0.5f, 1.0f, false},
@@ -77,7 +77,7 @@ struct Ladder {
     int side;
     float u;       // bank angle of the picture, radians
     Point step;    // from one rung to the next, towards the sky
-    float length;  // |step|, computed like the label offsets need it
+    float length;  // |step|
     float spacing;
     bool numbers;
 };
@@ -246,8 +246,9 @@ uint32_t groundColour = HORIZON_GROUND;
 
 // ---- Public operations ----------------------------------------------------
 
-// The horizon through the centre, 1.4 sides below it per radian of pitch and
-// turned by the bank; sky above the line whatever the bank.
+// The horizon 1.4 sides below the centre per radian of pitch, turned by the
+// bank, with the sky on the side of the aircraft's top (at the top of the
+// picture upright, at the bottom inverted).
 void drawHorizon(uint32_t* image, int side, float bank, float pitch) {
     float b = bank, p = pitch;
     foldPitch(b, p);
