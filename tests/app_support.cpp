@@ -1,36 +1,11 @@
 // Shared helpers of the display application tests.
 #include "app_support.h"
 
-#include "app/alerts.h"
-#include "app/controller.h"
-#include "app/page_attitude.h"
-#include "app/page_data.h"
-#include "app/page_gmeter.h"
-#include "app/page_runtime.h"
-#include "app/page_timer.h"
-#include "app/setup.h"
-#include "app/splash.h"
 #include "app/timekeeping.h"
-#include "device/filter.h"
-#include "device/settings.h"
-#include "host/bezel.h"
+#include "host/shell.h"
 
 void resetUnit() {
-    settingsPowerOnReset();
-    devicePowerOnReset();
-    filterPowerOnReset();
-    bezelPowerOnReset();
-    controllerPowerOnReset();
-    buttonsPowerOnReset();
-    timekeepingPowerOnReset();
-    alertsPowerOnReset();
-    splashPowerOnReset();
-    dataPagePowerOnReset();
-    runTimePagePowerOnReset();
-    timerPagePowerOnReset();
-    gmeterPowerOnReset();
-    attitudePagePowerOnReset();
-    setupPowerOnReset();
+    unitPowerOnReset();
     setClockSource(nullptr);
 }
 
@@ -69,6 +44,20 @@ bool Screen::any(int x0, int y0, int x1, int y1, uint32_t c) const {
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
             if (at(x, y) == c) return true;
+        }
+    }
+    return false;
+}
+
+uint32_t inkOver(uint32_t bg, uint32_t c) {
+    // Full coverage (nibble 15) blends with weight 240/255.
+    return color_lerp(bg, c, 240.0f / 255.0f);
+}
+
+bool Screen::anyInk(int x0, int y0, int x1, int y1, uint32_t c, const Screen& under) const {
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            if (at(x, y) == inkOver(under.at(x, y), c)) return true;
         }
     }
     return false;

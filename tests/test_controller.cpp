@@ -103,6 +103,18 @@ TEST_F(Controller, SplashEndNotifiesOnce) {
     EXPECT_EQ(activePage, PAGE_SPLASH);
 }
 
+TEST_F(Controller, SplashTimeStandsStillWhileTheDialogCoversIt) {
+    frames(50);
+    brightnessDialogOpen = 1;
+    frames(300);
+    EXPECT_EQ(activePage, PAGE_SPLASH);
+    brightnessDialogOpen = 0;
+    frames(SPLASH_END_FRAMES - 51);
+    EXPECT_EQ(activePage, PAGE_SPLASH);
+    frame();
+    EXPECT_EQ(activePage, PAGE_DATA);
+}
+
 TEST_F(Controller, PageRequestSelectsAPageAndIsAcknowledged) {
     endSplash();
     simDevice.externalValue[PAGE_REQUEST] = 5.9f;
