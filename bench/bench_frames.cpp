@@ -7,6 +7,7 @@
 
 #include "app/brightness_dialog.h"
 #include "app/page_data.h"
+#include "app/page_gmeter.h"
 #include "app/page_runtime.h"
 #include "app/page_timer.h"
 #include "app/setup.h"
@@ -73,6 +74,17 @@ void BM_AttitudeSensorsWithStatusRow(benchmark::State& state) {
     }
 }
 
+// One fast tick of the shell with the given page active: filter step, button
+// decoder, the composed frame and its copy into the window picture.
+void BM_HostFastTick(benchmark::State& state) {
+    bench::startUnit();
+    activePage = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        hostFastTick();
+        benchmark::DoNotOptimize(hostCanvas());
+    }
+}
+
 // The frame cycle's drawing with the given page active.
 void BM_RenderFrame(benchmark::State& state) {
     bench::startUnit();
@@ -100,3 +112,4 @@ BENCHMARK(BM_AttitudeInverted);
 BENCHMARK(BM_AttitudeDemoMotion);
 BENCHMARK(BM_AttitudeSensorsWithStatusRow);
 BENCHMARK(BM_RenderFrame)->DenseRange(PAGE_SPLASH, PAGE_SETUP)->ArgName("page");
+BENCHMARK(BM_HostFastTick)->Arg(PAGE_DATA)->Arg(PAGE_ATTITUDE)->ArgName("page");

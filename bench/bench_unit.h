@@ -3,23 +3,21 @@
 
 #include "app/controller.h"
 #include "app/page_attitude.h"
-#include "app/page_gmeter.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "host/shell.h"
 
 namespace bench {
 
 inline constexpr int DEMO_MOTION = 1;
 inline constexpr int SENSORS = 0;
 
-// The start-up the window performs, without the window: controller, G-meter
-// view, discrete inputs, attitude page, settings defaults.
+// Program start as the window performs it: every module reset, window
+// creation, the first frame, the attitude start-up and the settings defaults.
 inline void startUnit() {
-    initController();
-    gmeterInit();
-    sampleDiscreteInputs();
-    initAttitudePage();
-    settingsApplyDefaults();
+    unitPowerOnReset();
+    HostOnCreate();
+    hostStartup();
 }
 
 // The attitude page shown in demo mode at a fixed demo attitude (degrees).

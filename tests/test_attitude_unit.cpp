@@ -19,17 +19,20 @@ constexpr uint32_t AIRCRAFT = 0xFFFFFF50u;
 constexpr uint32_t FULL_GREEN_TEXT = 0xFF00F000u;  // a fully covered glyph pixel over black
 
 // From power-on through the splash, then right along the pages to page 6.
-void toAttitudePage() {
-    unit::powerOnPastSplash();
-    for (int i = 0; i < PAGES_FROM_DATA_TO_ATTITUDE; ++i) unit::click(unit::Button::Right);
-}
+class AttitudeUnit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        unit::powerOnPastSplash();
+        for (int i = 0; i < PAGES_FROM_DATA_TO_ATTITUDE; ++i) unit::click(unit::Button::Right);
+    }
+    void TearDown() override { unitPowerOnReset(); }
+};
 
 int tubePixels() { return unit::countScreen(15, 111, 113, 130, OPAQUE_BLACK); }
 
 }  // namespace
 
-TEST(AttitudeUnit, RightClicksFromTheDataPageReachTheHorizon) {
-    toAttitudePage();
+TEST_F(AttitudeUnit, RightClicksFromTheDataPageReachTheHorizon) {
     ASSERT_EQ(activePage, PAGE_ATTITUDE);
     // Demo motion near level flight: sky above, ground below, the symbol between.
     EXPECT_EQ(unit::screen(2, 10), HORIZON_SKY);
@@ -38,8 +41,7 @@ TEST(AttitudeUnit, RightClicksFromTheDataPageReachTheHorizon) {
     EXPECT_GT(tubePixels(), 1000);
 }
 
-TEST(AttitudeUnit, ViewClickHidesAndShowsTheSlipIndicator) {
-    toAttitudePage();
+TEST_F(AttitudeUnit, ViewClickHidesAndShowsTheSlipIndicator) {
     unit::click(unit::Button::View);
     EXPECT_EQ(activePage, PAGE_ATTITUDE);
     EXPECT_EQ(tubePixels(), 0);
@@ -47,8 +49,7 @@ TEST(AttitudeUnit, ViewClickHidesAndShowsTheSlipIndicator) {
     EXPECT_GT(tubePixels(), 1000);
 }
 
-TEST(AttitudeUnit, ViewHoldShowsAndHidesTheStatusLetters) {
-    toAttitudePage();
+TEST_F(AttitudeUnit, ViewHoldShowsAndHidesTheStatusLetters) {
     EXPECT_EQ(unit::countScreen(0, 120, 128, 140, FULL_GREEN_TEXT), 0);
     unit::click(unit::Button::View, HOLD_CLICK_TICKS);
     EXPECT_GT(unit::countScreen(0, 120, 128, 140, FULL_GREEN_TEXT), 20);
@@ -57,8 +58,7 @@ TEST(AttitudeUnit, ViewHoldShowsAndHidesTheStatusLetters) {
     EXPECT_EQ(unit::countScreen(0, 120, 128, 140, FULL_GREEN_TEXT), 0);
 }
 
-TEST(AttitudeUnit, BothClickTakesThePitchReadingAsTheTrim) {
-    toAttitudePage();
+TEST_F(AttitudeUnit, BothClickTakesThePitchReadingAsTheTrim) {
     simDevice.pitchRamps = 0;
     simDevice.pitchAngle = -3.27f;
     unit::click(unit::Button::Both);
