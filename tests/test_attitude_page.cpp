@@ -136,7 +136,7 @@ TEST_F(AttitudePage, WithoutAnAttitudeTheScreenIsBlackUnderTheOverlays) {
         sensors(mode, 0.0f, 0.0f);
         simDevice.attitudeValid = 0;
         draw();
-        EXPECT_TRUE(screen.all(0, 0, 106, 67, 0)) << "mode " << mode;
+        EXPECT_TRUE(screen.all(0, 0, 100, 67, 0)) << "mode " << mode;
         EXPECT_TRUE(screen.all(0, 73, 128, 111, 0));
         EXPECT_TRUE(screen.all(60, 67, 68, 73, AIRCRAFT));
         EXPECT_TRUE(screen.all(24, 68, 49, 72, AIRCRAFT));
@@ -149,10 +149,10 @@ TEST_F(AttitudePage, WithoutAnAttitudeTheScreenIsBlackUnderTheOverlays) {
 TEST_F(AttitudePage, ReadingsThatAreNotNumbersCountAsNoAttitude) {
     sensors(SENSORS_UNCHECKED, std::numeric_limits<float>::quiet_NaN(), 0.0f);
     draw();
-    EXPECT_TRUE(screen.all(0, 0, 106, 67, 0));
+    EXPECT_TRUE(screen.all(0, 0, 100, 67, 0));
     sensors(SENSORS_UNCHECKED, 0.0f, std::numeric_limits<float>::infinity());
     draw();
-    EXPECT_TRUE(screen.all(0, 0, 106, 67, 0));
+    EXPECT_TRUE(screen.all(0, 0, 100, 67, 0));
 }
 
 TEST_F(AttitudePage, SlipBallKeepsItsLastPlaceWhenTheAttitudeIsLost) {
