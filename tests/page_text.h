@@ -13,6 +13,17 @@
 namespace page_text {
 
 inline constexpr uint32_t BACKGROUND = 0xFF000000u;
+
+// The colours the pages draw in, as the user sees them.
+inline constexpr uint32_t BLACK = 0xFF000000u;
+inline constexpr uint32_t WHITE = 0xFFFFFFFFu;
+inline constexpr uint32_t LABEL = 0xFF60F0F0u;
+inline constexpr uint32_t GREY = 0xFF707070u;
+inline constexpr uint32_t SEPARATOR = 0xFF888888u;
+inline constexpr uint32_t CYAN = 0xFF00FFFFu;
+inline constexpr uint32_t GREEN = 0xFF00FF00u;
+inline constexpr uint32_t YELLOW = 0xFFFFFF00u;
+inline constexpr uint32_t RED = 0xFFFF0000u;
 inline constexpr int FONT_HEIGHTS[FONT_COUNT] = {14, 18, 20, 23, 29, 51};
 // Coverages from this nibble up tell the unit's text colours apart.
 inline constexpr int MIN_DISTINCT_NIBBLE = 10;

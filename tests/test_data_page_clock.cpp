@@ -11,13 +11,8 @@
 
 namespace {
 
-using page_text::blank;
-using page_text::showsText;
-using page_text::showsTextCentred;
+using namespace page_text;
 
-constexpr uint32_t WHITE = 0xFFFFFFFFu;
-constexpr uint32_t LABEL = 0xFF60F0F0u;
-constexpr uint32_t SEPARATOR = 0xFF888888u;
 constexpr int OPTION_24H_TIME = 0x04;
 constexpr int SLOT_GMT_OFFSET = 12;
 

@@ -10,15 +10,8 @@
 
 namespace {
 
-using page_text::blank;
-using page_text::showsText;
-using page_text::showsTextCentred;
+using namespace page_text;
 
-constexpr uint32_t WHITE = 0xFFFFFFFFu;
-constexpr uint32_t LABEL = 0xFF60F0F0u;
-constexpr uint32_t GREY = 0xFF707070u;
-constexpr uint32_t SEPARATOR = 0xFF888888u;
-constexpr uint32_t CYAN = 0xFF00FFFFu;
 constexpr int SLOT_DATA_MODE = 10;
 
 void nineFortyOne(ClockTime* t) { *t = {2024, 3, 2, 9, 9, 41, 27, 0}; }

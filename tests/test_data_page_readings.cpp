@@ -11,12 +11,7 @@
 
 namespace {
 
-using page_text::showsText;
-using page_text::showsTextCentred;
-
-constexpr uint32_t WHITE = 0xFFFFFFFFu;
-constexpr uint32_t LABEL = 0xFF60F0F0u;
-constexpr uint32_t GREY = 0xFF707070u;
+using namespace page_text;
 
 constexpr int OPTION_TEMP_IN_C = 0x02;
 constexpr int OPTION_TAS_IN_KT = 0x08;

@@ -4,11 +4,13 @@
 #include "app/page_gmeter.h"
 #include "app_support.h"
 #include "device/settings.h"
+#include "page_text.h"
 #include "unit_driver.h"
 
 namespace {
 
-constexpr uint32_t CYAN = 0xFF00FFFFu;
+using namespace page_text;
+
 constexpr uint32_t SPINE = 0xFF595959u;
 
 class GmeterEvents : public UnitTest {
@@ -50,13 +52,6 @@ TEST_F(GmeterEvents, LeftAndRightClicksLeaveThePage) {
     unit::click(unit::Button::Left);
     unit::click(unit::Button::Left);
     EXPECT_EQ(activePage, PAGE_TIMER_2);
-}
-
-TEST_F(GmeterEvents, PopUpViewIsNotStored) {
-    unit::click(unit::Button::View);
-    gmeterSetView(2);
-    EXPECT_EQ(gmeterView, 2);
-    EXPECT_EQ(settingsReadByte(SLOT_GMETER_VIEW), 1);
 }
 
 using GmeterStart = UnitTest;

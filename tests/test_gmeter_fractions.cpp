@@ -47,13 +47,6 @@ TEST_F(GmeterFractions, SettledScaleMultipliesTheAoaFraction) {
     EXPECT_NEAR(aoaFraction(4.0f), -0.28f, 1e-4f);
 }
 
-TEST_F(GmeterFractions, ScaleFollowsTheReadingSlowly) {
-    // With divisor 500 the scale has moved about a sixth of the way to 2.8
-    // after 100 ticks (a divisor of 10 would have arrived).
-    settleScale(100);
-    EXPECT_NEAR(aoaFraction(6.0f), 0.1f * 2.8f * 0.18f, 0.01f);
-}
-
 TEST_F(GmeterFractions, NonPositiveScaleLeavesTheFractionUnscaled) {
     simDevice.aoaScale = -3.0f;
     settleScale(6000);

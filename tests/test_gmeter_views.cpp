@@ -11,17 +11,8 @@
 
 namespace {
 
-using page_text::showsText;
-using page_text::showsTextCentred;
+using namespace page_text;
 
-constexpr uint32_t WHITE = 0xFFFFFFFFu;
-constexpr uint32_t LABEL = 0xFF60F0F0u;
-constexpr uint32_t GREY = 0xFF707070u;
-constexpr uint32_t CYAN = 0xFF00FFFFu;
-constexpr uint32_t GREEN = 0xFF00FF00u;
-constexpr uint32_t YELLOW = 0xFFFFFF00u;
-constexpr uint32_t RED = 0xFFFF0000u;
-constexpr uint32_t BLACK = 0xFF000000u;
 constexpr uint32_t SPINE = 0xFF595959u;
 constexpr uint32_t DIM_BAR = 0xFF202020u;
 
