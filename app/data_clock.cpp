@@ -72,7 +72,7 @@ int markFrame = 0;
 
 // ---- Private helpers --------------------------------------------------------------
 
-// Two digits with a leading zero; only values 0 to 99 reach here.
+// Two digits with a leading zero; a field out of range still gives two digits.
 void twoDigits(int n, char* out) {
     n = std::abs(n) % 100;
     out[0] = static_cast<char>('0' + n / 10);
