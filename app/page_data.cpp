@@ -40,7 +40,7 @@ struct Line {
 
 // Everything but the top field, drawn in this order: bus voltage, OAT,
 // ladder, lines.
-struct LayoutSpec {
+struct LayoutFields {
     Point bus;
     bool hasOat;
     Point oat;
@@ -53,11 +53,11 @@ constexpr Line TOP_RULE = {10, 54, 118, 54};
 constexpr Line MIDDLE_RULE = {64, 65, 64, 136};
 constexpr Line WIDE_LOWER_RULE = {20, 100, 108, 100};
 
-constexpr LayoutSpec FULL = {{33, 66}, true, {33, 111}, true, 3,
+constexpr LayoutFields FULL = {{33, 66}, true, {33, 111}, true, 3,
                              {TOP_RULE, {11, 100, 55, 100}, MIDDLE_RULE}};
-constexpr LayoutSpec EDITION_ONLY = {{33, 90}, false, {}, true, 2, {TOP_RULE, MIDDLE_RULE}};
-constexpr LayoutSpec PROBE_ONLY = {{64, 66}, true, {64, 111}, false, 2, {TOP_RULE, WIDE_LOWER_RULE}};
-constexpr LayoutSpec BASIC = {
+constexpr LayoutFields EDITION_ONLY = {{33, 90}, false, {}, true, 2, {TOP_RULE, MIDDLE_RULE}};
+constexpr LayoutFields PROBE_ONLY = {{64, 66}, true, {64, 111}, false, 2, {TOP_RULE, WIDE_LOWER_RULE}};
+constexpr LayoutFields BASIC = {
     {60, 110}, false, {}, false, 2, {{20, 51, 108, 51}, WIDE_LOWER_RULE}};
 
 // ---- Module state -----------------------------------------------------------------
@@ -127,7 +127,7 @@ void drawTopFields(uint32_t* fb, Layout layout) {
     }
 }
 
-const LayoutSpec& specOf(Layout layout) {
+const LayoutFields& fieldsOf(Layout layout) {
     switch (layout) {
         case Layout::Full:
             return FULL;
@@ -141,12 +141,12 @@ const LayoutSpec& specOf(Layout layout) {
     return BASIC;
 }
 
-void drawOtherFields(uint32_t* fb, const LayoutSpec& spec) {
-    drawBusVoltage(fb, spec.bus.x, spec.bus.y);
-    if (spec.hasOat) drawOat(fb, spec.oat.x, spec.oat.y);
-    if (spec.hasLadder) drawAoaLadder(fb, AOA_LADDER_DATA);
-    for (int i = 0; i < spec.lineCount; ++i) {
-        const Line& l = spec.lines[i];
+void drawOtherFields(uint32_t* fb, const LayoutFields& fields) {
+    drawBusVoltage(fb, fields.bus.x, fields.bus.y);
+    if (fields.hasOat) drawOat(fb, fields.oat.x, fields.oat.y);
+    if (fields.hasLadder) drawAoaLadder(fb, AOA_LADDER_DATA);
+    for (int i = 0; i < fields.lineCount; ++i) {
+        const Line& l = fields.lines[i];
         gfx_line_aa(fb, FB_WIDTH, FB_HEIGHT, l.x0, l.y0, l.x1, l.y1, COLOUR_SEPARATOR);
     }
 }
@@ -173,7 +173,7 @@ void dataDrawPage(uint32_t* fb) {
     }
     const Layout layout = currentLayout();
     drawTopFields(fb, layout);
-    drawOtherFields(fb, specOf(layout));
+    drawOtherFields(fb, fieldsOf(layout));
     drawFooter(fb);
 }
 
