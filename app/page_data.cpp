@@ -53,10 +53,11 @@ constexpr Line TOP_RULE = {10, 54, 118, 54};
 constexpr Line MIDDLE_RULE = {64, 65, 64, 136};
 constexpr Line WIDE_LOWER_RULE = {20, 100, 108, 100};
 
-constexpr LayoutFields FULL = {{33, 66}, true, {33, 111}, true, 3,
-                             {TOP_RULE, {11, 100, 55, 100}, MIDDLE_RULE}};
+constexpr LayoutFields FULL = {
+    {33, 66}, true, {33, 111}, true, 3, {TOP_RULE, {11, 100, 55, 100}, MIDDLE_RULE}};
 constexpr LayoutFields EDITION_ONLY = {{33, 90}, false, {}, true, 2, {TOP_RULE, MIDDLE_RULE}};
-constexpr LayoutFields PROBE_ONLY = {{64, 66}, true, {64, 111}, false, 2, {TOP_RULE, WIDE_LOWER_RULE}};
+constexpr LayoutFields PROBE_ONLY = {
+    {64, 66}, true, {64, 111}, false, 2, {TOP_RULE, WIDE_LOWER_RULE}};
 constexpr LayoutFields BASIC = {
     {60, 110}, false, {}, false, 2, {{20, 51, 108, 51}, WIDE_LOWER_RULE}};
 
