@@ -70,6 +70,7 @@ extern SimDevice simDevice;
 // ---- Journal of requests ----------------------------------------------------
 
 enum class DevOp : uint8_t {
+    None,  // what devJournalAt gives for an index outside the journal
     PowerOffA,
     PowerOffB,
     PowerOffC,
@@ -90,7 +91,7 @@ enum class DevOp : uint8_t {
 struct DevRequest {
     DevOp op;
     int32_t a;   // first integer argument (sound, code, id, level, mode, index)
-    int32_t b;   // second integer argument (sound mode), else 0
+    int32_t b;   // second integer argument (sound mode; the parameter bank 1), else 0
     float x;     // float argument, else 0
 };
 

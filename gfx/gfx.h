@@ -1,8 +1,8 @@
 // Pixel buffers and the primitives every drawing builds on.
 //
-// Layering: gfx_fill_rect, gfx_line_aa, gfx_draw_icon4 and gfx_draw_image444
-// go through the checked gfx_put_pixel / gfx_get_pixel; gfx_hspan and gfx_blit
-// clip whole rows first and then use the unchecked variants.
+// Layering: gfx_line_aa, gfx_draw_icon4 and gfx_draw_image444 go through the
+// checked gfx_put_pixel / gfx_get_pixel; gfx_hspan and gfx_blit clip whole rows
+// first and then store unchecked; gfx_fill_rect is a gfx_hspan per row.
 //
 // Buffers are w x h pixels 0xAARRGGBB stored bottom-up: pixel (x, y), y counted
 // from the top, lives at index x + w * (h - 1 - y). Alpha is carried, never used
@@ -38,7 +38,7 @@ void gfx_draw_icon4(uint32_t* buf, int w, int h, const uint8_t* data, int iw, in
 // Opaque 12-bit colour picture (0x0RGB per pixel, rows bottom first).
 void gfx_draw_image444(uint32_t* buf, int w, int h, const uint16_t* data, int iw, int ih, int x, int y);
 
-// Each channel times k, truncated, limited above at 255.
+// Each channel times k, truncated, limited to 0..255.
 uint32_t color_scale(uint32_t c, double k);
 // Each channel moved from a towards b by t, truncated, limited to 0..255.
 uint32_t color_lerp(uint32_t a, uint32_t b, float t);

@@ -1,0 +1,85 @@
+// Bezel click areas and the raw button levels.
+#include "host/bezel.h"
+
+#include <gtest/gtest.h>
+
+class Bezel : public ::testing::Test {
+protected:
+    void SetUp() override { bezelPowerOnReset(); }
+
+    static void click(int x, int y) {
+        bezelMouse(WM_LBUTTONDOWN, x, y);
+    }
+    static int levels() { return viewLevel() << 2 | leftLevel() << 1 | rightLevel(); }
+};
+
+TEST_F(Bezel, EachAreaCoversItsOpenRectangleExactly) {
+    int hits[8] = {};
+    for (int y = 0; y < 550; ++y)
+        for (int x = 0; x < 450; ++x) {
+            bezelPowerOnReset();
+            click(x, y);
+            ++hits[levels()];
+        }
+    EXPECT_EQ(hits[0b100], 39 * 39);  // View
+    EXPECT_EQ(hits[0b010], 39 * 39);  // Left
+    EXPECT_EQ(hits[0b001], 39 * 39);  // Right
+    EXPECT_EQ(hits[0b011], 59 * 49);  // Both
+    EXPECT_EQ(hits[0b111] + hits[0b110] + hits[0b101], 0);
+}
+
+TEST_F(Bezel, BoundsAreExclusive) {
+    const int misses[][2] = {{100, 150}, {140, 150}, {230, 275}, {230, 325}, {120, 130}, {340, 240}};
+    for (auto& p : misses) {
+        click(p[0], p[1]);
+        EXPECT_EQ(levels(), 0) << p[0] << "," << p[1];
+    }
+    click(230, 276);
+    EXPECT_EQ(levels(), 0b011);
+    bezelPowerOnReset();
+    click(230, 324);
+    EXPECT_EQ(levels(), 0b011);
+}
+
+TEST_F(Bezel, ReleaseOutsideKeepsTheButtonHeld) {
+    bezelMouse(WM_LBUTTONDOWN, 120, 220);
+    EXPECT_EQ(leftLevel(), 1);
+    bezelMouse(WM_LBUTTONUP, 200, 220);  // between the areas
+    bezelMouse(WM_LBUTTONUP, -5, -30);   // released outside the window
+    EXPECT_EQ(leftLevel(), 1);
+    bezelMouse(WM_LBUTTONUP, 230, 300);  // a release on Both clears Left too
+    EXPECT_EQ(leftLevel(), 0);
+}
+
+TEST_F(Bezel, PressBothReleaseOnLeftLeavesRightHeld) {
+    bezelMouse(WM_LBUTTONDOWN, 230, 300);
+    EXPECT_EQ(levels(), 0b011);
+    bezelMouse(WM_LBUTTONUP, 120, 220);
+    EXPECT_EQ(leftLevel(), 0);
+    EXPECT_EQ(rightLevel(), 1);
+}
+
+TEST_F(Bezel, ScreenAndOtherMessagesChangeNothing) {
+    click(200, 180);  // on the screen
+    EXPECT_EQ(levels(), 0);
+    pressView();
+    bezelMouse(512, 120, 150);  // a mouse move over View
+    bezelMouse(0, 120, 150);
+    EXPECT_EQ(viewLevel(), 1);
+    bezelMouse(WM_LBUTTONUP, 120, 150);
+    EXPECT_EQ(viewLevel(), 0);
+}
+
+TEST_F(Bezel, SettersMoveTheirLevels) {
+    pressBoth();
+    EXPECT_EQ(levels(), 0b011);
+    pressView();
+    releaseLeft();
+    EXPECT_EQ(levels(), 0b101);
+    releaseBoth();
+    releaseView();
+    EXPECT_EQ(levels(), 0);
+    pressRight();
+    bezelPowerOnReset();
+    EXPECT_EQ(levels(), 0);
+}
