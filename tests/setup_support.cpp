@@ -3,7 +3,6 @@
 
 #include "device/settings.h"
 #include "gfx/font.h"
-#include "host/bezel.h"
 
 namespace {
 
@@ -97,21 +96,18 @@ void SetupTest::setEdition(bool on) {
     sampleDiscreteInputs();
 }
 
-void SetupTest::click(void (*press)(), void (*release)()) {
-    press();
-    tickOnce();
-    release();
-    tickOnce();
+void SetupTest::click(void (*press)(), void (*release)(), int n) {
+    for (int i = 0; i < n; ++i) {
+        press();
+        tickOnce();
+        release();
+        tickOnce();
+    }
 }
-
-void SetupTest::view() { click(pressView, releaseView); }
-void SetupTest::left() { click(pressLeft, releaseLeft); }
-void SetupTest::right() { click(pressRight, releaseRight); }
-void SetupTest::both() { click(pressBoth, releaseBoth); }
 
 void SetupTest::selectItem(int n) {
     both();
-    for (int i = 0; i < n; ++i) left();
+    left(n);
 }
 
 void SetupTest::openItem(int n) {

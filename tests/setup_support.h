@@ -11,6 +11,7 @@
 #include "app/setup.h"
 #include "app/setup_screens.h"
 #include "gfx/font.h"
+#include "host/bezel.h"
 
 inline constexpr uint32_t SETUP_BG = 0xFF000000u;
 inline constexpr uint32_t SETUP_WHITE = 0xFFFFFFFFu;
@@ -51,12 +52,12 @@ class SetupTest : public UnitTest {
 protected:
     void SetUp() override;
     void setEdition(bool on);
-    // One click of a bezel button through the decoder and the routing.
-    void click(void (*press)(), void (*release)());
-    void view();
-    void left();
-    void right();
-    void both();
+    // n clicks of a bezel button through the decoder and the routing.
+    void click(void (*press)(), void (*release)(), int n);
+    void view(int n = 1) { click(pressView, releaseView, n); }
+    void left(int n = 1) { click(pressLeft, releaseLeft, n); }
+    void right(int n = 1) { click(pressRight, releaseRight, n); }
+    void both(int n = 1) { click(pressBoth, releaseBoth, n); }
     void draw() { setupDrawPage(screen.px); }
     // Both-press into edit mode, then n steps down the list.
     void selectItem(int n);

@@ -113,8 +113,7 @@ TEST_F(SetupList, EditModeHighlightsTheCursorRowAndOffersSelect) {
     EXPECT_TRUE(blank(screen, {0, 143, 40, 157}));
 
     // On the first item there is no up hint.
-    view();
-    view();
+    view(2);
     draw();
     EXPECT_TRUE(blank(screen, {0, 30, 20, 50}));
 }

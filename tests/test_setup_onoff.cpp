@@ -26,9 +26,7 @@ std::vector<DevRequest> sounds() { return journalOf(DevOp::Sound); }
 TEST_F(SetupOnOff, DisablingTimer2IsWrittenAtOnceAndNavigationSkipsPage4) {
     openItem(1);
     ASSERT_EQ(setupScreen, 2);
-    left();
-    left();
-    left();
+    left(3);
     right();
     EXPECT_EQ(settingsReadInt(SLOT_PAGE_ENABLE), 0x77);
 
@@ -134,9 +132,7 @@ TEST_F(SetupOnOff, RowsShowChecksCrossesAndTheCursorRow) {
     EXPECT_TRUE(screen.any(3, 111, 15, 119, SETUP_WHITE));
 
     // On a clear bit the right label offers to enable.
-    left();
-    left();
-    left();
+    left(3);
     draw();
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(3), 103, "TIMER 2"));
     EXPECT_TRUE(showsVertical(screen, SETUP_BG, 122, 100, SETUP_MAGENTA, "ENA"));
