@@ -77,6 +77,10 @@ TEST_F(SetupList, BrowseModeIsGreyAndLeavesLeftAndRightToTheNavigation) {
 
     draw();
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_LABEL, "SETUP"));
+    // The separator line from (20, 22) to (108, 22), full weight at its start.
+    EXPECT_EQ(screen.at(20, 22), 0xFF888888u);
+    EXPECT_FALSE(screen.any(21, 22, 109, 23, SETUP_BG));
+    EXPECT_TRUE(blank(screen, {0, 20, 128, 22}));
     for (int row = 0; row < 7; ++row) {
         EXPECT_TRUE(showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(row), SETUP_GREY, ITEMS[row]))
             << "row " << row;
