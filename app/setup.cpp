@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 #include "app/colours.h"
 #include "app/controller.h"
@@ -56,7 +57,7 @@ struct ItemOpening {
     void (*prepare)();
 };
 
-constexpr ItemOpening ITEM_OPENINGS[MENU_ITEMS] = {
+constexpr ItemOpening ITEM_OPENINGS[] = {
     {SETUP_SYSTEM_INFO, nullptr},
     {SETUP_PAGE_ENABLE, setupPageEnableOpen},
     {SETUP_AUDIO_ALERTS, setupAudioAlertsOpen},
@@ -67,6 +68,7 @@ constexpr ItemOpening ITEM_OPENINGS[MENU_ITEMS] = {
     {SETUP_G_LIMITS, setupGLimitsOpen},
     {SETUP_HARD_CAL, nullptr},
 };
+static_assert(std::size(ITEM_OPENINGS) == MENU_ITEMS);
 
 struct ScreenEntry {
     void (*draw)(uint32_t* fb);
@@ -168,7 +170,8 @@ ButtonEvent listEditEvent(ButtonEvent e) {
 
 ButtonEvent listEvent(ButtonEvent e) { return editMode() ? listEditEvent(e) : listBrowseEvent(e); }
 
-constexpr ScreenEntry SCREENS[SETUP_SCREEN_COUNT] = {
+// Indexed by setupScreen.
+constexpr ScreenEntry SCREENS[] = {
     {listDraw, listEvent},
     {setupInfoDraw, setupInfoEvent},
     {setupOnOffDraw, setupOnOffEvent},
@@ -180,6 +183,7 @@ constexpr ScreenEntry SCREENS[SETUP_SCREEN_COUNT] = {
     {setupGLimitsDraw, setupGLimitsEvent},
     {setupHardCalDraw, setupHardCalEvent},
 };
+static_assert(std::size(SCREENS) == SETUP_SCREEN_COUNT);
 
 bool knownScreen() { return setupScreen >= 0 && setupScreen < SETUP_SCREEN_COUNT; }
 

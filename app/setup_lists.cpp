@@ -1,6 +1,7 @@
 // PAGE ENABLE, AUDIO ALERTS and MISC OPTIONS: one on/off list pattern over
 // the bits of a settings byte, each row toggled and written at once.
 #include <cstdint>
+#include <iterator>
 
 #include "app/colours.h"
 #include "app/controller.h"
@@ -35,7 +36,8 @@ constexpr char audioAlertItems[AUDIO_ALERT_ITEMS][SETUP_ITEM_TEXT_SIZE] = {
     "TIMER 1", "TIMER 2", "AOA LIMIT", "G LIMIT",
 };
 // The alert sound each row previews when it is switched on.
-constexpr int audioAlertSounds[AUDIO_ALERT_ITEMS] = {6, 7, 3, 0};
+constexpr int audioAlertSounds[] = {6, 7, 3, 0};
+static_assert(std::size(audioAlertSounds) == AUDIO_ALERT_ITEMS);
 
 constexpr int MISC_OPTION_ITEMS = 7;
 constexpr int MISC_OPTION_ITEMS_WITHOUT_EDITION = 4;  // the three popups need the edition
