@@ -28,7 +28,7 @@ constexpr int DOWN_HINT_Y = 110;
 constexpr int RIGHT_LABEL_X = 122;
 constexpr int RIGHT_LABEL_Y = 100;
 constexpr int BOTTOM_LABEL_Y = 150;
-constexpr int HIGHLIGHT_INSET = 2;    // the bar starts this far left of the text
+constexpr int HIGHLIGHT_INSET = 2;  // the bar starts this far left of the text
 constexpr int HIGHLIGHT_HEIGHT = 14;
 
 // The list: separator under the title, rows at x 25, highlight up to x 116.
@@ -44,8 +44,8 @@ constexpr int MENU_ITEMS_WITHOUT_EDITION = 6;  // the last three need the editio
 
 // The list's texts, in list order.
 constexpr char setupMenuItems[MENU_ITEMS][SETUP_ITEM_TEXT_SIZE] = {
-    "SYSTEM INFO", "PAGE ENABLE", "AUDIO ALERTS", "AUDIO VOL", "OAT TRIM",
-    "MISC OPTIONS", "AOA LIMITS", "G LIMITS", "HARD CAL",
+    "SYSTEM INFO",  "PAGE ENABLE", "AUDIO ALERTS", "AUDIO VOL", "OAT TRIM",
+    "MISC OPTIONS", "AOA LIMITS",  "G LIMITS",     "HARD CAL",
 };
 
 // ---- Types ----------------------------------------------------------------------
@@ -195,7 +195,9 @@ bool knownScreen() { return setupScreen >= 0 && setupScreen < SETUP_SCREEN_COUNT
 bool setupEditionSet() { return discreteInput(EDITION_INPUT) != 0; }
 
 // Edition-only items always form the tail of their list.
-int setupListedCount(int full, int withoutEdition) { return setupEditionSet() ? full : withoutEdition; }
+int setupListedCount(int full, int withoutEdition) {
+    return setupEditionSet() ? full : withoutEdition;
+}
 
 // Text centred on x 64 with its cell centred on y.
 void setupDrawCentred(uint32_t* fb, int font, int y, uint32_t colour, const char* text) {

@@ -23,8 +23,8 @@ constexpr int STEP_LAST_SAMPLE = 100;
 constexpr int COUNT_FROM = STEP_LAST_SAMPLE + 1;  // the count shown is this minus calStep
 
 constexpr int AXES = 3;
-constexpr int FIRST_CHANNEL = 27;     // axis a feeds channel 26 + a
-constexpr int FIRST_PARAMETER = 80;   // axis a is stored as parameter 79 + a
+constexpr int FIRST_CHANNEL = 27;    // axis a feeds channel 26 + a
+constexpr int FIRST_PARAMETER = 80;  // axis a is stored as parameter 79 + a
 constexpr int DONE_PARAMETER = 99;
 constexpr int PARAMETER_BANK = 1;
 
@@ -52,8 +52,8 @@ constexpr TextLine CAUTION_LINES[] = {
 };
 
 constexpr TextLine CONFIRM_LINES[] = {
-    {45, "Proceed only if"}, {60, "no aircraft motion"}, {75, "is present."},
-    {95, "Calibration will"}, {110, "take several"},     {125, "moments."},
+    {45, "Proceed only if"},  {60, "no aircraft motion"}, {75, "is present."},
+    {95, "Calibration will"}, {110, "take several"},      {125, "moments."},
 };
 
 // ---- Module state -----------------------------------------------------------------
@@ -68,7 +68,8 @@ bool sampling() { return calStep >= STEP_FIRST_SAMPLE && calStep <= STEP_LAST_SA
 
 template <int N>
 void drawLines(uint32_t* fb, const TextLine (&lines)[N]) {
-    for (const TextLine& line : lines) setupDrawCentred(fb, FONT_TEXT_14, line.y, COLOUR_YELLOW, line.text);
+    for (const TextLine& line : lines)
+        setupDrawCentred(fb, FONT_TEXT_14, line.y, COLOUR_YELLOW, line.text);
 }
 
 void drawBackLabel(uint32_t* fb) {

@@ -32,9 +32,8 @@ constexpr char pageEnableItems[PAGE_ENABLE_ITEMS][SETUP_ITEM_TEXT_SIZE] = {
 
 constexpr int AUDIO_ALERT_ITEMS = 4;
 constexpr int AUDIO_ALERT_ITEMS_WITHOUT_EDITION = 2;  // the limit alerts need the edition
-constexpr char audioAlertItems[AUDIO_ALERT_ITEMS][SETUP_ITEM_TEXT_SIZE] = {
-    "TIMER 1", "TIMER 2", "AOA LIMIT", "G LIMIT",
-};
+constexpr char audioAlertItems[AUDIO_ALERT_ITEMS][SETUP_ITEM_TEXT_SIZE] = {"TIMER 1", "TIMER 2",
+                                                                           "AOA LIMIT", "G LIMIT"};
 // The alert sound each row previews when it is switched on.
 constexpr int audioAlertSounds[] = {6, 7, 3, 0};
 static_assert(std::size(audioAlertSounds) == AUDIO_ALERT_ITEMS);
@@ -62,14 +61,14 @@ struct OnOffList {
 
 constexpr OnOffList LISTS[] = {
     {SETUP_PAGE_ENABLE, "PAGE ENABLE", pageEnableItems, PAGE_ENABLE_ITEMS,
-     PAGE_ENABLE_ITEMS_WITHOUT_EDITION, SLOT_PAGE_ENABLE,
-     &pageEnableCursor, NARROW_HIGHLIGHT_RIGHT, nullptr},
+     PAGE_ENABLE_ITEMS_WITHOUT_EDITION, SLOT_PAGE_ENABLE, &pageEnableCursor, NARROW_HIGHLIGHT_RIGHT,
+     nullptr},
     {SETUP_AUDIO_ALERTS, "AUDIO ALERTS", audioAlertItems, AUDIO_ALERT_ITEMS,
-     AUDIO_ALERT_ITEMS_WITHOUT_EDITION, SLOT_AUDIO_ALERTS,
-     &audioAlertCursor, NARROW_HIGHLIGHT_RIGHT, audioAlertSounds},
+     AUDIO_ALERT_ITEMS_WITHOUT_EDITION, SLOT_AUDIO_ALERTS, &audioAlertCursor,
+     NARROW_HIGHLIGHT_RIGHT, audioAlertSounds},
     {SETUP_MISC_OPTIONS, "MISC OPTIONS", miscOptionItems, MISC_OPTION_ITEMS,
-     MISC_OPTION_ITEMS_WITHOUT_EDITION, SLOT_OPTIONS,
-     &miscOptionCursor, WIDE_HIGHLIGHT_RIGHT, nullptr},
+     MISC_OPTION_ITEMS_WITHOUT_EDITION, SLOT_OPTIONS, &miscOptionCursor, WIDE_HIGHLIGHT_RIGHT,
+     nullptr},
 };
 
 // ---- Private helpers --------------------------------------------------------------
@@ -102,7 +101,8 @@ void drawRow(uint32_t* fb, const OnOffList& list, int row) {
     if (row == *list.cursor) {
         setupDrawHighlightedRow(fb, TEXT_X, y, list.highlightRight, list.items[row]);
     } else {
-        font_draw_text(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, TEXT_X, y, COLOUR_LABEL, list.items[row]);
+        font_draw_text(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, TEXT_X, y, COLOUR_LABEL,
+                       list.items[row]);
     }
 }
 
@@ -111,7 +111,8 @@ void toggle(const OnOffList& list, int row) {
     const uint8_t before = settingsReadByte(list.slot);
     const int bit = 1 << row;
     settingsWriteByte(list.slot, before ^ bit);
-    if (list.sounds != nullptr && (before & bit) == 0) devSound(list.sounds[row], PREVIEW_SOUND_MODE);
+    if (list.sounds != nullptr && (before & bit) == 0)
+        devSound(list.sounds[row], PREVIEW_SOUND_MODE);
 }
 
 void openList(int* cursor) { *cursor = 0; }

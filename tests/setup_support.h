@@ -3,13 +3,12 @@
 // a given text, bar or icon in a given colour, whatever the glyph shapes.
 #pragma once
 
-#include "app_support.h"
-
 #include <cstdint>
 
 #include "app/controller.h"
 #include "app/setup.h"
 #include "app/setup_screens.h"
+#include "app_support.h"
 #include "gfx/font.h"
 #include "host/bezel.h"
 
@@ -49,7 +48,7 @@ bool blank(const Screen& s, Rect r, uint32_t bg = SETUP_BG);
 
 // The menu on page 7 with the defaults applied and the edition input as given.
 class SetupTest : public UnitTest {
-protected:
+   protected:
     void SetUp() override;
     void setEdition(bool on);
     // n clicks of a bezel button through the decoder and the routing.

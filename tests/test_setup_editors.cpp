@@ -1,12 +1,11 @@
 // The value editors: AUDIO VOLUME with its test sound, OAT TRIM with its
 // clamped load and temperature line, AOA LIMITS (CAL) with the separation
 // pushed along, G LIMITS; ranges, writes on every change, and what they show.
-#include "setup_support.h"
-
 #include <cmath>
 #include <limits>
 
 #include "device/settings.h"
+#include "setup_support.h"
 
 namespace {
 
@@ -55,7 +54,8 @@ TEST_F(SetupEditors, VolumeStepsWriteAndSoundOnEveryPressAlsoAtTheLimits) {
 TEST_F(SetupEditors, VolumeShowsTwoDigitsAndABarOfSevenPixelsPerStep) {
     openItem(ITEM_VOLUME);
     draw();
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "AUDIO VOLUME"));
+    EXPECT_TRUE(
+        showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "AUDIO VOLUME"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_NUM_23, 64, 50, SETUP_WHITE, "05"));
     EXPECT_TRUE(screen.all(30, 70, 65, 85, SETUP_WHITE));
     EXPECT_TRUE(blank(screen, {65, 69, 110, 86}));
@@ -122,7 +122,8 @@ TEST_F(SetupEditors, OatTrimOpensClampedAndTheFirstStepWritesFromThere) {
 TEST_F(SetupEditors, OatTrimShowsTheReadingInTheSelectedUnit) {
     openItem(ITEM_OAT_TRIM);
     draw();
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "OAT TRIM"));
+    EXPECT_TRUE(
+        showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "OAT TRIM"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 40, SETUP_LABEL, "OFFSET:"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_NUM_20, 64, 60, SETUP_WHITE, "0"));
     // 22.4 C is 72.32 F.
@@ -204,7 +205,8 @@ TEST_F(SetupEditors, RaisingCruisePushesPreStallAlong) {
 TEST_F(SetupEditors, AoaLimitsShowTheEditedAngleBright) {
     openItem(ITEM_AOA_LIMITS);
     draw();
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "AOA LIMITS (CAL)"));
+    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN,
+                             "AOA LIMITS (CAL)"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 30, SETUP_LABEL, "PRE-STALL"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 45, SETUP_LABEL, "ANGLE"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_NUM_23, 64, 65, SETUP_WHITE, "15"));
@@ -276,7 +278,8 @@ TEST_F(SetupEditors, GLimitsShowTheEditedLimitBright) {
     openItem(ITEM_G_LIMITS);
     right();
     draw();
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "G LIMITS"));
+    EXPECT_TRUE(
+        showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "G LIMITS"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 30, SETUP_GREY, "POSITIVE G"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 45, SETUP_GREY, "ALERT"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_NUM_23, 64, 65, SETUP_GREY, "3"));

@@ -1,9 +1,8 @@
 // The hard calibration: refused in flight, the caution and confirmation pages,
 // the 99 sampling frames with the parameters written on the last, the return
 // to the list, waiting while the device is not ready, and buttons while sampling.
-#include "setup_support.h"
-
 #include "device/filter.h"
+#include "setup_support.h"
 
 namespace {
 
@@ -12,7 +11,7 @@ constexpr uint32_t COUNT_COLOUR = 0x00FFFFFFu;
 constexpr int SAMPLING_FRAMES = 99;
 
 class SetupHardCal : public SetupTest {
-protected:
+   protected:
     void SetUp() override {
         SetupTest::SetUp();
         simDevice.inFlight = 0;
@@ -28,16 +27,19 @@ protected:
     }
     bool showsCaution() {
         return showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 30, SETUP_YELLOW, "! CAUTION !") &&
-               showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 55, SETUP_YELLOW, "Hard Calibration Must") &&
-               showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 70, SETUP_YELLOW, "be performed while on") &&
+               showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 55, SETUP_YELLOW,
+                            "Hard Calibration Must") &&
+               showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 70, SETUP_YELLOW,
+                            "be performed while on") &&
                showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 85, SETUP_YELLOW, "ground only.  ");
     }
     bool showsConfirmation() {
-        const char* lines[] = {"Proceed only if", "no aircraft motion", "is present.",
-                               "Calibration will", "take several", "moments."};
+        const char* lines[] = {"Proceed only if",  "no aircraft motion", "is present.",
+                               "Calibration will", "take several",       "moments."};
         const int ys[] = {45, 60, 75, 95, 110, 125};
         for (int i = 0; i < 6; ++i) {
-            if (!showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, ys[i], SETUP_YELLOW, lines[i])) return false;
+            if (!showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, ys[i], SETUP_YELLOW, lines[i]))
+                return false;
         }
         return true;
     }
@@ -53,7 +55,8 @@ protected:
 TEST_F(SetupHardCal, InFlightTheCalibrationCannotStart) {
     simDevice.inFlight = 1;
     draw();
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "HARD CALIBRATION"));
+    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN,
+                             "HARD CALIBRATION"));
     EXPECT_TRUE(showsCaution());
     EXPECT_TRUE(showsBack());
     EXPECT_TRUE(rightLabelBlank());  // no "ACK"
@@ -94,13 +97,15 @@ TEST_F(SetupHardCal, GroundRunCountsDownWritesOnTheLastFrameAndReturnsToTheList)
     for (int f = 1; f <= SAMPLING_FRAMES; ++f) {
         frame();
         const int count = 100 - f;
-        const char digits[] = {static_cast<char>('0' + count / 10), static_cast<char>('0' + count % 10), 0};
+        const char digits[] = {static_cast<char>('0' + count / 10),
+                               static_cast<char>('0' + count % 10), 0};
         ASSERT_TRUE(showsCount(digits)) << "frame " << f;
         if (f < SAMPLING_FRAMES) {
             ASSERT_EQ(devJournalCount(DevOp::WriteParameter), 0) << "frame " << f;
         }
     }
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 30, SETUP_TITLE_GREEN, "* CALIBRATING *"));
+    EXPECT_TRUE(
+        showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 30, SETUP_TITLE_GREEN, "* CALIBRATING *"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 55, SETUP_YELLOW, "Do Not Move"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 70, SETUP_YELLOW, "Aircraft"));
     EXPECT_TRUE(rightLabelBlank());
@@ -120,7 +125,8 @@ TEST_F(SetupHardCal, GroundRunCountsDownWritesOnTheLastFrameAndReturnsToTheList)
     EXPECT_EQ(devJournalCount(DevOp::CalibrationDone), 0);
 
     frame();  // the finish: title only, back to the list in browse mode
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "HARD CALIBRATION"));
+    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN,
+                             "HARD CALIBRATION"));
     EXPECT_TRUE(blank(screen, {0, 20, 128, 160}));
     EXPECT_EQ(devJournalCount(DevOp::CalibrationDone), 1);
     EXPECT_EQ(setupScreen, 0);

@@ -1,8 +1,7 @@
 // The setup list: browse and edit modes, the cursor and the scroll with and
 // without the edition input, opening items, and what the list shows.
-#include "setup_support.h"
-
 #include "device/settings.h"
+#include "setup_support.h"
 
 namespace {
 
@@ -10,8 +9,8 @@ constexpr int ROW_X = 25;
 constexpr int HIGHLIGHT_LEFT = 23;
 constexpr int HIGHLIGHT_RIGHT = 116;
 
-const char* const ITEMS[] = {"SYSTEM INFO", "PAGE ENABLE", "AUDIO ALERTS", "AUDIO VOL", "OAT TRIM",
-                             "MISC OPTIONS", "AOA LIMITS", "G LIMITS", "HARD CAL"};
+const char* const ITEMS[] = {"SYSTEM INFO",  "PAGE ENABLE", "AUDIO ALERTS", "AUDIO VOL", "OAT TRIM",
+                             "MISC OPTIONS", "AOA LIMITS",  "G LIMITS",     "HARD CAL"};
 
 int rowY(int row) { return 30 + 15 * row; }
 
@@ -20,7 +19,8 @@ using SetupList = SetupTest;
 // Where the magenta bar of the selected row stands, or -1.
 int highlightedRow(const Screen& s) {
     for (int row = 0; row < 7; ++row) {
-        if (s.all(HIGHLIGHT_LEFT, rowY(row), HIGHLIGHT_RIGHT, rowY(row) + 1, SETUP_MAGENTA)) return row;
+        if (s.all(HIGHLIGHT_LEFT, rowY(row), HIGHLIGHT_RIGHT, rowY(row) + 1, SETUP_MAGENTA))
+            return row;
     }
     return -1;
 }
@@ -82,7 +82,8 @@ TEST_F(SetupList, BrowseModeIsGreyAndLeavesLeftAndRightToTheNavigation) {
     EXPECT_FALSE(screen.any(21, 22, 109, 23, SETUP_BG));
     EXPECT_TRUE(blank(screen, {0, 20, 128, 22}));
     for (int row = 0; row < 7; ++row) {
-        EXPECT_TRUE(showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(row), SETUP_GREY, ITEMS[row]))
+        EXPECT_TRUE(
+            showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(row), SETUP_GREY, ITEMS[row]))
             << "row " << row;
     }
     EXPECT_EQ(highlightedRow(screen), -1);
@@ -106,7 +107,8 @@ TEST_F(SetupList, EditModeHighlightsTheCursorRowAndOffersSelect) {
     EXPECT_EQ(screen.at(HIGHLIGHT_LEFT, y + 14), SETUP_BG);
     EXPECT_TRUE(showsHighlightedRow(screen, ROW_X, y, HIGHLIGHT_RIGHT, ITEMS[2]));
     for (int row : {0, 1, 3, 6}) {
-        EXPECT_TRUE(showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(row), SETUP_LABEL, ITEMS[row]))
+        EXPECT_TRUE(
+            showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(row), SETUP_LABEL, ITEMS[row]))
             << "row " << row;
     }
     EXPECT_TRUE(showsVertical(screen, SETUP_BG, 122, 100, SETUP_MAGENTA, "SEL"));
@@ -142,15 +144,9 @@ TEST_F(SetupList, EachItemOpensItsScreenAndTheListComesBackAsLeft) {
         int screen;
         int* cursor;
     };
-    const Case cases[] = {{0, 1, nullptr},
-                          {1, 2, &pageEnableCursor},
-                          {2, 3, &audioAlertCursor},
-                          {3, 4, nullptr},
-                          {4, 5, nullptr},
-                          {5, 6, &miscOptionCursor},
-                          {6, 7, nullptr},
-                          {7, 8, nullptr},
-                          {8, 9, nullptr}};
+    const Case cases[] = {{0, 1, nullptr}, {1, 2, &pageEnableCursor}, {2, 3, &audioAlertCursor},
+                          {3, 4, nullptr}, {4, 5, nullptr},           {5, 6, &miscOptionCursor},
+                          {6, 7, nullptr}, {7, 8, nullptr},           {8, 9, nullptr}};
     for (const Case& c : cases) {
         resetUnit();
         SetUp();
@@ -189,7 +185,8 @@ TEST_F(SetupList, SystemInfoLeftWithLeftButtonIsShownAgainOnReturn) {
     EXPECT_EQ(setupScreen, 1);
     EXPECT_EQ(setupCursor, -1);
     draw();
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "SYSTEM INFO"));
+    EXPECT_TRUE(
+        showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "SYSTEM INFO"));
     // "OK" goes back to the list, in browse mode.
     right();
     EXPECT_EQ(activePage, PAGE_SETUP);
@@ -205,7 +202,8 @@ TEST_F(SetupList, SystemInfoShowsModelPartNumberVersionAndUnitId) {
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 27, SETUP_LABEL, "MODEL"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 42, SETUP_WHITE, "QX-70-S"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 62, SETUP_LABEL, "PART NUMBER"));
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 77, SETUP_WHITE, "QXP-2200410-001"));
+    EXPECT_TRUE(
+        showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 77, SETUP_WHITE, "QXP-2200410-001"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 97, SETUP_LABEL, "SW VERSION"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 112, SETUP_WHITE, "1.2.0"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 132, SETUP_LABEL, "UNIT ID"));
@@ -217,7 +215,8 @@ TEST_F(SetupList, SystemInfoShowsModelPartNumberVersionAndUnitId) {
     setEdition(false);
     draw();
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 42, SETUP_WHITE, "QX-70"));
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 77, SETUP_WHITE, "QXP-2200735-001"));
+    EXPECT_TRUE(
+        showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 77, SETUP_WHITE, "QXP-2200735-001"));
 }
 
 TEST_F(SetupList, UnitIdOutsideItsRangeShowsDashes) {
@@ -253,7 +252,8 @@ TEST_F(SetupList, AnUnknownScreenOrScrollDrawsSafely) {
     for (int scroll : {-5, 100, INT32_MAX}) {
         setupScroll = scroll;
         draw();
-        EXPECT_TRUE(showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(0), SETUP_GREY, ITEMS[0]));
+        EXPECT_TRUE(
+            showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(0), SETUP_GREY, ITEMS[0]));
     }
 }
 

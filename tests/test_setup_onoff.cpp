@@ -1,9 +1,8 @@
 // PAGE ENABLE, AUDIO ALERTS and MISC OPTIONS: toggles written at once and
 // their effect on the navigation, the preview sounds, the cursor wrapping
 // over the listed rows, and the checks, crosses and labels shown.
-#include "setup_support.h"
-
 #include "device/settings.h"
+#include "setup_support.h"
 
 namespace {
 
@@ -116,7 +115,8 @@ TEST_F(SetupOnOff, RowsShowChecksCrossesAndTheCursorRow) {
     settingsWriteByte(SLOT_PAGE_ENABLE, 0x7F ^ 0x08);
     openItem(1);
     draw();
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "PAGE ENABLE"));
+    EXPECT_TRUE(
+        showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "PAGE ENABLE"));
     for (int row = 0; row < 6; ++row) {
         if (row == 3) {
             EXPECT_TRUE(iconIs(screen, row, SETUP_RED, SETUP_GREEN));
@@ -125,7 +125,8 @@ TEST_F(SetupOnOff, RowsShowChecksCrossesAndTheCursorRow) {
         }
     }
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(0), 103, "CLOCK"));
-    EXPECT_TRUE(showsText(screen, SETUP_BG, FONT_TEXT_14, TEXT_X, rowY(5), SETUP_LABEL, "ATTITUDE"));
+    EXPECT_TRUE(
+        showsText(screen, SETUP_BG, FONT_TEXT_14, TEXT_X, rowY(5), SETUP_LABEL, "ATTITUDE"));
     EXPECT_TRUE(showsVertical(screen, SETUP_BG, 122, 100, SETUP_MAGENTA, "DIS"));
     EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 150, SETUP_GREY, "BACK"));
     EXPECT_TRUE(screen.any(3, 36, 15, 44, SETUP_WHITE));
@@ -178,7 +179,8 @@ TEST_F(SetupOnOff, WithNoRowSelectedRightTogglesNothing) {
 
 TEST_F(SetupOnOff, OnlyTheirFourEventsAreUsed) {
     openItem(2);
-    for (ButtonEvent e : {EVT_VIEW_PRESS, EVT_VIEW_HOLD, EVT_LEFT_HOLD, EVT_RIGHT_HOLD, EVT_BOTH_RELEASE}) {
+    for (ButtonEvent e :
+         {EVT_VIEW_PRESS, EVT_VIEW_HOLD, EVT_LEFT_HOLD, EVT_RIGHT_HOLD, EVT_BOTH_RELEASE}) {
         EXPECT_EQ(setupHandleEvent(e), e);
     }
     EXPECT_EQ(setupHandleEvent(EVT_LEFT_RELEASE), EVT_NONE);
