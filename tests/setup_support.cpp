@@ -73,12 +73,12 @@ bool showsVertical(const Screen& s, uint32_t bg, int cx, int y, uint32_t colour,
 
 bool showsHighlightedRow(const Screen& s, int x, int y, int right, const char* text) {
     static Screen expected;
-    expected.fill(SETUP_BG);
-    gfx_fill_rect(expected.px, FB_WIDTH, FB_HEIGHT, x - 2, y, right, y + 14, SETUP_MAGENTA);
-    font_draw_text(expected.px, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, x, y, SETUP_WHITE, text);
+    expected.fill(COLOUR_BLACK);
+    gfx_fill_rect(expected.px, FB_WIDTH, FB_HEIGHT, x - 2, y, right, y + 14, COLOUR_HIGHLIGHT);
+    font_draw_text(expected.px, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, x, y, COLOUR_WHITE, text);
     const Rect cell = leftTextCell(FONT_TEXT_14, x, y, text);
     return sameIn(s, expected, {x - 3, y - 1, right + 1, cell.y1 + 1}) &&
-           s.all(x - 2, y, right, y + 1, SETUP_MAGENTA);
+           s.all(x - 2, y, right, y + 1, COLOUR_HIGHLIGHT);
 }
 
 bool blank(const Screen& s, Rect r, uint32_t bg) { return s.all(r.x0, r.y0, r.x1, r.y1, bg); }

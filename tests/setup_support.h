@@ -5,22 +5,13 @@
 
 #include <cstdint>
 
+#include "app/colours.h"
 #include "app/controller.h"
 #include "app/setup.h"
 #include "app/setup_screens.h"
 #include "app_support.h"
 #include "gfx/font.h"
 #include "host/bezel.h"
-
-inline constexpr uint32_t SETUP_BG = 0xFF000000u;
-inline constexpr uint32_t SETUP_WHITE = 0xFFFFFFFFu;
-inline constexpr uint32_t SETUP_LABEL = 0xFF60F0F0u;
-inline constexpr uint32_t SETUP_GREY = 0xFF707070u;
-inline constexpr uint32_t SETUP_TITLE_GREEN = 0xFF00B000u;
-inline constexpr uint32_t SETUP_MAGENTA = 0xFFFF00FFu;
-inline constexpr uint32_t SETUP_GREEN = 0xFF00FF00u;
-inline constexpr uint32_t SETUP_RED = 0xFFFF0000u;
-inline constexpr uint32_t SETUP_YELLOW = 0xFFFFFF00u;
 
 // A rectangle, far edges exclusive.
 struct Rect {
@@ -44,7 +35,7 @@ bool showsVertical(const Screen& s, uint32_t bg, int cx, int y, uint32_t colour,
 // it, over the black background.
 bool showsHighlightedRow(const Screen& s, int x, int y, int right, const char* text);
 // Whether the region holds nothing but bg.
-bool blank(const Screen& s, Rect r, uint32_t bg = SETUP_BG);
+bool blank(const Screen& s, Rect r, uint32_t bg = COLOUR_BLACK);
 
 // The menu on page 7 with the defaults applied and the edition input as given.
 class SetupTest : public UnitTest {

@@ -19,7 +19,7 @@ using SetupList = SetupTest;
 // Where the magenta bar of the selected row stands, or -1.
 int highlightedRow(const Screen& s) {
     for (int row = 0; row < 7; ++row) {
-        if (s.all(HIGHLIGHT_LEFT, rowY(row), HIGHLIGHT_RIGHT, rowY(row) + 1, SETUP_MAGENTA))
+        if (s.all(HIGHLIGHT_LEFT, rowY(row), HIGHLIGHT_RIGHT, rowY(row) + 1, COLOUR_HIGHLIGHT))
             return row;
     }
     return -1;
@@ -37,7 +37,8 @@ TEST_F(SetupList, CursorScrollsDownToHardCalAndJumpsBackAtItemSix) {
     draw();
     // Items 2 to 8 shown, "HARD CAL" highlighted on the last row.
     EXPECT_EQ(highlightedRow(screen), 6);
-    EXPECT_TRUE(showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(0), SETUP_LABEL, ITEMS[2]));
+    EXPECT_TRUE(
+        showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[2]));
 
     left();  // a ninth press changes nothing
     EXPECT_EQ(setupCursor, 8);
@@ -51,7 +52,8 @@ TEST_F(SetupList, CursorScrollsDownToHardCalAndJumpsBackAtItemSix) {
     EXPECT_EQ(setupScroll, 0);
     draw();
     EXPECT_EQ(highlightedRow(screen), 6);
-    EXPECT_TRUE(showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(0), SETUP_LABEL, ITEMS[0]));
+    EXPECT_TRUE(
+        showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[0]));
 }
 
 TEST_F(SetupList, WithoutTheEditionInputTheCursorStopsAtMiscOptions) {
@@ -63,7 +65,7 @@ TEST_F(SetupList, WithoutTheEditionInputTheCursorStopsAtMiscOptions) {
     EXPECT_EQ(highlightedRow(screen), 5);
     EXPECT_TRUE(blank(screen, {0, rowY(6), HIGHLIGHT_RIGHT, rowY(7)}));
     // Up hint only: there is nothing further down.
-    EXPECT_TRUE(screen.any(3, 36, 15, 44, SETUP_WHITE));
+    EXPECT_TRUE(screen.any(3, 36, 15, 44, COLOUR_WHITE));
     EXPECT_TRUE(blank(screen, {0, 100, 20, 125}));
 }
 
@@ -76,21 +78,21 @@ TEST_F(SetupList, BrowseModeIsGreyAndLeavesLeftAndRightToTheNavigation) {
     EXPECT_EQ(setupScreen, 0);
 
     draw();
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_LABEL, "SETUP"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_LABEL, "SETUP"));
     // The separator line from (20, 22) to (108, 22), full weight at its start.
-    EXPECT_EQ(screen.at(20, 22), 0xFF888888u);
-    EXPECT_FALSE(screen.any(21, 22, 109, 23, SETUP_BG));
+    EXPECT_EQ(screen.at(20, 22), COLOUR_SEPARATOR);
+    EXPECT_FALSE(screen.any(21, 22, 109, 23, COLOUR_BLACK));
     EXPECT_TRUE(blank(screen, {0, 20, 128, 22}));
     for (int row = 0; row < 7; ++row) {
-        EXPECT_TRUE(
-            showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(row), SETUP_GREY, ITEMS[row]))
+        EXPECT_TRUE(showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(row), COLOUR_GREY,
+                              ITEMS[row]))
             << "row " << row;
     }
     EXPECT_EQ(highlightedRow(screen), -1);
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 150, SETUP_GREY, "EDIT"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 150, COLOUR_GREY, "EDIT"));
     // The page indicator strip's arrows, no hints and no right label.
-    EXPECT_TRUE(screen.any(2, 144, 10, 156, SETUP_WHITE));
-    EXPECT_TRUE(screen.any(119, 144, 127, 156, SETUP_WHITE));
+    EXPECT_TRUE(screen.any(2, 144, 10, 156, COLOUR_WHITE));
+    EXPECT_TRUE(screen.any(119, 144, 127, 156, COLOUR_WHITE));
     EXPECT_TRUE(blank(screen, {0, 30, 20, 125}));
     EXPECT_TRUE(blank(screen, {117, 95, 128, 140}));
 }
@@ -99,22 +101,22 @@ TEST_F(SetupList, EditModeHighlightsTheCursorRowAndOffersSelect) {
     selectItem(2);
     draw();
     const int y = rowY(2);
-    EXPECT_TRUE(screen.all(HIGHLIGHT_LEFT, y, ROW_X, y + 14, SETUP_MAGENTA));
-    EXPECT_TRUE(screen.all(HIGHLIGHT_LEFT, y, HIGHLIGHT_RIGHT, y + 1, SETUP_MAGENTA));
-    EXPECT_TRUE(screen.all(HIGHLIGHT_LEFT, y + 13, HIGHLIGHT_RIGHT, y + 14, SETUP_MAGENTA));
-    EXPECT_EQ(screen.at(HIGHLIGHT_LEFT - 1, y), SETUP_BG);
-    EXPECT_EQ(screen.at(HIGHLIGHT_RIGHT, y), SETUP_BG);
-    EXPECT_EQ(screen.at(HIGHLIGHT_LEFT, y + 14), SETUP_BG);
+    EXPECT_TRUE(screen.all(HIGHLIGHT_LEFT, y, ROW_X, y + 14, COLOUR_HIGHLIGHT));
+    EXPECT_TRUE(screen.all(HIGHLIGHT_LEFT, y, HIGHLIGHT_RIGHT, y + 1, COLOUR_HIGHLIGHT));
+    EXPECT_TRUE(screen.all(HIGHLIGHT_LEFT, y + 13, HIGHLIGHT_RIGHT, y + 14, COLOUR_HIGHLIGHT));
+    EXPECT_EQ(screen.at(HIGHLIGHT_LEFT - 1, y), COLOUR_BLACK);
+    EXPECT_EQ(screen.at(HIGHLIGHT_RIGHT, y), COLOUR_BLACK);
+    EXPECT_EQ(screen.at(HIGHLIGHT_LEFT, y + 14), COLOUR_BLACK);
     EXPECT_TRUE(showsHighlightedRow(screen, ROW_X, y, HIGHLIGHT_RIGHT, ITEMS[2]));
     for (int row : {0, 1, 3, 6}) {
-        EXPECT_TRUE(
-            showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(row), SETUP_LABEL, ITEMS[row]))
+        EXPECT_TRUE(showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(row), COLOUR_LABEL,
+                              ITEMS[row]))
             << "row " << row;
     }
-    EXPECT_TRUE(showsVertical(screen, SETUP_BG, 122, 100, SETUP_MAGENTA, "SEL"));
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 150, SETUP_GREY, "EXIT"));
-    EXPECT_TRUE(screen.any(3, 36, 15, 44, SETUP_WHITE));
-    EXPECT_TRUE(screen.any(3, 111, 15, 119, SETUP_WHITE));
+    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_HIGHLIGHT, "SEL"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 150, COLOUR_GREY, "EXIT"));
+    EXPECT_TRUE(screen.any(3, 36, 15, 44, COLOUR_WHITE));
+    EXPECT_TRUE(screen.any(3, 111, 15, 119, COLOUR_WHITE));
     // No page indicator in edit mode.
     EXPECT_TRUE(blank(screen, {0, 143, 40, 157}));
 
@@ -131,7 +133,8 @@ TEST_F(SetupList, LeavingEditModeReturnsToTheTopOfTheList) {
     EXPECT_EQ(setupCursor, -1);
     EXPECT_EQ(setupScroll, 0);
     draw();
-    EXPECT_TRUE(showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(0), SETUP_GREY, ITEMS[0]));
+    EXPECT_TRUE(
+        showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
     // Entering edit mode again selects the first item, which is on screen.
     both();
     draw();
@@ -185,8 +188,8 @@ TEST_F(SetupList, SystemInfoLeftWithLeftButtonIsShownAgainOnReturn) {
     EXPECT_EQ(setupScreen, 1);
     EXPECT_EQ(setupCursor, -1);
     draw();
-    EXPECT_TRUE(
-        showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "SYSTEM INFO"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
+                             "SYSTEM INFO"));
     // "OK" goes back to the list, in browse mode.
     right();
     EXPECT_EQ(activePage, PAGE_SETUP);
@@ -199,24 +202,26 @@ TEST_F(SetupList, SystemInfoShowsModelPartNumberVersionAndUnitId) {
     settingsWriteInt(SLOT_UNIT_ID, 4711);
     setupScreen = 1;
     draw();
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 27, SETUP_LABEL, "MODEL"));
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 42, SETUP_WHITE, "QX-70-S"));
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 62, SETUP_LABEL, "PART NUMBER"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 27, COLOUR_LABEL, "MODEL"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 42, COLOUR_WHITE, "QX-70-S"));
     EXPECT_TRUE(
-        showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 77, SETUP_WHITE, "QXP-2200410-001"));
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 97, SETUP_LABEL, "SW VERSION"));
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 112, SETUP_WHITE, "1.2.0"));
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 132, SETUP_LABEL, "UNIT ID"));
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 147, SETUP_WHITE, "4711"));
-    EXPECT_TRUE(showsVertical(screen, SETUP_BG, 122, 100, SETUP_LABEL, "OK"));
+        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 62, COLOUR_LABEL, "PART NUMBER"));
+    EXPECT_TRUE(
+        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 77, COLOUR_WHITE, "QXP-2200410-001"));
+    EXPECT_TRUE(
+        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 97, COLOUR_LABEL, "SW VERSION"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 112, COLOUR_WHITE, "1.2.0"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 132, COLOUR_LABEL, "UNIT ID"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 147, COLOUR_WHITE, "4711"));
+    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_LABEL, "OK"));
     EXPECT_TRUE(blank(screen, {0, 36, 16, 44}));  // no hints
     EXPECT_TRUE(blank(screen, {0, 111, 16, 119}));
 
     setEdition(false);
     draw();
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 42, SETUP_WHITE, "QX-70"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 42, COLOUR_WHITE, "QX-70"));
     EXPECT_TRUE(
-        showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 77, SETUP_WHITE, "QXP-2200735-001"));
+        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 77, COLOUR_WHITE, "QXP-2200735-001"));
 }
 
 TEST_F(SetupList, UnitIdOutsideItsRangeShowsDashes) {
@@ -228,7 +233,8 @@ TEST_F(SetupList, UnitIdOutsideItsRangeShowsDashes) {
     for (const auto& c : cases) {
         settingsWriteInt(SLOT_UNIT_ID, c.id);
         draw();
-        EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_18, 64, 147, SETUP_WHITE, c.shown))
+        EXPECT_TRUE(
+            showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 147, COLOUR_WHITE, c.shown))
             << c.id;
     }
 }
@@ -253,7 +259,7 @@ TEST_F(SetupList, AnUnknownScreenOrScrollDrawsSafely) {
         setupScroll = scroll;
         draw();
         EXPECT_TRUE(
-            showsText(screen, SETUP_BG, FONT_TEXT_14, ROW_X, rowY(0), SETUP_GREY, ITEMS[0]));
+            showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
     }
 }
 

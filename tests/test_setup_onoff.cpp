@@ -115,35 +115,35 @@ TEST_F(SetupOnOff, RowsShowChecksCrossesAndTheCursorRow) {
     settingsWriteByte(SLOT_PAGE_ENABLE, 0x7F ^ 0x08);
     openItem(1);
     draw();
-    EXPECT_TRUE(
-        showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 10, SETUP_TITLE_GREEN, "PAGE ENABLE"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
+                             "PAGE ENABLE"));
     for (int row = 0; row < 6; ++row) {
         if (row == 3) {
-            EXPECT_TRUE(iconIs(screen, row, SETUP_RED, SETUP_GREEN));
+            EXPECT_TRUE(iconIs(screen, row, COLOUR_RED, COLOUR_GREEN));
         } else {
-            EXPECT_TRUE(iconIs(screen, row, SETUP_GREEN, SETUP_RED)) << "row " << row;
+            EXPECT_TRUE(iconIs(screen, row, COLOUR_GREEN, COLOUR_RED)) << "row " << row;
         }
     }
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(0), 103, "CLOCK"));
     EXPECT_TRUE(
-        showsText(screen, SETUP_BG, FONT_TEXT_14, TEXT_X, rowY(5), SETUP_LABEL, "ATTITUDE"));
-    EXPECT_TRUE(showsVertical(screen, SETUP_BG, 122, 100, SETUP_MAGENTA, "DIS"));
-    EXPECT_TRUE(showsCentred(screen, SETUP_BG, FONT_TEXT_14, 64, 150, SETUP_GREY, "BACK"));
-    EXPECT_TRUE(screen.any(3, 36, 15, 44, SETUP_WHITE));
-    EXPECT_TRUE(screen.any(3, 111, 15, 119, SETUP_WHITE));
+        showsText(screen, COLOUR_BLACK, FONT_TEXT_14, TEXT_X, rowY(5), COLOUR_LABEL, "ATTITUDE"));
+    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_HIGHLIGHT, "DIS"));
+    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 150, COLOUR_GREY, "BACK"));
+    EXPECT_TRUE(screen.any(3, 36, 15, 44, COLOUR_WHITE));
+    EXPECT_TRUE(screen.any(3, 111, 15, 119, COLOUR_WHITE));
 
     // On a clear bit the right label offers to enable.
     left(3);
     draw();
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(3), 103, "TIMER 2"));
-    EXPECT_TRUE(showsVertical(screen, SETUP_BG, 122, 100, SETUP_MAGENTA, "ENA"));
+    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_HIGHLIGHT, "ENA"));
 }
 
 TEST_F(SetupOnOff, WithoutTheEditionInputTheEditionRowsTakeNoRow) {
     setEdition(false);
     openItem(1);
     draw();
-    EXPECT_TRUE(iconIs(screen, 3, SETUP_GREEN, SETUP_RED));
+    EXPECT_TRUE(iconIs(screen, 3, COLOUR_GREEN, COLOUR_RED));
     EXPECT_TRUE(blank(screen, {20, rowY(4), 110, rowY(6)}));
 }
 
@@ -152,7 +152,7 @@ TEST_F(SetupOnOff, MiscOptionsHighlightReachesFurtherRight) {
     ASSERT_EQ(setupScreen, 6);
     draw();
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(0), 113, "BLUE BG"));
-    EXPECT_TRUE(showsVertical(screen, SETUP_BG, 122, 100, SETUP_MAGENTA, "ENA"));
+    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_HIGHLIGHT, "ENA"));
     left();
     right();
     EXPECT_EQ(settingsReadInt(SLOT_OPTIONS), 0x02);  // "TEMP IN C"
@@ -168,7 +168,7 @@ TEST_F(SetupOnOff, WithNoRowSelectedRightTogglesNothing) {
     ASSERT_EQ(setupScreen, 2);
     ASSERT_EQ(pageEnableCursor, -1);
     draw();
-    EXPECT_FALSE(screen.any(38, rowY(0), 103, rowY(6), SETUP_MAGENTA));
+    EXPECT_FALSE(screen.any(38, rowY(0), 103, rowY(6), COLOUR_HIGHLIGHT));
     EXPECT_TRUE(blank(screen, {114, 95, 128, 140}));  // no "DIS"/"ENA"
 
     EXPECT_EQ(setupHandleEvent(EVT_RIGHT_RELEASE), EVT_NONE);
