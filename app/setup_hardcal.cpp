@@ -68,8 +68,9 @@ bool sampling() { return calStep >= STEP_FIRST_SAMPLE && calStep <= STEP_LAST_SA
 
 template <int N>
 void drawLines(uint32_t* fb, const TextLine (&lines)[N]) {
-    for (const TextLine& line : lines)
+    for (const TextLine& line : lines) {
         setupDrawCentred(fb, FONT_TEXT_14, line.y, COLOUR_YELLOW, line.text);
+    }
 }
 
 void drawBackLabel(uint32_t* fb) {

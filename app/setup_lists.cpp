@@ -111,8 +111,8 @@ void toggle(const OnOffList& list, int row) {
     const uint8_t before = settingsReadByte(list.slot);
     const int bit = 1 << row;
     settingsWriteByte(list.slot, before ^ bit);
-    if (list.sounds != nullptr && (before & bit) == 0)
-        devSound(list.sounds[row], PREVIEW_SOUND_MODE);
+    const bool switchedOn = (before & bit) == 0;
+    if (list.sounds != nullptr && switchedOn) devSound(list.sounds[row], PREVIEW_SOUND_MODE);
 }
 
 void openList(int* cursor) { *cursor = 0; }
