@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/alerts.h"
+#include "app/colours.h"
 #include "app/buttons.h"
 #include "app/controller.h"
 #include "app/timekeeping.h"
@@ -15,11 +16,9 @@ namespace {
 
 using unit::Button;
 
-constexpr uint32_t BLACK = 0xFF000000u;
-constexpr uint32_t WHITE = 0xFFFFFFFFu;
 constexpr int SCREEN_PIXELS = FB_WIDTH * FB_HEIGHT;
 
-bool screenDark() { return unit::countScreen(0, 0, FB_WIDTH, FB_HEIGHT, BLACK) == SCREEN_PIXELS; }
+bool screenDark() { return unit::countScreen(0, 0, FB_WIDTH, FB_HEIGHT, COLOUR_BLACK) == SCREEN_PIXELS; }
 
 class Unit : public ::testing::Test {
 protected:
@@ -59,8 +58,8 @@ TEST_F(Unit, RightHoldOpensTheBrightnessDialogAndRightClickClosesIt) {
     unit::click(Button::Right, RIGHT_HOLD_TICKS + 1);
     EXPECT_EQ(brightnessDialogOpen, 1);
     // The simulated manual level 30 as a 30-pixel bar.
-    EXPECT_EQ(unit::countScreen(20, 80, 50, 95, WHITE), 30 * 15);
-    EXPECT_EQ(unit::screen(50, 85), BLACK);
+    EXPECT_EQ(unit::countScreen(20, 80, 50, 95, COLOUR_WHITE), 30 * 15);
+    EXPECT_EQ(unit::screen(50, 85), COLOUR_BLACK);
     unit::click(Button::View);
     EXPECT_EQ(devJournalCount(DevOp::SetBrightnessLevel), 1);
     unit::click(Button::Right);
