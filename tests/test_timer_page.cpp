@@ -49,6 +49,7 @@ TEST_F(TimerNormalView, ViewStartsAndStopsAndAHoldReloadsThePreset) {
     // A hold while running is not used.
     hold(Button::View);
     EXPECT_EQ(timers[0].running, 1);
+    EXPECT_EQ(timers[0].seconds, 3);
     unit::click(Button::View);
     EXPECT_EQ(timers[0].running, 0);
     unit::seconds(5);
@@ -110,6 +111,7 @@ void TimerNormalView::runOutAndReload(int i) {
 
     // The next reaches the page, which will not start a count-down at 00:00:00.
     unit::click(Button::View);
+    EXPECT_EQ(timers[i].running, 0);
     unit::seconds(2);
     unit::ticks(1);
     EXPECT_EQ(timers[i].running, 0);
@@ -144,6 +146,19 @@ TEST_F(TimerNormalView, RunIconIsNotDrawnWhileAnAlertIsActive) {
     anyAlertActive = 1;
     timerDrawPage(screen.px, 0);
     EXPECT_TRUE(plain(screen, 0, 30, 20, 60, BLACK));
+}
+
+// Only indices 0 and 1 name a timer; any other leaves both timers alone.
+TEST_F(TimerNormalView, TimerIndexOutsideTheTwoTimersChangesNothing) {
+    for (int i : {-1, 2, 1000}) {
+        for (ButtonEvent e : {EVT_VIEW_RELEASE, EVT_BOTH_PRESS, EVT_VIEW_HOLD}) {
+            EXPECT_EQ(timerHandleEvent(e, i), e);
+        }
+        screen.fill(WHITE);
+        timerDrawPage(screen.px, i);
+        EXPECT_TRUE(plain(screen, 0, 0, FB_WIDTH, FB_HEIGHT, BLACK));
+    }
+    EXPECT_EQ(timers[0].running + timers[1].running + timers[0].editing + timers[1].editing, 0);
 }
 
 }  // namespace
