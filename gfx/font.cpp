@@ -1,0 +1,122 @@
+// Text drawing with the six built-in fonts.
+// Layering: font_draw_text, _centered, _right and _vertical all draw through
+// font_draw_char, which blends each glyph pixel with gfx_get_pixel,
+// color_lerp and gfx_put_pixel (clipping is theirs).
+#include "gfx/font.h"
+
+#include "gfx/coord.h"
+#include "gfx/gfx.h"
+
+// ---- Constants ------------------------------------------------------------
+
+namespace {
+
+// A nibble n blends with weight (n x 16) / 255: full coverage (15) gives
+// 240/255, so white text over black becomes 0xF0F0F0F0.
+constexpr int NIBBLE_WEIGHT = 16;
+constexpr float WEIGHT_DIVISOR = 255.0f;
+
+// ---- Private helpers ------------------------------------------------------
+
+// The font record, or nullptr for a number outside the table.
+const FontRecord* fontAt(int font) {
+    if (font < 0 || font >= FONT_COUNT) return nullptr;
+    return &fontTable[font];
+}
+
+int glyphAdvance(const FontRecord& f, int k) { return f.offsets[k + 1] - f.offsets[k]; }
+
+int advanceOf(const FontRecord& f, char ch) {
+    int k = font_find_char(f, ch);
+    return k < 0 ? FONT_MISSING_ADVANCE : glyphAdvance(f, k);
+}
+
+// The coverage nibble of strip column c in data row j (row 0 is the bottom).
+int nibbleAt(const FontRecord& f, int c, int j) {
+    uint8_t byte = f.glyphs[(j * f.stripWidth) / 2 + c / 2];
+    return c % 2 == 0 ? byte >> 4 : byte & 0x0F;
+}
+
+}  // namespace
+
+// ---- Public operations ----------------------------------------------------
+
+// Index of the first occurrence of ch in the font's charset, or -1 (also for NUL).
+int font_find_char(const FontRecord& font, char ch) {
+    if (ch == '\0' || font.charset == nullptr) return -1;
+    for (int k = 0; font.charset[k] != '\0'; ++k)
+        if (font.charset[k] == ch) return k;
+    return -1;
+}
+
+// Blends one glyph into rows y + 1 .. y + height from column x; returns its
+// advance, 7 for a missing character, 0 for an unknown font.
+int font_draw_char(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t colour, char ch) {
+    const FontRecord* f = fontAt(font);
+    if (f == nullptr) return 0;
+    int k = font_find_char(*f, ch);
+    if (k < 0) return FONT_MISSING_ADVANCE;
+    int first = f->offsets[k];
+    int advance = glyphAdvance(*f, k);
+    // A cell that starts right of or below the buffer shows nothing.
+    if (x >= w || y >= h) return advance;
+    for (int c = first; c < first + advance; ++c) {
+        for (int j = 0; j < f->height; ++j) {
+            int n = nibbleAt(*f, c, j);
+            // Weight 0 would leave the pixel exactly as it is: skip it.
+            if (n == 0) continue;
+            float t = static_cast<float>(n * NIBBLE_WEIGHT) / WEIGHT_DIVISOR;
+            int px = x + c - first;
+            int py = y + f->height - j;
+            gfx_put_pixel(buf, w, h, px, py, color_lerp(gfx_get_pixel(buf, w, h, px, py), colour, t));
+        }
+    }
+    return advance;
+}
+
+// Draws s from (x, y), each glyph after the previous one's advance.
+void font_draw_text(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t colour, const char* s) {
+    if (s == nullptr || fontAt(font) == nullptr) return;
+    // Once the pen is right of the buffer every later glyph is too.
+    for (; *s != '\0' && x < w; ++s) x += font_draw_char(buf, w, h, font, x, y, colour, *s);
+}
+
+// Sum of the advances of s (7 per missing character); 0 for a null string
+// or an unknown font.
+int font_text_width(int font, const char* s) {
+    const FontRecord* f = fontAt(font);
+    if (s == nullptr || f == nullptr) return 0;
+    int width = 0;
+    for (; *s != '\0'; ++s) width += advanceOf(*f, *s);
+    return width;
+}
+
+// Draws s with its box centred on (cx, cy), halves rounded towards zero.
+void font_draw_text_centered(uint32_t* buf, int w, int h, int font, int cx, int cy, uint32_t colour,
+                             const char* s) {
+    const FontRecord* f = fontAt(font);
+    if (s == nullptr || f == nullptr) return;
+    int x = coordAdd(cx, -(font_text_width(font, s) / 2));
+    int y = coordAdd(cy, -(f->height / 2));
+    font_draw_text(buf, w, h, font, x, y, colour, s);
+}
+
+// Draws s so that its last advance ends at column xr.
+void font_draw_text_right(uint32_t* buf, int w, int h, int font, int xr, int y, uint32_t colour,
+                          const char* s) {
+    if (s == nullptr || fontAt(font) == nullptr) return;
+    font_draw_text(buf, w, h, font, coordAdd(xr, -static_cast<int64_t>(font_text_width(font, s))), y, colour, s);
+}
+
+// Draws one character per line of the font's height, each centred on cx; a
+// missing character leaves its line empty.
+void font_draw_text_vertical(uint32_t* buf, int w, int h, int font, int cx, int y, uint32_t colour,
+                             const char* s) {
+    const FontRecord* f = fontAt(font);
+    if (s == nullptr || f == nullptr) return;
+    // Once a line starts below the buffer every later line does too.
+    for (; *s != '\0' && y < h; ++s, y += f->height) {
+        int k = font_find_char(*f, *s);
+        if (k >= 0) font_draw_char(buf, w, h, font, coordAdd(cx, -(glyphAdvance(*f, k) / 2)), y, colour, *s);
+    }
+}

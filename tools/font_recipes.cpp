@@ -1,0 +1,69 @@
+// The six fonts the unit carries.
+#include "tools/font_recipes.h"
+
+#include <utility>
+
+namespace {
+
+// The 94 printable characters from '!' to '~'.
+std::string printableAscii() {
+    std::string s;
+    for (char c = '!'; c <= '~'; ++c) s += c;
+    return s;
+}
+
+const std::vector<int> TEXT_14_ADVANCES = {
+    4, 5, 7, 6, 10, 8, 3, 3, 4, 5, 6, 3, 4, 4, 3, 6, 6, 6, 6, 7, 6, 6, 7, 6,
+    6, 4, 4, 6, 7, 6, 7, 11, 9, 8, 8, 8, 8, 7, 9, 8, 3, 6, 8, 7, 10, 7, 9, 8,
+    9, 8, 7, 7, 8, 8, 10, 8, 7, 8, 3, 3, 3, 7, 7, 4, 6, 6, 7, 7, 6, 4, 7, 7,
+    2, 4, 6, 3, 11, 6, 7, 7, 7, 4, 6, 5, 6, 7, 8, 6, 6, 6, 5, 2, 5, 6,
+};
+
+const std::vector<int> TEXT_18_ADVANCES = {
+    5, 7, 8, 8, 14, 10, 3, 5, 5, 5, 9, 4, 5, 3, 5, 8, 7, 9, 7, 9, 8, 8, 8, 8,
+    8, 5, 5, 8, 9, 8, 9, 14, 11, 11, 10, 11, 10, 8, 11, 10, 4, 9, 11, 8, 12, 11, 11, 10,
+    11, 10, 10, 9, 10, 10, 14, 10, 9, 10, 4, 4, 5, 8, 9, 4, 8, 9, 8, 9, 8, 5, 9, 9,
+    3, 5, 8, 3, 13, 9, 9, 9, 9, 6, 7, 6, 8, 8, 12, 8, 8, 7, 6, 3, 6, 9,
+};
+
+FontRecipe makeRecipe(const char* name, int height, int stripWidth, std::string charset, std::vector<int> advances,
+                      int topRow, int bottomRow, const char* faceFile) {
+    FontRecipe s;
+    s.name = name;
+    s.height = height;
+    s.stripWidth = stripWidth;
+    s.charset = std::move(charset);
+    s.advances = std::move(advances);
+    s.topRow = topRow;
+    s.bottomRow = bottomRow;
+    s.digitFont = s.charset.find('A') == std::string::npos;
+    s.faceFile = faceFile;
+    return s;
+}
+
+// DejaVu Sans with its own TrueType hinting everywhere: whole-pixel stems.
+// The 18-pixel text uses the bold face: the book face's stems fall between
+// one and two pixels at that size, and hinting would make some glyphs heavy
+// and others light.
+std::vector<FontRecipe> makeRecipes() {
+    const char* book = "DejaVuSans.ttf";
+    const char* bold = "DejaVuSans-Bold.ttf";
+    return {
+        makeRecipe("TEXT_14", 14, 588, printableAscii(), TEXT_14_ADVANCES, 1, 11, book),
+        makeRecipe("TEXT_18", 18, 756, printableAscii(), TEXT_18_ADVANCES, 1, 14, bold),
+        makeRecipe("NUM_20", 20, 224, "0123456789+,-.tdkn:cfm",
+             {11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 10, 4, 7, 4, 6, 8, 6, 10, 6, 9, 9, 21}, 1, 18, book),
+        makeRecipe("NUM_23", 23, 256, "0123456789+,-./dkn:cf",
+             {12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 5, 8, 5, 7, 9, 7, 11, 6, 11, 9}, 2, 21, book),
+        makeRecipe("NUM_29", 29, 324, "0123456789+,-./dkn:cfm",
+             {15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 6, 11, 6, 10, 12, 8, 14, 8, 14, 10, 26}, 2, 26, book),
+        makeRecipe("NUM_51", 51, 360, "0123456789.+-", {31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 7, 17, 16}, 1, 51, book),
+    };
+}
+
+}  // namespace
+
+const std::vector<FontRecipe>& fontRecipes() {
+    static const std::vector<FontRecipe> recipes = makeRecipes();
+    return recipes;
+}
