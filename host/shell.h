@@ -7,8 +7,17 @@
 
 inline constexpr int BEZEL_WIDTH = 450;
 inline constexpr int BEZEL_HEIGHT = 550;
+inline constexpr int BEZEL_PIXELS = BEZEL_WIDTH * BEZEL_HEIGHT;
 inline constexpr int SCREEN_X = 165;  // where the 128 x 160 screen sits on the bezel
 inline constexpr int SCREEN_Y = 107;
+
+// Paint requests per composed frame once the first frame is out.
+inline constexpr int THROTTLE_PERIOD = 10;
+
+// A rectangle of the canvas; empty when w or h is 0.
+struct HostRect {
+    int x, y, w, h;
+};
 
 // Puts every module back into its program-start state.
 void unitPowerOnReset();
@@ -27,3 +36,8 @@ void hostSlowTick();
 const uint32_t* hostCanvas();
 // False once the unit has powered or switched itself off.
 bool hostUnitRunning();
+// Frames composed since power-on.
+long hostFrameCount();
+// The smallest rectangle holding every canvas pixel changed since the last
+// call (the whole canvas after window creation); the platform presents it.
+HostRect hostTakeChanges();

@@ -1,0 +1,12 @@
+// The bezel picture and the window icon, painted by our own code.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr int ICON_SIZE = 64;
+
+// Paints the 450 x 550 bezel picture (bottom-up rows): case, screen recess
+// with a black screen area, the four buttons on their click areas, labels.
+void bezelArtPaint(uint32_t* picture);
+// Paints the ICON_SIZE x ICON_SIZE window icon (bottom-up rows, alpha used).
+void bezelArtPaintIcon(uint32_t* icon);
