@@ -8,13 +8,7 @@
 #include "device/settings.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
-
-// PICTURE-PENDING: until gfx/splash_picture.h is on main, the screen is cleared
-// to black in its place (the only line that changes, in drawPicture below).
-#if __has_include("gfx/splash_picture.h")
 #include "gfx/splash_picture.h"
-#define QX70_HAVE_SPLASH_PICTURE 1
-#endif
 
 // ---- Constants ----------------------------------------------------------------
 
@@ -35,14 +29,6 @@ int splashCounter = SPLASH_FRAMES;
 
 // ---- Private helpers --------------------------------------------------------------
 
-void drawPicture(uint32_t* fb) {
-#ifdef QX70_HAVE_SPLASH_PICTURE
-    gfx_draw_image444(fb, FB_WIDTH, FB_HEIGHT, SPLASH_PICTURE, FB_WIDTH, FB_HEIGHT, 0, 0);
-#else
-    gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, COLOUR_BLACK);
-#endif
-}
-
 const char* demoMark(int mode) {
     if (mode == 1) return "D1";
     if (mode == 2) return "D2";
@@ -55,7 +41,7 @@ const char* demoMark(int mode) {
 
 // Draws the splash; 1 on exactly the frame on which its display time ends.
 int drawSplash(uint32_t* fb) {
-    drawPicture(fb);
+    gfx_draw_image444(fb, FB_WIDTH, FB_HEIGHT, SPLASH_PICTURE, SPLASH_WIDTH, SPLASH_HEIGHT, 0, 0);
     const char* model = discreteInput(EDITION_INPUT) ? "QX-70-S" : "QX-70";
     font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_18, CENTRE_X, MODEL_Y, COLOUR_GREY,
                             model);

@@ -73,3 +73,17 @@ bool Screen::any(int x0, int y0, int x1, int y1, uint32_t c) const {
     }
     return false;
 }
+
+uint32_t inkOver(uint32_t bg, uint32_t c) {
+    // Full coverage (nibble 15) blends with weight 240/255.
+    return color_lerp(bg, c, 240.0f / 255.0f);
+}
+
+bool Screen::anyInk(int x0, int y0, int x1, int y1, uint32_t c, const Screen& under) const {
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            if (at(x, y) == inkOver(under.at(x, y), c)) return true;
+        }
+    }
+    return false;
+}

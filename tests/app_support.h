@@ -29,6 +29,9 @@ ButtonEvent tickOnce();
 // The kept journal entries of one kind, oldest first.
 std::vector<DevRequest> journalOf(DevOp op);
 
+// The colour of a fully covered glyph pixel of text in colour c drawn over bg.
+uint32_t inkOver(uint32_t bg, uint32_t c);
+
 // A 128 x 160 framebuffer with pixel access by screen coordinates.
 struct Screen {
     uint32_t px[FB_PIXELS] = {};
@@ -40,6 +43,12 @@ struct Screen {
     bool all(int x0, int y0, int x1, int y1, uint32_t c) const;
     // Whether some pixel of the rectangle is c.
     bool any(int x0, int y0, int x1, int y1, uint32_t c) const;
+    // Whether the rectangle holds text of colour c drawn over a plain background.
+    bool anyInk(int x0, int y0, int x1, int y1, uint32_t c, uint32_t bg) const {
+        return any(x0, y0, x1, y1, inkOver(bg, c));
+    }
+    // Whether the rectangle holds text of colour c drawn over what under shows.
+    bool anyInk(int x0, int y0, int x1, int y1, uint32_t c, const Screen& under) const;
 };
 
 // A test that starts from a unit just powered on.

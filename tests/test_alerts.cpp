@@ -230,7 +230,8 @@ TEST_F(Alerts, BannerCarriesItsTextInBlack) {
     for (int f = 0; f < 11; ++f) drawAlertBanner(screen.px);
     screen.fill(0xFF123456u);
     drawAlertBanner(screen.px);
-    EXPECT_TRUE(screen.any(0, 8, 15, 80, BLACK));
+    EXPECT_TRUE(screen.anyInk(0, 8, 15, 80, BLACK, YELLOW));
+    EXPECT_FALSE(screen.anyInk(0, 80, 15, 160, BLACK, YELLOW));
     EXPECT_EQ(screen.at(20, 20), 0xFF123456u);
 }
 

@@ -84,10 +84,10 @@ TEST_F(BrightnessDialog, ManualModeShowsTheManualLevelAsABar) {
     EXPECT_TRUE(screen.all(20, 80, 50, 95, WHITE));
     EXPECT_TRUE(screen.all(50, 80, 110, 95, BLACK));
     EXPECT_TRUE(screen.all(20, 95, 50, 100, BLACK));
-    EXPECT_TRUE(screen.any(40, 45, 90, 75, WHITE));        // the level number
-    EXPECT_TRUE(screen.any(20, 0, 108, 35, TITLE_GREEN));  // MANUAL BRIGHTNESS
-    EXPECT_TRUE(screen.any(20, 140, 108, 160, GREY));      // SET AUTO
-    EXPECT_TRUE(screen.any(115, 95, 128, 130, LABEL));     // OK beside the Right button
+    EXPECT_TRUE(screen.anyInk(40, 45, 90, 75, WHITE, BLACK));        // the level number
+    EXPECT_TRUE(screen.anyInk(20, 0, 108, 35, TITLE_GREEN, BLACK));  // MANUAL BRIGHTNESS
+    EXPECT_TRUE(screen.anyInk(20, 140, 108, 160, GREY, BLACK));      // SET AUTO
+    EXPECT_TRUE(screen.anyInk(115, 95, 128, 130, LABEL, BLACK));     // OK beside the Right button
     EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 0u);
 }
 
@@ -96,7 +96,8 @@ TEST_F(BrightnessDialog, AutomaticModeFollowsTheAutomaticLevel) {
     drawBrightnessDialog(screen.px);
     EXPECT_TRUE(screen.all(20, 80, 70, 95, WHITE));
     EXPECT_EQ(screen.at(70, 85), BLACK);
-    EXPECT_FALSE(screen.any(20, 140, 108, 160, GREY));  // no SET AUTO hint
+    EXPECT_FALSE(screen.anyInk(20, 140, 108, 160, GREY, BLACK));  // no SET AUTO hint
+    EXPECT_TRUE(screen.anyInk(20, 0, 108, 35, TITLE_GREEN, BLACK));
     ASSERT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 1u);
     EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel)[0].a, 50);
 }
@@ -107,7 +108,7 @@ TEST_F(BrightnessDialog, DemoLineOnlyForModesOneAndTwo) {
         settingsWriteByte(SLOT_DEMO_MODE, mode);
         screen.fill(BLACK);
         drawBrightnessDialog(screen.px);
-        EXPECT_EQ(screen.any(10, 120, 118, 140, LABEL), mode == 1 || mode == 2);
+        EXPECT_EQ(screen.anyInk(10, 120, 118, 140, LABEL, BLACK), mode == 1 || mode == 2);
     }
 }
 
