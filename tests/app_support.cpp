@@ -1,36 +1,11 @@
 // Shared helpers of the display application tests.
 #include "app_support.h"
 
-#include "app/alerts.h"
-#include "app/controller.h"
-#include "app/page_attitude.h"
-#include "app/page_data.h"
-#include "app/page_gmeter.h"
-#include "app/page_runtime.h"
-#include "app/page_timer.h"
-#include "app/setup.h"
-#include "app/splash.h"
 #include "app/timekeeping.h"
-#include "device/filter.h"
-#include "device/settings.h"
-#include "host/bezel.h"
+#include "host/shell.h"
 
 void resetUnit() {
-    settingsPowerOnReset();
-    devicePowerOnReset();
-    filterPowerOnReset();
-    bezelPowerOnReset();
-    controllerPowerOnReset();
-    buttonsPowerOnReset();
-    timekeepingPowerOnReset();
-    alertsPowerOnReset();
-    splashPowerOnReset();
-    dataPagePowerOnReset();
-    runTimePagePowerOnReset();
-    timerPagePowerOnReset();
-    gmeterPowerOnReset();
-    attitudePagePowerOnReset();
-    setupPowerOnReset();
+    unitPowerOnReset();
     setClockSource(nullptr);
 }
 

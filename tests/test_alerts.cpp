@@ -3,6 +3,7 @@
 #include "app_support.h"
 
 #include "app/alerts.h"
+#include "app/colours.h"
 #include "app/controller.h"
 #include "app/page_gmeter.h"
 #include "app/timekeeping.h"
@@ -11,9 +12,6 @@
 namespace {
 
 constexpr int SLOT_AUDIO = 3;
-constexpr uint32_t BLACK = 0xFF000000u;
-constexpr uint32_t RED = 0xFFFF0000u;
-constexpr uint32_t YELLOW = 0xFFFFFF00u;
 constexpr uint32_t LIGHT_GREY = 0xFFC0C0C0u;
 
 class Alerts : public UnitTest {
@@ -42,11 +40,11 @@ protected:
     }
     // The banner drawn on a black screen, then whether its bar shows colour c.
     bool bannerShows(uint32_t c, int barBottom) {
-        screen.fill(BLACK);
+        screen.fill(COLOUR_BLACK);
         drawAlertBanner(screen.px);
         return screen.at(0, 5) == c && screen.at(14, barBottom - 1) == c &&
-               screen.at(14, barBottom) == BLACK && screen.at(15, 5) == BLACK &&
-               screen.at(0, 4) == BLACK;
+               screen.at(14, barBottom) == COLOUR_BLACK && screen.at(15, 5) == COLOUR_BLACK &&
+               screen.at(0, 4) == COLOUR_BLACK;
     }
 };
 
@@ -180,12 +178,12 @@ TEST_F(Alerts, BannerShowsTheMostImportantAlert) {
         int barBottom;
     };
     const Case cases[] = {
-        {0xFF, RED, 95},
-        {1 << ALERT_G1 | angle | timersBoth, YELLOW, 95},
-        {1 << ALERT_G2 | angle | timersBoth, YELLOW, 95},
-        {angle | timersBoth, RED, 80},
-        {1 << ALERT_AOA2 | timersBoth, YELLOW, 80},
-        {1 << ALERT_AOA1, YELLOW, 80},
+        {0xFF, COLOUR_RED, 95},
+        {1 << ALERT_G1 | angle | timersBoth, COLOUR_YELLOW, 95},
+        {1 << ALERT_G2 | angle | timersBoth, COLOUR_YELLOW, 95},
+        {angle | timersBoth, COLOUR_RED, 80},
+        {1 << ALERT_AOA2 | timersBoth, COLOUR_YELLOW, 80},
+        {1 << ALERT_AOA1, COLOUR_YELLOW, 80},
         {timersBoth, LIGHT_GREY, 95},
         {1 << ALERT_TIMER2, LIGHT_GREY, 95},
     };
@@ -203,7 +201,7 @@ TEST_F(Alerts, GLimitBannerGivesWayToTheTimerAfterAcknowledgement) {
     alertActive[ALERT_G1] = 1;
     alertActive[ALERT_TIMER1] = 1;
     for (int f = 0; f < 11; ++f) drawAlertBanner(screen.px);
-    EXPECT_TRUE(bannerShows(YELLOW, 95));
+    EXPECT_TRUE(bannerShows(COLOUR_YELLOW, 95));
     acknowledgeAlert();
     EXPECT_TRUE(bannerShows(LIGHT_GREY, 95));
 }
@@ -230,8 +228,8 @@ TEST_F(Alerts, BannerCarriesItsTextInBlack) {
     for (int f = 0; f < 11; ++f) drawAlertBanner(screen.px);
     screen.fill(0xFF123456u);
     drawAlertBanner(screen.px);
-    EXPECT_TRUE(screen.anyInk(0, 8, 15, 80, BLACK, YELLOW));
-    EXPECT_FALSE(screen.anyInk(0, 80, 15, 160, BLACK, YELLOW));
+    EXPECT_TRUE(screen.anyInk(0, 8, 15, 80, COLOUR_BLACK, COLOUR_YELLOW));
+    EXPECT_FALSE(screen.anyInk(0, 80, 15, 160, COLOUR_BLACK, COLOUR_YELLOW));
     EXPECT_EQ(screen.at(20, 20), 0xFF123456u);
 }
 

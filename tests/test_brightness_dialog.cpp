@@ -2,17 +2,13 @@
 // cycling and what the dialog shows.
 #include "app_support.h"
 
+#include "app/colours.h"
 #include "app/brightness_dialog.h"
 #include "app/controller.h"
 #include "device/settings.h"
 
 namespace {
 
-constexpr uint32_t WHITE = 0xFFFFFFFFu;
-constexpr uint32_t BLACK = 0xFF000000u;
-constexpr uint32_t LABEL = 0xFF60F0F0u;
-constexpr uint32_t TITLE_GREEN = 0xFF00B000u;
-constexpr uint32_t GREY = 0xFF707070u;
 
 class BrightnessDialog : public UnitTest {
 protected:
@@ -81,23 +77,23 @@ TEST_F(BrightnessDialog, OtherEventsAreReturned) {
 TEST_F(BrightnessDialog, ManualModeShowsTheManualLevelAsABar) {
     screen.fill(0xFF123456u);
     drawBrightnessDialog(screen.px);
-    EXPECT_TRUE(screen.all(20, 80, 50, 95, WHITE));
-    EXPECT_TRUE(screen.all(50, 80, 110, 95, BLACK));
-    EXPECT_TRUE(screen.all(20, 95, 50, 100, BLACK));
-    EXPECT_TRUE(screen.anyInk(40, 45, 90, 75, WHITE, BLACK));        // the level number
-    EXPECT_TRUE(screen.anyInk(20, 0, 108, 35, TITLE_GREEN, BLACK));  // MANUAL BRIGHTNESS
-    EXPECT_TRUE(screen.anyInk(20, 140, 108, 160, GREY, BLACK));      // SET AUTO
-    EXPECT_TRUE(screen.anyInk(115, 95, 128, 130, LABEL, BLACK));     // OK beside the Right button
+    EXPECT_TRUE(screen.all(20, 80, 50, 95, COLOUR_WHITE));
+    EXPECT_TRUE(screen.all(50, 80, 110, 95, COLOUR_BLACK));
+    EXPECT_TRUE(screen.all(20, 95, 50, 100, COLOUR_BLACK));
+    EXPECT_TRUE(screen.anyInk(40, 45, 90, 75, COLOUR_WHITE, COLOUR_BLACK));        // the level number
+    EXPECT_TRUE(screen.anyInk(20, 0, 108, 35, COLOUR_TITLE_GREEN, COLOUR_BLACK));  // MANUAL BRIGHTNESS
+    EXPECT_TRUE(screen.anyInk(20, 140, 108, 160, COLOUR_GREY, COLOUR_BLACK));      // SET AUTO
+    EXPECT_TRUE(screen.anyInk(115, 95, 128, 130, COLOUR_LABEL, COLOUR_BLACK));     // OK beside the Right button
     EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 0u);
 }
 
 TEST_F(BrightnessDialog, AutomaticModeFollowsTheAutomaticLevel) {
     simDevice.brightnessManual = 0;
     drawBrightnessDialog(screen.px);
-    EXPECT_TRUE(screen.all(20, 80, 70, 95, WHITE));
-    EXPECT_EQ(screen.at(70, 85), BLACK);
-    EXPECT_FALSE(screen.anyInk(20, 140, 108, 160, GREY, BLACK));  // no SET AUTO hint
-    EXPECT_TRUE(screen.anyInk(20, 0, 108, 35, TITLE_GREEN, BLACK));
+    EXPECT_TRUE(screen.all(20, 80, 70, 95, COLOUR_WHITE));
+    EXPECT_EQ(screen.at(70, 85), COLOUR_BLACK);
+    EXPECT_FALSE(screen.anyInk(20, 140, 108, 160, COLOUR_GREY, COLOUR_BLACK));  // no SET AUTO hint
+    EXPECT_TRUE(screen.anyInk(20, 0, 108, 35, COLOUR_TITLE_GREEN, COLOUR_BLACK));
     ASSERT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 1u);
     EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel)[0].a, 50);
 }
@@ -106,20 +102,20 @@ TEST_F(BrightnessDialog, DemoLineOnlyForModesOneAndTwo) {
     for (int mode : {0, 1, 2, 3}) {
         SCOPED_TRACE(mode);
         settingsWriteByte(SLOT_DEMO_MODE, mode);
-        screen.fill(BLACK);
+        screen.fill(COLOUR_BLACK);
         drawBrightnessDialog(screen.px);
-        EXPECT_EQ(screen.anyInk(10, 120, 118, 140, LABEL, BLACK), mode == 1 || mode == 2);
+        EXPECT_EQ(screen.anyInk(10, 120, 118, 140, COLOUR_LABEL, COLOUR_BLACK), mode == 1 || mode == 2);
     }
 }
 
 TEST_F(BrightnessDialog, AbsurdLevelsDrawWithoutOverflow) {
     simDevice.manualBrightnessLevel = 2147483647;
     drawBrightnessDialog(screen.px);
-    EXPECT_TRUE(screen.all(20, 80, 128, 95, WHITE));
+    EXPECT_TRUE(screen.all(20, 80, 128, 95, COLOUR_WHITE));
     simDevice.manualBrightnessLevel = -2147483647 - 1;
-    screen.fill(BLACK);
+    screen.fill(COLOUR_BLACK);
     drawBrightnessDialog(screen.px);
-    EXPECT_TRUE(screen.all(0, 80, 20, 95, WHITE));
+    EXPECT_TRUE(screen.all(0, 80, 20, 95, COLOUR_WHITE));
 }
 
 }  // namespace

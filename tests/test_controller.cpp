@@ -6,14 +6,13 @@
 #include <cmath>
 
 #include "app/alerts.h"
+#include "app/colours.h"
 #include "app/controller.h"
 #include "device/filter.h"
 #include "device/settings.h"
 
 namespace {
 
-constexpr uint32_t WHITE = 0xFFFFFFFFu;
-constexpr uint32_t BLACK = 0xFF000000u;
 constexpr int PAGE_REQUEST = 8;
 
 class Controller : public UnitTest {
@@ -101,6 +100,18 @@ TEST_F(Controller, SplashEndNotifiesOnce) {
         EXPECT_EQ(notifications(1), 0);
     }
     EXPECT_EQ(activePage, PAGE_SPLASH);
+}
+
+TEST_F(Controller, SplashTimeStandsStillWhileTheDialogCoversIt) {
+    frames(50);
+    brightnessDialogOpen = 1;
+    frames(300);
+    EXPECT_EQ(activePage, PAGE_SPLASH);
+    brightnessDialogOpen = 0;
+    frames(SPLASH_END_FRAMES - 51);
+    EXPECT_EQ(activePage, PAGE_SPLASH);
+    frame();
+    EXPECT_EQ(activePage, PAGE_DATA);
 }
 
 TEST_F(Controller, PageRequestSelectsAPageAndIsAcknowledged) {
@@ -298,7 +309,7 @@ TEST_F(Controller, BannerIsDrawnOverPagesAndTheDialogButNotTheSplash) {
     brightnessDialogOpen = 1;
     frames(11);
     EXPECT_EQ(anyAlertActive, 1);
-    EXPECT_EQ(screen.at(0, 5), BLACK);
+    EXPECT_EQ(screen.at(0, 5), COLOUR_BLACK);
     frame();
     EXPECT_EQ(screen.at(0, 5), 0xFFC0C0C0u);
 }
@@ -309,44 +320,44 @@ TEST_F(Controller, BrightnessDialogReplacesThePage) {
     screen.fill(0xFF123456u);
     frame();
     // The dialog covers the whole screen and shows the simulated level 30 as a bar.
-    EXPECT_TRUE(screen.all(20, 80, 50, 95, WHITE));
-    EXPECT_EQ(screen.at(50, 85), BLACK);
-    EXPECT_EQ(screen.at(127, 0), BLACK);
+    EXPECT_TRUE(screen.all(20, 80, 50, 95, COLOUR_WHITE));
+    EXPECT_EQ(screen.at(50, 85), COLOUR_BLACK);
+    EXPECT_EQ(screen.at(127, 0), COLOUR_BLACK);
 }
 
 TEST_F(Controller, PageIndicatorBarsMarkThePosition) {
     activePage = PAGE_DATA;
-    screen.fill(BLACK);
+    screen.fill(COLOUR_BLACK);
     drawPageIndicator(screen.px);
     for (int x : {115, 111, 107, 103, 99, 95}) {
         SCOPED_TRACE(x);
-        EXPECT_TRUE(screen.all(x, 145, x + 2, 156, WHITE));
-        EXPECT_EQ(screen.at(x + 2, 150), BLACK);
-        EXPECT_EQ(screen.at(x, 144), BLACK);
-        EXPECT_EQ(screen.at(x, 156), BLACK);
+        EXPECT_TRUE(screen.all(x, 145, x + 2, 156, COLOUR_WHITE));
+        EXPECT_EQ(screen.at(x + 2, 150), COLOUR_BLACK);
+        EXPECT_EQ(screen.at(x, 144), COLOUR_BLACK);
+        EXPECT_EQ(screen.at(x, 156), COLOUR_BLACK);
     }
-    EXPECT_EQ(screen.at(91, 150), BLACK);
-    EXPECT_TRUE(screen.all(12, 145, 14, 156, BLACK));
-    EXPECT_FALSE(screen.all(2, 143, 10, 155, BLACK));     // left arrow
-    EXPECT_FALSE(screen.all(119, 143, 127, 155, BLACK));  // right arrow
+    EXPECT_EQ(screen.at(91, 150), COLOUR_BLACK);
+    EXPECT_TRUE(screen.all(12, 145, 14, 156, COLOUR_BLACK));
+    EXPECT_FALSE(screen.all(2, 143, 10, 155, COLOUR_BLACK));     // left arrow
+    EXPECT_FALSE(screen.all(119, 143, 127, 155, COLOUR_BLACK));  // right arrow
 }
 
 TEST_F(Controller, PageIndicatorSkipsDisabledPages) {
     settingsWriteByte(SLOT_PAGE_ENABLE, 0x5B);  // pages 1, 2, 4, 5, 7
     activePage = PAGE_GMETER;
-    screen.fill(BLACK);
+    screen.fill(COLOUR_BLACK);
     drawPageIndicator(screen.px);
     // Before: pages 1, 2, 4 at x 12, 16, 20; after: page 7 at x 115.
-    for (int x : {12, 16, 20, 115}) EXPECT_TRUE(screen.all(x, 145, x + 2, 156, WHITE));
-    for (int x : {24, 111}) EXPECT_TRUE(screen.all(x, 145, x + 2, 156, BLACK));
+    for (int x : {12, 16, 20, 115}) EXPECT_TRUE(screen.all(x, 145, x + 2, 156, COLOUR_WHITE));
+    for (int x : {24, 111}) EXPECT_TRUE(screen.all(x, 145, x + 2, 156, COLOUR_BLACK));
 }
 
 TEST_F(Controller, PageIndicatorOnTheSplashHasNoLeftArrow) {
     activePage = PAGE_SPLASH;
-    screen.fill(BLACK);
+    screen.fill(COLOUR_BLACK);
     drawPageIndicator(screen.px);
-    EXPECT_TRUE(screen.all(2, 143, 10, 155, BLACK));
-    EXPECT_TRUE(screen.all(115, 145, 117, 156, WHITE));
+    EXPECT_TRUE(screen.all(2, 143, 10, 155, COLOUR_BLACK));
+    EXPECT_TRUE(screen.all(115, 145, 117, 156, COLOUR_WHITE));
 }
 
 }  // namespace

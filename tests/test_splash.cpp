@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "app/colours.h"
 #include "app/controller.h"
 #include "app/splash.h"
 #include "device/settings.h"
@@ -10,8 +11,6 @@
 
 namespace {
 
-constexpr uint32_t GREY = 0xFF707070u;
-constexpr uint32_t LABEL = 0xFF60F0F0u;
 
 class Splash : public UnitTest {
 protected:
@@ -79,7 +78,7 @@ TEST_F(Splash, DemoMarkFollowsTheDemoMode) {
         SCOPED_TRACE(c.mode);
         settingsWriteByte(SLOT_DEMO_MODE, c.mode);
         drawSplash(screen.px);
-        EXPECT_EQ(screen.anyInk(0, 0, 24, 22, LABEL, picture), c.mark);
+        EXPECT_EQ(screen.anyInk(0, 0, 24, 22, COLOUR_LABEL, picture), c.mark);
         EXPECT_EQ(changed(0, 0, 24, 22) > 0, c.mark);
     }
 }
@@ -87,8 +86,8 @@ TEST_F(Splash, DemoMarkFollowsTheDemoMode) {
 TEST_F(Splash, ModelNameAndVersionAreGrey) {
     const Screen picture = bare();
     drawSplash(screen.px);
-    EXPECT_TRUE(screen.anyInk(20, 90, 108, 112, GREY, picture));
-    EXPECT_TRUE(screen.anyInk(40, 135, 88, 152, GREY, picture));
+    EXPECT_TRUE(screen.anyInk(20, 90, 108, 112, COLOUR_GREY, picture));
+    EXPECT_TRUE(screen.anyInk(40, 135, 88, 152, COLOUR_GREY, picture));
 }
 
 TEST_F(Splash, EditionInputWidensTheModelName) {
