@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "app/colours.h"
 #include "app_support.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
@@ -13,10 +14,6 @@
 
 namespace page_screen {
 
-inline constexpr uint32_t BLACK = 0xFF000000u;
-inline constexpr uint32_t WHITE = 0xFFFFFFFFu;
-inline constexpr uint32_t GREY = 0xFF707070u;
-inline constexpr uint32_t LABEL = 0xFF60F0F0u;
 inline constexpr uint32_t RGB = 0x00FFFFFFu;
 
 // The screen as the window shows it now.
@@ -32,7 +29,7 @@ inline void capture(Screen& s) {
 // 8 to 15 keeps the tints of white and of the greys apart.
 inline bool textPixel(uint32_t p, uint32_t c) {
     for (int n = 8; n <= 15; ++n) {
-        if (((p ^ color_lerp(BLACK, c, static_cast<float>(n * 16) / 255.0f)) & RGB) == 0) {
+        if (((p ^ color_lerp(COLOUR_BLACK, c, static_cast<float>(n * 16) / 255.0f)) & RGB) == 0) {
             return true;
         }
     }
@@ -73,7 +70,7 @@ inline bool plain(const Screen& s, int x0, int y0, int x1, int y1, uint32_t c) {
 // Pieces of text drawn on black where a page is to draw them.
 struct Reference {
     Screen s;
-    Reference() { s.fill(BLACK); }
+    Reference() { s.fill(COLOUR_BLACK); }
     Reference& text(int font, int x, int y, uint32_t c, const char* t) {
         font_draw_text(s.px, FB_WIDTH, FB_HEIGHT, font, x, y, c, t);
         return *this;
@@ -83,7 +80,7 @@ struct Reference {
         return *this;
     }
     Reference& icon(const Icon4& i, int x, int y) {
-        gfx_draw_icon(s.px, FB_WIDTH, FB_HEIGHT, i, x, y, WHITE);
+        gfx_draw_icon(s.px, FB_WIDTH, FB_HEIGHT, i, x, y, COLOUR_WHITE);
         return *this;
     }
     // "hh:mm:ss" in the large look, hours' cell at (x, y): digits in font 3,

@@ -12,7 +12,6 @@ using namespace page_screen;
 using unit::Button;
 
 constexpr uint32_t DIM = 0xFF608080u;
-constexpr uint32_t SEPARATOR = 0xFF888888u;
 constexpr int ALONE_DROP = 30;
 
 // Regions of the two-counter layout: engine block (caption to legend), flight block.
@@ -43,11 +42,11 @@ protected:
         return textPixels(shot(), 18, top, 110, top + DIGITS_ROWS, c);
     }
     bool brightEngine(int drop) {
-        return digitPixels(ENGINE_DIGITS_TOP + drop, WHITE) > 0 &&
+        return digitPixels(ENGINE_DIGITS_TOP + drop, COLOUR_WHITE) > 0 &&
                digitPixels(ENGINE_DIGITS_TOP + drop, DIM) == 0;
     }
     bool brightFlight() {
-        return digitPixels(FLIGHT_DIGITS_TOP, WHITE) > 0 &&
+        return digitPixels(FLIGHT_DIGITS_TOP, COLOUR_WHITE) > 0 &&
                digitPixels(FLIGHT_DIGITS_TOP, DIM) == 0;
     }
 };
@@ -60,19 +59,19 @@ TEST_F(RunTimePage, EditionUnitShowsBothCountersAsTwoDigitFields) {
     unit::seconds(7 * 3600 + 5 * 60 + 3);
     unit::ticks(1);
     Reference ref;
-    ref.centred(FONT_TEXT_14, 64, 86, LABEL, "Flight Time")
-        .centred(FONT_TEXT_14, 64, 128, GREY, "HH:MM:SS")
+    ref.centred(FONT_TEXT_14, 64, 86, COLOUR_LABEL, "Flight Time")
+        .centred(FONT_TEXT_14, 64, 128, COLOUR_GREY, "HH:MM:SS")
         .largeTime(18, 95, DIM, "07:05:03")
-        .centred(FONT_TEXT_14, 64, 15, LABEL, "Engine Run Time")
-        .centred(FONT_TEXT_14, 64, 57, GREY, "HH:MM:SS")
-        .largeTime(18, 25, WHITE, "07:05:03");
+        .centred(FONT_TEXT_14, 64, 15, COLOUR_LABEL, "Engine Run Time")
+        .centred(FONT_TEXT_14, 64, 57, COLOUR_GREY, "HH:MM:SS")
+        .largeTime(18, 25, COLOUR_WHITE, "07:05:03");
     shot();
     EXPECT_TRUE(ref.matches(screen, 0, ENGINE_TOP, FB_WIDTH, ENGINE_BOTTOM));
     EXPECT_TRUE(ref.matches(screen, 0, FLIGHT_TOP, FB_WIDTH, FLIGHT_BOTTOM));
     // The separator starts at full weight at column 11 of row 69.
-    EXPECT_EQ(screen.at(11, 69) & RGB, SEPARATOR & RGB);
-    EXPECT_FALSE(plain(screen, 11, 69, 118, 70, BLACK));
-    EXPECT_GT(textPixels(screen, 40, 140, 90, 160, GREY), 0);  // "CLEAR"
+    EXPECT_EQ(screen.at(11, 69) & RGB, COLOUR_SEPARATOR & RGB);
+    EXPECT_FALSE(plain(screen, 11, 69, 118, 70, COLOUR_BLACK));
+    EXPECT_GT(textPixels(screen, 40, 140, 90, 160, COLOUR_GREY), 0);  // "CLEAR"
 }
 
 TEST_F(RunTimePage, AloneTheEngineRunTimeStandsThirtyPixelsLower) {
@@ -82,12 +81,12 @@ TEST_F(RunTimePage, AloneTheEngineRunTimeStandsThirtyPixelsLower) {
     plainUnit(0);
     shot();
     EXPECT_TRUE(sameRegion(both, 0, 0, screen, 0, ALONE_DROP, FB_WIDTH, 68));
-    EXPECT_TRUE(plain(screen, 0, 0, FB_WIDTH, ALONE_DROP, BLACK));
+    EXPECT_TRUE(plain(screen, 0, 0, FB_WIDTH, ALONE_DROP, COLOUR_BLACK));
     // No flight block and no separator below it.
-    EXPECT_TRUE(plain(screen, 0, 68 + ALONE_DROP, FB_WIDTH, 140, BLACK));
+    EXPECT_TRUE(plain(screen, 0, 68 + ALONE_DROP, FB_WIDTH, 140, COLOUR_BLACK));
     EXPECT_TRUE(sameRegion(both, 0, 140, screen, 0, 140, FB_WIDTH, 20));
     EXPECT_TRUE(Reference()
-                    .largeTime(18, 25 + ALONE_DROP, WHITE, "01:02:03")
+                    .largeTime(18, 25 + ALONE_DROP, COLOUR_WHITE, "01:02:03")
                     .matches(screen, 18, ENGINE_DIGITS_TOP + ALONE_DROP, 110,
                              ENGINE_DIGITS_TOP + ALONE_DROP + DIGITS_ROWS));
 }
@@ -105,7 +104,7 @@ TEST_F(RunTimePage, WithoutTheEditionViewChangesNothingAndBothClearsTheEngine) {
     EXPECT_TRUE(engineTime == (RunTimeCounter{0, 0, 0}));
     EXPECT_TRUE(flightTime == (RunTimeCounter{0, 1, 5}));
     EXPECT_TRUE(Reference()
-                    .largeTime(18, 25 + ALONE_DROP, WHITE, "00:00:00")
+                    .largeTime(18, 25 + ALONE_DROP, COLOUR_WHITE, "00:00:00")
                     .matches(shot(), 18, ENGINE_DIGITS_TOP + ALONE_DROP, 110,
                              ENGINE_DIGITS_TOP + ALONE_DROP + DIGITS_ROWS));
 }
@@ -114,7 +113,7 @@ TEST_F(RunTimePage, DemoModeWithoutTheEditionShowsBothButKeepsTheEngineSelected)
     plainUnit(1);
     unit::seconds(20);
     unit::click(Button::View);
-    EXPECT_GT(textPixels(shot(), 0, FLIGHT_TOP, FB_WIDTH, FLIGHT_BOTTOM, LABEL), 0);
+    EXPECT_GT(textPixels(shot(), 0, FLIGHT_TOP, FB_WIDTH, FLIGHT_BOTTOM, COLOUR_LABEL), 0);
     EXPECT_TRUE(brightEngine(0));
     EXPECT_GT(digitPixels(FLIGHT_DIGITS_TOP, DIM), 0);
     unit::click(Button::Both);

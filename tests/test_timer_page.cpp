@@ -9,7 +9,6 @@ namespace {
 
 using namespace timer_page;
 
-constexpr uint32_t SEPARATOR = 0xFF888888u;
 constexpr uint32_t BANNER_GREY = 0xFFC0C0C0u;
 
 class TimerNormalView : public TimerPage {
@@ -23,18 +22,18 @@ TEST_F(TimerNormalView, FreshTimersCountUpFromZero) {
         SCOPED_TRACE(i);
         if (i == 1) unit::click(Button::Right);
         Reference top;
-        top.centred(FONT_TEXT_14, 64, 8, LABEL, titles[i])
-            .centred(FONT_TEXT_14, 66, 68, GREY, "HH:MM:SS")
-            .centred(FONT_TEXT_14, 64, 23, WHITE, "Count Up")
-            .largeTime(VALUE_X, VALUE_Y, WHITE, "00:00:00");
+        top.centred(FONT_TEXT_14, 64, 8, COLOUR_LABEL, titles[i])
+            .centred(FONT_TEXT_14, 66, 68, COLOUR_GREY, "HH:MM:SS")
+            .centred(FONT_TEXT_14, 64, 23, COLOUR_WHITE, "Count Up")
+            .largeTime(VALUE_X, VALUE_Y, COLOUR_WHITE, "00:00:00");
         Reference preset;
-        preset.centred(FONT_TEXT_14, 64, 102, GREY, "Set Value:")
-            .smallTime(27, 112, GREY, "00:00:00");
+        preset.centred(FONT_TEXT_14, 64, 102, COLOUR_GREY, "Set Value:")
+            .smallTime(27, 112, COLOUR_GREY, "00:00:00");
         shot();
         EXPECT_TRUE(top.matches(screen, 20, 0, FB_WIDTH, 80));
         EXPECT_TRUE(preset.matches(screen, 0, 90, FB_WIDTH, 136));
-        EXPECT_EQ(screen.at(20, 85) & RGB, SEPARATOR & RGB);
-        EXPECT_GT(textPixels(screen, 40, 140, 90, 160, GREY), 0);  // "SET"
+        EXPECT_EQ(screen.at(20, 85) & RGB, COLOUR_SEPARATOR & RGB);
+        EXPECT_GT(textPixels(screen, 40, 140, 90, 160, COLOUR_GREY), 0);  // "SET"
         EXPECT_TRUE(showsRunIcon(ICON_PLAY_PAUSE));
     }
 }
@@ -70,7 +69,7 @@ void TimerNormalView::runOutAndReload(int i) {
     enterPreset(0, 5, 0);
     EXPECT_TRUE(showsValue("00:05:00"));
     EXPECT_TRUE(Reference()
-                    .centred(FONT_TEXT_14, 64, 23, WHITE, "Count Down")
+                    .centred(FONT_TEXT_14, 64, 23, COLOUR_WHITE, "Count Down")
                     .matches(shot(), 20, 15, 110, 32));
     unit::click(Button::View);
     unit::seconds(1);
@@ -145,7 +144,7 @@ TEST_F(TimerNormalView, RunIconIsNotDrawnWhileAnAlertIsActive) {
     EXPECT_TRUE(Reference().icon(ICON_PLAY_PAUSE, 2, 35).matches(screen, 0, 30, 20, 60));
     anyAlertActive = 1;
     timerDrawPage(screen.px, 0);
-    EXPECT_TRUE(plain(screen, 0, 30, 20, 60, BLACK));
+    EXPECT_TRUE(plain(screen, 0, 30, 20, 60, COLOUR_BLACK));
 }
 
 // Only indices 0 and 1 name a timer; any other leaves both timers alone.
@@ -154,9 +153,9 @@ TEST_F(TimerNormalView, TimerIndexOutsideTheTwoTimersChangesNothing) {
         for (ButtonEvent e : {EVT_VIEW_RELEASE, EVT_BOTH_PRESS, EVT_VIEW_HOLD}) {
             EXPECT_EQ(timerHandleEvent(e, i), e);
         }
-        screen.fill(WHITE);
+        screen.fill(COLOUR_WHITE);
         timerDrawPage(screen.px, i);
-        EXPECT_TRUE(plain(screen, 0, 0, FB_WIDTH, FB_HEIGHT, BLACK));
+        EXPECT_TRUE(plain(screen, 0, 0, FB_WIDTH, FB_HEIGHT, COLOUR_BLACK));
     }
     EXPECT_EQ(timers[0].running + timers[1].running + timers[0].editing + timers[1].editing, 0);
 }

@@ -21,9 +21,9 @@ protected:
     bool fieldShown(int field) {
         shot();
         const int x0 = BOX_LEFT[field];
-        const bool hidden = plain(screen, x0, BOX_TOP, x0 + BOX_WIDTH, BOX_BOTTOM, BLACK);
+        const bool hidden = plain(screen, x0, BOX_TOP, x0 + BOX_WIDTH, BOX_BOTTOM, COLOUR_BLACK);
         EXPECT_TRUE(hidden ||
-                    textPixels(screen, x0, BOX_TOP, x0 + BOX_WIDTH, BOX_BOTTOM, WHITE) > 0);
+                    textPixels(screen, x0, BOX_TOP, x0 + BOX_WIDTH, BOX_BOTTOM, COLOUR_WHITE) > 0);
         return !hidden;
     }
     void presetIs(int hours, int minutes, int seconds) {
@@ -46,21 +46,21 @@ TEST_F(TimerEditor, OpeningStopsTheTimerAndAcceptingLoadsEvenAnUnchangedPreset) 
     // no page indicator. Minutes and seconds: the hours may be blinking.
     shot();
     EXPECT_TRUE(Reference()
-                    .largeTime(VALUE_X, VALUE_Y + EDIT_DROP, WHITE, "00:00:00")
-                    .centred(FONT_TEXT_14, 66, 68 + EDIT_DROP, GREY, "HH:MM:SS")
+                    .largeTime(VALUE_X, VALUE_Y + EDIT_DROP, COLOUR_WHITE, "00:00:00")
+                    .centred(FONT_TEXT_14, 66, 68 + EDIT_DROP, COLOUR_GREY, "HH:MM:SS")
                     .matches(screen, 47, 60, 113, 108));
     EXPECT_TRUE(Reference().icon(ICON_TRI_UP, 5, 36).matches(screen, 0, 30, 20, 60));
     EXPECT_TRUE(Reference().icon(ICON_TRI_DOWN, 5, 110).matches(screen, 0, 100, 20, 160));
     EXPECT_TRUE(Reference().icon(ICON_TRI_RIGHT, 115, 110).matches(screen, 108, 100, 128, 160));
     EXPECT_TRUE(Reference()
-                    .centred(FONT_TEXT_14, 64, 150, LABEL, "ACCEPT")
+                    .centred(FONT_TEXT_14, 64, 150, COLOUR_LABEL, "ACCEPT")
                     .matches(screen, 20, 140, 108, 160));
 
     unit::click(Button::Both);
     EXPECT_EQ(timers[0].editing, 0);
     EXPECT_EQ(timers[0].running, 0);
     EXPECT_TRUE(showsValue("00:00:00"));
-    EXPECT_EQ(unit::countScreen(12, 145, 14, 156, WHITE), 22);  // the strip is back
+    EXPECT_EQ(unit::countScreen(12, 145, 14, 156, COLOUR_WHITE), 22);  // the strip is back
 }
 
 TEST_F(TimerEditor, HoursRunFromZeroDownToTenAndNineAndBackUpToZero) {
@@ -97,7 +97,7 @@ TEST_F(TimerEditor, MinutesAndSecondsWrapBetweenFiftyNineAndZero) {
     unit::click(Button::Both);
     EXPECT_TRUE(showsValue("01:59:59"));
     EXPECT_TRUE(Reference()
-                    .centred(FONT_TEXT_14, 64, 23, WHITE, "Count Down")
+                    .centred(FONT_TEXT_14, 64, 23, COLOUR_WHITE, "Count Down")
                     .matches(shot(), 20, 15, 110, 32));
 }
 
@@ -108,7 +108,7 @@ TEST_F(TimerEditor, EditedFieldShowsFiveFramesHidesSixAndEveryChangeShowsItAgain
         EXPECT_EQ(fieldShown(0), f % BLINK_PERIOD < BLINK_SHOWN) << f;
         // Only the edited field blinks.
         EXPECT_TRUE(showsValue("01:00:00", EDIT_DROP) || f % BLINK_PERIOD >= BLINK_SHOWN);
-        EXPECT_GT(textPixels(screen, 56, BOX_TOP, 113, BOX_BOTTOM, WHITE), 0);
+        EXPECT_GT(textPixels(screen, 56, BOX_TOP, 113, BOX_BOTTOM, COLOUR_WHITE), 0);
         unit::ticks(1);
     }
     unit::ticks(BLINK_SHOWN + 1);
@@ -143,7 +143,7 @@ TEST_F(TimerEditor, ViewHoldClearsThePresetSoTheTimerCountsUp) {
     hold(Button::View);
     presetIs(0, 0, 0);
     EXPECT_TRUE(Reference()
-                    .centred(FONT_TEXT_14, 64, 23, WHITE, "Count Up")
+                    .centred(FONT_TEXT_14, 64, 23, COLOUR_WHITE, "Count Up")
                     .matches(shot(), 20, 15, 110, 32));
     unit::click(Button::Both);
     EXPECT_TRUE(showsValue("00:00:00"));
@@ -178,7 +178,7 @@ TEST_F(TimerEditor, EditingSurvivesLeavingThePageByARequest) {
     unit::click(Button::Right);
     ASSERT_EQ(activePage, PAGE_TIMER_1);
     EXPECT_EQ(timers[0].editing, 1);
-    EXPECT_GT(textPixels(shot(), 20, 140, 108, 160, LABEL), 0);  // "ACCEPT"
+    EXPECT_GT(textPixels(shot(), 20, 140, 108, 160, COLOUR_LABEL), 0);  // "ACCEPT"
     presetIs(1, 0, 0);
 }
 

@@ -50,13 +50,13 @@ protected:
     bool showsValue(const char* hhmmss, int drop = 0) {
         const int y = drop + VALUE_Y;
         return Reference()
-            .largeTime(VALUE_X, y, WHITE, hhmmss)
+            .largeTime(VALUE_X, y, COLOUR_WHITE, hhmmss)
             .matches(shot(), VALUE_X, y - 1, 113, y + 28);
     }
     // Pixels of the run icon's area in the icon's pure white (the banner
     // beside it is grey with black text).
     int runIconPixels() {
-        return unit::countScreen(ICON_LEFT, ICON_TOP, ICON_RIGHT, ICON_BOTTOM, WHITE);
+        return unit::countScreen(ICON_LEFT, ICON_TOP, ICON_RIGHT, ICON_BOTTOM, COLOUR_WHITE);
     }
     bool showsRunIcon(const Icon4& icon) {
         return Reference().icon(icon, ICON_LEFT, ICON_TOP - 1).matches(shot(), 0, 30, 20, 60);
