@@ -1,6 +1,6 @@
-// Screen checks for the page tests that hold whatever the glyphs look like:
-// the unit's screen captured from the window picture, text recognised by
-// its colour, and regions compared with text drawn where a page must draw it.
+// Screen checks for the run-time and timer page tests, on top of page_text:
+// the unit's screen captured from the window picture, and whole regions
+// compared with text and icons drawn alone where a page must draw them.
 #pragma once
 
 #include <cstdint>
@@ -10,11 +10,10 @@
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 #include "gfx/icons.h"
+#include "page_text.h"
 #include "unit_driver.h"
 
 namespace page_screen {
-
-inline constexpr uint32_t RGB = 0x00FFFFFFu;
 
 // The screen as the window shows it now.
 inline void capture(Screen& s) {
@@ -25,24 +24,19 @@ inline void capture(Screen& s) {
     }
 }
 
-// A glyph pixel of at least half coverage in colour c over black. Coverage
-// 8 to 15 keeps the tints of white and of the greys apart.
-inline bool textPixel(uint32_t p, uint32_t c) {
-    for (int n = 8; n <= 15; ++n) {
-        if (((p ^ color_lerp(COLOUR_BLACK, c, static_cast<float>(n * 16) / 255.0f)) & RGB) == 0) {
-            return true;
-        }
-    }
-    return false;
+// Reads a captured screen for the checks of page_text.
+inline auto pixelsOf(const Screen& s) {
+    return [&s](int x, int y) { return s.at(x, y); };
 }
 
-// Glyph pixels of colour c in the rectangle x0 <= x < x1, y0 <= y < y1.
-inline int textPixels(const Screen& s, int x0, int y0, int x1, int y1, uint32_t c) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) n += textPixel(s.at(x, y), c);
-    }
-    return n;
+// Whether the rectangle x0 <= x < x1, y0 <= y < y1 holds text of colour c.
+inline bool ink(const Screen& s, int x0, int y0, int x1, int y1, uint32_t c) {
+    return page_text::hasInk(pixelsOf(s), x0, y0, x1, y1, c);
+}
+
+// Whether every pixel of the rectangle is the black background.
+inline bool blank(const Screen& s, int x0, int y0, int x1, int y1) {
+    return page_text::blank(pixelsOf(s), x0, y0, x1, y1);
 }
 
 // Whether w x h pixels of a from (ax, ay) equal those of b from (bx, by),
@@ -51,17 +45,7 @@ inline bool sameRegion(const Screen& a, int ax, int ay, const Screen& b, int bx,
                        int h) {
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            if (((a.at(ax + x, ay + y) ^ b.at(bx + x, by + y)) & RGB) != 0) return false;
-        }
-    }
-    return true;
-}
-
-// Whether every pixel of the rectangle is c, alpha aside.
-inline bool plain(const Screen& s, int x0, int y0, int x1, int y1, uint32_t c) {
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) {
-            if (((s.at(x, y) ^ c) & RGB) != 0) return false;
+            if (!page_text::sameRgb(a.at(ax + x, ay + y), b.at(bx + x, by + y))) return false;
         }
     }
     return true;

@@ -38,16 +38,14 @@ protected:
         capture(screen);
         return screen;
     }
-    int digitPixels(int top, uint32_t c) {
-        return textPixels(shot(), 18, top, 110, top + DIGITS_ROWS, c);
-    }
+    // Whether the counter's digits starting at row top hold text of colour c.
+    bool digitsIn(int top, uint32_t c) { return ink(shot(), 18, top, 110, top + DIGITS_ROWS, c); }
     bool brightEngine(int drop) {
-        return digitPixels(ENGINE_DIGITS_TOP + drop, COLOUR_WHITE) > 0 &&
-               digitPixels(ENGINE_DIGITS_TOP + drop, DIM) == 0;
+        return digitsIn(ENGINE_DIGITS_TOP + drop, COLOUR_WHITE) &&
+               !digitsIn(ENGINE_DIGITS_TOP + drop, DIM);
     }
     bool brightFlight() {
-        return digitPixels(FLIGHT_DIGITS_TOP, COLOUR_WHITE) > 0 &&
-               digitPixels(FLIGHT_DIGITS_TOP, DIM) == 0;
+        return digitsIn(FLIGHT_DIGITS_TOP, COLOUR_WHITE) && !digitsIn(FLIGHT_DIGITS_TOP, DIM);
     }
 };
 
@@ -69,9 +67,9 @@ TEST_F(RunTimePage, EditionUnitShowsBothCountersAsTwoDigitFields) {
     EXPECT_TRUE(ref.matches(screen, 0, ENGINE_TOP, FB_WIDTH, ENGINE_BOTTOM));
     EXPECT_TRUE(ref.matches(screen, 0, FLIGHT_TOP, FB_WIDTH, FLIGHT_BOTTOM));
     // The separator starts at full weight at column 11 of row 69.
-    EXPECT_EQ(screen.at(11, 69) & RGB, COLOUR_SEPARATOR & RGB);
-    EXPECT_FALSE(plain(screen, 11, 69, 118, 70, COLOUR_BLACK));
-    EXPECT_GT(textPixels(screen, 40, 140, 90, 160, COLOUR_GREY), 0);  // "CLEAR"
+    EXPECT_TRUE(page_text::sameRgb(screen.at(11, 69), COLOUR_SEPARATOR));
+    EXPECT_FALSE(blank(screen, 11, 69, 118, 70));
+    EXPECT_TRUE(ink(screen, 40, 140, 90, 160, COLOUR_GREY));  // "CLEAR"
 }
 
 TEST_F(RunTimePage, AloneTheEngineRunTimeStandsThirtyPixelsLower) {
@@ -81,9 +79,9 @@ TEST_F(RunTimePage, AloneTheEngineRunTimeStandsThirtyPixelsLower) {
     plainUnit(0);
     shot();
     EXPECT_TRUE(sameRegion(both, 0, 0, screen, 0, ALONE_DROP, FB_WIDTH, 68));
-    EXPECT_TRUE(plain(screen, 0, 0, FB_WIDTH, ALONE_DROP, COLOUR_BLACK));
+    EXPECT_TRUE(blank(screen, 0, 0, FB_WIDTH, ALONE_DROP));
     // No flight block and no separator below it.
-    EXPECT_TRUE(plain(screen, 0, 68 + ALONE_DROP, FB_WIDTH, 140, COLOUR_BLACK));
+    EXPECT_TRUE(blank(screen, 0, 68 + ALONE_DROP, FB_WIDTH, 140));
     EXPECT_TRUE(sameRegion(both, 0, 140, screen, 0, 140, FB_WIDTH, 20));
     EXPECT_TRUE(Reference()
                     .largeTime(18, 25 + ALONE_DROP, COLOUR_WHITE, "01:02:03")
@@ -113,9 +111,9 @@ TEST_F(RunTimePage, DemoModeWithoutTheEditionShowsBothButKeepsTheEngineSelected)
     plainUnit(1);
     unit::seconds(20);
     unit::click(Button::View);
-    EXPECT_GT(textPixels(shot(), 0, FLIGHT_TOP, FB_WIDTH, FLIGHT_BOTTOM, COLOUR_LABEL), 0);
+    EXPECT_TRUE(ink(shot(), 0, FLIGHT_TOP, FB_WIDTH, FLIGHT_BOTTOM, COLOUR_LABEL));
     EXPECT_TRUE(brightEngine(0));
-    EXPECT_GT(digitPixels(FLIGHT_DIGITS_TOP, DIM), 0);
+    EXPECT_TRUE(digitsIn(FLIGHT_DIGITS_TOP, DIM));
     unit::click(Button::Both);
     EXPECT_TRUE(engineTime == (RunTimeCounter{0, 0, 0}));
     EXPECT_TRUE(flightTime == (RunTimeCounter{0, 0, 20}));
@@ -127,7 +125,7 @@ TEST_F(RunTimePage, EditionViewSwapsTheBrightCounterAndTheOneCleared) {
     unit::click(Button::View);
     EXPECT_EQ(flightTimeSelected, 1);
     EXPECT_TRUE(brightFlight());
-    EXPECT_GT(digitPixels(ENGINE_DIGITS_TOP, DIM), 0);
+    EXPECT_TRUE(digitsIn(ENGINE_DIGITS_TOP, DIM));
     unit::click(Button::Both);
     EXPECT_TRUE(flightTime == (RunTimeCounter{0, 0, 0}));
     EXPECT_TRUE(engineTime == (RunTimeCounter{0, 0, 10}));

@@ -32,8 +32,8 @@ TEST_F(TimerNormalView, FreshTimersCountUpFromZero) {
         shot();
         EXPECT_TRUE(top.matches(screen, 20, 0, FB_WIDTH, 80));
         EXPECT_TRUE(preset.matches(screen, 0, 90, FB_WIDTH, 136));
-        EXPECT_EQ(screen.at(20, 85) & RGB, COLOUR_SEPARATOR & RGB);
-        EXPECT_GT(textPixels(screen, 40, 140, 90, 160, COLOUR_GREY), 0);  // "SET"
+        EXPECT_TRUE(page_text::sameRgb(screen.at(20, 85), COLOUR_SEPARATOR));
+        EXPECT_TRUE(ink(screen, 40, 140, 90, 160, COLOUR_GREY));  // "SET"
         EXPECT_TRUE(showsRunIcon(ICON_PLAY_PAUSE));
     }
 }
@@ -144,7 +144,7 @@ TEST_F(TimerNormalView, RunIconIsNotDrawnWhileAnAlertIsActive) {
     EXPECT_TRUE(Reference().icon(ICON_PLAY_PAUSE, 2, 35).matches(screen, 0, 30, 20, 60));
     anyAlertActive = 1;
     timerDrawPage(screen.px, 0);
-    EXPECT_TRUE(plain(screen, 0, 30, 20, 60, COLOUR_BLACK));
+    EXPECT_TRUE(blank(screen, 0, 30, 20, 60));
 }
 
 // Only indices 0 and 1 name a timer; any other leaves both timers alone.
@@ -155,7 +155,7 @@ TEST_F(TimerNormalView, TimerIndexOutsideTheTwoTimersChangesNothing) {
         }
         screen.fill(COLOUR_WHITE);
         timerDrawPage(screen.px, i);
-        EXPECT_TRUE(plain(screen, 0, 0, FB_WIDTH, FB_HEIGHT, COLOUR_BLACK));
+        EXPECT_TRUE(blank(screen, 0, 0, FB_WIDTH, FB_HEIGHT));
     }
     EXPECT_EQ(timers[0].running + timers[1].running + timers[0].editing + timers[1].editing, 0);
 }
