@@ -22,8 +22,11 @@ void drawColon(uint32_t* fb, const TimeFieldsLayout& layout, int x, int y, uint3
 
 // ---- Public operations --------------------------------------------------------
 
-// Tens and units as characters; the callers' values lie in 0 to 99.
+// Tens and units as characters. The shown values lie in 0 to 99; any other
+// still gives two digits (the last two of its magnitude), never other glyphs.
 void twoDigitField(int v, char out[TWO_DIGIT_FIELD_SIZE]) {
+    v %= 100;
+    if (v < 0) v = -v;
     out[0] = static_cast<char>('0' + v / 10);
     out[1] = static_cast<char>('0' + v % 10);
     out[2] = '\0';

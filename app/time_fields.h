@@ -27,7 +27,8 @@ inline constexpr TimeFieldsLayout TIME_FIELDS_SMALL = {FONT_NUM_20, FONT_NUM_20,
 // Characters of a two-digit field and its NUL.
 inline constexpr int TWO_DIGIT_FIELD_SIZE = 3;
 
-// v as exactly two characters, '0' + v / 10 and '0' + v % 10, and a NUL.
+// v as exactly two digits with a leading zero, and a NUL; values outside
+// 0 to 99 give the last two digits of their magnitude.
 void twoDigitField(int v, char out[TWO_DIGIT_FIELD_SIZE]);
 // Draws hours:minutes:seconds left-aligned with the hours' cell at (x, y).
 void drawTimeFields(uint32_t* fb, const TimeFieldsLayout& layout, int x, int y, int hours,
