@@ -44,6 +44,9 @@ struct CounterBlock {
     int legendY;
 };
 
+constexpr CounterBlock FLIGHT_BLOCK = {"Flight Time", FLIGHT_CAPTION_Y, FLIGHT_DIGITS_Y,
+                                       FLIGHT_LEGEND_Y};
+
 }  // namespace
 
 // ---- Shared state -------------------------------------------------------------
@@ -67,9 +70,6 @@ CounterBlock engineBlock(int offset) {
     return {"Engine Run Time", offset + ENGINE_CAPTION_Y, offset + ENGINE_DIGITS_Y,
             offset + ENGINE_LEGEND_Y};
 }
-
-constexpr CounterBlock FLIGHT_BLOCK = {"Flight Time", FLIGHT_CAPTION_Y, FLIGHT_DIGITS_Y,
-                                       FLIGHT_LEGEND_Y};
 
 void drawCentred(uint32_t* fb, int y, uint32_t colour, const char* text) {
     font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, CENTRE_X, y, colour, text);
