@@ -5,8 +5,6 @@
 #include "host/sdl_window.h"
 
 #include <SDL.h>
-#include <X11/Xlib.h>
-#include <X11/Xproto.h>
 
 #include <algorithm>
 #include <cmath>
@@ -17,6 +15,7 @@
 
 #include "host/bezel_art.h"
 #include "host/desk_view.h"
+#include "host/sdl_x11_errors.h"
 #include "host/zoom.h"
 
 namespace {
@@ -33,20 +32,6 @@ int viewWidth = BEZEL_WIDTH;  // width of the picture shown
 int surfaceW = 0;             // size of the surface last painted in full
 int surfaceH = 0;
 std::vector<uint32_t> staging;  // for surfaces in a pixel format other than 32-bit RGB
-XErrorHandler previousXErrorHandler = nullptr;
-
-// SDL wakes its waiting event loop with a message sent to the window over a
-// second X connection. When that message is the close request itself, the
-// window can be destroyed on the main connection before the server handles the
-// wake-up, which then fails with BadWindow; Xlib's default handler would end
-// the program with status 1 on the way out. That one error is harmless. SDL
-// keeps the handler it finds at start-up as the one it chains to and puts
-// back when it closes its connections, so this is installed before SDL starts.
-int ignoreLateWakeups(Display* display, XErrorEvent* e) {
-    if (e->error_code == BadWindow && e->request_code == X_SendEvent) return 0;
-    return previousXErrorHandler != nullptr ? previousXErrorHandler(display, e) : 0;
-}
-
 bool envSet(const char* name) {
     const char* v = std::getenv(name);
     return v != nullptr && v[0] != '\0';
@@ -158,7 +143,7 @@ bool sdlWindowOpen(int z) {
     // A desktop tool: let the screensaver run and the compositor stay on.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    if (x11 && previousXErrorHandler == nullptr) previousXErrorHandler = XSetErrorHandler(ignoreLateWakeups);
+    sdlIgnoreStaleWakeupErrors();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return fail("no usable display", SDL_GetError());
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver == nullptr || invisibleDriver(driver)) {
