@@ -6,17 +6,12 @@
 
 #include "gfx/font.h"
 #include "gfx/gfx.h"
+#include "host/desk_colours.h"
 
 // ---- Constants ------------------------------------------------------------
 
 namespace {
 
-constexpr uint32_t BOX = 0xFF15181Cu;
-constexpr uint32_t BORDER = 0xFFE39B2Du;  // the bezel's amber accent
-constexpr uint32_t TITLE = 0xFFFFFFFFu;
-constexpr uint32_t KEYS = 0xFFE39B2Du;
-constexpr uint32_t ACTION = 0xFFD2D5D9u;
-constexpr uint32_t HINT = 0xFF8A9098u;
 constexpr int BORDER_WIDTH = 2;
 constexpr int MARGIN = 16;
 constexpr int TITLE_Y = 12;
@@ -30,8 +25,8 @@ static_assert(FIRST_LINE_Y + LINE_HEIGHT * DESK_KEY_HELP_LINES + 30 <= HELP_HEIG
 // ---- Private helpers ------------------------------------------------------
 
 void frame(uint32_t* p, int w, int h) {
-    gfx_fill_rect(p, w, h, 0, 0, w, h, BORDER);
-    gfx_fill_rect(p, w, h, BORDER_WIDTH, BORDER_WIDTH, w - BORDER_WIDTH, h - BORDER_WIDTH, BOX);
+    gfx_fill_rect(p, w, h, 0, 0, w, h, DESK_ACCENT);
+    gfx_fill_rect(p, w, h, BORDER_WIDTH, BORDER_WIDTH, w - BORDER_WIDTH, h - BORDER_WIDTH, DESK_BACKGROUND);
 }
 
 }  // namespace
@@ -42,13 +37,13 @@ void frame(uint32_t* p, int w, int h) {
 void overlayDrawHelp(uint32_t* picture) {
     constexpr int w = HELP_WIDTH, h = HELP_HEIGHT;
     frame(picture, w, h);
-    font_draw_text_centered(picture, w, h, FONT_TEXT_18, w / 2, TITLE_Y + 9, TITLE, "Keys");
+    font_draw_text_centered(picture, w, h, FONT_TEXT_18, w / 2, TITLE_Y + 9, DESK_TEXT, "Keys");
     for (int i = 0; i < DESK_KEY_HELP_LINES; ++i) {
         const int y = FIRST_LINE_Y + LINE_HEIGHT * i;
-        font_draw_text(picture, w, h, FONT_TEXT_14, MARGIN, y, KEYS, deskKeyHelp[i].keys);
-        font_draw_text(picture, w, h, FONT_TEXT_14, ACTION_X, y, ACTION, deskKeyHelp[i].action);
+        font_draw_text(picture, w, h, FONT_TEXT_14, MARGIN, y, DESK_ACCENT, deskKeyHelp[i].keys);
+        font_draw_text(picture, w, h, FONT_TEXT_14, ACTION_X, y, DESK_SOFT_TEXT, deskKeyHelp[i].action);
     }
-    font_draw_text_centered(picture, w, h, FONT_TEXT_14, w / 2, h - 17, HINT, "F1 or Esc closes this help");
+    font_draw_text_centered(picture, w, h, FONT_TEXT_14, w / 2, h - 17, DESK_HINT, "F1 or Esc closes this help");
 }
 
 // A dark bar with the message's end in white.
@@ -57,7 +52,7 @@ void overlayDrawMessage(uint32_t* picture, const char* text) {
     char fitted[MESSAGE_CAPACITY];
     overlayFitTail(text != nullptr ? text : "", w - 2 * MARGIN, fitted, sizeof fitted);
     frame(picture, w, h);
-    font_draw_text(picture, w, h, FONT_TEXT_14, MARGIN, (h - fontTable[FONT_TEXT_14].height) / 2, TITLE, fitted);
+    font_draw_text(picture, w, h, FONT_TEXT_14, MARGIN, (h - fontTable[FONT_TEXT_14].height) / 2, DESK_TEXT, fitted);
 }
 
 // Drops characters from the front until the rest, after "...", fits.

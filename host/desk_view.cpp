@@ -99,8 +99,9 @@ void deskViewSetPanel(const uint32_t* picture) {
     if (panel != nullptr) pending = rectUnion(pending, PANEL_RECT);
 }
 
-void deskViewPanelChanged() {
-    if (panel != nullptr) pending = rectUnion(pending, PANEL_RECT);
+void deskViewPanelChanged(HostRect r) {
+    if (panel == nullptr) return;
+    pending = rectUnion(pending, intersect({PANEL_RECT.x + r.x, r.y, r.w, r.h}, PANEL_RECT));
 }
 
 // The old place is rebuilt from the layers below, the new one drawn on top.

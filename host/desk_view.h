@@ -23,8 +23,8 @@ int deskViewWidth();
 const uint32_t* deskViewPixels();
 // Shows the panel picture (bottom-up, PANEL_WIDTH x VIEW_HEIGHT), or hides it for null.
 void deskViewSetPanel(const uint32_t* picture);
-// The panel picture was redrawn.
-void deskViewPanelChanged();
+// Part r of the panel picture (panel coordinates) was redrawn.
+void deskViewPanelChanged(HostRect r);
 // Lays a bottom-up picture of place.w x place.h over the view at place, or
 // takes the overlay away for null. The picture must stay valid while shown.
 void deskViewSetOverlay(ViewOverlay which, const uint32_t* picture, HostRect place);

@@ -3,10 +3,39 @@
 // resume.
 #include "host/run_control.h"
 
+#include <cstdint>
+
+// ---- Private helpers ------------------------------------------------------
+
+namespace {
+
+// A fast tick handed out; with secondsByFrames every 100th owes a slow tick.
+TickKind countFast(RunControl* r) {
+    ++r->fastTicks;
+    if (r->secondsByFrames && r->fastTicks % FAST_TICKS_PER_SLOW == 0) r->slowOwed = true;
+    return TickKind::Fast;
+}
+
+// The schedule's next tick, its own slow ticks left out when seconds follow frames.
+TickKind scheduled(RunControl* r, int64_t now) {
+    if (r->slowOwed) {
+        r->slowOwed = false;
+        return TickKind::Slow;
+    }
+    if (r->secondsByFrames) r->schedule.nextSlow = INT64_MAX;
+    const TickKind k = tickScheduleNext(&r->schedule, now);
+    return k == TickKind::Fast ? countFast(r) : k;
+}
+
+}  // namespace
+
 // ---- Public operations ----------------------------------------------------
 
 // Running from now.
-void runStart(RunControl* r, int64_t now) { *r = {tickScheduleStart(now), false, now, 0}; }
+void runStart(RunControl* r, int64_t now, bool secondsByFrames) {
+    *r = {tickScheduleStart(now), false, now, 0, secondsByFrames, false, 0};
+    if (secondsByFrames) r->schedule.nextSlow = INT64_MAX;
+}
 
 // Freezes the unit's time at now, or shifts the deadlines by the pause.
 void runSetPaused(RunControl* r, bool paused, int64_t now) {
@@ -19,7 +48,7 @@ void runSetPaused(RunControl* r, bool paused, int64_t now) {
     }
     const int64_t shift = now - r->unitNow;
     r->schedule.nextFast += shift;
-    r->schedule.nextSlow += shift;
+    if (!r->secondsByFrames) r->schedule.nextSlow += shift;
 }
 
 void runRequestStep(RunControl* r) {
@@ -28,16 +57,17 @@ void runRequestStep(RunControl* r) {
 
 // Running: the schedule. Paused: the ticks up to the next fast deadline.
 TickKind runNext(RunControl* r, int64_t now) {
-    if (!r->paused) return tickScheduleNext(&r->schedule, now);
+    if (r->slowOwed || !r->paused) return scheduled(r, now);
     if (r->stepsPending <= 0) return TickKind::None;
     if (r->unitNow < r->schedule.nextFast) r->unitNow = r->schedule.nextFast;
-    const TickKind k = tickScheduleNext(&r->schedule, r->unitNow);
+    const TickKind k = scheduled(r, r->unitNow);
     if (k == TickKind::Fast) --r->stepsPending;
     return k;
 }
 
 // Paused with no step asked for: sleep until an event.
 int64_t runWait(const RunControl& r, int64_t now) {
+    if (r.slowOwed) return 0;
     if (r.paused) return r.stepsPending > 0 ? 0 : -1;
     return tickScheduleWait(r.schedule, now);
 }

@@ -8,15 +8,23 @@
 
 #include "host/tick_schedule.h"
 
+// Fast ticks per slow tick when seconds follow the frames.
+inline constexpr int FAST_TICKS_PER_SLOW = static_cast<int>(SLOW_TICK_MS / FAST_TICK_MS);
+
 struct RunControl {
     TickSchedule schedule;
     bool paused;
-    int64_t unitNow;     // while paused: the moment the unit's time stands at
-    int stepsPending;    // frames asked for while paused
+    int64_t unitNow;       // while paused: the moment the unit's time stands at
+    int stepsPending;      // frames asked for while paused
+    bool secondsByFrames;  // a slow tick after every 100th fast tick, not by the clock
+    bool slowOwed;         // that slow tick is due next
+    long long fastTicks;   // fast ticks handed out since the start
 };
 
-// Running, deadlines one period after now.
-void runStart(RunControl* r, int64_t now);
+// Running, deadlines one period after now. With secondsByFrames the slow
+// tick follows every 100th fast tick, as a script run counts them, so a
+// recorded session replays tick for tick even after the window stalled.
+void runStart(RunControl* r, int64_t now, bool secondsByFrames = false);
 // Pauses or resumes at real time now; a repeated call changes nothing.
 void runSetPaused(RunControl* r, bool paused, int64_t now);
 // While paused: one more fast tick (with its frame) to run. Ignored when running.

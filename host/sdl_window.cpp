@@ -7,7 +7,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -68,12 +67,13 @@ void setIcon() {
     SDL_FreeSurface(s);
 }
 
-// A zoom that makes the picture as large on a high-density display as on an
-// ordinary one, as far as the display has room for it.
+// A zoom that makes the picture about as large on a high-density display as
+// on an ordinary one (the whole multiple of 96 dpi the display reports), as
+// far as the display has room for it.
 int displayZoom() {
     float hdpi = 0.0f;
     if (SDL_GetDisplayDPI(0, nullptr, &hdpi, nullptr) != 0 || !(hdpi > 0.0f)) return ZOOM_MIN;
-    int z = zoomClamp(static_cast<int>(std::lround(hdpi / BASE_DPI)));
+    int z = zoomClamp(static_cast<int>(std::min(hdpi / BASE_DPI, static_cast<float>(ZOOM_MAX))));
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return z;
     while (z > ZOOM_MIN && (BEZEL_WIDTH * z > usable.w || BEZEL_HEIGHT * z > usable.h)) --z;

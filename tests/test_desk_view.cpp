@@ -98,8 +98,11 @@ TEST_F(DeskView, PanelWidensThePictureAndShowsItsColumn) {
     EXPECT_EQ(viewAt(BEZEL_WIDTH, VIEW_HEIGHT - 1), 0xFF00FF00u);
     EXPECT_EQ(viewAt(VIEW_MAX_WIDTH - 1, 0), PANEL_COLOUR);
     panel[0] = PANEL_COLOUR;
-    deskViewPanelChanged();
-    deskViewUpdate({});
+    deskViewPanelChanged({0, VIEW_HEIGHT - 1, 1, 1});
+    const HostRect one = deskViewUpdate({});
+    EXPECT_EQ(one.x, BEZEL_WIDTH);
+    EXPECT_EQ(one.y, VIEW_HEIGHT - 1);
+    EXPECT_EQ(one.w * one.h, 1);
     EXPECT_EQ(viewAt(BEZEL_WIDTH, VIEW_HEIGHT - 1), PANEL_COLOUR);
 
     std::vector<uint32_t> plain(static_cast<size_t>(VIEW_MAX_WIDTH) * VIEW_HEIGHT);

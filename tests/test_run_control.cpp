@@ -2,6 +2,8 @@
 // and resuming neither bursts nor loses the second's phase.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "host/run_control.h"
 
 namespace {
@@ -110,4 +112,31 @@ TEST(RunControl, StepsAskedWhileRunningAndRepeatedPausesChangeNothing) {
     runSetPaused(&r, true, 400);  // a second pause keeps the first moment
     runSetPaused(&r, false, 1004);
     EXPECT_EQ(runWait(r, 1004), 6);
+}
+
+// Seconds by frames: the slow tick comes right after every 100th fast tick,
+// whatever the clock does, also when fast ticks were dropped after a stall
+// and when stepping while paused.
+TEST(RunControl, SecondsByFramesFollowEveryHundredthFastTick) {
+    RunControl r;
+    runStart(&r, 0, true);
+    int fast = 0;
+    std::vector<int> slowAfter;
+    auto drain = [&](int64_t now) {
+        for (TickKind k; (k = runNext(&r, now)) != TickKind::None;) {
+            if (k == TickKind::Fast) ++fast;
+            if (k == TickKind::Slow) slowAfter.push_back(fast);
+        }
+    };
+    for (int64_t now = 0; now <= 1500; now += 10) drain(now);
+    drain(9000);  // a stall: the missed fast ticks are dropped, and so are their seconds
+    runSetPaused(&r, true, 9001);
+    for (int i = 0; i < 200; ++i) {
+        runRequestStep(&r);
+        drain(9002);
+    }
+    ASSERT_GE(slowAfter.size(), 3u);
+    for (size_t i = 0; i < slowAfter.size(); ++i) EXPECT_EQ(slowAfter[i], 100 * static_cast<int>(i + 1));
+    EXPECT_EQ(r.fastTicks, fast);
+    EXPECT_EQ(static_cast<int>(slowAfter.size()), fast / 100);
 }

@@ -2,11 +2,14 @@
 # End-to-end test of the window's desktop comforts on a private X server:
 # option refusals, zoom (start option and keys, a crisp picture, clicks at
 # zoomed positions), buttons held with keys and with key and mouse together,
-# pause and single frames, the key help and the message bar.
-# Usage: desktop_e2e.sh QX70SIM XWD_CHECK X11_CLOSE OUT_DIR
+# pause and single frames, the key help and the message bar, the device
+# panel raising an alert with its sound, screenshots, and a recorded session
+# that qx70-run replays to the same screenshots. A second window checks that
+# a missing audio device and an unusable screenshot folder stay quiet.
+# Usage: desktop_e2e.sh QX70SIM XWD_CHECK X11_CLOSE OUT_DIR QX70_RUN
 set -uo pipefail
 
-sim=$1 check=$2 closer=$3 outdir=$4
+sim=$1 check=$2 closer=$3 outdir=$4 runner=$5
 name=desktop_e2e
 . "$(dirname "$0")/x_session.sh"
 
@@ -16,6 +19,9 @@ name=desktop_e2e
 level_bar='195 194' white=ffffff
 right_x=340 right_y=220
 help_corner='25 126' message_corner='0 549' amber=e39b2d
+# The panel's "AOA limit 1" switch (row 8), and a pixel of the yellow
+# angle-of-attack alert bar on the screen's left edge.
+aoa_switch_x=650 aoa_switch_y=212 alert_bar='170 147' yellow=ffff00
 
 # refused ARGS...: exit status 2, a reason and the usage line on stderr.
 refused() {
@@ -39,8 +45,11 @@ grep -q 'Up or V' "$work/out" || die "--help lists no keys"
 # Tall enough for zoom 4 (1800 x 2200): xwd reads only what is on screen.
 start_xvfb 2000x2400x24
 
-step "starting qx70sim --zoom 2 on $DISPLAY"
-"$sim" --zoom 2 --mute 2>"$work/sim.err" &
+# The dummy audio driver plays into nothing: the sound path runs, silently.
+step "starting qx70sim --zoom 2 --record on $DISPLAY"
+mkdir "$work/shots"
+SDL_AUDIODRIVER=dummy "$sim" --zoom 2 --record "$work/session.qx70" --shots "$work/shots" \
+  >"$work/sim.out" 2>"$work/sim.err" &
 sim_pid=$!
 poll 15 find_window || die "no window titled '$title'"
 [ "$(window_size)" = "900 1100" ] || die "client area at zoom 2 is $(window_size)"
@@ -91,7 +100,7 @@ poll 10 shot bezel || die "picture back at zoom 1: $(why)"
 # the unit has seen 121 frames of it, one per N.
 step "pausing"
 xdotool key p
-poll 10 title_is "$title (paused)" || die "no pause in the title"
+poll 10 title_is "$title (paused, recording)" || die "no pause in the title"
 shot bezel && cp "$work/shot.xwd" "$work/paused.xwd"
 sleep 0.3
 shot bezel && cmp -s "$work/shot.xwd" "$work/paused.xwd" || die "the picture moved while paused"
@@ -105,7 +114,7 @@ xdotool key --delay 15 --repeat 25 n
 poll 10 shot pixel $level_bar $white || die "125 frames did not open the dialog: $(why)"
 xdotool keyup Right
 xdotool key p
-poll 10 title_is "$title" || die "the title still says paused"
+poll 10 title_is "$title (recording)" || die "the title still says paused"
 click_right_key
 poll 10 shot notpixel $level_bar $white || die "the dialog did not close after the pause: $(why)"
 
@@ -117,6 +126,42 @@ poll 10 shot bezel || die "Esc left the help behind: $(why)"
 xdotool key m
 poll 10 shot pixel $message_corner $amber || die "M showed no message: $(why)"
 
+# A click on the panel's switch raises the angle-of-attack alert, whose
+# banner blinks on the screen; F12 then saves both pictures.
+step "device panel and screenshots"
+xdotool key F2
+poll 10 size_is 690 550 || die "F2 gave a client area of $(window_size)"
+xdotool mousemove --window "$wid" $aoa_switch_x $aoa_switch_y mousedown 1 mouseup 1 || die "xdotool click failed"
+poll 10 shot pixel $alert_bar $yellow || die "the panel's switch raised no alert: $(why)"
+xdotool key F12
+poll 10 grep -q '^qx70sim: Saved ' "$work/sim.out" || die "F12 saved nothing"
+set -- "$work"/shots/*-window.png
+[ -s "$1" ] && [ -s "${1%-window.png}-screen.png" ] || die "F12 did not write both pictures: $(ls "$work/shots")"
+# Width and height of the window picture, from the PNG header.
+[ "$(od -An -tu1 -j16 -N8 "$1" | tr -s ' ')" = " 0 0 2 178 0 0 2 38" ] || die "the window picture is not 690 x 550"
+
 step "closing"
+close_window
+grep -q '^set aoaInput\[0\] 1$' "$work/session.qx70" || die "the recording lacks the panel change"
+grep -q '^shot qx70-.*-screen.png$' "$work/session.qx70" || die "the recording lacks the shot"
+
+step "replaying the recording"
+"$runner" --compare "$work/shots" --out "$work" "$work/session.qx70" >"$work/run.out" 2>&1 ||
+  die "the replay differs from the window: $(cat "$work/run.out")"
+
+# No audio device (ALSA without a configuration) and a screenshot folder that
+# does not exist: the alert and F12 give no error output and no crash.
+step "starting qx70sim without audio device"
+SDL_AUDIODRIVER=alsa ALSA_CONFIG_PATH=/dev/null "$sim" --shots "$work/missing" >"$work/sim.out" 2>"$work/sim.err" &
+sim_pid=$!
+poll 15 find_window || die "no window titled '$title'"
+poll 15 shot bezel || die "first picture: $(why)"
+xdotool windowfocus --sync "$wid" key F2 || die "xdotool failed"
+xdotool key --delay 20 Tab Tab Tab Tab Tab Tab Tab Tab space
+poll 10 shot pixel $alert_bar $yellow || die "the panel keys raised no alert: $(why)"
+xdotool key F12
+poll 10 shot pixel $message_corner $amber || die "no message about the missing folder: $(why)"
+[ ! -e "$work/missing" ] || die "a folder appeared"
+! grep -q Saved "$work/sim.out" || die "a screenshot was reported saved"
 close_window
 echo "desktop_e2e: ok"
