@@ -1,0 +1,586 @@
+// The script parser: one command per line, words separated by blanks, '#'
+// starts a comment. Every value is checked here (numbers, ranges, names,
+// indices) so that a script that parses can only fail at run time on an
+// expectation or on writing a picture.
+#include "host/script.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <iterator>
+
+#include "device/settings.h"
+#include "gfx/gfx.h"
+#include "host/shell.h"
+
+// ---- Constants ----------------------------------------------------------------
+
+namespace {
+
+constexpr int MAX_WORDS = 8;
+constexpr int MIN_YEAR = 1601;   // the range of the platform's date record
+constexpr int MAX_YEAR = 30827;
+constexpr int CLICK_VIEW_HOLD = 60;
+constexpr int CLICK_LEFT_HOLD = 60;
+constexpr int CLICK_RIGHT_HOLD = 120;
+// Both buttons held: the both-press arms the left and right hold timing on
+// its own tick, so the left hold comes one tick later than a single press's.
+constexpr int CLICK_BOTH_HOLD = 61;
+
+constexpr const char* BUTTON_NAMES[] = {"view", "left", "right", "both"};
+constexpr const char* PAGE_NAMES[SCRIPT_PAGES] = {"splash", "data",    "runtime",  "timer1",
+                                                  "timer2", "gmeter",  "attitude", "setup"};
+
+struct RequestName {
+    DevOp op;
+    const char* name;
+};
+
+constexpr RequestName REQUEST_NAMES[] = {
+    {DevOp::PowerOffA, "powerOffA"},
+    {DevOp::PowerOffB, "powerOffB"},
+    {DevOp::PowerOffC, "powerOffC"},
+    {DevOp::SwitchOff, "switchOff"},
+    {DevOp::WriteValue, "writeValue"},
+    {DevOp::WriteParameter, "writeParameter"},
+    {DevOp::ResetPeaks, "resetPeaks"},
+    {DevOp::SetBrightnessLevel, "setBrightnessLevel"},
+    {DevOp::SetBrightnessMode, "setBrightnessMode"},
+    {DevOp::Sound, "sound"},
+    {DevOp::Notify, "notify"},
+    {DevOp::AlertAcknowledged, "alertAcknowledged"},
+    {DevOp::DemoOff, "demoOff"},
+    {DevOp::CalibrationDone, "calibrationDone"},
+    {DevOp::SecondTick, "secondTick"},
+};
+
+// ---- Types --------------------------------------------------------------------
+
+// The words of one line and where the parse stands in them.
+struct Line {
+    std::string_view word[MAX_WORDS];
+    int count = 0;
+    int next = 0;
+    int number = 0;
+    std::string error;  // the first problem found; empty while all is well
+};
+
+// ---- Private helpers ----------------------------------------------------------
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool same(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// A word for messages: printable, and cut short when long.
+std::string quoted(std::string_view w) {
+    constexpr size_t SHOWN = 40;
+    std::string s = "'";
+    for (size_t i = 0; i < w.size() && i < SHOWN; ++i) {
+        const unsigned char c = static_cast<unsigned char>(w[i]);
+        s += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+    }
+    if (w.size() > SHOWN) s += "...";
+    return s + "'";
+}
+
+bool fail(Line& l, const std::string& message) {
+    if (l.error.empty()) l.error = message;
+    return false;
+}
+
+// Splits off the comment and the words; false (with the error) on a control
+// character or too many words.
+bool splitWords(std::string_view text, Line& l) {
+    const size_t hash = text.find('#');
+    if (hash != std::string_view::npos) text = text.substr(0, hash);
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end < text.size() && text[end] != ' ' && text[end] != '\t' && text[end] != '\r') {
+            const unsigned char d = static_cast<unsigned char>(text[end]);
+            if (d < 0x20 || d == 0x7F) return fail(l, "control character in the line");
+            ++end;
+        }
+        if (l.count == MAX_WORDS) return fail(l, "too many words");
+        l.word[l.count++] = text.substr(i, end - i);
+        i = end;
+    }
+    return true;
+}
+
+bool atEnd(const Line& l) { return l.next >= l.count; }
+
+std::string_view peek(const Line& l) { return atEnd(l) ? std::string_view{} : l.word[l.next]; }
+
+// The next word, or an error naming what was missing.
+bool take(Line& l, const char* what, std::string_view& w) {
+    if (atEnd(l)) return fail(l, std::string("missing ") + what);
+    w = l.word[l.next++];
+    return true;
+}
+
+bool takeKeyword(Line& l, std::string_view keyword) {
+    if (atEnd(l) || !same(l.word[l.next], keyword)) return false;
+    ++l.next;
+    return true;
+}
+
+bool finish(Line& l) {
+    if (atEnd(l)) return true;
+    return fail(l, "unexpected " + quoted(l.word[l.next]));
+}
+
+// A whole word as a signed integer, decimal or 0x hexadecimal.
+bool toInteger(std::string_view w, long long& v) {
+    bool negative = false;
+    if (!w.empty() && (w[0] == '-' || w[0] == '+')) {
+        negative = w[0] == '-';
+        w.remove_prefix(1);
+    }
+    int base = 10;
+    if (w.size() > 2 && w[0] == '0' && lower(w[1]) == 'x') {
+        base = 16;
+        w.remove_prefix(2);
+    }
+    if (w.empty() || w[0] == '-' || w[0] == '+') return false;
+    unsigned long long u = 0;
+    const auto r = std::from_chars(w.data(), w.data() + w.size(), u, base);
+    if (r.ec != std::errc{} || r.ptr != w.data() + w.size()) return false;
+    constexpr unsigned long long LIMIT = 1ULL << 62;  // far beyond any range used here
+    if (u > LIMIT) return false;
+    v = negative ? -static_cast<long long>(u) : static_cast<long long>(u);
+    return true;
+}
+
+// A whole word as a finite float, rounded once from the decimal text.
+bool toFloat(std::string_view w, float& v) {
+    if (!w.empty() && w[0] == '+') w.remove_prefix(1);
+    if (w.empty() || w[0] == '+') return false;
+    const auto r = std::from_chars(w.data(), w.data() + w.size(), v, std::chars_format::general);
+    return r.ec == std::errc{} && r.ptr == w.data() + w.size() && std::isfinite(v);
+}
+
+bool takeInteger(Line& l, const char* what, long long lo, long long hi, long long& v) {
+    std::string_view w;
+    if (!take(l, what, w)) return false;
+    if (!toInteger(w, v)) return fail(l, std::string("bad ") + what + " " + quoted(w));
+    if (v < lo || v > hi) {
+        return fail(l, std::string(what) + " " + std::to_string(v) + " outside " + std::to_string(lo) + " to " +
+                           std::to_string(hi));
+    }
+    return true;
+}
+
+// Hundredths of a second in a decimal like 1.25, without rounding.
+bool toCentiseconds(std::string_view w, long long& centi) {
+    const size_t dot = w.find('.');
+    std::string_view whole = w.substr(0, dot);
+    std::string_view frac = dot == std::string_view::npos ? std::string_view{} : w.substr(dot + 1);
+    constexpr size_t FRACTION_DIGITS = 2;
+    if (whole.empty() || frac.size() > FRACTION_DIGITS || (dot != std::string_view::npos && frac.empty())) {
+        return false;
+    }
+    for (char c : whole) {
+        if (c < '0' || c > '9') return false;
+    }
+    for (char c : frac) {
+        if (c < '0' || c > '9') return false;
+    }
+    long long s = 0;
+    if (!toInteger(whole, s)) return false;
+    long long f = 0;
+    if (!frac.empty() && !toInteger(frac, f)) return false;
+    if (frac.size() == 1) f *= 10;
+    if (s > SCRIPT_MAX_TICKS) return false;
+    centi = s * SCRIPT_TICKS_PER_SECOND + f;
+    return true;
+}
+
+// A duration: N, N ticks, Ns, N s or N seconds. A tick is a hundredth of a
+// second, so seconds are read to the hundredth.
+bool takeDuration(Line& l, const char* what, long long lo, long long& ticks, bool& inSeconds) {
+    std::string_view w;
+    if (!take(l, what, w)) return false;
+    inSeconds = false;
+    std::string_view number = w;
+    if (w.size() > 1 && lower(w.back()) == 's') {
+        number = w.substr(0, w.size() - 1);
+        inSeconds = true;
+    } else if (takeKeyword(l, "s") || takeKeyword(l, "sec") || takeKeyword(l, "second") || takeKeyword(l, "seconds")) {
+        inSeconds = true;
+    } else {
+        takeKeyword(l, "tick") || takeKeyword(l, "ticks");
+    }
+    long long n = 0;
+    const bool ok = inSeconds ? toCentiseconds(number, n) : toInteger(number, n);
+    if (!ok) return fail(l, std::string("bad ") + what + " " + quoted(w));
+    if (n < lo || n > SCRIPT_MAX_TICKS) {
+        return fail(l, std::string(what) + " of " + std::to_string(n) + " ticks outside " + std::to_string(lo) +
+                           " to " + std::to_string(SCRIPT_MAX_TICKS));
+    }
+    ticks = n;
+    return true;
+}
+
+bool takeButton(Line& l, ScriptButton& b) {
+    std::string_view w;
+    if (!take(l, "button (view, left, right or both)", w)) return false;
+    for (int i = 0; i < static_cast<int>(std::size(BUTTON_NAMES)); ++i) {
+        if (same(w, BUTTON_NAMES[i])) {
+            b = static_cast<ScriptButton>(i);
+            return true;
+        }
+    }
+    return fail(l, "unknown button " + quoted(w) + " (view, left, right or both)");
+}
+
+bool parseButtonOnly(Line& l, ScriptCommand& c) { return takeButton(l, c.button) && finish(l); }
+
+bool parseTimedButton(Line& l, ScriptCommand& c) {
+    if (!takeButton(l, c.button)) return false;
+    c.ticks = scriptDefaultTicks(c.op, c.button);
+    if (!atEnd(l) && !takeDuration(l, "duration", 1, c.ticks, c.inSeconds)) return false;
+    return finish(l);
+}
+
+bool parseWait(Line& l, ScriptCommand& c) { return takeDuration(l, "duration", 0, c.ticks, c.inSeconds) && finish(l); }
+
+int daysInMonth(int year, int month) {
+    constexpr int DAYS[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : DAYS[month - 1];
+}
+
+// Splits "a<sep>b<sep>c" into three whole non-negative numbers.
+bool threeNumbers(std::string_view w, char sep, long long out[3]) {
+    for (int i = 0; i < 3; ++i) {
+        const size_t at = i < 2 ? w.find(sep) : w.size();
+        if (at == std::string_view::npos) return false;
+        const std::string_view part = w.substr(0, at);
+        if (part.empty() || part[0] < '0' || part[0] > '9' || !toInteger(part, out[i])) return false;
+        w = i < 2 ? w.substr(at + 1) : std::string_view{};
+    }
+    return true;
+}
+
+bool parseClock(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "time HH:MM:SS", w)) return false;
+    long long d[3] = {};
+    if (w.find('-') != std::string_view::npos) {
+        if (!threeNumbers(w, '-', d) || d[0] < MIN_YEAR || d[0] > MAX_YEAR || d[1] < 1 || d[1] > 12 || d[2] < 1 ||
+            d[2] > daysInMonth(static_cast<int>(d[0]), static_cast<int>(d[1]))) {
+            return fail(l, "bad date " + quoted(w) + " (YYYY-MM-DD)");
+        }
+        c.clock.year = static_cast<int>(d[0]);
+        c.clock.month = static_cast<int>(d[1]);
+        c.clock.day = static_cast<int>(d[2]);
+        c.clockHasDate = true;
+        if (!take(l, "time HH:MM:SS", w)) return false;
+    }
+    long long t[3] = {};
+    if (!threeNumbers(w, ':', t) || t[0] > 23 || t[1] > 59 || t[2] > 59) {
+        return fail(l, "bad time " + quoted(w) + " (HH:MM:SS)");
+    }
+    c.clock.hour = static_cast<int>(t[0]);
+    c.clock.minute = static_cast<int>(t[1]);
+    c.clock.second = static_cast<int>(t[2]);
+    return finish(l);
+}
+
+// "name", "name[i]" or "name[i][j]".
+bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
+    const size_t bracket = w.find('[');
+    const std::string_view name = w.substr(0, bracket);
+    c.field = deviceFieldFind(name);
+    if (c.field == nullptr) return fail(l, "unknown device field " + quoted(name));
+    long long index[2] = {0, 0};
+    int given = 0;
+    std::string_view rest = bracket == std::string_view::npos ? std::string_view{} : w.substr(bracket);
+    while (!rest.empty()) {
+        const size_t close = rest.find(']');
+        if (rest[0] != '[' || close == std::string_view::npos || given == 2 ||
+            !toInteger(rest.substr(1, close - 1), index[given])) {
+            return fail(l, "bad index in " + quoted(w));
+        }
+        ++given;
+        rest.remove_prefix(close + 1);
+    }
+    if (given != c.field->indices) {
+        return fail(l, std::string(c.field->name) + " takes " + std::to_string(c.field->indices) + " index" +
+                           (c.field->indices == 1 ? "" : "es"));
+    }
+    const long long rows = c.field->rows, cols = c.field->cols;
+    if (index[0] < 0 || index[0] >= rows || index[1] < 0 || index[1] >= cols) {
+        return fail(l, "index outside " + std::string(c.field->name) + " in " + quoted(w));
+    }
+    c.row = static_cast<int>(index[0]);
+    c.col = static_cast<int>(index[1]);
+    return true;
+}
+
+std::string rangeText(const DeviceField& f) {
+    char lo[32], hi[32];
+    *std::to_chars(lo, lo + sizeof lo - 1, f.min).ptr = '\0';
+    *std::to_chars(hi, hi + sizeof hi - 1, f.max).ptr = '\0';
+    return std::string(lo) + " to " + hi;
+}
+
+bool parseSet(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "device field", w) || !parseFieldRef(l, w, c)) return false;
+    if (!take(l, "value", w)) return false;
+    const DeviceField& f = *c.field;
+    bool ok = false;
+    if (f.type == FieldType::Float) {
+        float x = 0.0f;
+        ok = toFloat(w, x);
+        c.value = x;
+    } else {
+        long long n = 0;
+        ok = toInteger(w, n);
+        c.value = static_cast<double>(n);
+    }
+    if (!ok) return fail(l, "bad value " + quoted(w) + " for " + f.name);
+    if (!deviceFieldAccepts(f, c.value)) return fail(l, std::string(f.name) + " takes " + rangeText(f));
+    return finish(l);
+}
+
+bool takeSlot(Line& l, ScriptCommand& c) {
+    long long n = 0;
+    if (!takeInteger(l, "slot", 0, SETTINGS_SLOTS - 1, n)) return false;
+    c.slot = static_cast<int>(n);
+    if (!takeInteger(l, "value", INT32_MIN, UINT32_MAX, n)) return false;
+    c.slotValue = static_cast<int32_t>(static_cast<uint32_t>(n));  // 0xFFFFFFFF reads as -1
+    return finish(l);
+}
+
+bool pngName(std::string_view w) {
+    constexpr std::string_view EXT = ".png";
+    return w.size() > EXT.size() && same(w.substr(w.size() - EXT.size()), EXT) && w.back() != '/';
+}
+
+bool parseShot(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "file name", w)) return false;
+    if (!pngName(w)) return fail(l, "file name " + quoted(w) + " must end in .png");
+    c.path = std::string(w);
+    while (!atEnd(l)) {
+        if (takeKeyword(l, "screen")) {
+            c.window = false;
+        } else if (takeKeyword(l, "window")) {
+            c.window = true;
+        } else if (takeKeyword(l, "scale")) {
+            long long s = 0;
+            if (!takeInteger(l, "scale", 1, SCRIPT_MAX_SCALE, s)) return false;
+            c.scale = static_cast<int>(s);
+        } else {
+            return finish(l);
+        }
+    }
+    return true;
+}
+
+bool parseExpectPage(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "page", w)) return false;
+    long long n = -1;
+    if (!toInteger(w, n)) {
+        for (int p = 0; p < SCRIPT_PAGES; ++p) {
+            if (same(w, PAGE_NAMES[p])) n = p;
+        }
+    }
+    if (n < 0 || n >= SCRIPT_PAGES) {
+        return fail(l, "unknown page " + quoted(w) +
+                           " (0 to 7, or splash, data, runtime, timer1, timer2, gmeter, attitude, setup)");
+    }
+    c.page = static_cast<int>(n);
+    return finish(l);
+}
+
+bool parseExpectJournal(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "request", w)) return false;
+    c.request.op = DevOp::None;
+    for (const RequestName& r : REQUEST_NAMES) {
+        if (same(w, r.name)) c.request.op = r.op;
+    }
+    if (c.request.op == DevOp::None) return fail(l, "unknown request " + quoted(w));
+    long long n = 0;
+    while (!atEnd(l) && !same(peek(l), "count") && c.args < 3) {
+        if (c.args < 2) {
+            if (!takeInteger(l, "argument", INT32_MIN, INT32_MAX, n)) return false;
+            (c.args == 0 ? c.request.a : c.request.b) = static_cast<int32_t>(n);
+        } else {
+            take(l, "value", w);
+            if (!toFloat(w, c.request.x)) return fail(l, "bad value " + quoted(w));
+        }
+        ++c.args;
+    }
+    if (takeKeyword(l, "count") && !takeInteger(l, "count", 0, SCRIPT_MAX_TICKS, c.count)) return false;
+    return finish(l);
+}
+
+bool parseExpectPixel(Line& l, ScriptCommand& c) {
+    if (takeKeyword(l, "window")) {
+        c.window = true;
+    } else {
+        takeKeyword(l, "screen");
+    }
+    const int width = c.window ? BEZEL_WIDTH : FB_WIDTH;
+    const int height = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
+    long long x = 0, y = 0, colour = 0;
+    if (!takeInteger(l, "x", 0, width - 1, x) || !takeInteger(l, "y", 0, height - 1, y) ||
+        !takeInteger(l, "colour", 0, UINT32_MAX, colour)) {
+        return false;
+    }
+    c.x = static_cast<int>(x);
+    c.y = static_cast<int>(y);
+    c.colour = static_cast<uint32_t>(colour) & 0xFFFFFFu;
+    return finish(l);
+}
+
+bool parseExpect(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "what to expect (page, slot, journal or pixel)", w)) return false;
+    if (same(w, "page")) {
+        c.op = ScriptOp::ExpectPage;
+        return parseExpectPage(l, c);
+    }
+    if (same(w, "slot")) {
+        c.op = ScriptOp::ExpectSlot;
+        return takeSlot(l, c);
+    }
+    if (same(w, "journal")) {
+        c.op = ScriptOp::ExpectJournal;
+        return parseExpectJournal(l, c);
+    }
+    if (same(w, "pixel")) {
+        c.op = ScriptOp::ExpectPixel;
+        return parseExpectPixel(l, c);
+    }
+    return fail(l, "cannot expect " + quoted(w) + " (page, slot, journal or pixel)");
+}
+
+bool parseJournal(Line& l, ScriptCommand& c) {
+    c.op = ScriptOp::JournalClear;
+    if (!takeKeyword(l, "clear")) return fail(l, "journal takes 'clear'");
+    return finish(l);
+}
+
+struct CommandParser {
+    const char* name;
+    ScriptOp op;
+    bool (*parse)(Line&, ScriptCommand&);
+};
+
+constexpr CommandParser PARSERS[] = {
+    {"press", ScriptOp::Press, parseButtonOnly},
+    {"release", ScriptOp::Release, parseButtonOnly},
+    {"click", ScriptOp::Click, parseTimedButton},
+    {"hold", ScriptOp::Hold, parseTimedButton},
+    {"wait", ScriptOp::Wait, parseWait},
+    {"clock", ScriptOp::Clock, parseClock},
+    {"set", ScriptOp::Set, parseSet},
+    {"slot", ScriptOp::Slot, takeSlot},
+    {"journal", ScriptOp::JournalClear, parseJournal},
+    {"shot", ScriptOp::Shot, parseShot},
+    {"expect", ScriptOp::ExpectPage, parseExpect},
+};
+
+// One non-empty line into c; false with l.error set when it does not parse.
+bool parseLine(Line& l, ScriptCommand& c) {
+    const std::string_view verb = l.word[l.next++];
+    for (const CommandParser& p : PARSERS) {
+        if (same(verb, p.name)) {
+            c.op = p.op;
+            const bool ok = p.parse(l, c);
+            if (!ok && !l.error.empty()) l.error = std::string(p.name) + ": " + l.error;
+            return ok;
+        }
+    }
+    return fail(l, "unknown command " + quoted(verb));
+}
+
+// A picture taken twice in one run would silently replace the first.
+void checkShotPaths(Script& s) {
+    for (size_t i = 0; i < s.commands.size(); ++i) {
+        const ScriptCommand& c = s.commands[i];
+        if (c.op != ScriptOp::Shot) continue;
+        for (size_t j = 0; j < i; ++j) {
+            const ScriptCommand& d = s.commands[j];
+            if (d.op == ScriptOp::Shot && d.path == c.path) {
+                s.errors.push_back({c.line, "shot: " + c.path + " is already taken on line " + std::to_string(d.line)});
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+// ---- Public operations --------------------------------------------------------------
+
+// Parses line by line; a failing line is reported and skipped.
+Script scriptParse(std::string_view text) {
+    Script s;
+    int number = 0;
+    while (!text.empty() || number == 0) {
+        ++number;
+        const size_t nl = text.find('\n');
+        const std::string_view rawLine = text.substr(0, nl);
+        text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
+        Line l;
+        l.number = number;
+        ScriptCommand c;
+        c.line = number;
+        bool ok = splitWords(rawLine, l);
+        if (ok && l.count == 0) continue;
+        if (ok) ok = parseLine(l, c);
+        if (ok) {
+            s.commands.push_back(c);
+            continue;
+        }
+        if (static_cast<int>(s.errors.size()) == SCRIPT_MAX_ERRORS) {
+            s.errors.push_back({number, "too many errors; the rest of the script was not checked"});
+            return s;
+        }
+        s.errors.push_back({number, l.error});
+    }
+    checkShotPaths(s);
+    return s;
+}
+
+// Default durations of click and hold.
+long long scriptDefaultTicks(ScriptOp op, ScriptButton b) {
+    if (op != ScriptOp::Hold) return SCRIPT_CLICK_TICKS;
+    switch (b) {
+        case ScriptButton::View: return CLICK_VIEW_HOLD;
+        case ScriptButton::Left: return CLICK_LEFT_HOLD;
+        case ScriptButton::Right: return CLICK_RIGHT_HOLD;
+        case ScriptButton::Both: return CLICK_BOTH_HOLD;
+    }
+    return SCRIPT_CLICK_TICKS;
+}
+
+const char* scriptButtonName(ScriptButton b) { return BUTTON_NAMES[static_cast<int>(b)]; }
+
+const char* scriptPageName(int page) { return page >= 0 && page < SCRIPT_PAGES ? PAGE_NAMES[page] : "?"; }
+
+const char* scriptRequestName(DevOp op) {
+    for (const RequestName& r : REQUEST_NAMES) {
+        if (r.op == op) return r.name;
+    }
+    return "none";
+}
