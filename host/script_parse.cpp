@@ -318,8 +318,8 @@ bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
         rest.remove_prefix(close + 1);
     }
     if (given != c.field->indices) {
-        return fail(l, std::string(c.field->name) + " takes " + std::to_string(c.field->indices) + " index" +
-                           (c.field->indices == 1 ? "" : "es"));
+        constexpr const char* INDEX_COUNT[] = {" takes no index", " takes one index", " takes two indices"};
+        return fail(l, std::string(c.field->name) + INDEX_COUNT[c.field->indices]);
     }
     const long long rows = c.field->rows, cols = c.field->cols;
     if (index[0] < 0 || index[0] >= rows || index[1] < 0 || index[1] >= cols) {
