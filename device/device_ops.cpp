@@ -2,6 +2,8 @@
 // simDevice, requests without a visible effect recorded in the journal.
 #include "device/device.h"
 
+#include <algorithm>
+
 #include "device/journal_record.h"
 
 // ---- Constants ------------------------------------------------------------
@@ -174,8 +176,10 @@ int devBrightnessManual() { return simDevice.brightnessManual; }
 int devManualBrightnessLevel() { return simDevice.manualBrightnessLevel; }
 // Automatic brightness level.
 int devAutoBrightnessLevel() { return simDevice.autoBrightnessLevel; }
-// Sets the brightness level.
-void devSetBrightnessLevel(int level) { devJournalRecord(DevOp::SetBrightnessLevel, level); }
+// Sets the brightness level, limited to the backlight's range 0 to 100.
+void devSetBrightnessLevel(int level) {
+    devJournalRecord(DevOp::SetBrightnessLevel, std::clamp(level, 0, 100));
+}
 // Sets the brightness mode: 1 manual, 0 automatic.
 void devSetBrightnessMode(int mode) { devJournalRecord(DevOp::SetBrightnessMode, mode); }
 // Sound request: sound 0-7 alerts, 8 the volume test; mode 0 stop, 1 preview, 2 alert.

@@ -3,8 +3,12 @@
 // window costs almost nothing.
 #include <SDL.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 
+#include "app/timekeeping.h"
 #include "host/bezel.h"
 #include "host/shell.h"
 #include "host/sdl_window.h"
@@ -13,6 +17,24 @@
 namespace {
 
 int64_t nowMs() { return static_cast<int64_t>(SDL_GetTicks64()); }
+
+// The unit's clock counts GMT, so its first load takes the host's UTC time.
+void hostUtcTime(ClockTime* out) {
+    using namespace std::chrono;
+    const system_clock::time_point now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm utc = {};
+    gmtime_r(&seconds, &utc);
+    const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+    out->year = static_cast<uint16_t>(utc.tm_year + 1900);
+    out->month = static_cast<uint16_t>(utc.tm_mon + 1);
+    out->dayOfWeek = static_cast<uint16_t>(utc.tm_wday);
+    out->day = static_cast<uint16_t>(utc.tm_mday);
+    out->hour = static_cast<uint16_t>(utc.tm_hour);
+    out->minute = static_cast<uint16_t>(utc.tm_min);
+    out->second = static_cast<uint16_t>(std::min(utc.tm_sec, 59));  // a leap second shows as 59
+    out->milliseconds = static_cast<uint16_t>(ms);
+}
 
 bool wantsFullRepaint(const SDL_WindowEvent& w) {
     switch (w.event) {
@@ -98,6 +120,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!sdlWindowOpen()) return 1;
+    setClockSource(hostUtcTime);
     unitPowerOnReset();
     HostOnCreate();
     hostStartup();

@@ -8,6 +8,17 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/alerts.h"
+#include "app/buttons.h"
+#include "app/controller.h"
+#include "app/page_attitude.h"
+#include "app/page_data.h"
+#include "app/page_gmeter.h"
+#include "app/page_runtime.h"
+#include "app/page_timer.h"
+#include "app/setup.h"
+#include "app/splash.h"
+#include "app/timekeeping.h"
 #include "device/device.h"
 #include "device/filter.h"
 #include "device/settings.h"
@@ -15,7 +26,6 @@
 #include "host/bezel.h"
 #include "host/bezel_art.h"
 #include "host/compose.h"
-#include "host/test_card.h"
 
 namespace {
 
@@ -30,24 +40,42 @@ bool bezelPainted = false;
 uint32_t framebuffer[FB_PIXELS];      // bottom-up, lives for one frame
 
 // ---- Display application hooks ---------------------------------------------
-// The only places where the shell calls the display application. Until the
-// application is wired in, the frame is a test card and the decoder hook
-// samples the button levels the card shows.
+// The only places where the shell calls the display application.
 
-// Window creation: clearAlerts(), initController(), gmeterInit().
-void appOnCreate() {}
-// After the first frame: initAttitudePage().
-void appAttitudeStartup() {}
-// Fast tick, after the filter step: buttonTick().
-void appButtonTick() { testCardSampleButtons(); }
-// Frame, first: renderFrame(fb).
-void appRenderFrame(uint32_t* fb) { testCardDraw(fb, frameCount); }
-// Frame, after demoStep(): alertLogic(fb).
-void appAlertLogic(uint32_t* fb) { (void)fb; }
-// Slow tick, before devSecondTick(): clockTick(), timersTick(), runTimesTick().
-void appSecondTick() {}
+// Window creation: alerts cleared, controller and decoder started, G-meter view and channels.
+void appOnCreate() {
+    clearAlerts();
+    initController();
+    gmeterInit();
+}
+// After the first frame.
+void appAttitudeStartup() { initAttitudePage(); }
+// Fast tick, after the filter step.
+void appButtonTick() { buttonTick(); }
+// Frame, first.
+void appRenderFrame(uint32_t* fb) { renderFrame(fb); }
+// Frame, after demoStep().
+void appAlertLogic(uint32_t* fb) { alertLogic(fb); }
+// Slow tick, before devSecondTick().
+void appSecondTick() {
+    clockTick();
+    timersTick();
+    runTimesTick();
+}
 // unitPowerOnReset(): the power-on reset of every application module.
-void appPowerOnReset() { testCardPowerOnReset(); }
+void appPowerOnReset() {
+    controllerPowerOnReset();
+    buttonsPowerOnReset();
+    timekeepingPowerOnReset();
+    alertsPowerOnReset();
+    splashPowerOnReset();
+    dataPagePowerOnReset();
+    runTimePagePowerOnReset();
+    timerPagePowerOnReset();
+    gmeterPowerOnReset();
+    attitudePagePowerOnReset();
+    setupPowerOnReset();
+}
 
 // ---- Shell internals --------------------------------------------------------
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end test of the window program on a private X server: refusals
-# without a usable display, the first picture, a bezel click, a resize, and
-# closing the window as a user does.
+# without a usable display, the first picture, the brightness dialog opened
+# and closed with the Right button, a resize, and closing the window as a
+# user does.
 # Usage: window_e2e.sh QX70SIM XWD_CHECK X11_CLOSE OUT_DIR
 set -uo pipefail
 
@@ -10,9 +11,10 @@ title='Brelmont QX-70 PC Simulator'
 work=$(mktemp -d)
 xvfb_pid='' sim_pid='' wid=''
 
-# Test-card lamps in window coordinates: Left and Right (View is at 189,195).
-left_lamp='229 195' right_lamp='269 195'
-lamp_on=00ff00 lamp_off=003000
+# A pixel of the brightness dialog's level bar (screen (30, 87), white while
+# the dialog shows the simulated level 30), and the Right button's centre.
+level_bar='195 194' white=ffffff
+right_button='340 220'
 
 cleanup() {
   [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
@@ -99,21 +101,31 @@ read -r w h < <(xwininfo -id "$wid" | awk '/Width:/{w=$2} /Height:/{h=$2} END{pr
 
 step "window $wid is up"
 poll 15 shot bezel live || die "first picture: $(why)"
-shot pixel $left_lamp $lamp_off pixel $right_lamp $lamp_off || die "lamps lit before any click: $(why)"
+shot notpixel $level_bar $white || die "level bar shown before any click: $(why)"
 
-# The Both button presses Left and Right. SDL takes the click position from
-# the last motion event, so the pointer moves there first.
-step "clicking Both"
-xdotool mousemove --window "$wid" 230 300 || die "xdotool mousemove failed"
+# A Right hold (1.2 s) opens the brightness dialog. SDL takes the click
+# position from the last motion event, so the pointer moves there first.
+step "holding Right"
+xdotool mousemove --window "$wid" $right_button || die "xdotool mousemove failed"
 xdotool mousedown 1 || die "xdotool mousedown failed"
-poll 10 shot pixel $left_lamp $lamp_on pixel $right_lamp $lamp_on || die "press on Both not shown: $(why)"
+poll 15 shot pixel $level_bar $white || die "Right hold did not open the dialog: $(why)"
 xdotool mouseup 1 || die "xdotool mouseup failed"
-poll 10 shot pixel $left_lamp $lamp_off pixel $right_lamp $lamp_off || die "release on Both not shown: $(why)"
 
-# A larger window keeps the bezel at the top-left corner, black beyond it.
+# A larger window keeps the bezel at the top-left corner, black beyond it;
+# the dialog stays open meanwhile.
 step "resizing"
 xdotool windowsize "$wid" 600 700 || die "xdotool windowsize failed"
-poll 10 shot bezel live pixel 520 300 000000 pixel 200 650 000000 || die "after resizing: $(why)"
+poll 10 shot bezel live pixel 520 300 000000 pixel 200 650 000000 pixel $level_bar $white ||
+  die "after resizing: $(why)"
+
+# A Right click closes the dialog again; the button stays down for several
+# 10 ms ticks so that the unit sees the press.
+step "clicking Right"
+xdotool mousemove --window "$wid" $right_button || die "xdotool mousemove failed"
+xdotool mousedown 1 || die "xdotool mousedown failed"
+sleep 0.1
+xdotool mouseup 1 || die "xdotool mouseup failed"
+poll 10 shot notpixel $level_bar $white || die "Right click did not close the dialog: $(why)"
 
 step "closing"
 "$closer" "$wid" || die "could not send WM_DELETE_WINDOW"

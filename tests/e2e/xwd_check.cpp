@@ -7,6 +7,7 @@
 //                      the shell paints at window creation
 //   live               the screen area shows a frame (more than one colour)
 //   pixel X Y RRGGBB   the window pixel at (X, Y) has this colour
+//   notpixel X Y RRGGBB   the window pixel at (X, Y) has any other colour
 #include <X11/X.h>
 #include <X11/XWDFile.h>
 
@@ -119,14 +120,16 @@ bool checkLive(const Shot& s) {
     return colours.size() > 1 || fail("live: the screen area shows a single colour");
 }
 
-bool checkPixel(const Shot& s, const char* xs, const char* ys, const char* cs) {
+// With same false, the pixel must differ from the colour instead.
+bool checkPixel(const Shot& s, const char* xs, const char* ys, const char* cs, bool same) {
     const int x = std::atoi(xs), y = std::atoi(ys);
     const uint32_t want = uint32_t(std::strtoul(cs, nullptr, 16)) & RGB;
     if (x < 0 || y < 0 || x >= s.w || y >= s.h) return fail("pixel: position outside the image");
     const uint32_t got = s.rgb[size_t(s.w) * y + x];
-    if (got == want) return true;
+    if ((got == want) == same) return true;
     char msg[96];
-    std::snprintf(msg, sizeof msg, "pixel (%d, %d) is %06X, expected %06X", x, y, got, want);
+    std::snprintf(msg, sizeof msg, "pixel (%d, %d) is %06X, expected %s%06X", x, y, got,
+                  same ? "" : "anything but ", want);
     return fail(msg);
 }
 
@@ -134,7 +137,7 @@ bool checkPixel(const Shot& s, const char* xs, const char* ys, const char* cs) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: xwd_check FILE bezel|live|pixel X Y RRGGBB...\n");
+        std::fprintf(stderr, "usage: xwd_check FILE bezel|live|pixel X Y RRGGBB|notpixel X Y RRGGBB...\n");
         return 2;
     }
     Shot shot;
@@ -146,7 +149,10 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "live") == 0) {
             ok = checkLive(shot);
         } else if (std::strcmp(argv[i], "pixel") == 0 && i + 3 < argc) {
-            ok = checkPixel(shot, argv[i + 1], argv[i + 2], argv[i + 3]);
+            ok = checkPixel(shot, argv[i + 1], argv[i + 2], argv[i + 3], true);
+            i += 3;
+        } else if (std::strcmp(argv[i], "notpixel") == 0 && i + 3 < argc) {
+            ok = checkPixel(shot, argv[i + 1], argv[i + 2], argv[i + 3], false);
             i += 3;
         } else {
             std::fprintf(stderr, "xwd_check: unknown check %s\n", argv[i]);

@@ -1,0 +1,147 @@
+// The brightness and demo-mode dialog: level number and bar, mode title, demo line.
+#include "app/brightness_dialog.h"
+
+#include <cstdint>
+
+#include "app/colours.h"
+#include "app/controller.h"
+#include "device/device.h"
+#include "device/settings.h"
+#include "gfx/font.h"
+#include "gfx/gfx.h"
+#include "gfx/icons.h"
+#include "gfx/fmt.h"
+
+// ---- Constants ----------------------------------------------------------------
+
+namespace {
+
+constexpr int CENTRE_X = 64;
+constexpr int LEVEL_Y = 60;
+constexpr int BAR_LEFT = 20;
+constexpr int BAR_TOP = 80;
+constexpr int BAR_BOTTOM = 95;
+// Beyond this the bar lies outside the screen anyway; keeps 20 + level in range.
+constexpr int BAR_LEVEL_LIMIT = 1000;
+constexpr int UP_HINT_X = 3;
+constexpr int UP_HINT_Y = 35;
+constexpr int DOWN_HINT_X = 3;
+constexpr int DOWN_HINT_Y = 110;
+constexpr int RIGHT_LABEL_X = 122;
+constexpr int RIGHT_LABEL_Y = 100;
+constexpr int TITLE_Y = 10;
+constexpr int SUBTITLE_Y = 25;
+constexpr int HINT_Y = 150;
+constexpr int DEMO_Y = 130;
+constexpr int FINE_STEP_BELOW = 10;  // levels below this move in steps of 1
+constexpr int COARSE_STEP = 10;
+constexpr int NUMBER_TEXT_SIZE = 12;  // sign, ten digits, NUL
+
+// ---- Private helpers --------------------------------------------------------------
+
+// Computed in 64 bits and limited to the int range, so no device level can
+// overflow; the device layer limits the level it is given to 0..100.
+int toInt(int64_t v) {
+    if (v > INT32_MAX) return INT32_MAX;
+    if (v < INT32_MIN) return INT32_MIN;
+    return static_cast<int>(v);
+}
+
+int levelUp(int v) {
+    if (v < FINE_STEP_BELOW) return v + 1;
+    return toInt(int64_t{v / COARSE_STEP} * COARSE_STEP + COARSE_STEP);
+}
+
+int levelDown(int v) {
+    if (v <= FINE_STEP_BELOW) return toInt(int64_t{v} - 1);
+    return v / COARSE_STEP * COARSE_STEP - COARSE_STEP;
+}
+
+// Changing the level always selects manual brightness.
+void setManualLevel(int level) {
+    devSetBrightnessLevel(level);
+    devSetBrightnessMode(1);
+}
+
+// 0 becomes 1, 1 becomes 2, anything else switches demo mode off.
+void cycleDemoMode() {
+    const int mode = settingsReadByte(SLOT_DEMO_MODE);
+    if (mode == 0 || mode == 1) {
+        settingsWriteByte(SLOT_DEMO_MODE, mode + 1);
+        return;
+    }
+    settingsWriteByte(SLOT_DEMO_MODE, 0);
+    devDemoOff();
+}
+
+// Manual level as it stands, or the automatic level, which follows the device.
+int shownLevel() {
+    if (devBrightnessManual()) return devManualBrightnessLevel();
+    const int level = devAutoBrightnessLevel();
+    devSetBrightnessLevel(level);
+    return level;
+}
+
+void drawCentred(uint32_t* fb, int font, int y, uint32_t colour, const char* text) {
+    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, font, CENTRE_X, y, colour, text);
+}
+
+void drawLevel(uint32_t* fb, int level) {
+    char text[NUMBER_TEXT_SIZE];
+    char* cursor = text;
+    fmt_int(level, &cursor);
+    *cursor = '\0';
+    drawCentred(fb, FONT_NUM_23, LEVEL_Y, COLOUR_WHITE, text);
+    int barLength = level;
+    if (barLength > BAR_LEVEL_LIMIT) barLength = BAR_LEVEL_LIMIT;
+    if (barLength < -BAR_LEVEL_LIMIT) barLength = -BAR_LEVEL_LIMIT;
+    gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, BAR_LEFT, BAR_TOP, BAR_LEFT + barLength, BAR_BOTTOM,
+                  COLOUR_WHITE);
+}
+
+void drawTitle(uint32_t* fb) {
+    if (devBrightnessManual() == 1) {
+        drawCentred(fb, FONT_TEXT_14, TITLE_Y, COLOUR_TITLE_GREEN, "MANUAL");
+        drawCentred(fb, FONT_TEXT_14, SUBTITLE_Y, COLOUR_TITLE_GREEN, "BRIGHTNESS");
+        drawCentred(fb, FONT_TEXT_14, HINT_Y, COLOUR_GREY, "SET AUTO");
+        return;
+    }
+    drawCentred(fb, FONT_TEXT_14, TITLE_Y, COLOUR_TITLE_GREEN, "AUTO");
+    drawCentred(fb, FONT_TEXT_14, SUBTITLE_Y, COLOUR_TITLE_GREEN, "BRIGHTNESS");
+}
+
+void drawDemoLine(uint32_t* fb) {
+    const int mode = settingsReadByte(SLOT_DEMO_MODE);
+    if (mode == 1) drawCentred(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 1");
+    if (mode == 2) drawCentred(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 2");
+}
+
+}  // namespace
+
+// ---- Public operations --------------------------------------------------------
+
+// The whole dialog, redrawn every frame while it is open.
+void drawBrightnessDialog(uint32_t* fb) {
+    gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, devBackgroundColour());
+    drawLevel(fb, shownLevel());
+    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_UP, UP_HINT_X, UP_HINT_Y, COLOUR_WHITE);
+    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_DOWN, DOWN_HINT_X, DOWN_HINT_Y, COLOUR_WHITE);
+    font_draw_text_vertical(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, RIGHT_LABEL_X, RIGHT_LABEL_Y,
+                            COLOUR_LABEL, "OK");
+    drawTitle(fb);
+    drawDemoLine(fb);
+}
+
+// View and Left step the manual level, both-press selects automatic
+// brightness, a View hold cycles the demo mode; anything else is returned.
+ButtonEvent brightnessDialogEvent(ButtonEvent e) {
+    switch (e) {
+        case EVT_VIEW_RELEASE: setManualLevel(levelUp(devManualBrightnessLevel())); return EVT_NONE;
+        case EVT_LEFT_RELEASE:
+            setManualLevel(levelDown(devManualBrightnessLevel()));
+            return EVT_NONE;
+        case EVT_BOTH_PRESS: devSetBrightnessMode(0); return EVT_NONE;
+        case EVT_VIEW_HOLD: cycleDemoMode(); return EVT_NONE;
+        default: return e;
+    }
+}

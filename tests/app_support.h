@@ -1,0 +1,60 @@
+// Shared helpers of the display application tests: a unit in its power-on
+// state, a framebuffer, button clicks by ticks and the device journal.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "app/buttons.h"
+#include "device/device.h"
+#include "gfx/gfx.h"
+
+// Every module back to its program-start state, clock source cleared.
+void resetUnit();
+
+// One decoded event and the tick (counted from 1) it came on.
+struct TickEvent {
+    int tick;
+    ButtonEvent event;
+    bool operator==(const TickEvent&) const = default;
+};
+
+// Runs n button ticks at the present levels; the events they decoded.
+std::vector<TickEvent> runTicks(int n);
+// One button tick; the event it decoded.
+ButtonEvent tickOnce();
+
+// The kept journal entries of one kind, oldest first.
+std::vector<DevRequest> journalOf(DevOp op);
+
+// The colour of a fully covered glyph pixel of text in colour c drawn over bg.
+uint32_t inkOver(uint32_t bg, uint32_t c);
+
+// A 128 x 160 framebuffer with pixel access by screen coordinates.
+struct Screen {
+    uint32_t px[FB_PIXELS] = {};
+    uint32_t at(int x, int y) const { return gfx_get_pixel(px, FB_WIDTH, FB_HEIGHT, x, y); }
+    void fill(uint32_t c) {
+        for (uint32_t& p : px) p = c;
+    }
+    // Whether every pixel of the rectangle (far edges exclusive) is c.
+    bool all(int x0, int y0, int x1, int y1, uint32_t c) const;
+    // Whether some pixel of the rectangle is c.
+    bool any(int x0, int y0, int x1, int y1, uint32_t c) const;
+    // Whether the rectangle holds text of colour c drawn over a plain background.
+    bool anyInk(int x0, int y0, int x1, int y1, uint32_t c, uint32_t bg) const {
+        return any(x0, y0, x1, y1, inkOver(bg, c));
+    }
+    // Whether the rectangle holds text of colour c drawn over what under shows.
+    bool anyInk(int x0, int y0, int x1, int y1, uint32_t c, const Screen& under) const;
+};
+
+// A test that starts from a unit just powered on.
+class UnitTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetUnit(); }
+    void TearDown() override { resetUnit(); }
+    Screen screen;
+};

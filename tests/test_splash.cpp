@@ -1,0 +1,103 @@
+// Splash page: the 120-frame display time that ends once, and its texts.
+#include "app_support.h"
+
+#include <algorithm>
+
+#include "app/colours.h"
+#include "app/controller.h"
+#include "app/splash.h"
+#include "device/settings.h"
+#include "gfx/splash_picture.h"
+
+namespace {
+
+
+class Splash : public UnitTest {
+protected:
+    // The picture alone, as the splash draws it first.
+    static Screen bare() {
+        Screen picture;
+        gfx_draw_image444(picture.px, FB_WIDTH, FB_HEIGHT, SPLASH_PICTURE, SPLASH_WIDTH,
+                          SPLASH_HEIGHT, 0, 0);
+        return picture;
+    }
+    // Pixels of the rectangle where the screen differs from the bare picture.
+    int changed(int x0, int y0, int x1, int y1) const {
+        const Screen picture = bare();
+        int n = 0;
+        for (int y = y0; y < y1; ++y) {
+            for (int x = x0; x < x1; ++x) n += screen.at(x, y) != picture.at(x, y);
+        }
+        return n;
+    }
+    // Width of the span of columns that differ from the picture in rows y0 to y1 - 1.
+    int changedWidth(int y0, int y1) const {
+        const Screen picture = bare();
+        int left = FB_WIDTH, right = -1;
+        for (int y = y0; y < y1; ++y) {
+            for (int x = 0; x < FB_WIDTH; ++x) {
+                if (screen.at(x, y) == picture.at(x, y)) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+        return right - left;
+    }
+};
+
+TEST_F(Splash, DisplayTimeEndsOnceOnThe120thFrame) {
+    for (int f = 1; f < SPLASH_FRAMES; ++f) ASSERT_EQ(drawSplash(screen.px), 0) << f;
+    EXPECT_EQ(drawSplash(screen.px), 1);
+    for (int f = 0; f < 5000; ++f) ASSERT_EQ(drawSplash(screen.px), 0) << f;
+}
+
+TEST_F(Splash, PowerOnResetStartsTheDisplayTimeAgain) {
+    for (int f = 0; f < 200; ++f) drawSplash(screen.px);
+    splashPowerOnReset();
+    for (int f = 1; f < SPLASH_FRAMES; ++f) drawSplash(screen.px);
+    EXPECT_EQ(drawSplash(screen.px), 1);
+}
+
+TEST_F(Splash, DrawsTheWholePictureUnderItsTexts) {
+    const Screen picture = bare();
+    screen.fill(0xFF123456u);
+    drawSplash(screen.px);
+    // Outside the text areas the screen is the picture, pixel for pixel.
+    EXPECT_EQ(changed(0, 0, FB_WIDTH, 90), 0);
+    EXPECT_EQ(changed(0, 112, FB_WIDTH, 135), 0);
+    EXPECT_TRUE(screen.at(0, 159) == picture.at(0, 159));
+}
+
+TEST_F(Splash, DemoMarkFollowsTheDemoMode) {
+    const Screen picture = bare();
+    struct Case {
+        int mode;
+        bool mark;
+    };
+    for (const Case& c : {Case{0, false}, Case{1, true}, Case{2, true}, Case{3, false}}) {
+        SCOPED_TRACE(c.mode);
+        settingsWriteByte(SLOT_DEMO_MODE, c.mode);
+        drawSplash(screen.px);
+        EXPECT_EQ(screen.anyInk(0, 0, 24, 22, COLOUR_LABEL, picture), c.mark);
+        EXPECT_EQ(changed(0, 0, 24, 22) > 0, c.mark);
+    }
+}
+
+TEST_F(Splash, ModelNameAndVersionAreGrey) {
+    const Screen picture = bare();
+    drawSplash(screen.px);
+    EXPECT_TRUE(screen.anyInk(20, 90, 108, 112, COLOUR_GREY, picture));
+    EXPECT_TRUE(screen.anyInk(40, 135, 88, 152, COLOUR_GREY, picture));
+}
+
+TEST_F(Splash, EditionInputWidensTheModelName) {
+    drawSplash(screen.px);
+    const int plain = changedWidth(90, 112);
+    simDevice.discreteInput2Source = 1;
+    sampleDiscreteInputs();
+    drawSplash(screen.px);
+    // "QX-70-S" against "QX-70": two more characters, still centred on 64.
+    EXPECT_GT(changedWidth(90, 112), plain + 8);
+}
+
+}  // namespace
