@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "app/buttons.h"
 #include "device/settings.h"
 #include "gfx/gfx.h"
 #include "host/shell.h"
@@ -20,12 +21,9 @@ namespace {
 constexpr int MAX_WORDS = 8;
 constexpr int MIN_YEAR = 1601;   // the range of the platform's date record
 constexpr int MAX_YEAR = 30827;
-constexpr int CLICK_VIEW_HOLD = 60;
-constexpr int CLICK_LEFT_HOLD = 60;
-constexpr int CLICK_RIGHT_HOLD = 120;
-// Both buttons held: the both-press arms the left and right hold timing on
-// its own tick, so the left hold comes one tick later than a single press's.
-constexpr int CLICK_BOTH_HOLD = 61;
+// Both buttons held: the decoder tests the release of both before any hold,
+// so the left hold needs one tick more than a single press's.
+constexpr int BOTH_HOLD_TICKS = LEFT_HOLD_TICKS + 1;
 
 constexpr const char* BUTTON_NAMES[] = {"view", "left", "right", "both"};
 constexpr const char* PAGE_NAMES[SCRIPT_PAGES] = {"splash", "data",    "runtime",  "timer1",
@@ -566,10 +564,10 @@ Script scriptParse(std::string_view text) {
 long long scriptDefaultTicks(ScriptOp op, ScriptButton b) {
     if (op != ScriptOp::Hold) return SCRIPT_CLICK_TICKS;
     switch (b) {
-        case ScriptButton::View: return CLICK_VIEW_HOLD;
-        case ScriptButton::Left: return CLICK_LEFT_HOLD;
-        case ScriptButton::Right: return CLICK_RIGHT_HOLD;
-        case ScriptButton::Both: return CLICK_BOTH_HOLD;
+        case ScriptButton::View: return VIEW_HOLD_TICKS;
+        case ScriptButton::Left: return LEFT_HOLD_TICKS;
+        case ScriptButton::Right: return RIGHT_HOLD_TICKS;
+        case ScriptButton::Both: return BOTH_HOLD_TICKS;
     }
     return SCRIPT_CLICK_TICKS;
 }

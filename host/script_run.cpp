@@ -6,16 +6,9 @@
 #include <map>
 #include <tuple>
 
-#if __has_include("app/controller.h")
+#include "app/buttons.h"
 #include "app/controller.h"
 #include "app/timekeeping.h"
-#define QX70_HAS_APP 1
-#else
-#define QX70_HAS_APP 0
-struct ClockTime {
-    uint16_t year, month, dayOfWeek, day, hour, minute, second, milliseconds;
-};
-#endif
 #include "device/device.h"
 #include "device/settings.h"
 #include "gfx/gfx.h"
@@ -153,11 +146,18 @@ void changeLevels(ScriptButton b, bool down) {
     for (int i = 0; i < LEVELS; ++i) run.levelUnseen[i] |= level(i) != before[i];
 }
 
+bool isHold(ButtonEvent e) { return e == EVT_VIEW_HOLD || e == EVT_LEFT_HOLD || e == EVT_RIGHT_HOLD; }
+
+// Press, hold, release, and a tick for the decoder to take the release. When
+// that tick reports the hold instead (a release on the hold's own tick), the
+// release waits for one more, so the next line starts with the button up as
+// far as the decoder knows.
 Step pressFor(const ScriptCommand& c) {
     changeLevels(c.button, true);
     if (ticks(c, c.ticks) == Step::Stop) return Step::Stop;
     changeLevels(c.button, false);
-    return ticks(c, 1);
+    if (ticks(c, 1) == Step::Stop) return Step::Stop;
+    return isHold(lastDecodedEvent()) ? ticks(c, 1) : Step::Go;
 }
 
 // A time without a date keeps the host's present date.
@@ -208,14 +208,9 @@ std::string hex6(uint32_t v) {
 }
 
 Step expectPage(const ScriptCommand& c) {
-#if QX70_HAS_APP
-    const int activePageNow = activePage;
-#else
-    const int activePageNow = 0;
-#endif
-    if (activePageNow == c.page) return Step::Go;
+    if (activePage == c.page) return Step::Go;
     return stop(c, ScriptStatus::Failed,
-                std::string("expected page ") + scriptPageName(c.page) + ", found " + scriptPageName(activePageNow));
+                std::string("expected page ") + scriptPageName(c.page) + ", found " + scriptPageName(activePage));
 }
 
 Step expectSlot(const ScriptCommand& c) {
@@ -313,11 +308,7 @@ ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long l
         run.outcome.messages = script.errors;
         return run.outcome;
     }
-#if QX70_HAS_APP
     setClockSource(scriptClockSource);
-#else
-    (void)scriptClockSource;
-#endif
     unitPowerOnReset();
     for (const ScriptCommand& c : script.commands) {
         if (execute(c, sink) == Step::Stop) break;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/controller.h"
+#include "app/timekeeping.h"
 #include "device/device.h"
 #include "device/settings.h"
 #include "gfx/gfx.h"
@@ -73,10 +75,12 @@ TEST(ScriptRun, PressesAndReleasesGetATickWhenTheDecoderWouldMissThem) {
     EXPECT_EQ(runText("release right\nrelease right\n").outcome.ticks, 0);
 }
 
-TEST(ScriptRun, ClicksAndHoldsLastTheirTicksPlusTheReleaseTick) {
+TEST(ScriptRun, ClicksAndHoldsLastTheirTicksPlusTheReleaseTicks) {
     EXPECT_EQ(runText("click view\n").outcome.ticks, SCRIPT_CLICK_TICKS + 1);
     EXPECT_EQ(runText("click right 30\n").outcome.ticks, 31);
-    EXPECT_EQ(runText("hold right\n").outcome.ticks, 121);
+    // A hold reported on the release tick delays the release by one more.
+    EXPECT_EQ(runText("hold right\n").outcome.ticks, 122);
+    EXPECT_EQ(runText("hold right 125\n").outcome.ticks, 126);
     EXPECT_EQ(runText("hold both\n").outcome.ticks, 62);
     EXPECT_EQ(leftLevel() + rightLevel() + viewLevel(), 0);
 }
@@ -147,7 +151,7 @@ TEST(ScriptRun, FailedExpectationsStopTheRunWithWhatWasFound) {
         {"wait 1\nexpect slot 4 6\nshot never.png\n", 2, "expected slot 4 = 6, found 5"},
         {"wait 2s\nexpect journal secondTick count 3\n", 2,
          "expected request secondTick 3 times, found it 2 times; seen: secondTick 0 0 0 (2x)"},
-        {"expect journal sound 1\n", 1, "expected request sound 1 at least once, found it 0 times; seen: no such request"},
+        {"expect journal demoOff\n", 1, "expected request demoOff at least once, found it 0 times; seen: no such request"},
         {"expect pixel window 0 0 0x123456\n", 1, "expected window pixel 0 0 = 0x123456, found 0x"},
         {"expect page 7\n", 1, "expected page setup, found splash"},
     };
@@ -194,4 +198,34 @@ TEST(ScriptHostTime, TicksCarryIntoTheDateAndDayOfWeek) {
     EXPECT_EQ(dow, 6);
     t = scriptHostTimeAfter({1601, 1, 1, 0, 0, 0}, 0, &dow, &ms);
     EXPECT_EQ(dow, 1) << "1 January 1601 was a Monday";
+}
+
+TEST(ScriptRunUnit, NavigationAndTheDefaultHoldsReachTheDecoder) {
+    RunResult r = runText("wait 125\nexpect page data\nclick right\nexpect page runtime\nclick left\nclick left\n"
+                          "expect page setup\nexpect slot 9 7\n");
+    EXPECT_EQ(r.outcome.status, ScriptStatus::Passed) << firstMessage(r);
+
+    // The default hold of right opens the brightness dialog, one tick less does not.
+    runText("wait 125\nhold right 119\n");
+    EXPECT_EQ(brightnessDialogOpen, 0);
+    runText("wait 125\nhold right\n");
+    EXPECT_EQ(brightnessDialogOpen, 1);
+    // In the dialog a view hold cycles the demo mode; the default hold is enough.
+    r = runText("wait 125\nhold right\nhold view 59\nexpect slot 16 1\nhold view\nexpect slot 16 2\n");
+    EXPECT_EQ(r.outcome.status, ScriptStatus::Passed) << firstMessage(r);
+}
+
+TEST(ScriptRunUnit, TheUnitLoadsItsClockFromTheScriptsHostTime) {
+    runText("clock 2026-12-08 10:20:30\nwait 250\n");
+    ClockTime t{};
+    clockRead(&t);
+    EXPECT_EQ(t.year * 10000 + t.month * 100 + t.day, 20261208);
+    EXPECT_EQ(t.dayOfWeek, 2) << "a Tuesday";
+    EXPECT_EQ(t.hour * 10000 + t.minute * 100 + t.second, 102032);
+
+    // Without a date the host keeps its date and takes the new time of day.
+    runText("wait 1s\nclock 23:59:59\nwait 1s\n");
+    clockRead(&t);
+    EXPECT_EQ(t.month * 100 + t.day, 602);
+    EXPECT_EQ(t.hour * 10000 + t.minute * 100 + t.second, 0);
 }
