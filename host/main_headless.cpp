@@ -8,6 +8,7 @@
 // could not be written (nothing runs when the script has an error).
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -63,7 +64,11 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// A regular file of at most MAX_SCRIPT_BYTES; a folder opens as a stream too,
+// so it is refused by its type.
 bool readScript(const char* path, std::string& text) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream s;
