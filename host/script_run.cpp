@@ -126,7 +126,14 @@ Step ticks(const ScriptCommand& c, long long n) {
     return Step::Go;
 }
 
-int level(int which) { return which == VIEW ? viewLevel() : which == LEFT ? leftLevel() : rightLevel(); }
+int level(int which) {
+    switch (which) {
+        case VIEW: return viewLevel();
+        case LEFT: return leftLevel();
+        case RIGHT: return rightLevel();
+    }
+    return 0;
+}
 
 // A press or release the decoder has not yet seen would be lost if the same
 // level changed back before a tick: such a change gets one tick first.
