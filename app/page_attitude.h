@@ -14,6 +14,7 @@ extern int attitudeStatusShown;   // the status letter row is drawn
 
 // Program start-up after the first frame: display toggles and slip smoothing.
 void initAttitudePage();
+// Draws page 6 into the framebuffer.
 void attitudeDrawPage(uint32_t* fb);
 // Pitch synchronisation and the display toggles; other events unchanged.
 ButtonEvent attitudeHandleEvent(ButtonEvent e);

@@ -6,6 +6,7 @@
 
 #include "app/buttons.h"
 
+// Draws page 1 in the layout its inputs allow, or the set-clock dialog.
 void dataDrawPage(uint32_t* fb);
 // Top-field selection and the set-clock dialog; other events unchanged.
 ButtonEvent dataHandleEvent(ButtonEvent e);

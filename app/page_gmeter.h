@@ -23,6 +23,7 @@ extern int blinkPhase;  // 0 to 20, shared with the ladder; blinking items show 
 
 // Window creation: the view from slot 11, smoothing channels 33 and 34 configured.
 void gmeterInit();
+// Draws page 5 in the current view.
 void gmeterDrawPage(uint32_t* fb);
 // View cycling and the extremes reset; other events unchanged.
 ButtonEvent gmeterHandleEvent(ButtonEvent e);

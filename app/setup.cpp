@@ -1,18 +1,254 @@
-// The setup menu drawing and events land later; its state and forward-entry reset are here.
+// Page 7, the setup menu: the item list with its browse and edit modes, the
+// dispatch to the item screens, and the furniture every screen shares.
 #include "app/setup.h"
 
-int setupScreen = 0;
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+
+#include "app/colours.h"
+#include "app/controller.h"
+#include "app/setup_screens.h"
+#include "device/device.h"
+#include "gfx/font.h"
+#include "gfx/gfx.h"
+#include "gfx/icons.h"
+
+// ---- Constants ----------------------------------------------------------------
+
+namespace {
+
+constexpr int EDITION_INPUT = 2;
+constexpr int CENTRE_X = 64;
+constexpr int TITLE_Y = 10;
+constexpr int UP_HINT_X = 3;
+constexpr int UP_HINT_Y = 35;
+constexpr int DOWN_HINT_X = 3;
+constexpr int DOWN_HINT_Y = 110;
+constexpr int RIGHT_LABEL_X = 122;
+constexpr int RIGHT_LABEL_Y = 100;
+constexpr int BOTTOM_LABEL_Y = 150;
+constexpr int HIGHLIGHT_INSET = 2;  // the bar starts this far left of the text
+constexpr int HIGHLIGHT_HEIGHT = 14;
+
+// The list: separator under the title, rows at x 25, highlight up to x 116.
+constexpr float SEPARATOR_LEFT = 20.0f;
+constexpr float SEPARATOR_RIGHT = 108.0f;
+constexpr float SEPARATOR_Y = 22.0f;
+constexpr int LIST_TEXT_X = 25;
+constexpr int LIST_HIGHLIGHT_RIGHT = 116;
+constexpr int VISIBLE_ROWS = 7;
+
+constexpr int MENU_ITEMS = 9;
+constexpr int MENU_ITEMS_WITHOUT_EDITION = 6;  // the last three need the edition input
+
+// The list's texts, in list order.
+constexpr char setupMenuItems[MENU_ITEMS][SETUP_ITEM_TEXT_SIZE] = {
+    "SYSTEM INFO",  "PAGE ENABLE", "AUDIO ALERTS", "AUDIO VOL", "OAT TRIM",
+    "MISC OPTIONS", "AOA LIMITS",  "G LIMITS",     "HARD CAL",
+};
+
+// ---- Types ----------------------------------------------------------------------
+
+// The screen a list item opens and what must be prepared first (nothing for
+// SYSTEM INFO; the hard calibration keeps the step it was left on).
+struct ItemOpening {
+    int screen;
+    void (*prepare)();
+};
+
+constexpr ItemOpening ITEM_OPENINGS[] = {
+    {SETUP_SYSTEM_INFO, nullptr},
+    {SETUP_PAGE_ENABLE, setupPageEnableOpen},
+    {SETUP_AUDIO_ALERTS, setupAudioAlertsOpen},
+    {SETUP_AUDIO_VOLUME, setupVolumeOpen},
+    {SETUP_OAT_TRIM, setupOatTrimOpen},
+    {SETUP_MISC_OPTIONS, setupMiscOptionsOpen},
+    {SETUP_AOA_LIMITS, setupAoaLimitsOpen},
+    {SETUP_G_LIMITS, setupGLimitsOpen},
+    {SETUP_HARD_CAL, nullptr},
+};
+static_assert(std::size(ITEM_OPENINGS) == MENU_ITEMS);
+
+struct ScreenEntry {
+    void (*draw)(uint32_t* fb);
+    ButtonEvent (*handleEvent)(ButtonEvent e);
+};
+
+}  // namespace
+
+// ---- Shared state -------------------------------------------------------------
+
+int setupScreen = SETUP_LIST;
 int setupCursor = -1;
 int setupScroll = 0;
 int pageEnableCursor = -1;
 int audioAlertCursor = -1;
 int miscOptionCursor = -1;
 
-// Draws page 7.
-void setupDrawPage(uint32_t*) {}
+// ---- Private helpers --------------------------------------------------------------
 
-// Handles an event of page 7.
-ButtonEvent setupHandleEvent(ButtonEvent e) { return e; }
+namespace {
+
+int lastItem() { return setupListedCount(MENU_ITEMS, MENU_ITEMS_WITHOUT_EDITION) - 1; }
+
+bool editMode() { return setupCursor >= 0; }
+
+uint32_t rowColour() { return editMode() ? COLOUR_LABEL : COLOUR_GREY; }
+
+void listDrawRows(uint32_t* fb, int last) {
+    // The scroll only ever holds 0 to 2; anything else shows the list from its top.
+    const int scroll = setupScroll >= 0 && setupScroll <= last ? setupScroll : 0;
+    for (int row = 0; row < VISIBLE_ROWS && scroll + row <= last; ++row) {
+        const int i = scroll + row;
+        const int y = SETUP_ROW_TOP + row * SETUP_ROW_STEP;
+        if (i == setupCursor) {
+            setupDrawHighlightedRow(fb, LIST_TEXT_X, y, LIST_HIGHLIGHT_RIGHT, setupMenuItems[i]);
+        } else {
+            font_draw_text(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, LIST_TEXT_X, y, rowColour(),
+                           setupMenuItems[i]);
+        }
+    }
+}
+
+void listDraw(uint32_t* fb) {
+    const int last = lastItem();
+    setupDrawCentred(fb, FONT_TEXT_14, TITLE_Y, COLOUR_LABEL, "SETUP");
+    gfx_line_aa(fb, FB_WIDTH, FB_HEIGHT, SEPARATOR_LEFT, SEPARATOR_Y, SEPARATOR_RIGHT, SEPARATOR_Y,
+                COLOUR_SEPARATOR);
+    listDrawRows(fb, last);
+    if (!editMode()) {
+        setupDrawBottomLabel(fb, "EDIT");
+        drawPageIndicator(fb);
+        return;
+    }
+    setupDrawRightLabel(fb, "SEL", COLOUR_HIGHLIGHT);
+    setupDrawHints(fb, setupCursor >= 1, setupCursor < last);
+    setupDrawBottomLabel(fb, "EXIT");
+}
+
+void openItem(int item) {
+    const ItemOpening& opening = ITEM_OPENINGS[item];
+    if (opening.prepare != nullptr) opening.prepare();
+    setupScreen = opening.screen;
+}
+
+// Browse mode: View does nothing, both-press starts editing, Left and Right
+// go back to the navigation.
+ButtonEvent listBrowseEvent(ButtonEvent e) {
+    switch (e) {
+        case EVT_VIEW_RELEASE: return EVT_NONE;
+        case EVT_BOTH_PRESS: setupCursor = 0; return EVT_NONE;
+        default: return e;
+    }
+}
+
+// Edit mode: the cursor moves within the listed items and the list scrolls
+// once the cursor passes the seventh row. Leaving edit mode also scrolls back
+// to the top, so the grey list always starts at its first item.
+ButtonEvent listEditEvent(ButtonEvent e) {
+    const int last = lastItem();
+    // Items hidden since the edition input dropped count as the last listed one.
+    setupCursor = std::min(setupCursor, last);
+    switch (e) {
+        case EVT_VIEW_RELEASE:
+            setupCursor = std::max(setupCursor - 1, 0);
+            if (setupCursor < VISIBLE_ROWS) setupScroll = 0;
+            return EVT_NONE;
+        case EVT_LEFT_RELEASE:
+            setupCursor = std::min(setupCursor + 1, last);
+            if (setupCursor >= VISIBLE_ROWS) setupScroll = setupCursor - (VISIBLE_ROWS - 1);
+            return EVT_NONE;
+        case EVT_RIGHT_RELEASE: openItem(setupCursor); return EVT_NONE;
+        case EVT_BOTH_PRESS:
+            setupCursor = -1;
+            setupScroll = 0;
+            return EVT_NONE;
+        default: return e;
+    }
+}
+
+ButtonEvent listEvent(ButtonEvent e) { return editMode() ? listEditEvent(e) : listBrowseEvent(e); }
+
+// Indexed by setupScreen.
+constexpr ScreenEntry SCREENS[] = {
+    {listDraw, listEvent},
+    {setupInfoDraw, setupInfoEvent},
+    {setupOnOffDraw, setupOnOffEvent},
+    {setupOnOffDraw, setupOnOffEvent},
+    {setupVolumeDraw, setupVolumeEvent},
+    {setupOatTrimDraw, setupOatTrimEvent},
+    {setupOnOffDraw, setupOnOffEvent},
+    {setupAoaLimitsDraw, setupAoaLimitsEvent},
+    {setupGLimitsDraw, setupGLimitsEvent},
+    {setupHardCalDraw, setupHardCalEvent},
+};
+static_assert(std::size(SCREENS) == SETUP_SCREEN_COUNT);
+
+bool knownScreen() { return setupScreen >= 0 && setupScreen < SETUP_SCREEN_COUNT; }
+
+}  // namespace
+
+// ---- Furniture ----------------------------------------------------------------------
+
+// The edition input as sampled once per frame.
+bool setupEditionSet() { return discreteInput(EDITION_INPUT) != 0; }
+
+// Edition-only items always form the tail of their list.
+int setupListedCount(int full, int withoutEdition) {
+    return setupEditionSet() ? full : withoutEdition;
+}
+
+// Text centred on x 64 with its cell centred on y.
+void setupDrawCentred(uint32_t* fb, int font, int y, uint32_t colour, const char* text) {
+    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, font, CENTRE_X, y, colour, text);
+}
+
+// The screen title, centred at (64, 10) in green.
+void setupDrawTitle(uint32_t* fb, const char* title) {
+    setupDrawCentred(fb, FONT_TEXT_14, TITLE_Y, COLOUR_TITLE_GREEN, title);
+}
+
+// White triangles beside ViewButton (up) and LeftButton (down).
+void setupDrawHints(uint32_t* fb, bool up, bool down) {
+    if (up) gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_UP, UP_HINT_X, UP_HINT_Y, COLOUR_WHITE);
+    if (down) {
+        gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_DOWN, DOWN_HINT_X, DOWN_HINT_Y,
+                      COLOUR_WHITE);
+    }
+}
+
+// One character per line, centred on x 122 from y 100, beside RightButton.
+void setupDrawRightLabel(uint32_t* fb, const char* text, uint32_t colour) {
+    font_draw_text_vertical(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, RIGHT_LABEL_X, RIGHT_LABEL_Y,
+                            colour, text);
+}
+
+// Grey caption centred at (64, 150), beside BothButton.
+void setupDrawBottomLabel(uint32_t* fb, const char* text) {
+    setupDrawCentred(fb, FONT_TEXT_14, BOTTOM_LABEL_Y, COLOUR_GREY, text);
+}
+
+// The bar first, then the text in white on it.
+void setupDrawHighlightedRow(uint32_t* fb, int x, int y, int rightEdge, const char* text) {
+    gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, x - HIGHLIGHT_INSET, y, rightEdge, y + HIGHLIGHT_HEIGHT,
+                  COLOUR_HIGHLIGHT);
+    font_draw_text(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, x, y, COLOUR_WHITE, text);
+}
+
+// ---- Public operations --------------------------------------------------------
+
+// Draws page 7: the background, then the screen that setupScreen names.
+void setupDrawPage(uint32_t* fb) {
+    gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, devBackgroundColour());
+    if (knownScreen()) SCREENS[setupScreen].draw(fb);
+}
+
+// Handles an event of page 7 on the screen shown; only a left or right
+// release coming back unchanged moves to another page.
+ButtonEvent setupHandleEvent(ButtonEvent e) {
+    return knownScreen() ? SCREENS[setupScreen].handleEvent(e) : e;
+}
 
 // Browse mode when the menu is entered forwards; screen and scroll stay.
 void resetSetupMenu() {
@@ -20,12 +256,15 @@ void resetSetupMenu() {
     pageEnableCursor = -1;
 }
 
-// Power-on state of the menu.
+// Power-on state of the menu and of its screens.
 void setupPowerOnReset() {
-    setupScreen = 0;
+    setupScreen = SETUP_LIST;
     setupCursor = -1;
     setupScroll = 0;
     pageEnableCursor = -1;
     audioAlertCursor = -1;
     miscOptionCursor = -1;
+    setupEditorsPowerOnReset();
+    setupLimitsPowerOnReset();
+    setupHardCalPowerOnReset();
 }

@@ -1,0 +1,237 @@
+// The clock field of the data page and the set-clock dialog: GMT or local
+// time in 12- or 24-hour form, and the dialog that edits the GMT time and the
+// local offset with its blinking field mark.
+#include <cstdlib>
+
+#include "app/colours.h"
+#include "app/controller.h"
+#include "app/data_parts.h"
+#include "app/timekeeping.h"
+#include "device/device.h"
+#include "device/settings.h"
+#include "gfx/font.h"
+#include "gfx/gfx.h"
+#include "gfx/icons.h"
+
+// ---- Constants ----------------------------------------------------------------
+
+namespace {
+
+constexpr int SLOT_GMT_OFFSET = 12;
+constexpr int MAX_OFFSET = 12;
+constexpr int HOURS_PER_DAY = 24;
+constexpr int NOON = 12;
+constexpr int LAST_MINUTE = 59;
+
+// Offsets from the field's top row.
+constexpr int TITLE_BELOW = 6;
+constexpr int AM_PM_X = 93;
+constexpr int AM_PM_BELOW = 14;
+constexpr int HOURS_X = 18;
+constexpr int COLON_X = 49;
+constexpr int MINUTES_X = 58;
+constexpr int DIGITS_BELOW = 15;
+constexpr int SECONDS_X = 91;
+constexpr int SECONDS_BELOW = 29;
+constexpr int OFFSET_BELOW = 60;
+constexpr int BLANK_RIGHT = 115;
+constexpr int BLANK_BELOW = 45;
+constexpr int CENTRE_X = 64;
+
+constexpr int DIALOG_CLOCK_TOP = 40;
+// Every user edit marks the clock as set by hand for the rest of the run.
+constexpr int CLOCK_EDITED = 2;
+
+enum DialogField : uint8_t { FIELD_HOURS, FIELD_MINUTES, FIELD_SECONDS, FIELD_OFFSET, FIELD_COUNT };
+
+// The selected field blinks: shown for the first MARK_SHOWN_FRAMES frames of
+// every MARK_PERIOD_FRAMES, hidden for the rest.
+constexpr int MARK_PERIOD_FRAMES = 60;
+constexpr int MARK_SHOWN_FRAMES = 40;
+
+// ---- Types ----------------------------------------------------------------------
+
+struct Rect {
+    int x0, y0, x1, y1;
+};
+
+// Where each field of the dialog is drawn, hours to offset.
+constexpr Rect FIELD_RECTS[FIELD_COUNT] = {
+    {15, 57, 50, 82}, {58, 57, 92, 82}, {95, 69, 110, 82}, {34, 93, 94, 112}};
+
+// ---- Module state -----------------------------------------------------------------
+
+int clockShowsLocal = 0;
+uint8_t clockDialogOpen = 0;
+uint8_t clockDialogField = FIELD_HOURS;
+int gmtOffset = 0;
+int clockEdited = 0;
+ClockTime clockShown = {};
+ClockTime clockEdit = {};
+int markFrame = 0;
+
+// ---- Private helpers --------------------------------------------------------------
+
+// Two digits with a leading zero; a field out of range still gives two digits.
+void twoDigits(int n, char* out) {
+    n = std::abs(n) % 100;
+    out[0] = static_cast<char>('0' + n / 10);
+    out[1] = static_cast<char>('0' + n % 10);
+    out[2] = '\0';
+}
+
+void drawText(uint32_t* fb, int font, int x, int y, uint32_t c, const char* s) {
+    font_draw_text(fb, FB_WIDTH, FB_HEIGHT, font, x, y, c, s);
+}
+
+void drawCentred(uint32_t* fb, int y, uint32_t c, const char* s) {
+    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, CENTRE_X, y, c, s);
+}
+
+void drawTime(uint32_t* fb, int top, int hour, const ClockTime& t) {
+    char digits[3];
+    twoDigits(hour, digits);
+    drawText(fb, FONT_NUM_29, HOURS_X, top + DIGITS_BELOW, COLOUR_WHITE, digits);
+    drawText(fb, FONT_NUM_29, COLON_X, top + DIGITS_BELOW, COLOUR_WHITE, ":");
+    twoDigits(t.minute, digits);
+    drawText(fb, FONT_NUM_29, MINUTES_X, top + DIGITS_BELOW, COLOUR_WHITE, digits);
+    char seconds[4] = {':'};
+    twoDigits(t.second, seconds + 1);
+    drawText(fb, FONT_TEXT_14, SECONDS_X, top + SECONDS_BELOW, COLOUR_WHITE, seconds);
+}
+
+// GMT hour plus the offset, back into 0 to 23.
+int localHour(int hour) {
+    hour += gmtOffset;
+    if (hour < 0) hour += HOURS_PER_DAY;
+    if (hour > HOURS_PER_DAY - 1) hour -= HOURS_PER_DAY;
+    return hour;
+}
+
+// 12-hour form: hours 12 to 23 are "pm" (noon is 12 pm), 0 is 12 am.
+int twelveHour(uint32_t* fb, int top, int hour) {
+    drawText(fb, FONT_TEXT_14, AM_PM_X, top + AM_PM_BELOW, COLOUR_SEPARATOR,
+             hour >= NOON ? "pm" : "am");
+    if (hour > NOON) hour -= NOON;
+    if (hour == 0) hour = NOON;
+    return hour;
+}
+
+void drawOffsetLine(uint32_t* fb, int top) {
+    char line[] = "Local +00";
+    line[6] = gmtOffset < 0 ? '-' : '+';
+    twoDigits(gmtOffset, line + 7);
+    drawCentred(fb, top + OFFSET_BELOW, COLOUR_WHITE, line);
+}
+
+void drawDialogFrame(uint32_t* fb) {
+    drawCentred(fb, 8, COLOUR_LABEL, "Set Clock");
+    drawCentred(fb, 25, COLOUR_LABEL, "(24 Hour GMT)");
+    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_RIGHT, 115, 110, COLOUR_WHITE);
+    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_DOWN, 5, 110, COLOUR_WHITE);
+    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_UP, 5, 36, COLOUR_WHITE);
+    drawCentred(fb, 152, COLOUR_LABEL, "ACCEPT");
+}
+
+// The selected field blinks by being covered with the background.
+void markSelectedField(uint32_t* fb) {
+    const bool hidden = markFrame % MARK_PERIOD_FRAMES >= MARK_SHOWN_FRAMES;
+    markFrame = (markFrame + 1) % MARK_PERIOD_FRAMES;
+    if (!hidden) return;
+    const Rect& r = FIELD_RECTS[clockDialogField];
+    gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, r.x0, r.y0, r.x1, r.y1, devBackgroundColour());
+}
+
+// One step of the selected field; the seconds field can only be zeroed.
+void stepField(int step) {
+    switch (clockDialogField) {
+        case FIELD_HOURS: {
+            const int hour = clockEdit.hour + step;
+            clockEdit.hour = static_cast<uint16_t>(hour < 0                ? HOURS_PER_DAY - 1
+                                                   : hour >= HOURS_PER_DAY ? 0
+                                                                           : hour);
+            break;
+        }
+        case FIELD_MINUTES: {
+            const int minute = clockEdit.minute + step;
+            clockEdit.minute = static_cast<uint16_t>(minute < 0              ? LAST_MINUTE
+                                                     : minute > LAST_MINUTE ? 0
+                                                                            : minute);
+            break;
+        }
+        case FIELD_SECONDS:
+            clockEdit.second = 0;
+            break;
+        default:
+            gmtOffset += step;
+            if (gmtOffset > MAX_OFFSET) gmtOffset = -MAX_OFFSET;
+            if (gmtOffset < -MAX_OFFSET) gmtOffset = MAX_OFFSET;
+            break;
+    }
+    clockEdited = CLOCK_EDITED;
+}
+
+}  // namespace
+
+// ---- Shared with the page's other files ------------------------------------------
+
+void drawClockField(uint32_t* fb, int top, bool local) {
+    clockShowsLocal = local ? 1 : 0;
+    clockRead(&clockShown);
+    int hour = clockShown.hour;
+    drawCentred(fb, top + TITLE_BELOW, COLOUR_LABEL, clockShowsLocal ? "Local Time" : "GMT Time");
+    if (clockShowsLocal) hour = localHour(hour);
+    if (!(settingsReadByte(SLOT_OPTIONS) & OPTION_24H_TIME)) hour = twelveHour(fb, top, hour);
+    drawTime(fb, top, hour, clockShown);
+    if (clockEdited == 0 && devClockBlank()) {
+        gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, HOURS_X, top + DIGITS_BELOW, BLANK_RIGHT,
+                      top + BLANK_BELOW, devBackgroundColour());
+    }
+}
+
+void drawClockDialog(uint32_t* fb) {
+    drawDialogFrame(fb);
+    clockShown = clockEdit;
+    drawTime(fb, DIALOG_CLOCK_TOP, clockShown.hour, clockShown);
+    drawOffsetLine(fb, DIALOG_CLOCK_TOP);
+    markSelectedField(fb);
+}
+
+bool clockDialogIsOpen() { return clockDialogOpen != 0; }
+
+// The selection starts hidden so the user sees at once which field is selected.
+void openClockDialog() {
+    clockDialogOpen = 1;
+    clockDialogField = FIELD_HOURS;
+    clockEdit = clockShown;
+    markFrame = MARK_SHOWN_FRAMES;
+}
+
+void acceptClockDialog() {
+    clockDialogOpen = 0;
+    clockSet(&clockEdit);
+    settingsWriteInt(SLOT_GMT_OFFSET, gmtOffset);
+}
+
+// A changed value shows at once; a newly selected field starts hidden.
+ButtonEvent clockDialogEvent(ButtonEvent e) {
+    if (e == EVT_RIGHT_RELEASE) {
+        clockDialogField = static_cast<uint8_t>((clockDialogField + 1) % FIELD_COUNT);
+        markFrame = MARK_SHOWN_FRAMES;
+    } else if (e == EVT_VIEW_RELEASE || e == EVT_LEFT_RELEASE) {
+        stepField(e == EVT_VIEW_RELEASE ? 1 : -1);
+        markFrame = 0;
+    }
+    return EVT_NONE;
+}
+
+void dataClockPowerOnReset() {
+    clockShowsLocal = 0;
+    clockDialogOpen = 0;
+    clockDialogField = FIELD_HOURS;
+    gmtOffset = 0;
+    clockEdited = 0;
+    clockShown = {};
+    clockEdit = {};
+    markFrame = 0;
+}

@@ -1,0 +1,156 @@
+// AUDIO VOLUME and OAT TRIM: a working copy loaded on opening, stepped by
+// View and Left and written to its slot on every change.
+#include <algorithm>
+#include <cstdint>
+
+#include "app/colours.h"
+#include "app/controller.h"
+#include "app/setup.h"
+#include "app/setup_screens.h"
+#include "device/device.h"
+#include "device/settings.h"
+#include "gfx/fmt.h"
+#include "gfx/font.h"
+#include "gfx/gfx.h"
+#include "gfx/trunc.h"
+
+// ---- Constants ----------------------------------------------------------------
+
+namespace {
+
+constexpr int VOLUME_MAX = 10;
+constexpr int VOLUME_DIGITS_Y = 50;
+constexpr int VOLUME_BAR_LEFT = 30;
+constexpr int VOLUME_BAR_TOP = 70;
+constexpr int VOLUME_BAR_BOTTOM = 85;
+constexpr int VOLUME_BAR_STEP = 7;  // pixels per volume step
+constexpr int VOLUME_TEST_SOUND = 8;
+constexpr int SOUND_STOP = 0;
+constexpr int SOUND_PLAY = 1;
+
+constexpr int OAT_TRIM_MIN = -150;
+constexpr int OAT_TRIM_MAX = 150;
+constexpr int OFFSET_CAPTION_Y = 40;
+constexpr int OFFSET_Y = 60;
+constexpr int READING_CAPTION_Y = 90;
+constexpr int READING_Y = 112;
+// The probe reads sensibly only strictly between these.
+constexpr float OAT_READING_MAX = 70.0f;
+constexpr float OAT_READING_MIN = -40.0f;
+constexpr int OPTION_TEMP_IN_C = 0x02;
+constexpr int NUMBER_TEXT_SIZE = 16;  // sign, ten digits, unit, NUL
+
+// ---- Module state -----------------------------------------------------------------
+
+int volumeEdit = 0;
+int oatTrimEdit = 0;
+
+// ---- Private helpers --------------------------------------------------------------
+
+void drawEditorFurniture(uint32_t* fb, const char* title) {
+    setupDrawTitle(fb, title);
+    setupDrawHints(fb, true, true);
+    setupDrawRightLabel(fb, "OK", COLOUR_LABEL);
+}
+
+void writeVolume() {
+    settingsWriteByte(SLOT_VOLUME, volumeEdit);
+    devSound(VOLUME_TEST_SOUND, SOUND_PLAY);
+}
+
+// The reading as the device gives it, in the unit the options select; without
+// the probe or outside the probe's range, "---".
+void drawOatReading(uint32_t* fb) {
+    float t = devOatCelsius();
+    if (!(t < OAT_READING_MAX && t > OAT_READING_MIN && devDiscreteInput1() != 0)) {
+        setupDrawCentred(fb, FONT_NUM_20, READING_Y, COLOUR_GREY, "---");
+        return;
+    }
+    if (settingsReadByte(SLOT_OPTIONS) & OPTION_TEMP_IN_C) {
+        setupDrawCentred(fb, FONT_TEXT_14, READING_CAPTION_Y, COLOUR_LABEL, "NEW (C)");
+    } else {
+        setupDrawCentred(fb, FONT_TEXT_14, READING_CAPTION_Y, COLOUR_LABEL, "NEW (F)");
+        t = celsius_to_fahrenheit(t);
+    }
+    char text[NUMBER_TEXT_SIZE];
+    char* cursor = text;
+    fmt_int(truncToInt(t), &cursor);
+    *cursor++ = 'd';
+    *cursor = '\0';
+    setupDrawCentred(fb, FONT_NUM_23, READING_Y, COLOUR_GREY, text);
+}
+
+}  // namespace
+
+// ---- Public operations --------------------------------------------------------
+
+// The volume as stored in the low byte of slot 4.
+void setupVolumeOpen() { volumeEdit = settingsReadByte(SLOT_VOLUME); }
+
+// The offset of slot 13, limited to the range the editor steps in.
+void setupOatTrimOpen() {
+    oatTrimEdit = std::clamp<int32_t>(settingsReadInt(SLOT_OAT_TRIM), OAT_TRIM_MIN, OAT_TRIM_MAX);
+}
+
+// Two digits and a bar of 7 pixels per step.
+void setupVolumeDraw(uint32_t* fb) {
+    drawEditorFurniture(fb, "AUDIO VOLUME");
+    const char digits[] = {static_cast<char>('0' + volumeEdit / 10),
+                           static_cast<char>('0' + volumeEdit % 10), '\0'};
+    setupDrawCentred(fb, FONT_NUM_23, VOLUME_DIGITS_Y, COLOUR_WHITE, digits);
+    gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, VOLUME_BAR_LEFT, VOLUME_BAR_TOP,
+                  VOLUME_BAR_LEFT + VOLUME_BAR_STEP * volumeEdit, VOLUME_BAR_BOTTOM, COLOUR_WHITE);
+}
+
+// Every View or Left press writes the volume and plays the test sound, also
+// at the limits; Right stops the sound and returns to the list.
+ButtonEvent setupVolumeEvent(ButtonEvent e) {
+    switch (e) {
+        case EVT_VIEW_RELEASE:
+            if (volumeEdit < VOLUME_MAX) ++volumeEdit;
+            writeVolume();
+            return EVT_NONE;
+        case EVT_LEFT_RELEASE:
+            if (volumeEdit > 0) --volumeEdit;
+            writeVolume();
+            return EVT_NONE;
+        case EVT_RIGHT_RELEASE:
+            devSound(VOLUME_TEST_SOUND, SOUND_STOP);
+            setupScreen = SETUP_LIST;
+            return EVT_NONE;
+        default: return e;
+    }
+}
+
+// The offset and, beside it, the present reading without the offset.
+void setupOatTrimDraw(uint32_t* fb) {
+    drawEditorFurniture(fb, "OAT TRIM");
+    setupDrawCentred(fb, FONT_TEXT_14, OFFSET_CAPTION_Y, COLOUR_LABEL, "OFFSET:");
+    char text[NUMBER_TEXT_SIZE];
+    char* cursor = text;
+    fmt_int(oatTrimEdit, &cursor);
+    *cursor = '\0';
+    setupDrawCentred(fb, FONT_NUM_20, OFFSET_Y, COLOUR_WHITE, text);
+    drawOatReading(fb);
+}
+
+// View and Left step the offset within -150 to 150 and write it; Right
+// returns to the list.
+ButtonEvent setupOatTrimEvent(ButtonEvent e) {
+    switch (e) {
+        case EVT_VIEW_RELEASE:
+            if (oatTrimEdit < OAT_TRIM_MAX) settingsWriteInt(SLOT_OAT_TRIM, ++oatTrimEdit);
+            return EVT_NONE;
+        case EVT_LEFT_RELEASE:
+            if (oatTrimEdit > OAT_TRIM_MIN) settingsWriteInt(SLOT_OAT_TRIM, --oatTrimEdit);
+            return EVT_NONE;
+        case EVT_RIGHT_RELEASE: setupScreen = SETUP_LIST; return EVT_NONE;
+        default: return e;
+    }
+}
+
+// Power-on state of the working copies.
+void setupEditorsPowerOnReset() {
+    volumeEdit = 0;
+    oatTrimEdit = 0;
+}

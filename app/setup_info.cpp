@@ -1,0 +1,66 @@
+// SYSTEM INFO: model, part number, software version and unit ID of the unit.
+#include <cstdint>
+
+#include "app/colours.h"
+#include "app/setup.h"
+#include "app/setup_screens.h"
+#include "device/settings.h"
+#include "gfx/fmt.h"
+#include "gfx/font.h"
+
+// ---- Constants ----------------------------------------------------------------
+
+namespace {
+
+constexpr int MODEL_CAPTION_Y = 27;
+constexpr int MODEL_Y = 42;
+constexpr int PART_CAPTION_Y = 62;
+constexpr int PART_Y = 77;
+constexpr int VERSION_CAPTION_Y = 97;
+constexpr int VERSION_Y = 112;
+constexpr int UNIT_ID_CAPTION_Y = 132;
+constexpr int UNIT_ID_Y = 147;
+constexpr int UNIT_ID_MAX = 99999;
+constexpr int NUMBER_TEXT_SIZE = 12;  // sign, ten digits, NUL
+
+// ---- Private helpers --------------------------------------------------------------
+
+void drawEntry(uint32_t* fb, int captionY, const char* caption, int valueY, const char* value) {
+    setupDrawCentred(fb, FONT_TEXT_14, captionY, COLOUR_LABEL, caption);
+    setupDrawCentred(fb, FONT_TEXT_18, valueY, COLOUR_WHITE, value);
+}
+
+// Slot 1 in decimal; an unset or impossible number shows "---".
+void drawUnitId(uint32_t* fb) {
+    const int32_t id = settingsReadInt(SLOT_UNIT_ID);
+    char text[NUMBER_TEXT_SIZE] = "---";
+    if (id >= 0 && id <= UNIT_ID_MAX) {
+        char* cursor = text;
+        fmt_int(id, &cursor);
+        *cursor = '\0';
+    }
+    drawEntry(fb, UNIT_ID_CAPTION_Y, "UNIT ID", UNIT_ID_Y, text);
+}
+
+}  // namespace
+
+// ---- Public operations --------------------------------------------------------
+
+// The four entries and "OK"; no hints and no bottom label.
+void setupInfoDraw(uint32_t* fb) {
+    const bool edition = setupEditionSet();
+    setupDrawTitle(fb, "SYSTEM INFO");
+    drawEntry(fb, MODEL_CAPTION_Y, "MODEL", MODEL_Y, edition ? "QX-70-S" : "QX-70");
+    drawEntry(fb, PART_CAPTION_Y, "PART NUMBER", PART_Y,
+              edition ? "QXP-2200410-001" : "QXP-2200735-001");
+    drawEntry(fb, VERSION_CAPTION_Y, "SW VERSION", VERSION_Y, "1.2.0");
+    drawUnitId(fb);
+    setupDrawRightLabel(fb, "OK", COLOUR_LABEL);
+}
+
+// Right returns to the list; every other event goes back (Left to the navigation).
+ButtonEvent setupInfoEvent(ButtonEvent e) {
+    if (e != EVT_RIGHT_RELEASE) return e;
+    setupScreen = SETUP_LIST;
+    return EVT_NONE;
+}

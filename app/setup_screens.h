@@ -1,0 +1,105 @@
+// The seam between the files of the setup menu: screen numbers, the
+// furniture every screen draws, and each screen's opening, drawing and events.
+// Only the setup menu's own files include this header.
+#pragma once
+
+#include <cstdint>
+
+#include "app/buttons.h"
+
+// What setupScreen holds.
+enum SetupScreen : int {
+    SETUP_LIST = 0,
+    SETUP_SYSTEM_INFO = 1,
+    SETUP_PAGE_ENABLE = 2,
+    SETUP_AUDIO_ALERTS = 3,
+    SETUP_AUDIO_VOLUME = 4,
+    SETUP_OAT_TRIM = 5,
+    SETUP_MISC_OPTIONS = 6,
+    SETUP_AOA_LIMITS = 7,
+    SETUP_G_LIMITS = 8,
+    SETUP_HARD_CAL = 9,
+};
+
+inline constexpr int SETUP_SCREEN_COUNT = 10;
+
+// Item texts are fixed NUL-padded fields of this size.
+inline constexpr int SETUP_ITEM_TEXT_SIZE = 31;
+
+// Rows of the lists: the first at y 30, each further one 15 pixels lower.
+inline constexpr int SETUP_ROW_TOP = 30;
+inline constexpr int SETUP_ROW_STEP = 15;
+
+// Settings slots the menu edits.
+inline constexpr int SLOT_UNIT_ID = 1;
+inline constexpr int SLOT_AUDIO_ALERTS = 3;
+inline constexpr int SLOT_VOLUME = 4;
+inline constexpr int SLOT_PRE_STALL = 5;
+inline constexpr int SLOT_CRUISE = 6;
+inline constexpr int SLOT_OAT_TRIM = 13;
+inline constexpr int SLOT_POSITIVE_G = 14;
+inline constexpr int SLOT_NEGATIVE_G = 15;
+
+// ---- Furniture (setup.cpp) ----------------------------------------------------
+
+// Whether the edition input is set, so the edition-only items are listed.
+bool setupEditionSet();
+// How many items of a list are listed: all of them, or those before the
+// edition-only tail.
+int setupListedCount(int full, int withoutEdition);
+// Text centred on x 64 with its cell centred on y.
+void setupDrawCentred(uint32_t* fb, int font, int y, uint32_t colour, const char* text);
+// The screen title, centred at (64, 10) in green.
+void setupDrawTitle(uint32_t* fb, const char* title);
+// The up and down triangles beside ViewButton and LeftButton.
+void setupDrawHints(uint32_t* fb, bool up, bool down);
+// Vertical caption beside RightButton.
+void setupDrawRightLabel(uint32_t* fb, const char* text, uint32_t colour);
+// Grey caption beside BothButton.
+void setupDrawBottomLabel(uint32_t* fb, const char* text);
+// A magenta bar from (x - 2, y) to (rightEdge, y + 14) with the text in white at (x, y).
+void setupDrawHighlightedRow(uint32_t* fb, int x, int y, int rightEdge, const char* text);
+
+// ---- SYSTEM INFO (setup_info.cpp) ---------------------------------------------
+
+void setupInfoDraw(uint32_t* fb);
+ButtonEvent setupInfoEvent(ButtonEvent e);
+
+// ---- PAGE ENABLE, AUDIO ALERTS, MISC OPTIONS (setup_lists.cpp) -----------------
+
+// Each opens with its cursor on the first row.
+void setupPageEnableOpen();
+void setupAudioAlertsOpen();
+void setupMiscOptionsOpen();
+// Draws the on/off list that setupScreen names.
+void setupOnOffDraw(uint32_t* fb);
+ButtonEvent setupOnOffEvent(ButtonEvent e);
+
+// ---- AUDIO VOLUME, OAT TRIM (setup_editors.cpp) --------------------------------
+
+// Each loads its working copy from the settings.
+void setupVolumeOpen();
+void setupOatTrimOpen();
+void setupVolumeDraw(uint32_t* fb);
+ButtonEvent setupVolumeEvent(ButtonEvent e);
+void setupOatTrimDraw(uint32_t* fb);
+ButtonEvent setupOatTrimEvent(ButtonEvent e);
+void setupEditorsPowerOnReset();
+
+// ---- AOA LIMITS (CAL), G LIMITS (setup_limits.cpp) -----------------------------
+
+// Each loads both values and starts at the first one.
+void setupAoaLimitsOpen();
+void setupGLimitsOpen();
+void setupAoaLimitsDraw(uint32_t* fb);
+ButtonEvent setupAoaLimitsEvent(ButtonEvent e);
+void setupGLimitsDraw(uint32_t* fb);
+ButtonEvent setupGLimitsEvent(ButtonEvent e);
+void setupLimitsPowerOnReset();
+
+// ---- HARD CALIBRATION (setup_hardcal.cpp); opening keeps the step it was left on --
+
+// Draws the step and, while sampling, runs one sampling step.
+void setupHardCalDraw(uint32_t* fb);
+ButtonEvent setupHardCalEvent(ButtonEvent e);
+void setupHardCalPowerOnReset();
