@@ -16,12 +16,6 @@ constexpr size_t PNG_EXT_LENGTH = 4;  // ".png"
 
 // ---- Private helpers ----------------------------------------------------------
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string baseName(const std::string& path) {
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -29,7 +23,7 @@ std::string baseName(const std::string& path) {
 
 // Empty when a file can be created or replaced at path, else why not.
 std::string writeProblem(const std::string& path) {
-    const std::string folder = folderOf(path);
+    const std::string folder = headlessFolderOf(path);
     struct stat st {};
     if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return "folder " + folder + " does not exist";
     if (access(folder.c_str(), W_OK | X_OK) != 0) return "folder " + folder + " is not writable";
@@ -45,13 +39,6 @@ std::string writeProblem(const std::string& path) {
 std::string errPath(const HeadlessOutput& out, const std::string& shotPath) {
     const std::string name = baseName(shotPath);
     return headlessResolve(out.outDir, name.substr(0, name.size() - PNG_EXT_LENGTH) + ERR_SUFFIX);
-}
-
-std::string hex6(uint32_t v) {
-    constexpr char HEX[] = "0123456789ABCDEF";
-    std::string s = "0x";
-    for (int i = 5; i >= 0; --i) s += HEX[(v >> (4 * i)) & 0xFu];
-    return s;
 }
 
 ShotResult writeShot(const HeadlessOutput& out, const ScriptPicture& p, std::string& message) {
@@ -86,7 +73,7 @@ ShotResult compareShot(const HeadlessOutput& out, const ScriptPicture& p, std::s
         const int x = static_cast<int>(first % p.width), y = static_cast<int>(first / p.width);
         message = p.command->path + " differs from " + refPath + " in " + std::to_string(differing) +
                   " pixels; the first at (" + std::to_string(x) + ", " + std::to_string(y) + "): reference " +
-                  hex6(ref[first] & 0xFFFFFFu) + ", taken " + hex6(p.pixels[first] & 0xFFFFFFu);
+                  scriptColourText(ref[first] & 0xFFFFFFu) + ", taken " + scriptColourText(p.pixels[first] & 0xFFFFFFu);
     }
     const std::string err = errPath(out, p.command->path);
     std::string writeError;
@@ -101,6 +88,13 @@ ShotResult compareShot(const HeadlessOutput& out, const ScriptPicture& p, std::s
 }  // namespace
 
 // ---- Public operations --------------------------------------------------------------
+
+// Everything before the last slash; "." for a bare name.
+std::string headlessFolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
 
 // Absolute paths as given, relative ones under dir.
 std::string headlessResolve(const std::string& dir, const std::string& path) {

@@ -15,6 +15,8 @@ struct HeadlessOutput {
     std::string compareDir;  // empty: write shots; else compare with pictures here
 };
 
+// The folder of a path: everything before its last slash, "." for a bare name.
+std::string headlessFolderOf(const std::string& path);
 // A shot path as the file to write or compare: absolute paths stay as they
 // are, relative ones are taken from dir.
 std::string headlessResolve(const std::string& dir, const std::string& path);

@@ -58,12 +58,6 @@ bool parseArgs(int argc, char** argv, Options& o) {
     return o.script != nullptr;
 }
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // A regular file of at most MAX_SCRIPT_BYTES; a folder opens as a stream too,
 // so it is refused by its type.
 bool readScript(const char* path, std::string& text) {
@@ -98,7 +92,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "qx70-run: cannot read %s (a script of at most 4 MiB)\n", o.script);
         return EXIT_USAGE;
     }
-    if (!o.outGiven) o.out.outDir = folderOf(o.script);
+    if (!o.outGiven) o.out.outDir = headlessFolderOf(o.script);
     Script script = scriptParse(text);
     if (script.errors.empty()) headlessCheckOutput(script, o.out, script.errors);
     if (!script.errors.empty()) {

@@ -98,3 +98,5 @@ long long scriptDefaultTicks(ScriptOp op, ScriptButton b);
 const char* scriptButtonName(ScriptButton b);
 const char* scriptPageName(int page);
 const char* scriptRequestName(DevOp op);
+// A colour's red, green and blue as "0xRRGGBB", as scripts write it.
+std::string scriptColourText(uint32_t rgb);

@@ -70,7 +70,7 @@ std::string journalText(const ScriptCommand& c) {
 
 std::string pixelText(const ScriptCommand& c) {
     return std::string("expect pixel ") + (c.window ? "window " : "") + std::to_string(c.x) + " " +
-           std::to_string(c.y) + " " + hexText(c.colour, 6);
+           std::to_string(c.y) + " " + scriptColourText(c.colour);
 }
 
 std::string buttonText(const char* verb, const ScriptCommand& c) {
@@ -107,3 +107,6 @@ std::string scriptFormat(const ScriptCommand& c) {
     }
     return "# ?";
 }
+
+// Six hexadecimal digits; alpha is not part of a script's colours.
+std::string scriptColourText(uint32_t rgb) { return hexText(rgb & 0xFFFFFFu, 6); }

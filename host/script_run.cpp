@@ -207,13 +207,6 @@ Step shot(const ScriptCommand& c, const ScriptShotSink& sink) {
     return Step::Go;
 }
 
-std::string hex6(uint32_t v) {
-    constexpr char HEX[] = "0123456789ABCDEF";
-    std::string s = "0x";
-    for (int i = 5; i >= 0; --i) s += HEX[(v >> (4 * i)) & 0xFu];
-    return s;
-}
-
 Step expectPage(const ScriptCommand& c) {
     if (activePage == c.page) return Step::Go;
     return stop(c, ScriptStatus::Failed,
@@ -272,7 +265,7 @@ Step expectPixel(const ScriptCommand& c) {
     if (found == c.colour) return Step::Go;
     return stop(c, ScriptStatus::Failed,
                 std::string("expected ") + (c.window ? "window " : "") + "pixel " + std::to_string(c.x) + " " +
-                    std::to_string(c.y) + " = " + hex6(c.colour) + ", found " + hex6(found));
+                    std::to_string(c.y) + " = " + scriptColourText(c.colour) + ", found " + scriptColourText(found));
 }
 
 // Device fields and the host clock may be set before the window exists, as

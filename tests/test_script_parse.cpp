@@ -10,6 +10,7 @@
 
 #include "host/device_fields.h"
 #include "host/script.h"
+#include "tests/script_fuzz_check.h"
 
 namespace {
 
@@ -28,41 +29,7 @@ std::string errorOf(const std::string& line) {
 }
 
 void expectSameCommand(const ScriptCommand& a, const ScriptCommand& b, const std::string& context) {
-    EXPECT_EQ(a.op, b.op) << context;
-    EXPECT_EQ(a.button, b.button) << context;
-    EXPECT_EQ(a.ticks, b.ticks) << context;
-    EXPECT_EQ(a.field, b.field) << context;
-    EXPECT_EQ(a.row, b.row) << context;
-    EXPECT_EQ(a.col, b.col) << context;
-    EXPECT_EQ(a.value, b.value) << context;
-    EXPECT_EQ(a.slot, b.slot) << context;
-    EXPECT_EQ(a.slotValue, b.slotValue) << context;
-    EXPECT_EQ(a.path, b.path) << context;
-    EXPECT_EQ(a.window, b.window) << context;
-    EXPECT_EQ(a.scale, b.scale) << context;
-    EXPECT_EQ(a.page, b.page) << context;
-    EXPECT_EQ(a.request.op, b.request.op) << context;
-    EXPECT_EQ(a.args, b.args) << context;
-    if (a.args >= 1) {
-        EXPECT_EQ(a.request.a, b.request.a) << context;
-    }
-    if (a.args >= 2) {
-        EXPECT_EQ(a.request.b, b.request.b) << context;
-    }
-    if (a.args >= 3) {
-        EXPECT_EQ(a.request.x, b.request.x) << context;
-    }
-    EXPECT_EQ(a.count, b.count) << context;
-    EXPECT_EQ(a.x, b.x) << context;
-    EXPECT_EQ(a.y, b.y) << context;
-    EXPECT_EQ(a.colour, b.colour) << context;
-    EXPECT_EQ(a.clockHasDate, b.clockHasDate) << context;
-    EXPECT_EQ(a.clock.year, b.clock.year) << context;
-    EXPECT_EQ(a.clock.month, b.clock.month) << context;
-    EXPECT_EQ(a.clock.day, b.clock.day) << context;
-    EXPECT_EQ(a.clock.hour, b.clock.hour) << context;
-    EXPECT_EQ(a.clock.minute, b.clock.minute) << context;
-    EXPECT_EQ(a.clock.second, b.clock.second) << context;
+    EXPECT_TRUE(fuzzcheck::sameCommand(a, b)) << context;
 }
 
 }  // namespace
