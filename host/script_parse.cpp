@@ -5,13 +5,12 @@
 #include "host/script.h"
 
 #include <charconv>
-#include <cmath>
-#include <cstring>
 #include <iterator>
 
 #include "app/buttons.h"
 #include "device/settings.h"
 #include "gfx/gfx.h"
+#include "host/script_words.h"
 #include "host/shell.h"
 
 // ---- Constants ----------------------------------------------------------------
@@ -59,33 +58,10 @@ struct Line {
     std::string_view word[MAX_WORDS];
     int count = 0;
     int next = 0;
-    int number = 0;
     std::string error;  // the first problem found; empty while all is well
 };
 
 // ---- Private helpers ----------------------------------------------------------
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool same(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
-// A word for messages: printable, and cut short when long.
-std::string quoted(std::string_view w) {
-    constexpr size_t SHOWN = 40;
-    std::string s = "'";
-    for (size_t i = 0; i < w.size() && i < SHOWN; ++i) {
-        const unsigned char c = static_cast<unsigned char>(w[i]);
-        s += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
-    }
-    if (w.size() > SHOWN) s += "...";
-    return s + "'";
-}
 
 bool fail(Line& l, const std::string& message) {
     if (l.error.empty()) l.error = message;
@@ -129,79 +105,24 @@ bool take(Line& l, const char* what, std::string_view& w) {
 }
 
 bool takeKeyword(Line& l, std::string_view keyword) {
-    if (atEnd(l) || !same(l.word[l.next], keyword)) return false;
+    if (atEnd(l) || !wordEquals(l.word[l.next], keyword)) return false;
     ++l.next;
     return true;
 }
 
 bool finish(Line& l) {
     if (atEnd(l)) return true;
-    return fail(l, "unexpected " + quoted(l.word[l.next]));
-}
-
-// A whole word as a signed integer, decimal or 0x hexadecimal.
-bool toInteger(std::string_view w, long long& v) {
-    bool negative = false;
-    if (!w.empty() && (w[0] == '-' || w[0] == '+')) {
-        negative = w[0] == '-';
-        w.remove_prefix(1);
-    }
-    int base = 10;
-    if (w.size() > 2 && w[0] == '0' && lower(w[1]) == 'x') {
-        base = 16;
-        w.remove_prefix(2);
-    }
-    if (w.empty() || w[0] == '-' || w[0] == '+') return false;
-    unsigned long long u = 0;
-    const auto r = std::from_chars(w.data(), w.data() + w.size(), u, base);
-    if (r.ec != std::errc{} || r.ptr != w.data() + w.size()) return false;
-    constexpr unsigned long long LIMIT = 1ULL << 62;  // far beyond any range used here
-    if (u > LIMIT) return false;
-    v = negative ? -static_cast<long long>(u) : static_cast<long long>(u);
-    return true;
-}
-
-// A whole word as a finite float, rounded once from the decimal text.
-bool toFloat(std::string_view w, float& v) {
-    if (!w.empty() && w[0] == '+') w.remove_prefix(1);
-    if (w.empty() || w[0] == '+') return false;
-    const auto r = std::from_chars(w.data(), w.data() + w.size(), v, std::chars_format::general);
-    return r.ec == std::errc{} && r.ptr == w.data() + w.size() && std::isfinite(v);
+    return fail(l, "unexpected " + wordQuoted(l.word[l.next]));
 }
 
 bool takeInteger(Line& l, const char* what, long long lo, long long hi, long long& v) {
     std::string_view w;
     if (!take(l, what, w)) return false;
-    if (!toInteger(w, v)) return fail(l, std::string("bad ") + what + " " + quoted(w));
+    if (!wordToInteger(w, v)) return fail(l, std::string("bad ") + what + " " + wordQuoted(w));
     if (v < lo || v > hi) {
         return fail(l, std::string(what) + " " + std::to_string(v) + " outside " + std::to_string(lo) + " to " +
                            std::to_string(hi));
     }
-    return true;
-}
-
-// Hundredths of a second in a decimal like 1.25, without rounding.
-bool toCentiseconds(std::string_view w, long long& centi) {
-    const size_t dot = w.find('.');
-    std::string_view whole = w.substr(0, dot);
-    std::string_view frac = dot == std::string_view::npos ? std::string_view{} : w.substr(dot + 1);
-    constexpr size_t FRACTION_DIGITS = 2;
-    if (whole.empty() || frac.size() > FRACTION_DIGITS || (dot != std::string_view::npos && frac.empty())) {
-        return false;
-    }
-    for (char c : whole) {
-        if (c < '0' || c > '9') return false;
-    }
-    for (char c : frac) {
-        if (c < '0' || c > '9') return false;
-    }
-    long long s = 0;
-    if (!toInteger(whole, s)) return false;
-    long long f = 0;
-    if (!frac.empty() && !toInteger(frac, f)) return false;
-    if (frac.size() == 1) f *= 10;
-    if (s > SCRIPT_MAX_TICKS) return false;
-    centi = s * SCRIPT_TICKS_PER_SECOND + f;
     return true;
 }
 
@@ -212,7 +133,7 @@ bool takeDuration(Line& l, const char* what, long long lo, long long& ticks, boo
     if (!take(l, what, w)) return false;
     inSeconds = false;
     std::string_view number = w;
-    if (w.size() > 1 && lower(w.back()) == 's') {
+    if (w.size() > 1 && wordLower(w.back()) == 's') {
         number = w.substr(0, w.size() - 1);
         inSeconds = true;
     } else if (takeKeyword(l, "s") || takeKeyword(l, "sec") || takeKeyword(l, "second") || takeKeyword(l, "seconds")) {
@@ -221,8 +142,8 @@ bool takeDuration(Line& l, const char* what, long long lo, long long& ticks, boo
         takeKeyword(l, "tick") || takeKeyword(l, "ticks");
     }
     long long n = 0;
-    const bool ok = inSeconds ? toCentiseconds(number, n) : toInteger(number, n);
-    if (!ok) return fail(l, std::string("bad ") + what + " " + quoted(w));
+    const bool ok = inSeconds ? wordToCentiseconds(number, n) : wordToInteger(number, n);
+    if (!ok) return fail(l, std::string("bad ") + what + " " + wordQuoted(w));
     if (n < lo || n > SCRIPT_MAX_TICKS) {
         return fail(l, std::string(what) + " of " + std::to_string(n) + " ticks outside " + std::to_string(lo) +
                            " to " + std::to_string(SCRIPT_MAX_TICKS));
@@ -235,12 +156,12 @@ bool takeButton(Line& l, ScriptButton& b) {
     std::string_view w;
     if (!take(l, "button (view, left, right or both)", w)) return false;
     for (int i = 0; i < static_cast<int>(std::size(BUTTON_NAMES)); ++i) {
-        if (same(w, BUTTON_NAMES[i])) {
+        if (wordEquals(w, BUTTON_NAMES[i])) {
             b = static_cast<ScriptButton>(i);
             return true;
         }
     }
-    return fail(l, "unknown button " + quoted(w) + " (view, left, right or both)");
+    return fail(l, "unknown button " + wordQuoted(w) + " (view, left, right or both)");
 }
 
 bool parseButtonOnly(Line& l, ScriptCommand& c) { return takeButton(l, c.button) && finish(l); }
@@ -254,32 +175,14 @@ bool parseTimedButton(Line& l, ScriptCommand& c) {
 
 bool parseWait(Line& l, ScriptCommand& c) { return takeDuration(l, "duration", 0, c.ticks, c.inSeconds) && finish(l); }
 
-int daysInMonth(int year, int month) {
-    constexpr int DAYS[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : DAYS[month - 1];
-}
-
-// Splits "a<sep>b<sep>c" into three whole non-negative numbers.
-bool threeNumbers(std::string_view w, char sep, long long out[3]) {
-    for (int i = 0; i < 3; ++i) {
-        const size_t at = i < 2 ? w.find(sep) : w.size();
-        if (at == std::string_view::npos) return false;
-        const std::string_view part = w.substr(0, at);
-        if (part.empty() || part[0] < '0' || part[0] > '9' || !toInteger(part, out[i])) return false;
-        w = i < 2 ? w.substr(at + 1) : std::string_view{};
-    }
-    return true;
-}
-
 bool parseClock(Line& l, ScriptCommand& c) {
     std::string_view w;
     if (!take(l, "time HH:MM:SS", w)) return false;
     long long d[3] = {};
     if (w.find('-') != std::string_view::npos) {
-        if (!threeNumbers(w, '-', d) || d[0] < MIN_YEAR || d[0] > MAX_YEAR || d[1] < 1 || d[1] > 12 || d[2] < 1 ||
-            d[2] > daysInMonth(static_cast<int>(d[0]), static_cast<int>(d[1]))) {
-            return fail(l, "bad date " + quoted(w) + " (YYYY-MM-DD)");
+        if (!wordToTriple(w, '-', d) || d[0] < MIN_YEAR || d[0] > MAX_YEAR || d[1] < 1 || d[1] > 12 || d[2] < 1 ||
+            d[2] > scriptDaysInMonth(static_cast<int>(d[0]), static_cast<int>(d[1]))) {
+            return fail(l, "bad date " + wordQuoted(w) + " (YYYY-MM-DD)");
         }
         c.clock.year = static_cast<int>(d[0]);
         c.clock.month = static_cast<int>(d[1]);
@@ -288,8 +191,8 @@ bool parseClock(Line& l, ScriptCommand& c) {
         if (!take(l, "time HH:MM:SS", w)) return false;
     }
     long long t[3] = {};
-    if (!threeNumbers(w, ':', t) || t[0] > 23 || t[1] > 59 || t[2] > 59) {
-        return fail(l, "bad time " + quoted(w) + " (HH:MM:SS)");
+    if (!wordToTriple(w, ':', t) || t[0] > 23 || t[1] > 59 || t[2] > 59) {
+        return fail(l, "bad time " + wordQuoted(w) + " (HH:MM:SS)");
     }
     c.clock.hour = static_cast<int>(t[0]);
     c.clock.minute = static_cast<int>(t[1]);
@@ -302,15 +205,15 @@ bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
     const size_t bracket = w.find('[');
     const std::string_view name = w.substr(0, bracket);
     c.field = deviceFieldFind(name);
-    if (c.field == nullptr) return fail(l, "unknown device field " + quoted(name));
+    if (c.field == nullptr) return fail(l, "unknown device field " + wordQuoted(name));
     long long index[2] = {0, 0};
     int given = 0;
     std::string_view rest = bracket == std::string_view::npos ? std::string_view{} : w.substr(bracket);
     while (!rest.empty()) {
         const size_t close = rest.find(']');
         if (rest[0] != '[' || close == std::string_view::npos || given == 2 ||
-            !toInteger(rest.substr(1, close - 1), index[given])) {
-            return fail(l, "bad index in " + quoted(w));
+            !wordToInteger(rest.substr(1, close - 1), index[given])) {
+            return fail(l, "bad index in " + wordQuoted(w));
         }
         ++given;
         rest.remove_prefix(close + 1);
@@ -321,7 +224,7 @@ bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
     }
     const long long rows = c.field->rows, cols = c.field->cols;
     if (index[0] < 0 || index[0] >= rows || index[1] < 0 || index[1] >= cols) {
-        return fail(l, "index outside " + std::string(c.field->name) + " in " + quoted(w));
+        return fail(l, "index outside " + std::string(c.field->name) + " in " + wordQuoted(w));
     }
     c.row = static_cast<int>(index[0]);
     c.col = static_cast<int>(index[1]);
@@ -343,14 +246,14 @@ bool parseSet(Line& l, ScriptCommand& c) {
     bool ok = false;
     if (f.type == FieldType::Float) {
         float x = 0.0f;
-        ok = toFloat(w, x);
+        ok = wordToFloat(w, x);
         c.value = x;
     } else {
         long long n = 0;
-        ok = toInteger(w, n);
+        ok = wordToInteger(w, n);
         c.value = static_cast<double>(n);
     }
-    if (!ok) return fail(l, "bad value " + quoted(w) + " for " + f.name);
+    if (!ok) return fail(l, "bad value " + wordQuoted(w) + " for " + f.name);
     if (!deviceFieldAccepts(f, c.value)) return fail(l, std::string(f.name) + " takes " + rangeText(f));
     return finish(l);
 }
@@ -366,13 +269,13 @@ bool takeSlot(Line& l, ScriptCommand& c) {
 
 bool pngName(std::string_view w) {
     constexpr std::string_view EXT = ".png";
-    return w.size() > EXT.size() && same(w.substr(w.size() - EXT.size()), EXT) && w.back() != '/';
+    return w.size() > EXT.size() && wordEquals(w.substr(w.size() - EXT.size()), EXT) && w.back() != '/';
 }
 
 bool parseShot(Line& l, ScriptCommand& c) {
     std::string_view w;
     if (!take(l, "file name", w)) return false;
-    if (!pngName(w)) return fail(l, "file name " + quoted(w) + " must end in .png");
+    if (!pngName(w)) return fail(l, "file name " + wordQuoted(w) + " must end in .png");
     c.path = std::string(w);
     while (!atEnd(l)) {
         if (takeKeyword(l, "screen")) {
@@ -394,13 +297,13 @@ bool parseExpectPage(Line& l, ScriptCommand& c) {
     std::string_view w;
     if (!take(l, "page", w)) return false;
     long long n = -1;
-    if (!toInteger(w, n)) {
+    if (!wordToInteger(w, n)) {
         for (int p = 0; p < SCRIPT_PAGES; ++p) {
-            if (same(w, PAGE_NAMES[p])) n = p;
+            if (wordEquals(w, PAGE_NAMES[p])) n = p;
         }
     }
     if (n < 0 || n >= SCRIPT_PAGES) {
-        return fail(l, "unknown page " + quoted(w) +
+        return fail(l, "unknown page " + wordQuoted(w) +
                            " (0 to 7, or splash, data, runtime, timer1, timer2, gmeter, attitude, setup)");
     }
     c.page = static_cast<int>(n);
@@ -412,17 +315,17 @@ bool parseExpectJournal(Line& l, ScriptCommand& c) {
     if (!take(l, "request", w)) return false;
     c.request.op = DevOp::None;
     for (const RequestName& r : REQUEST_NAMES) {
-        if (same(w, r.name)) c.request.op = r.op;
+        if (wordEquals(w, r.name)) c.request.op = r.op;
     }
-    if (c.request.op == DevOp::None) return fail(l, "unknown request " + quoted(w));
+    if (c.request.op == DevOp::None) return fail(l, "unknown request " + wordQuoted(w));
     long long n = 0;
-    while (!atEnd(l) && !same(peek(l), "count") && c.args < 3) {
+    while (!atEnd(l) && !wordEquals(peek(l), "count") && c.args < 3) {
         if (c.args < 2) {
             if (!takeInteger(l, "argument", INT32_MIN, INT32_MAX, n)) return false;
             (c.args == 0 ? c.request.a : c.request.b) = static_cast<int32_t>(n);
         } else {
             take(l, "value", w);
-            if (!toFloat(w, c.request.x)) return fail(l, "bad value " + quoted(w));
+            if (!wordToFloat(w, c.request.x)) return fail(l, "bad value " + wordQuoted(w));
         }
         ++c.args;
     }
@@ -452,23 +355,23 @@ bool parseExpectPixel(Line& l, ScriptCommand& c) {
 bool parseExpect(Line& l, ScriptCommand& c) {
     std::string_view w;
     if (!take(l, "what to expect (page, slot, journal or pixel)", w)) return false;
-    if (same(w, "page")) {
+    if (wordEquals(w, "page")) {
         c.op = ScriptOp::ExpectPage;
         return parseExpectPage(l, c);
     }
-    if (same(w, "slot")) {
+    if (wordEquals(w, "slot")) {
         c.op = ScriptOp::ExpectSlot;
         return takeSlot(l, c);
     }
-    if (same(w, "journal")) {
+    if (wordEquals(w, "journal")) {
         c.op = ScriptOp::ExpectJournal;
         return parseExpectJournal(l, c);
     }
-    if (same(w, "pixel")) {
+    if (wordEquals(w, "pixel")) {
         c.op = ScriptOp::ExpectPixel;
         return parseExpectPixel(l, c);
     }
-    return fail(l, "cannot expect " + quoted(w) + " (page, slot, journal or pixel)");
+    return fail(l, "cannot expect " + wordQuoted(w) + " (page, slot, journal or pixel)");
 }
 
 bool parseJournal(Line& l, ScriptCommand& c) {
@@ -501,14 +404,14 @@ constexpr CommandParser PARSERS[] = {
 bool parseLine(Line& l, ScriptCommand& c) {
     const std::string_view verb = l.word[l.next++];
     for (const CommandParser& p : PARSERS) {
-        if (same(verb, p.name)) {
+        if (wordEquals(verb, p.name)) {
             c.op = p.op;
             const bool ok = p.parse(l, c);
             if (!ok && !l.error.empty()) l.error = std::string(p.name) + ": " + l.error;
             return ok;
         }
     }
-    return fail(l, "unknown command " + quoted(verb));
+    return fail(l, "unknown command " + wordQuoted(verb));
 }
 
 // A picture taken twice in one run would silently replace the first.
@@ -540,7 +443,6 @@ Script scriptParse(std::string_view text) {
         const std::string_view rawLine = text.substr(0, nl);
         text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
         Line l;
-        l.number = number;
         ScriptCommand c;
         c.line = number;
         bool ok = splitWords(rawLine, l);
