@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "host/bezel_art.h"
+#include "host/sdl_x11_errors.h"
 
 namespace {
 
@@ -98,6 +99,7 @@ bool sdlWindowOpen() {
     // A desktop tool: let the screensaver run and the compositor stay on.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    sdlIgnoreStaleWakeupErrors();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return fail("no usable display", SDL_GetError());
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver == nullptr || invisibleDriver(driver)) {
