@@ -3,6 +3,7 @@
 // buttons' positions, fast and slow ticks, and the composed window picture.
 #include "host/script_run.h"
 
+#include <bit>
 #include <map>
 #include <tuple>
 
@@ -27,7 +28,10 @@ constexpr size_t SHOWN_REQUESTS = 6;  // journal entries listed in a failure mes
 
 // ---- Types --------------------------------------------------------------------
 
-using JournalKey = std::tuple<int, int32_t, int32_t, float>;
+// A request's kind, integer arguments and the bits of its float argument: a
+// NaN argument (a calibration channel without a divisor gives one) must not
+// upset the map's ordering.
+using JournalKey = std::tuple<int, int32_t, int32_t, uint32_t>;
 
 // A failed expectation or an unusable picture stops the command loop.
 enum class Step : uint8_t { Go, Stop };
@@ -90,7 +94,7 @@ void tallyJournal() {
     if (fresh > kept) fresh = kept;
     for (int i = kept - static_cast<int>(fresh); i < kept; ++i) {
         const DevRequest& r = devJournalAt(i);
-        ++run.journal[{static_cast<int>(r.op), r.a, r.b, r.x}];
+        ++run.journal[{static_cast<int>(r.op), r.a, r.b, std::bit_cast<uint32_t>(r.x)}];
     }
     run.journalSeen = total;
 }
@@ -225,7 +229,7 @@ bool matches(const ScriptCommand& c, const JournalKey& k) {
     if (std::get<0>(k) != static_cast<int>(c.request.op)) return false;
     if (c.args >= 1 && std::get<1>(k) != c.request.a) return false;
     if (c.args >= 2 && std::get<2>(k) != c.request.b) return false;
-    return c.args < 3 || std::get<3>(k) == c.request.x;
+    return c.args < 3 || std::bit_cast<float>(std::get<3>(k)) == c.request.x;
 }
 
 // The requests of the same kind that were seen, for a failure message.
@@ -236,7 +240,7 @@ std::string requestsOfKind(const ScriptCommand& c) {
         if (std::get<0>(k) != static_cast<int>(c.request.op)) continue;
         if (listed++ == SHOWN_REQUESTS) return s + ", ...";
         ScriptCommand seen = c;
-        seen.request = {c.request.op, std::get<1>(k), std::get<2>(k), std::get<3>(k)};
+        seen.request = {c.request.op, std::get<1>(k), std::get<2>(k), std::bit_cast<float>(std::get<3>(k))};
         seen.args = 3;
         seen.count = -1;
         const std::string line = scriptFormat(seen);

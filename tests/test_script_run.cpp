@@ -229,3 +229,15 @@ TEST(ScriptRunUnit, TheUnitLoadsItsClockFromTheScriptsHostTime) {
     EXPECT_EQ(t.month * 100 + t.day, 1208);
     EXPECT_EQ(t.hour * 10000 + t.minute * 100 + t.second, 131416);
 }
+
+TEST(ScriptRunUnit, JournalCountsTheHardCalibrationsParameters) {
+    // On the ground the hard calibration samples for 99 frames and stores
+    // parameters 80 to 82 (whatever their values) and 99 = 0 once each.
+    std::string s = "set inFlight 0\nwait 1.25s\nclick left\nclick both\n";
+    for (int i = 0; i < 8; ++i) s += "click left\n";
+    s += "click right\nclick right\nclick right\nwait 2s\n"
+         "expect journal writeParameter 80 1 count 1\nexpect journal writeParameter 82 1 count 1\n"
+         "expect journal writeParameter 99 1 0 count 1\nexpect journal calibrationDone count 1\nexpect page setup\n";
+    RunResult r = runText(s);
+    EXPECT_EQ(r.outcome.status, ScriptStatus::Passed) << firstMessage(r);
+}
