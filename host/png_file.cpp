@@ -4,7 +4,9 @@
 
 #include <png.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 // ---- Constants ----------------------------------------------------------------
 
@@ -47,8 +49,17 @@ bool pngWrite(const char* path, const uint32_t* pixels, int width, int height, P
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
     image.format = channels == PngChannels::Rgb ? PNG_FORMAT_RGB : PNG_FORMAT_RGBA;
-    if (png_image_write_to_file(&image, path, 0, bytes.data(), 0, nullptr) == 0) {
-        say(message, std::string("cannot write ") + path + ": " + image.message);
+    // A file that cannot be opened is left as it is; one that was opened and
+    // then not completely written is removed rather than left half a picture.
+    FILE* f = std::fopen(path, "wb");
+    if (f == nullptr) {
+        say(message, std::string("cannot write ") + path + ": " + std::strerror(errno));
+        return false;
+    }
+    const bool written = png_image_write_to_stdio(&image, f, 0, bytes.data(), 0, nullptr) != 0;
+    const bool closed = std::fclose(f) == 0;
+    if (!written || !closed) {
+        say(message, std::string("cannot write ") + path + ": " + (written ? "the file could not be closed" : image.message));
         std::remove(path);
         return false;
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -49,6 +50,12 @@ TEST(PngFile, FailuresLeaveNothingAndSayWhy) {
     EXPECT_NE(message.find("/nonexistent-folder/x.png"), std::string::npos) << message;
     EXPECT_FALSE(pngWrite(tempPath("qx70_empty.png").c_str(), PIXELS.data(), 0, 2, PngChannels::Rgb, &message));
     EXPECT_FALSE(exists(tempPath("qx70_empty.png")));
+    // A folder where the file should be is not removed.
+    const std::string folder = tempPath("qx70_folder.png");
+    std::filesystem::create_directory(folder);
+    EXPECT_FALSE(pngWrite(folder.c_str(), PIXELS.data(), 3, 2, PngChannels::Rgb, &message));
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    std::filesystem::remove(folder);
 
     const std::string junk = tempPath("qx70_junk.png");
     std::ofstream(junk) << "not a picture";
