@@ -1,13 +1,17 @@
 // The window program: SDL events and a monotonic clock drive the shell. The
 // loop sleeps in SDL_WaitEventTimeout until the next tick is due, so an idle
 // window costs almost nothing. Beside the mouse on the bezel it offers keys
-// for the buttons, zoom, the key help, pause and single steps, and sound.
+// for the buttons, zoom, the key help, the device panel, screenshots, pause
+// and single frames, sound, and a recording of the session as a script.
 #include <SDL.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <string>
 
 #include "app/timekeeping.h"
 #include "device/device.h"
@@ -15,37 +19,49 @@
 #include "host/bezel.h"
 #include "host/desk_keys.h"
 #include "host/desk_options.h"
+#include "host/desk_panel.h"
+#include "host/desk_session.h"
 #include "host/desk_ui.h"
 #include "host/desk_view.h"
-#include "host/run_control.h"
 #include "host/sdl_audio.h"
 #include "host/sdl_keys.h"
+#include "host/sdl_shots.h"
 #include "host/sdl_window.h"
+#include "host/session_record.h"
 #include "host/shell.h"
 #include "host/zoom.h"
 
 namespace {
 
 constexpr int VOLUME_SLOT = 4;
+constexpr int EXIT_USAGE = 2;
 
 // ---- Module state ---------------------------------------------------------
 
-RunControl run;
+DeskOptions options;
 bool repaintAll = true;
 bool unitWasRunning = true;
+FILE* recording = nullptr;
+ScriptDateTime recordingStart = {};  // the host time at tick 0 of a recording
 
 // ---- Private helpers ------------------------------------------------------
 
 int64_t nowMs() { return static_cast<int64_t>(SDL_GetTicks64()); }
 
-// The unit's clock counts GMT, so its first load takes the host's UTC time.
-void hostUtcTime(ClockTime* out) {
+std::tm utcNow(int* millis) {
     using namespace std::chrono;
     const system_clock::time_point now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
     std::tm utc = {};
     gmtime_r(&seconds, &utc);
-    const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+    *millis = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+    return utc;
+}
+
+// The unit's clock counts GMT, so its first load takes the host's UTC time.
+void hostUtcTime(ClockTime* out) {
+    int ms = 0;
+    const std::tm utc = utcNow(&ms);
     out->year = static_cast<uint16_t>(utc.tm_year + 1900);
     out->month = static_cast<uint16_t>(utc.tm_mon + 1);
     out->dayOfWeek = static_cast<uint16_t>(utc.tm_wday);
@@ -69,62 +85,96 @@ bool wantsFullRepaint(const SDL_WindowEvent& w) {
     }
 }
 
-void setZoom(int z) {
-    z = zoomClamp(z);
-    if (z == sdlWindowZoom()) return;
-    sdlWindowSetLayout(deskViewWidth(), z);
+void updateTitle() {
+    std::string note = deskSessionRun().paused ? "paused" : "";
+    if (recording != nullptr) note += note.empty() ? "recording" : ", recording";
+    sdlWindowSetTitleNote(note.c_str());
+}
+
+// Sizes the window for the picture (with or without the panel) at zoom z.
+void layOut(int z) {
+    sdlWindowSetLayout(deskViewWidth(), zoomClamp(z));
     repaintAll = true;
 }
 
 void setPaused(bool paused) {
-    runSetPaused(&run, paused, nowMs());
+    runSetPaused(&deskSessionRun(), paused, nowMs());
     sdlAudioSetPaused(paused);
-    sdlWindowSetTitleNote(paused ? "paused" : "");
+    updateTitle();
 }
 
 void toggleMute() {
+    if (options.mute) {
+        deskUiShowMessage("Sound is off for this session (--mute)", nowMs());
+        return;
+    }
     const bool muted = !sdlAudioMuted();
     sdlAudioSetMuted(muted);
     deskUiShowMessage(muted ? "Sound off (M turns it on)" : "Sound on", nowMs());
 }
 
+// The ticks run so far: the moment panel changes and shots belong to.
+long long ticksRun() { return deskSessionTicks(); }
+
+void recordChanges(const PanelChange* changes, int n) {
+    for (int i = 0; i < n; ++i) recordChange(ticksRun(), changes[i]);
+}
+
+// Both pictures, a message where they went, and shot lines in a recording
+// (the window picture only without the panel, which a replay has not).
+void takeShots() {
+    const ShotFiles f = sdlSaveShots(options.shotsDir, sdlWindowZoom());
+    deskUiShowMessage(f.message.c_str(), nowMs());
+    if (!f.ok) return;
+    std::printf("qx70sim: %s\n", f.message.c_str());
+    std::fflush(stdout);
+    recordShot(ticksRun(), f.screen, false, 1);
+    if (!deskPanelShown()) recordShot(ticksRun(), f.window, true, sdlWindowZoom());
+}
+
 void runCommand(DeskCommand c) {
+    PanelChange changes[PANEL_MAX_CHANGES];
     switch (c) {
-        case DeskCommand::ToggleHelp:
-            deskUiToggleHelp();
+        case DeskCommand::None: return;
+        case DeskCommand::ToggleHelp: deskUiToggleHelp(); return;
+        case DeskCommand::TogglePanel:
+            deskPanelSetShown(!deskPanelShown());
+            layOut(sdlWindowZoom());
             return;
-        case DeskCommand::ZoomIn:
-            setZoom(sdlWindowZoom() + 1);
-            return;
-        case DeskCommand::ZoomOut:
-            setZoom(sdlWindowZoom() - 1);
-            return;
-        case DeskCommand::ZoomReset:
-            setZoom(ZOOM_MIN);
-            return;
-        case DeskCommand::TogglePause:
-            setPaused(!run.paused);
-            return;
-        case DeskCommand::StepFrame:
-            runRequestStep(&run);
-            return;
-        case DeskCommand::ToggleMute:
-            toggleMute();
-            return;
-        case DeskCommand::CloseOverlays:
-            deskUiCloseOverlays();
-            return;
-        default:
-            return;
+        case DeskCommand::Screenshot: takeShots(); return;
+        case DeskCommand::ZoomIn: layOut(sdlWindowZoom() + 1); return;
+        case DeskCommand::ZoomOut: layOut(sdlWindowZoom() - 1); return;
+        case DeskCommand::ZoomReset: layOut(ZOOM_MIN); return;
+        case DeskCommand::TogglePause: setPaused(!deskSessionRun().paused); return;
+        case DeskCommand::StepFrame: runRequestStep(&deskSessionRun()); return;
+        case DeskCommand::ToggleMute: toggleMute(); return;
+        case DeskCommand::CloseOverlays: deskUiCloseOverlays(); return;
+        default: recordChanges(changes, deskPanelCommand(c, changes)); return;
     }
 }
 
-// Mouse positions are window units; the bezel works in picture pixels.
+// Mouse positions are window units; the bezel and the panel work in picture
+// pixels. Every press and release reaches the bezel, as without the panel.
 void mouseButton(const SDL_MouseButtonEvent& b) {
     if (b.button != SDL_BUTTON_LEFT) return;
     const int z = sdlWindowZoom();
-    const int message = b.type == SDL_MOUSEBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-    bezelMouse(message, zoomToPicture(b.x, z), zoomToPicture(b.y, z));
+    const int x = zoomToPicture(b.x, z), y = zoomToPicture(b.y, z);
+    const bool down = b.type == SDL_MOUSEBUTTONDOWN;
+    bezelMouse(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, x, y);
+    if (!down || !deskPanelShown() || x < BEZEL_WIDTH) return;
+    PanelChange changes[PANEL_MAX_CHANGES];
+    const bool shift = (SDL_GetModState() & KMOD_SHIFT) != 0;
+    recordChanges(changes, deskPanelClick(x - BEZEL_WIDTH, y, shift, changes));
+}
+
+void mouseWheel(const SDL_MouseWheelEvent& w) {
+    if (!deskPanelShown()) return;
+    const int z = sdlWindowZoom();
+    const int x = zoomToPicture(w.mouseX, z), y = zoomToPicture(w.mouseY, z);
+    if (x < BEZEL_WIDTH) return;
+    const int notches = w.direction == SDL_MOUSEWHEEL_FLIPPED ? -w.y : w.y;
+    PanelChange changes[PANEL_MAX_CHANGES];
+    recordChanges(changes, deskPanelWheel(x - BEZEL_WIDTH, y, notches, changes));
 }
 
 // Handles one event; false when the window was closed.
@@ -140,9 +190,12 @@ bool handleEvent(const SDL_Event& e) {
         case SDL_MOUSEBUTTONUP:
             mouseButton(e.button);
             return true;
+        case SDL_MOUSEWHEEL:
+            mouseWheel(e.wheel);
+            return true;
         case SDL_KEYDOWN:
             runCommand(deskKeyDown(sdlDeskKey(e.key.keysym.sym), sdlDeskMods(e.key.keysym.mod), e.key.repeat != 0,
-                                   false));
+                                   deskPanelShown()));
             return true;
         case SDL_KEYUP:
             deskKeyUp(sdlDeskKey(e.key.keysym.sym));
@@ -156,7 +209,7 @@ bool handleEvent(const SDL_Event& e) {
 // comes first; -1 for no limit. A unit that is off needs no ticks.
 int waitLimit() {
     const int64_t now = nowMs();
-    const int64_t tick = hostUnitRunning() ? runWait(run, now) : -1;
+    const int64_t tick = hostUnitRunning() ? runWait(deskSessionRun(), now) : -1;
     const int64_t message = deskUiExpire(now);
     const int64_t limit = tick < 0 ? message : message < 0 ? tick : std::min(tick, message);
     return limit < 0 ? -1 : static_cast<int>(std::min<int64_t>(limit, SDL_MAX_SINT32));
@@ -166,18 +219,6 @@ bool waitEvent(SDL_Event* e) {
     const int limit = waitLimit();
     if (limit < 0) return SDL_WaitEvent(e) == 1;
     return SDL_WaitEventTimeout(e, limit) == 1;
-}
-
-// Runs the ticks due at one instant, so slow ticks can never keep the loop
-// from reaching the events.
-void runDueTicks() {
-    const int64_t now = nowMs();
-    for (;;) {
-        const TickKind k = runNext(&run, now);
-        if (k == TickKind::None) return;
-        if (k == TickKind::Fast) hostFastTick();
-        if (k == TickKind::Slow) hostSlowTick();
-    }
 }
 
 // What the unit asked of the sound since the last turn.
@@ -191,7 +232,21 @@ void followUnitSound() {
     sdlAudioIdle();
 }
 
+// Appends what was recorded; a failing write ends the recording with a message.
+void flushRecording() {
+    if (recording == nullptr) return;
+    const std::string text = recordTake();
+    if (text.empty()) return;
+    if (std::fwrite(text.data(), 1, text.size(), recording) == text.size() && std::fflush(recording) == 0) return;
+    std::fclose(recording);
+    recording = nullptr;
+    recordFinish(ticksRun());
+    deskUiShowMessage((std::string("Recording stopped: cannot write ") + options.recordFile).c_str(), nowMs());
+    updateTitle();
+}
+
 void present() {
+    deskPanelRefresh();
     const HostRect r = deskViewUpdate(hostTakeChanges());
     if (repaintAll) {
         sdlWindowPresentAll();
@@ -202,7 +257,6 @@ void present() {
 }
 
 int runLoop() {
-    runStart(&run, nowMs());
     for (;;) {
         SDL_Event e;
         if (waitEvent(&e)) {
@@ -210,15 +264,16 @@ int runLoop() {
                 if (!handleEvent(e)) return 0;
             } while (SDL_PollEvent(&e) == 1);
         }
-        runDueTicks();
+        deskSessionRunDue(nowMs());
         followUnitSound();
+        flushRecording();
         present();
     }
 }
 
 int usage(const char* error) {
     std::fprintf(stderr, "qx70sim: %s\n%s\n", error, DESK_USAGE);
-    return 2;
+    return EXIT_USAGE;
 }
 
 void printHelp() {
@@ -230,10 +285,38 @@ void printHelp() {
     for (const DeskKeyHelp& k : deskKeyHelp) std::printf("  %-18s %s\n", k.keys, k.action);
 }
 
+// Opens the recording before the window, so a bad path is refused at once.
+bool openRecording() {
+    if (options.recordFile == nullptr) return true;
+    recording = std::fopen(options.recordFile, "w");
+    if (recording == nullptr) {
+        std::fprintf(stderr, "qx70sim: cannot write %s: %s\n", options.recordFile, std::strerror(errno));
+        return false;
+    }
+    int ms = 0;
+    const std::tm utc = utcNow(&ms);
+    recordingStart = {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, std::min(utc.tm_sec, 59)};
+    std::string notes = "A session recorded in the QX-70 PC Simulator window; replay it with: qx70-run FILE\n"
+                        "While recording, the unit's seconds follow its frames, as in a replay.";
+    if (options.shotsDir != nullptr) {
+        notes += std::string("\nIts screenshots went to ") + options.shotsDir +
+                 "; qx70-run --compare there checks the replay against them.";
+    }
+    recordStart(recordingStart, notes);
+    return true;
+}
+
+void closeRecording() {
+    if (recording == nullptr) return;
+    recordFinish(ticksRun());
+    flushRecording();
+    if (recording != nullptr) std::fclose(recording);
+    recording = nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    DeskOptions options;
     char error[DESK_OPTION_ERROR_CAPACITY];
     if (!deskParseOptions(argc, argv, &options, error)) return usage(error);
     if (options.help) {
@@ -241,17 +324,26 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.mute) sdlAudioDisable();
-    if (!sdlWindowOpen(options.zoom)) return 1;
-    setClockSource(hostUtcTime);
+    if (!openRecording()) return EXIT_USAGE;
+    if (!sdlWindowOpen(options.zoom)) {
+        closeRecording();
+        return 1;
+    }
+    deskSessionStart(nowMs(), recording != nullptr, recordingStart);
+    setClockSource(recording != nullptr ? deskSessionHostTime : hostUtcTime);
     unitPowerOnReset();
     deskViewReset();
     deskUiReset();
+    deskPanelReset();
     devSetSoundListener(sdlAudioRequest);
     HostOnCreate();
     hostStartup();
     deskViewUpdate(hostTakeChanges());
+    updateTitle();
     sdlWindowShow();
+    deskSessionStart(nowMs(), recording != nullptr, recordingStart);
     const int code = runLoop();
+    closeRecording();
     devSetSoundListener(nullptr);
     sdlAudioClose();
     sdlWindowClose();
