@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/attitude_blit.h"
 #include "app/attitude_horizon.h"
 #include "app/colours.h"
 #include "app/controller.h"
@@ -151,8 +150,8 @@ void drawSlipIndicator(uint32_t* fb) {
     if (s > SLIP_LIMIT) s = SLIP_LIMIT;
     if (s < -SLIP_LIMIT) s = -SLIP_LIMIT;
     const float x = BALL_CENTRE_X + SLIP_PIXELS * s - BALL_SIDE / 2 + 2;
-    const InkBox ink = findInk(ballScratch, BALL_SIDE, BALL_SIDE);
-    blitInkAdditive(fb, FB_WIDTH, FB_HEIGHT, ballScratch, BALL_SIDE, BALL_SIDE, ink, x, BALL_Y, xf);
+    gfx_blit_transformed(fb, FB_WIDTH, FB_HEIGHT, ballScratch, BALL_SIDE, BALL_SIDE, x, BALL_Y, xf,
+                         true);
 
     for (const Mark& m : SLIP_MARKS)
         gfx_line_aa(fb, FB_WIDTH, FB_HEIGHT, m.x, MARK_TOP, m.x, MARK_BOTTOM, m.colour);
