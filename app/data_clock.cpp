@@ -1,11 +1,10 @@
 // The clock field of the data page and the set-clock dialog: GMT or local
 // time in 12- or 24-hour form, and the dialog that edits the GMT time and the
 // local offset with its blinking field mark.
-#include <cstdlib>
-
 #include "app/colours.h"
 #include "app/controller.h"
 #include "app/data_parts.h"
+#include "app/time_fields.h"
 #include "app/timekeeping.h"
 #include "device/device.h"
 #include "device/settings.h"
@@ -72,14 +71,6 @@ int markFrame = 0;
 
 // ---- Private helpers --------------------------------------------------------------
 
-// Two digits with a leading zero; a field out of range still gives two digits.
-void twoDigits(int n, char* out) {
-    n = std::abs(n) % 100;
-    out[0] = static_cast<char>('0' + n / 10);
-    out[1] = static_cast<char>('0' + n % 10);
-    out[2] = '\0';
-}
-
 void drawText(uint32_t* fb, int font, int x, int y, uint32_t c, const char* s) {
     font_draw_text(fb, FB_WIDTH, FB_HEIGHT, font, x, y, c, s);
 }
@@ -89,14 +80,14 @@ void drawCentred(uint32_t* fb, int y, uint32_t c, const char* s) {
 }
 
 void drawTime(uint32_t* fb, int top, int hour, const ClockTime& t) {
-    char digits[3];
-    twoDigits(hour, digits);
+    char digits[TWO_DIGIT_FIELD_SIZE];
+    twoDigitField(hour, digits);
     drawText(fb, FONT_NUM_29, HOURS_X, top + DIGITS_BELOW, COLOUR_WHITE, digits);
     drawText(fb, FONT_NUM_29, COLON_X, top + DIGITS_BELOW, COLOUR_WHITE, ":");
-    twoDigits(t.minute, digits);
+    twoDigitField(t.minute, digits);
     drawText(fb, FONT_NUM_29, MINUTES_X, top + DIGITS_BELOW, COLOUR_WHITE, digits);
-    char seconds[4] = {':'};
-    twoDigits(t.second, seconds + 1);
+    char seconds[1 + TWO_DIGIT_FIELD_SIZE] = {':'};
+    twoDigitField(t.second, seconds + 1);
     drawText(fb, FONT_TEXT_14, SECONDS_X, top + SECONDS_BELOW, COLOUR_WHITE, seconds);
 }
 
@@ -120,7 +111,7 @@ int twelveHour(uint32_t* fb, int top, int hour) {
 void drawOffsetLine(uint32_t* fb, int top) {
     char line[] = "Local +00";
     line[6] = gmtOffset < 0 ? '-' : '+';
-    twoDigits(gmtOffset, line + 7);
+    twoDigitField(gmtOffset, line + 7);
     drawCentred(fb, top + OFFSET_BELOW, COLOUR_WHITE, line);
 }
 
