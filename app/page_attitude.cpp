@@ -10,6 +10,7 @@
 #include "app/attitude_horizon.h"
 #include "app/colours.h"
 #include "app/controller.h"
+#include "app/furniture.h"
 #include "app/page_gmeter.h"
 #include "device/device.h"
 #include "device/filter.h"
@@ -41,8 +42,6 @@ constexpr int HORIZON_Y = 0;
 
 // Bottom strip with the caption and the page indicator.
 constexpr int STRIP_TOP = 140;
-constexpr int CAPTION_X = 64;
-constexpr int CAPTION_Y = 150;
 
 // The alignment message box.
 constexpr int ALIGN_X0 = 24, ALIGN_Y0 = 35, ALIGN_X1 = 104, ALIGN_Y1 = 54;
@@ -236,8 +235,7 @@ void attitudeDrawPage(uint32_t* fb) {
         drawSlipIndicator(fb);
     }
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, STRIP_TOP, FB_WIDTH, FB_HEIGHT, COLOUR_BLACK);
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, CAPTION_X, CAPTION_Y,
-                            COLOUR_GREY, "PSYNC");
+    drawBottomLabel(fb, "PSYNC", COLOUR_GREY);
     drawPageIndicator(fb);
 
     if (mode == SENSORS_ALIGNED && !aligned()) drawAligningMessage(fb);

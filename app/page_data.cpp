@@ -6,10 +6,10 @@
 #include "app/colours.h"
 #include "app/controller.h"
 #include "app/data_parts.h"
+#include "app/furniture.h"
 #include "app/page_gmeter.h"
 #include "device/device.h"
 #include "device/settings.h"
-#include "gfx/font.h"
 #include "gfx/gfx.h"
 
 // ---- Constants ----------------------------------------------------------------
@@ -156,7 +156,7 @@ void drawOtherFields(uint32_t* fb, const LayoutFields& fields) {
 // clock is on top.
 void drawFooter(uint32_t* fb) {
     if (clockOnTop()) {
-        font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, 64, 150, COLOUR_GREY, "SET");
+        drawBottomLabel(fb, "SET", COLOUR_GREY);
     }
     drawPageIndicator(fb);
 }
