@@ -3,9 +3,11 @@
 
 BUILD      ?= build
 TEST_BUILD ?= build-test
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test bench fonts clean
+.PHONY: all deps build run test bench fonts golden gallery fuzz clean
 
 all: build
 
@@ -35,5 +37,29 @@ fonts: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS) --target fonts
 
+# Rewrites the golden reference pictures in tests/golden after an intended
+# change of the screens; review them with `git diff --stat` before committing.
+golden: build
+	cmake --build $(BUILD) --target golden
+
+# Rewrites the README's pictures in docs/gallery from docs/gallery.qx70.
+gallery: build
+	cmake --build $(BUILD) --target gallery
+
+# Fuzzes the script parser and writer, then whole runs, FUZZ_SECONDS each,
+# seeded with tests/fuzz/corpus and every script of the project. Findings go
+# to $(FUZZ_BUILD)/crashes; keep them (and inputs worth keeping) in
+# tests/fuzz/corpus, which `make test` runs.
+fuzz:
+	@scripts/install-deps.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQX70_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target qx70fuzz_parse qx70fuzz_run
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds $(FUZZ_BUILD)/crashes
+	cp tests/fuzz/corpus/* tests/golden/*.qx70 tests/headless/*.qx70 docs/*.qx70 $(FUZZ_BUILD)/seeds/
+	for f in parse run; do \
+	  $(FUZZ_BUILD)/tests/fuzz/qx70fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/script.dict \
+	    -artifact_prefix=$(FUZZ_BUILD)/crashes/ $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)

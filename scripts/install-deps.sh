@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the generators need,
 # but only those that are missing. Uses sudo when not run as root.
+# `install-deps.sh fuzz` adds clang and its fuzzing runtime for `make fuzz`.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,9 @@ packages=(
   xvfb xdotool x11-apps libx11-dev
   libfreetype-dev fonts-dejavu-core
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,11 +6,12 @@
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 #include "gfx/splash_picture.h"
-#include "tools/png_write.h"
+#include "host/png_file.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -157,8 +158,9 @@ int main(int argc, char** argv) {
     y += 28;
     for (int font = 0; font < FONT_COUNT; ++font) y = fontSection(sheet, font, y);
     y = splashSection(sheet, y);
-    if (!writePng(argv[1], sheet.w, y, topDown(sheet, y))) {
-        std::fprintf(stderr, "fontsheet: cannot write %s\n", argv[1]);
+    std::string message;
+    if (!pngWrite(argv[1], topDown(sheet, y).data(), sheet.w, y, PngChannels::Rgb, &message)) {
+        std::fprintf(stderr, "fontsheet: %s\n", message.c_str());
         return 1;
     }
     std::printf("fontsheet: %s written (%d x %d)\n", argv[1], sheet.w, y);

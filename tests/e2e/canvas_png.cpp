@@ -2,8 +2,6 @@
 // artwork and the screen without a display: power-on, window creation,
 // start-up, then the given number of fast ticks.
 // Usage: canvas_png OUT.png [FAST_TICKS] [--icon ICON.png] [--zoom X Y W H SCALE ZOOM.png]
-#include <png.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,39 +9,14 @@
 #include <vector>
 
 #include "host/bezel_art.h"
+#include "host/png_file.h"
 #include "host/shell.h"
 
 namespace {
 
 // Writes top-down 0xAARRGGBB pixels as 8-bit RGBA.
 bool writePng(const char* path, const uint32_t* px, int w, int h) {
-    FILE* f = std::fopen(path, "wb");
-    if (f == nullptr) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (info == nullptr || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(f);
-        return false;
-    }
-    png_init_io(png, f);
-    png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<uint8_t> row(size_t(w) * 4);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const uint32_t p = px[size_t(w) * y + x];
-            row[4 * x] = uint8_t(p >> 16);
-            row[4 * x + 1] = uint8_t(p >> 8);
-            row[4 * x + 2] = uint8_t(p);
-            row[4 * x + 3] = uint8_t(p >> 24);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(f) == 0;
+    return pngWrite(path, px, w, h, PngChannels::Rgba);
 }
 
 bool writeIcon(const char* path) {

@@ -1,0 +1,23 @@
+// Reading the words of a script line: letter case, numbers, durations and
+// dates, each accepted only when the whole word is valid. Used by the parser.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// ASCII letters to lower case; everything else as it is.
+char wordLower(char c);
+// Equal but for the case of ASCII letters.
+bool wordEquals(std::string_view a, std::string_view b);
+// A word for messages: printable, and cut short when long.
+std::string wordQuoted(std::string_view w);
+// A whole word as a signed integer, decimal or 0x hexadecimal.
+bool wordToInteger(std::string_view w, long long& v);
+// A whole word as a finite float, rounded once from the decimal text.
+bool wordToFloat(std::string_view w, float& v);
+// Hundredths of a second in a decimal like 1.25, without rounding.
+bool wordToCentiseconds(std::string_view w, long long& centi);
+// Days in a month of the Gregorian calendar; month 1 to 12.
+int scriptDaysInMonth(int year, int month);
+// Splits "a<sep>b<sep>c" into three whole non-negative numbers.
+bool wordToTriple(std::string_view w, char sep, long long out[3]);

@@ -1,0 +1,294 @@
+// The script language: what each command parses to, the error for each kind
+// of bad line (with its line number), and that the writer's line parses back
+// to the same command, which the session recorder relies on.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "host/device_fields.h"
+#include "host/script.h"
+#include "tests/script_fuzz_check.h"
+
+namespace {
+
+ScriptCommand one(const std::string& line) {
+    const Script s = scriptParse(line);
+    EXPECT_TRUE(s.errors.empty()) << line << ": " << (s.errors.empty() ? "" : s.errors[0].message);
+    EXPECT_EQ(s.commands.size(), 1u) << line;
+    return s.commands.empty() ? ScriptCommand{} : s.commands[0];
+}
+
+// The single error a one-line script gives.
+std::string errorOf(const std::string& line) {
+    const Script s = scriptParse(line);
+    EXPECT_EQ(s.errors.size(), 1u) << line;
+    return s.errors.empty() ? std::string() : s.errors[0].message;
+}
+
+void expectSameCommand(const ScriptCommand& a, const ScriptCommand& b, const std::string& context) {
+    EXPECT_TRUE(fuzzcheck::sameCommand(a, b)) << context;
+}
+
+}  // namespace
+
+TEST(ScriptParse, ButtonsAndDurations) {
+    EXPECT_EQ(one("press view").op, ScriptOp::Press);
+    EXPECT_EQ(one("RELEASE Both").button, ScriptButton::Both);
+    EXPECT_EQ(one("click left").ticks, SCRIPT_CLICK_TICKS);
+    EXPECT_EQ(one("click right 12").ticks, 12);
+    EXPECT_EQ(one("hold view").ticks, 60);
+    EXPECT_EQ(one("hold left").ticks, 60);
+    EXPECT_EQ(one("hold right").ticks, 120);
+    EXPECT_EQ(one("hold both").ticks, 61);
+    EXPECT_EQ(one("hold right 1.5s").ticks, 150);
+    EXPECT_EQ(one("wait 250").ticks, 250);
+    EXPECT_EQ(one("wait 250 ticks").ticks, 250);
+    EXPECT_EQ(one("wait 1 tick").ticks, 1);
+    EXPECT_EQ(one("wait 0").ticks, 0);
+    EXPECT_EQ(one("wait 2s").ticks, 200);
+    EXPECT_EQ(one("wait 2 seconds").ticks, 200);
+    EXPECT_EQ(one("wait 0.07 s").ticks, 7);
+    EXPECT_EQ(one("wait 1.5S").ticks, 150);
+    EXPECT_TRUE(one("wait 3s").inSeconds);
+    EXPECT_EQ(one("wait 1000000s").ticks, 100000000);
+}
+
+TEST(ScriptParse, ClockSetAndSlots) {
+    const ScriptCommand t = one("clock 23:59:58");
+    EXPECT_FALSE(t.clockHasDate);
+    EXPECT_EQ(t.clock.hour * 10000 + t.clock.minute * 100 + t.clock.second, 235958);
+    const ScriptCommand d = one("clock 2024-02-29 00:00:00");
+    EXPECT_TRUE(d.clockHasDate);
+    EXPECT_EQ(d.clock.year * 10000 + d.clock.month * 100 + d.clock.day, 20240229);
+
+    const ScriptCommand bus = one("set busVoltage 4.9");
+    EXPECT_STREQ(bus.field->name, "busVoltage");
+    EXPECT_EQ(bus.value, static_cast<double>(4.9f)) << "a float field holds the float nearest the text";
+    const ScriptCommand pair = one("set AXISPAIRREADING[2][1] -0.25");
+    EXPECT_EQ(pair.row, 2);
+    EXPECT_EQ(pair.col, 1);
+    EXPECT_EQ(one("set gLimitInput[1] 1").row, 1);
+    EXPECT_EQ(one("set backgroundColour 0xFF102030").value, static_cast<double>(0xFF102030u));
+    EXPECT_EQ(one("set densityAltitude 1e4").value, 10000.0);
+
+    const ScriptCommand slot = one("slot 99 -2");
+    EXPECT_EQ(slot.slot, 99);
+    EXPECT_EQ(slot.slotValue, -2);
+    EXPECT_EQ(one("slot 2 0x7F").slotValue, 127);
+    EXPECT_EQ(one("slot 3 0xFFFFFFFF").slotValue, -1);
+    EXPECT_EQ(one("journal clear").op, ScriptOp::JournalClear);
+}
+
+TEST(ScriptParse, ShotsAndExpectations) {
+    const ScriptCommand s = one("shot out/data.png window scale 3");
+    EXPECT_EQ(s.path, "out/data.png");
+    EXPECT_TRUE(s.window);
+    EXPECT_EQ(s.scale, 3);
+    EXPECT_FALSE(one("shot a.PNG screen").window);
+
+    EXPECT_EQ(one("expect page gmeter").page, 5);
+    EXPECT_EQ(one("expect page 7").page, 7);
+    EXPECT_EQ(one("expect slot 11 2").slotValue, 2);
+
+    const ScriptCommand j = one("expect journal Sound 3 2 count 4");
+    EXPECT_EQ(j.request.op, DevOp::Sound);
+    EXPECT_EQ(j.args, 2);
+    EXPECT_EQ(j.request.a, 3);
+    EXPECT_EQ(j.request.b, 2);
+    EXPECT_EQ(j.count, 4);
+    const ScriptCommand w = one("expect journal writeParameter 80 1 0.5");
+    EXPECT_EQ(w.args, 3);
+    EXPECT_EQ(w.request.x, 0.5f);
+    EXPECT_EQ(one("expect journal demoOff").count, -1);
+
+    const ScriptCommand p = one("expect pixel window 449 549 0xFFFFFF");
+    EXPECT_TRUE(p.window);
+    EXPECT_EQ(p.x, 449);
+    EXPECT_EQ(p.colour, 0xFFFFFFu);
+    EXPECT_EQ(one("expect pixel 3 4 0xFF00FF00").colour, 0x00FF00u) << "alpha is ignored";
+}
+
+TEST(ScriptParse, CommentsBlankLinesAndLineNumbers) {
+    const Script s = scriptParse("# header\n\n  wait 5   # five ticks\r\n\t click view\n#end");
+    ASSERT_TRUE(s.errors.empty());
+    ASSERT_EQ(s.commands.size(), 2u);
+    EXPECT_EQ(s.commands[0].line, 3);
+    EXPECT_EQ(s.commands[1].line, 4);
+    EXPECT_TRUE(scriptParse("").commands.empty());
+    EXPECT_TRUE(scriptParse("").errors.empty());
+}
+
+TEST(ScriptParse, EachBadLineNamesItsProblem) {
+    struct Case {
+        const char* line;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"jump view", "unknown command 'jump'"},
+        {"press", "press: missing button (view, left, right or both)"},
+        {"press up", "press: unknown button 'up' (view, left, right or both)"},
+        {"press view twice", "press: unexpected 'twice'"},
+        {"click view 0", "click: duration of 0 ticks outside 1 to 100000000"},
+        {"wait", "wait: missing duration"},
+        {"wait x1", "wait: bad duration 'x1'"},
+        {"wait -5", "wait: duration of -5 ticks outside 0 to 100000000"},
+        {"wait 1.234s", "wait: bad duration '1.234s'"},
+        {"wait 1000000.01s", "wait: duration of 100000001 ticks outside 0 to 100000000"},
+        {"wait 99999999999999999999", "wait: bad duration '99999999999999999999'"},
+        {"clock 24:00:00", "clock: bad time '24:00:00' (HH:MM:SS)"},
+        {"clock 2023-02-29 10:00:00", "clock: bad date '2023-02-29' (YYYY-MM-DD)"},
+        {"clock 12:5", "clock: bad time '12:5' (HH:MM:SS)"},
+        {"set warpFactor 9", "set: unknown device field 'warpFactor'"},
+        {"set busVoltage", "set: missing value"},
+        {"set busVoltage high", "set: bad value 'high' for busVoltage"},
+        {"set busVoltage nan", "set: bad value 'nan' for busVoltage"},
+        {"set busVoltage inf", "set: bad value 'inf' for busVoltage"},
+        {"set busVoltage 61", "set: busVoltage takes 0 to 60"},
+        {"set inFlight 0.5", "set: bad value '0.5' for inFlight"},
+        {"set inFlight 2", "set: inFlight takes 0 to 1"},
+        {"set gLimitInput 1", "set: gLimitInput takes one index"},
+        {"set busVoltage[0] 1", "set: busVoltage takes no index"},
+        {"set gLimitInput[3] 1", "set: index outside gLimitInput in 'gLimitInput[3]'"},
+        {"set axisPairReading[0] 1", "set: axisPairReading takes two indices"},
+        {"set gLimitInput[x] 1", "set: bad index in 'gLimitInput[x]'"},
+        {"set gLimitInput[1 1", "set: bad index in 'gLimitInput[1'"},
+        {"slot 100 1", "slot: slot 100 outside 0 to 99"},
+        {"slot -1 1", "slot: slot -1 outside 0 to 99"},
+        {"slot 5 4294967296", "slot: value 4294967296 outside -2147483648 to 4294967295"},
+        {"journal", "journal: journal takes 'clear'"},
+        {"shot", "shot: missing file name"},
+        {"shot picture.jpg", "shot: file name 'picture.jpg' must end in .png"},
+        {"shot .png", "shot: file name '.png' must end in .png"},
+        {"shot a.png scale 9", "shot: scale 9 outside 1 to 8"},
+        {"shot a.png sideways", "shot: unexpected 'sideways'"},
+        {"expect", "expect: missing what to expect (page, slot, journal or pixel)"},
+        {"expect colour red", "expect: cannot expect 'colour' (page, slot, journal or pixel)"},
+        {"expect page 8", "expect: unknown page '8' (0 to 7, or splash, data, runtime, timer1, timer2, gmeter, "
+                          "attitude, setup)"},
+        {"expect slot 100 0", "expect: slot 100 outside 0 to 99"},
+        {"expect journal beep", "expect: unknown request 'beep'"},
+        {"expect journal sound 1 2 3 4", "expect: unexpected '4'"},
+        {"expect journal sound count", "expect: missing count"},
+        {"expect pixel 128 0 0", "expect: x 128 outside 0 to 127"},
+        {"expect pixel window 0 550 0", "expect: y 550 outside 0 to 549"},
+        {"expect pixel 0 0 0x1FFFFFFFF", "expect: colour 8589934591 outside 0 to 4294967295"},
+        {"click view 1 2 3 4 5 6 7 8", "too many words"},
+        {"click\x01 view", "control character in the line"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(errorOf(c.line), c.message) << c.line;
+}
+
+TEST(ScriptParse, ErrorsCarryTheirLinesAndTheParserGoesOn) {
+    const Script s = scriptParse("wait 1\nfly\nwait 2\nslot 200 0\nshot a.png\nshot a.png\n");
+    ASSERT_EQ(s.errors.size(), 3u);
+    EXPECT_EQ(s.errors[0].line, 2);
+    EXPECT_EQ(s.errors[1].line, 4);
+    EXPECT_EQ(s.errors[2].line, 6);
+    EXPECT_EQ(s.errors[2].message, "shot: a.png is already taken on line 5");
+    EXPECT_EQ(s.commands.size(), 4u);
+
+    std::string many;
+    for (int i = 0; i < 50; ++i) many += "nonsense\n";
+    const Script m = scriptParse(many);
+    ASSERT_EQ(static_cast<int>(m.errors.size()), SCRIPT_MAX_ERRORS + 1);
+    EXPECT_EQ(m.errors.back().message, "too many errors; the rest of the script was not checked");
+}
+
+TEST(ScriptFormat, EveryCommandParsesBackFromItsLine) {
+    const char* lines[] = {
+        "press view",
+        "release both",
+        "click left",
+        "click right 7",
+        "hold view",
+        "hold right 2.5s",
+        "hold both 0.01s",
+        "wait 123",
+        "wait 4s",
+        "wait 1.05s",
+        "clock 07:08:09",
+        "clock 2026-12-31 23:59:59",
+        "set busVoltage 4.9",
+        "set statusQuality[6] 0.25",
+        "set axisPairReading[1][0] -1234.5",
+        "set gLimitInput[2] 1",
+        "set backgroundColour 0xFF0000FF",
+        "slot 16 0",
+        "slot 15 -2",
+        "journal clear",
+        "shot a.png",
+        "shot dir/b.png window scale 2",
+        "expect page attitude",
+        "expect slot 2 127",
+        "expect journal secondTick count 3",
+        "expect journal writeValue 8 0 0",
+        "expect journal writeParameter 80 1 -0.125",
+        "expect pixel 0 159 0xFF00FF",
+        "expect pixel window 10 20 0x000000",
+    };
+    for (const char* line : lines) {
+        const ScriptCommand c = one(line);
+        const std::string written = scriptFormat(c);
+        EXPECT_EQ(written, line);
+        expectSameCommand(one(written), c, line);
+    }
+}
+
+TEST(ScriptFormat, RandomDeviceValuesSurviveTheRoundTrip) {
+    std::mt19937 rng(7);
+    for (int i = 0; i < 2000; ++i) {
+        const DeviceField& f = deviceFieldAt(static_cast<int>(rng() % deviceFieldCount()));
+        ScriptCommand c;
+        c.op = ScriptOp::Set;
+        c.field = &f;
+        c.row = static_cast<int>(rng() % f.rows);
+        c.col = static_cast<int>(rng() % f.cols);
+        const double u = std::uniform_real_distribution<double>(f.min, f.max)(rng);
+        c.value = f.type == FieldType::Float ? static_cast<double>(static_cast<float>(u)) : std::floor(u);
+        if (!deviceFieldAccepts(f, c.value)) continue;  // a float rounded just past a bound
+        expectSameCommand(one(scriptFormat(c)), c, scriptFormat(c));
+    }
+}
+
+TEST(DeviceFields, TableNamesEveryFieldAndKeepsItsShape) {
+    EXPECT_EQ(deviceFieldFind("GREADING"), deviceFieldFind("gReading"));
+    EXPECT_EQ(deviceFieldFind("gReadin"), nullptr);
+    EXPECT_EQ(deviceFieldFind(""), nullptr);
+    const DeviceField* quality = deviceFieldFind("statusQuality");
+    ASSERT_NE(quality, nullptr);
+    EXPECT_EQ(quality->rows, DEV_STATUS_LETTERS);
+    EXPECT_EQ(quality->indices, 1);
+
+    SimDevice dev;
+    const DeviceField* pair = deviceFieldFind("axisPairReading");
+    deviceFieldWrite(dev, *pair, 2, 1, 7.5);
+    EXPECT_EQ(dev.axisPairReading[2][1], 7.5f);
+    EXPECT_EQ(dev.axisPairReading[1][1], 0.0f);
+    EXPECT_EQ(deviceFieldRead(dev, *pair, 2, 1), 7.5);
+    deviceFieldWrite(dev, *deviceFieldFind("backgroundColour"), 0, 0, 4278255360.0);
+    EXPECT_EQ(dev.backgroundColour, 0xFF00FF00u);
+    deviceFieldWrite(dev, *deviceFieldFind("aoaInput"), 2, 0, 1);
+    EXPECT_EQ(dev.aoaInput[2], 1);
+
+    // Writes outside the shape or the range change nothing.
+    const SimDevice before = dev;
+    deviceFieldWrite(dev, *pair, 3, 0, 1.0);
+    deviceFieldWrite(dev, *deviceFieldFind("busVoltage"), 0, 0, 1000.0);
+    deviceFieldWrite(dev, *deviceFieldFind("inFlight"), 0, 0, 0.5);
+    EXPECT_EQ(std::memcmp(&before, &dev, sizeof dev), 0);
+    EXPECT_EQ(deviceFieldRead(dev, *pair, -1, 0), 0.0);
+
+    // Every field reads back its defaults as the device starts.
+    const SimDevice fresh;
+    for (int i = 0; i < deviceFieldCount(); ++i) {
+        const DeviceField& f = deviceFieldAt(i);
+        for (int r = 0; r < f.rows; ++r) {
+            for (int c = 0; c < f.cols; ++c) {
+                EXPECT_TRUE(deviceFieldAccepts(f, deviceFieldRead(fresh, f, r, c))) << f.name << " default in range";
+            }
+        }
+    }
+}
