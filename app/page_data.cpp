@@ -17,8 +17,6 @@
 namespace {
 
 constexpr int SLOT_DATA_MODE = 10;
-constexpr int PROBE_INPUT = 1;
-constexpr int EDITION_INPUT = 2;
 
 enum DataMode : int { MODE_GMT, MODE_LOCAL, MODE_ALTITUDE, MODE_AIRSPEED, MODE_COUNT };
 
@@ -67,16 +65,14 @@ int dataMode = MODE_GMT;
 
 // ---- Private helpers --------------------------------------------------------------
 
-bool demoMode() { return settingsReadByte(SLOT_DEMO_MODE) != 0; }
-
 // The full layout also serves demo mode, whatever the inputs say.
 bool fullLayoutCondition() {
-    return (discreteInput(EDITION_INPUT) && discreteInput(PROBE_INPUT)) || demoMode();
+    return (editionUnit() && discreteInput(PROBE_INPUT)) || demoModeOn();
 }
 
 Layout currentLayout() {
     if (fullLayoutCondition()) return Layout::Full;
-    if (discreteInput(EDITION_INPUT)) return Layout::EditionOnly;
+    if (editionUnit()) return Layout::EditionOnly;
     if (discreteInput(PROBE_INPUT)) return Layout::ProbeOnly;
     return Layout::Basic;
 }

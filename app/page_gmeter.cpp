@@ -59,7 +59,6 @@ float clampFraction(float f) {
     return f;
 }
 
-bool demoMode() { return settingsReadByte(SLOT_DEMO_MODE) != 0; }
 
 float demoG() { return demoPitch / DEMO_G_DIVISOR + DEMO_G_OFFSET; }
 
@@ -98,7 +97,7 @@ void gmeterInit() {
 void gmeterDrawPage(uint32_t* fb) {
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, devBackgroundColour());
     const float sensorG = filterFeed(GMETER_G_CHANNEL, devGReading());
-    const bool demo = demoMode();
+    const bool demo = demoModeOn();
     switch (gmeterView) {
         case VIEW_TAPES:
             drawGmeterTapes(fb, demo ? demoG() : sensorG, demo ? gmeterDemoAoa() : devAoaAngle());

@@ -9,7 +9,6 @@
 #include "app/time_fields.h"
 #include "app/timekeeping.h"
 #include "device/device.h"
-#include "device/settings.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 
@@ -17,7 +16,6 @@
 
 namespace {
 
-constexpr int EDITION_INPUT = 2;
 constexpr uint32_t DIM_DIGITS = 0xFF608080u;  // the counter that a clear leaves alone
 
 // The engine block stands at the top, or this much lower when it is alone.
@@ -56,9 +54,7 @@ int flightTimeSelected = 0;
 
 namespace {
 
-bool editionUnit() { return discreteInput(EDITION_INPUT) != 0; }
-
-bool bothCountersShown() { return editionUnit() || settingsReadByte(SLOT_DEMO_MODE) != 0; }
+bool bothCountersShown() { return editionUnit() || demoModeOn(); }
 
 // Only the edition can select the flight time. A selection left over from a
 // time the edition input was set would otherwise dim the engine run time and

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int EDITION_INPUT = 2;
 constexpr int TITLE_Y = 10;
 constexpr int HIGHLIGHT_INSET = 2;  // the bar starts this far left of the text
 constexpr int HIGHLIGHT_HEIGHT = 14;
@@ -183,12 +182,9 @@ bool knownScreen() { return setupScreen >= 0 && setupScreen < SETUP_SCREEN_COUNT
 
 // ---- Furniture ----------------------------------------------------------------------
 
-// The edition input as sampled once per frame.
-bool setupEditionSet() { return discreteInput(EDITION_INPUT) != 0; }
-
 // Edition-only items always form the tail of their list.
 int setupListedCount(int full, int withoutEdition) {
-    return setupEditionSet() ? full : withoutEdition;
+    return editionUnit() ? full : withoutEdition;
 }
 
 // The screen title, centred at (64, 10) in green.

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "app/colours.h"
+#include "app/controller.h"
 #include "app/furniture.h"
 #include "app/setup.h"
 #include "app/setup_screens.h"
@@ -49,7 +50,7 @@ void drawUnitId(uint32_t* fb) {
 
 // The four entries and "OK"; no hints and no bottom label.
 void setupInfoDraw(uint32_t* fb) {
-    const bool edition = setupEditionSet();
+    const bool edition = editionUnit();
     setupDrawTitle(fb, "SYSTEM INFO");
     drawEntry(fb, MODEL_CAPTION_Y, "MODEL", MODEL_Y, edition ? "QX-70-S" : "QX-70");
     drawEntry(fb, PART_CAPTION_Y, "PART NUMBER", PART_Y,

@@ -43,8 +43,6 @@ inline constexpr int SLOT_NEGATIVE_G = 15;
 // ---- Furniture (setup.cpp; the furniture shared with other screens is in
 // app/furniture.h) ---------------------------------------------------------------
 
-// Whether the edition input is set, so the edition-only items are listed.
-bool setupEditionSet();
 // How many items of a list are listed: all of them, or those before the
 // edition-only tail.
 int setupListedCount(int full, int withoutEdition);

@@ -5,7 +5,6 @@
 #include "app/colours.h"
 #include "app/controller.h"
 #include "app/furniture.h"
-#include "device/device.h"
 #include "device/settings.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
@@ -15,7 +14,6 @@
 
 namespace {
 
-constexpr int EDITION_INPUT = 2;
 constexpr int MODEL_Y = 100;
 constexpr int VERSION_Y = 143;
 constexpr int DEMO_MARK_X = 10;
@@ -42,7 +40,7 @@ const char* demoMark(int mode) {
 // Draws the splash; 1 on exactly the frame on which its display time ends.
 int drawSplash(uint32_t* fb) {
     gfx_draw_image444(fb, FB_WIDTH, FB_HEIGHT, SPLASH_PICTURE, SPLASH_WIDTH, SPLASH_HEIGHT, 0, 0);
-    const char* model = discreteInput(EDITION_INPUT) ? "QX-70-S" : "QX-70";
+    const char* model = editionUnit() ? "QX-70-S" : "QX-70";
     drawCentredText(fb, FONT_TEXT_18, MODEL_Y, COLOUR_GREY, model);
     drawCentredText(fb, FONT_TEXT_14, VERSION_Y, COLOUR_GREY, SOFTWARE_VERSION);
     if (const char* mark = demoMark(settingsReadByte(SLOT_DEMO_MODE))) {
