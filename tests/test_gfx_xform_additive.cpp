@@ -174,4 +174,20 @@ TEST(XformAdditive, EmptyImagesAndFarOrInvalidPlacesDrawNothing) {
     }
     const Canvas empty(LABEL_SIDE, LABEL_SIDE);
     EXPECT_EQ(firstDifference(target, empty, 60.0f, 60.0f, rotated(1.05f, 1.0f)), -1);
+    EXPECT_EQ(added(target, empty, 60.0f, 60.0f, rotated(1.05f, 1.0f)).px, target.px);
+}
+
+// A size that cannot be an image draws nothing and reads nothing: the ink
+// search must not walk rows of a negative width or height.
+TEST(XformAdditive, ImpossibleSizesDrawNothing) {
+    std::mt19937 rng(9);
+    const Canvas label = labelImage("40");
+    const int sizes[][2] = {{-LABEL_SIDE, LABEL_SIDE}, {LABEL_SIDE, -LABEL_SIDE}, {0, LABEL_SIDE}};
+    for (const auto& size : sizes) {
+        Canvas target = noise(rng);
+        const Canvas before = target;
+        gfx_blit_transformed(target.data(), target.w, target.h, label.px.data(), size[0], size[1],
+                             60.0f, 60.0f, rotated(1.0f, 0.3f), true);
+        EXPECT_EQ(target.px, before.px) << size[0] << " x " << size[1];
+    }
 }
