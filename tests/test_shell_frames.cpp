@@ -146,3 +146,11 @@ TEST(ShellPowerOff, UnitThatIsOffGetsNoTicksOrFramesAndGoesBlack) {
     EXPECT_GT(r.w, 0);
     EXPECT_TRUE(insideScreen(r));
 }
+
+TEST(ShellPowerOff, UnitSwitchedOffFromOutsideGoesBlackOnTheNextTick) {
+    unit::powerOn();
+    hostFastTick();
+    simDevice.poweredOff = 1;
+    hostFastTick();
+    EXPECT_EQ(unit::countScreen(0, 0, FB_WIDTH, FB_HEIGHT, 0xFF000000u), FB_PIXELS);
+}
