@@ -18,7 +18,6 @@ namespace {
 constexpr int SLOT_AUDIO_ALERTS = 3;
 constexpr int SOUND_PLAY_ALERT = 2;
 constexpr int SOUND_STOP = 0;
-constexpr int EDITION_INPUT = 2;
 // The G and angle-of-attack alerts come first and need the edition input.
 constexpr int FIRST_TIMER_ALERT = ALERT_TIMER1;
 
@@ -157,7 +156,7 @@ void clearAlerts() {
 
 // Without the edition input the G and angle-of-attack alerts stay silent.
 void alertLogic(uint32_t*) {
-    if (discreteInput(EDITION_INPUT)) {
+    if (editionUnit()) {
         for (int i = 0; i < FIRST_TIMER_ALERT; ++i) evaluate(i);
     } else {
         silenceEditionAlerts();

@@ -6,7 +6,6 @@
 #include "app/gmeter_parts.h"
 #include "app/page_gmeter.h"
 #include "device/device.h"
-#include "device/settings.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 
@@ -72,7 +71,7 @@ uint32_t barColour(int bar) {
 // and its base bar blinks.
 void drawAoaLadder(uint32_t* fb, AoaLadderLayout layout) {
     const LadderLayout& l = layout == AOA_LADDER_DATA ? DATA_LAYOUT : ATTITUDE_LAYOUT;
-    const bool demo = settingsReadByte(SLOT_DEMO_MODE) != 0;
+    const bool demo = demoModeOn();
     const float fraction = aoaFraction(demo ? gmeterDemoAoa() : devAoaAngle());
     drawLabel(fb, l);
     float lit = 0.0f;

@@ -2,13 +2,12 @@
 // horizon line and the pitch ladder with its rotated numbers.
 // drawHorizon -> gfx_hspan, gfx_line_aa, drawPitchLadder;
 // drawPitchLadder -> gfx_line_aa, drawLadderLabel;
-// drawLadderLabel -> font_draw_text into the scratch image, blitInkAdditive.
+// drawLadderLabel -> font_draw_text into the scratch image, gfx_blit_transformed (adding).
 #include "app/attitude_horizon.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "app/attitude_blit.h"
 #include "app/colours.h"
 #include "gfx/fmt.h"
 #include "gfx/font.h"
@@ -166,20 +165,18 @@ void drawLadderLabel(const Ladder& l, Point mid, int deg) {
     for (uint32_t& p : labelScratch) p = 0;
     font_draw_text(labelScratch, LABEL_SIDE, LABEL_SIDE, LABEL_FONT, 0, 0, COLOUR_WHITE, text);
 
-    const InkBox ink = findInk(labelScratch, LABEL_SIDE, LABEL_SIDE);
-
     Transform2D xf{1.0f, 0.0f, 0.0f, 1.0f, LABEL_SCALE};
     xform_rotate(xf, -l.u);
     const float sx = l.step.x, sy = l.step.y;
-    blitInkAdditive(l.image, l.side, l.side, labelScratch, LABEL_SIDE, LABEL_SIDE, ink,
-                    static_cast<float>(mid.x + LABEL_ALONG * -sy + LABEL_UP * sx),
-                    static_cast<float>(mid.y + LABEL_ALONG * sx + LABEL_UP * sy), xf);
+    gfx_blit_transformed(l.image, l.side, l.side, labelScratch, LABEL_SIDE, LABEL_SIDE,
+                         static_cast<float>(mid.x + LABEL_ALONG * -sy + LABEL_UP * sx),
+                         static_cast<float>(mid.y + LABEL_ALONG * sx + LABEL_UP * sy), xf, true);
 
     const int w = font_text_width(LABEL_FONT, text);
     const float k = static_cast<float>(-LABEL_ALONG - w / l.length);
-    blitInkAdditive(l.image, l.side, l.side, labelScratch, LABEL_SIDE, LABEL_SIDE, ink,
-                    static_cast<float>(mid.x + k * -sy + LABEL_UP * sx),
-                    static_cast<float>(mid.y + k * sx + LABEL_UP * sy), xf);
+    gfx_blit_transformed(l.image, l.side, l.side, labelScratch, LABEL_SIDE, LABEL_SIDE,
+                         static_cast<float>(mid.x + k * -sy + LABEL_UP * sx),
+                         static_cast<float>(mid.y + k * sx + LABEL_UP * sy), xf, true);
 }
 
 // Some part of the rung's bounding box lies on the picture.

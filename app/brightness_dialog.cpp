@@ -5,33 +5,25 @@
 
 #include "app/colours.h"
 #include "app/controller.h"
+#include "app/furniture.h"
 #include "device/device.h"
 #include "device/settings.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
-#include "gfx/icons.h"
 #include "gfx/fmt.h"
 
 // ---- Constants ----------------------------------------------------------------
 
 namespace {
 
-constexpr int CENTRE_X = 64;
 constexpr int LEVEL_Y = 60;
 constexpr int BAR_LEFT = 20;
 constexpr int BAR_TOP = 80;
 constexpr int BAR_BOTTOM = 95;
 // Beyond this the bar lies outside the screen anyway; keeps 20 + level in range.
 constexpr int BAR_LEVEL_LIMIT = 1000;
-constexpr int UP_HINT_X = 3;
-constexpr int UP_HINT_Y = 35;
-constexpr int DOWN_HINT_X = 3;
-constexpr int DOWN_HINT_Y = 110;
-constexpr int RIGHT_LABEL_X = 122;
-constexpr int RIGHT_LABEL_Y = 100;
 constexpr int TITLE_Y = 10;
 constexpr int SUBTITLE_Y = 25;
-constexpr int HINT_Y = 150;
 constexpr int DEMO_Y = 130;
 constexpr int FINE_STEP_BELOW = 10;  // levels below this move in steps of 1
 constexpr int COARSE_STEP = 10;
@@ -82,16 +74,12 @@ int shownLevel() {
     return level;
 }
 
-void drawCentred(uint32_t* fb, int font, int y, uint32_t colour, const char* text) {
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, font, CENTRE_X, y, colour, text);
-}
-
 void drawLevel(uint32_t* fb, int level) {
     char text[NUMBER_TEXT_SIZE];
     char* cursor = text;
     fmt_int(level, &cursor);
     *cursor = '\0';
-    drawCentred(fb, FONT_NUM_23, LEVEL_Y, COLOUR_WHITE, text);
+    drawCentredText(fb, FONT_NUM_23, LEVEL_Y, COLOUR_WHITE, text);
     int barLength = level;
     if (barLength > BAR_LEVEL_LIMIT) barLength = BAR_LEVEL_LIMIT;
     if (barLength < -BAR_LEVEL_LIMIT) barLength = -BAR_LEVEL_LIMIT;
@@ -101,19 +89,19 @@ void drawLevel(uint32_t* fb, int level) {
 
 void drawTitle(uint32_t* fb) {
     if (devBrightnessManual() == 1) {
-        drawCentred(fb, FONT_TEXT_14, TITLE_Y, COLOUR_TITLE_GREEN, "MANUAL");
-        drawCentred(fb, FONT_TEXT_14, SUBTITLE_Y, COLOUR_TITLE_GREEN, "BRIGHTNESS");
-        drawCentred(fb, FONT_TEXT_14, HINT_Y, COLOUR_GREY, "SET AUTO");
+        drawCentredText(fb, FONT_TEXT_14, TITLE_Y, COLOUR_TITLE_GREEN, "MANUAL");
+        drawCentredText(fb, FONT_TEXT_14, SUBTITLE_Y, COLOUR_TITLE_GREEN, "BRIGHTNESS");
+        drawBottomLabel(fb, "SET AUTO", COLOUR_GREY);
         return;
     }
-    drawCentred(fb, FONT_TEXT_14, TITLE_Y, COLOUR_TITLE_GREEN, "AUTO");
-    drawCentred(fb, FONT_TEXT_14, SUBTITLE_Y, COLOUR_TITLE_GREEN, "BRIGHTNESS");
+    drawCentredText(fb, FONT_TEXT_14, TITLE_Y, COLOUR_TITLE_GREEN, "AUTO");
+    drawCentredText(fb, FONT_TEXT_14, SUBTITLE_Y, COLOUR_TITLE_GREEN, "BRIGHTNESS");
 }
 
 void drawDemoLine(uint32_t* fb) {
     const int mode = settingsReadByte(SLOT_DEMO_MODE);
-    if (mode == 1) drawCentred(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 1");
-    if (mode == 2) drawCentred(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 2");
+    if (mode == 1) drawCentredText(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 1");
+    if (mode == 2) drawCentredText(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 2");
 }
 
 }  // namespace
@@ -124,10 +112,8 @@ void drawDemoLine(uint32_t* fb) {
 void drawBrightnessDialog(uint32_t* fb) {
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, devBackgroundColour());
     drawLevel(fb, shownLevel());
-    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_UP, UP_HINT_X, UP_HINT_Y, COLOUR_WHITE);
-    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_DOWN, DOWN_HINT_X, DOWN_HINT_Y, COLOUR_WHITE);
-    font_draw_text_vertical(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, RIGHT_LABEL_X, RIGHT_LABEL_Y,
-                            COLOUR_LABEL, "OK");
+    drawUpDownHints(fb, true, true);
+    drawRightLabel(fb, "OK", COLOUR_LABEL);
     drawTitle(fb);
     drawDemoLine(fb);
 }

@@ -278,6 +278,12 @@ ButtonEvent pageHandleEvent(int page, ButtonEvent e) {
     return PAGES[page].handleEvent(e);
 }
 
+// The input as sampled after the last frame.
+bool editionUnit() { return discreteInput(EDITION_INPUT) != 0; }
+
+// Any value but 0, even one the brightness dialog never sets.
+bool demoModeOn() { return settingsReadByte(SLOT_DEMO_MODE) != 0; }
+
 // Power-on state of the controller.
 void controllerPowerOnReset() {
     activePage = PAGE_SPLASH;

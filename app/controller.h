@@ -29,6 +29,10 @@ inline constexpr int SLOT_LAST_PAGE = 9;    // low byte: page to show after the 
 inline constexpr int SLOT_DEMO_MODE = 16;   // low byte: 0 off, 1 or 2 demo mode
 inline constexpr int OPTION_BATTERY_ATTITUDE = 0x40;
 
+// Discrete inputs the pages read.
+inline constexpr int PROBE_INPUT = 1;    // temperature probe fitted
+inline constexpr int EDITION_INPUT = 2;  // the "QX-70-S" edition
+
 inline constexpr int STANDBY_FRAMES = 50;
 
 extern int activePage;            // a PageId
@@ -46,5 +50,9 @@ void drawPageIndicator(uint32_t* fb);
 void powerOff();
 // The active page's event handler by the dispatch table; unchanged for page 0.
 ButtonEvent pageHandleEvent(int page, ButtonEvent e);
+// Whether the edition input is set, as last sampled.
+bool editionUnit();
+// Whether slot 16 holds a demo mode (any value but 0).
+bool demoModeOn();
 // Power-on state of the controller.
 void controllerPowerOnReset();

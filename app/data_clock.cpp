@@ -1,17 +1,16 @@
 // The clock field of the data page and the set-clock dialog: GMT or local
 // time in 12- or 24-hour form, and the dialog that edits the GMT time and the
 // local offset with its blinking field mark.
-#include <cstdlib>
-
 #include "app/colours.h"
 #include "app/controller.h"
 #include "app/data_parts.h"
+#include "app/furniture.h"
+#include "app/time_fields.h"
 #include "app/timekeeping.h"
 #include "device/device.h"
 #include "device/settings.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
-#include "gfx/icons.h"
 
 // ---- Constants ----------------------------------------------------------------
 
@@ -36,9 +35,11 @@ constexpr int SECONDS_BELOW = 29;
 constexpr int OFFSET_BELOW = 60;
 constexpr int BLANK_RIGHT = 115;
 constexpr int BLANK_BELOW = 45;
-constexpr int CENTRE_X = 64;
 
+constexpr int DIALOG_TITLE_Y = 8;
+constexpr int DIALOG_SUBTITLE_Y = 25;
 constexpr int DIALOG_CLOCK_TOP = 40;
+constexpr int ACCEPT_Y = 152;  // two rows below the other screens' bottom caption
 // Every user edit marks the clock as set by hand for the rest of the run.
 constexpr int CLOCK_EDITED = 2;
 
@@ -72,31 +73,19 @@ int markFrame = 0;
 
 // ---- Private helpers --------------------------------------------------------------
 
-// Two digits with a leading zero; a field out of range still gives two digits.
-void twoDigits(int n, char* out) {
-    n = std::abs(n) % 100;
-    out[0] = static_cast<char>('0' + n / 10);
-    out[1] = static_cast<char>('0' + n % 10);
-    out[2] = '\0';
-}
-
 void drawText(uint32_t* fb, int font, int x, int y, uint32_t c, const char* s) {
     font_draw_text(fb, FB_WIDTH, FB_HEIGHT, font, x, y, c, s);
 }
 
-void drawCentred(uint32_t* fb, int y, uint32_t c, const char* s) {
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, CENTRE_X, y, c, s);
-}
-
 void drawTime(uint32_t* fb, int top, int hour, const ClockTime& t) {
-    char digits[3];
-    twoDigits(hour, digits);
+    char digits[TWO_DIGIT_FIELD_SIZE];
+    twoDigitField(hour, digits);
     drawText(fb, FONT_NUM_29, HOURS_X, top + DIGITS_BELOW, COLOUR_WHITE, digits);
     drawText(fb, FONT_NUM_29, COLON_X, top + DIGITS_BELOW, COLOUR_WHITE, ":");
-    twoDigits(t.minute, digits);
+    twoDigitField(t.minute, digits);
     drawText(fb, FONT_NUM_29, MINUTES_X, top + DIGITS_BELOW, COLOUR_WHITE, digits);
-    char seconds[4] = {':'};
-    twoDigits(t.second, seconds + 1);
+    char seconds[1 + TWO_DIGIT_FIELD_SIZE] = {':'};
+    twoDigitField(t.second, seconds + 1);
     drawText(fb, FONT_TEXT_14, SECONDS_X, top + SECONDS_BELOW, COLOUR_WHITE, seconds);
 }
 
@@ -120,17 +109,15 @@ int twelveHour(uint32_t* fb, int top, int hour) {
 void drawOffsetLine(uint32_t* fb, int top) {
     char line[] = "Local +00";
     line[6] = gmtOffset < 0 ? '-' : '+';
-    twoDigits(gmtOffset, line + 7);
-    drawCentred(fb, top + OFFSET_BELOW, COLOUR_WHITE, line);
+    twoDigitField(gmtOffset, line + 7);
+    drawCentredText(fb, FONT_TEXT_14, top + OFFSET_BELOW, COLOUR_WHITE, line);
 }
 
 void drawDialogFrame(uint32_t* fb) {
-    drawCentred(fb, 8, COLOUR_LABEL, "Set Clock");
-    drawCentred(fb, 25, COLOUR_LABEL, "(24 Hour GMT)");
-    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_RIGHT, 115, 110, COLOUR_WHITE);
-    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_DOWN, 5, 110, COLOUR_WHITE);
-    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_UP, 5, 36, COLOUR_WHITE);
-    drawCentred(fb, 152, COLOUR_LABEL, "ACCEPT");
+    drawCentredText(fb, FONT_TEXT_14, DIALOG_TITLE_Y, COLOUR_LABEL, "Set Clock");
+    drawCentredText(fb, FONT_TEXT_14, DIALOG_SUBTITLE_Y, COLOUR_LABEL, "(24 Hour GMT)");
+    drawFieldEditorHints(fb);
+    drawCentredText(fb, FONT_TEXT_14, ACCEPT_Y, COLOUR_LABEL, "ACCEPT");
 }
 
 // The selected field blinks by being covered with the background.
@@ -179,7 +166,8 @@ void drawClockField(uint32_t* fb, int top, bool local) {
     clockShowsLocal = local ? 1 : 0;
     clockRead(&clockShown);
     int hour = clockShown.hour;
-    drawCentred(fb, top + TITLE_BELOW, COLOUR_LABEL, clockShowsLocal ? "Local Time" : "GMT Time");
+    drawCentredText(fb, FONT_TEXT_14, top + TITLE_BELOW, COLOUR_LABEL,
+                    clockShowsLocal ? "Local Time" : "GMT Time");
     if (clockShowsLocal) hour = localHour(hour);
     if (!(settingsReadByte(SLOT_OPTIONS) & OPTION_24H_TIME)) hour = twelveHour(fb, top, hour);
     drawTime(fb, top, hour, clockShown);

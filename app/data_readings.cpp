@@ -39,7 +39,6 @@ constexpr int TEXT_SIZE = 24;
 
 // ---- Private helpers --------------------------------------------------------------
 
-bool demoMode() { return settingsReadByte(SLOT_DEMO_MODE) != 0; }
 bool option(int bit) { return (settingsReadByte(SLOT_OPTIONS) & bit) != 0; }
 
 // Air data needs the probe fitted, a valid temperature and valid air data.
@@ -115,7 +114,7 @@ void drawBusVoltage(uint32_t* fb, int x, int y) {
 // Whole degrees in Fahrenheit or Celsius; demo mode shows 23 C whatever the
 // probe says.
 void drawOat(uint32_t* fb, int x, int y) {
-    const bool demo = demoMode();
+    const bool demo = demoModeOn();
     const float celsius = demo ? DEMO_OAT_CELSIUS : devOatCelsius();
     if (!demo && (!devDiscreteInput1() || !devOatValid())) {
         textCentred(fb, FONT_TEXT_14, x, y, COLOUR_LABEL, "OAT");
@@ -136,7 +135,7 @@ void drawOat(uint32_t* fb, int x, int y) {
 // Whole miles per hour, or knots with "TAS IN KT", followed by the unit symbol.
 void drawTrueAirspeed(uint32_t* fb, int top) {
     drawTopTitle(fb, top, "True Airspeed");
-    const bool demo = demoMode();
+    const bool demo = demoModeOn();
     float speed = demo ? DEMO_TAS_BASE - DEMO_TAS_PER_PITCH * demoPitch : devTrueAirspeed();
     if (!demo && !airDataUsable()) {
         drawTopPlaceholder(fb);
@@ -159,7 +158,7 @@ void drawTrueAirspeed(uint32_t* fb, int top) {
 // Density altitude in thousands and hundreds of feet.
 void drawDensityAltitude(uint32_t* fb, int top) {
     drawTopTitle(fb, top, "Density Alt");
-    const bool demo = demoMode();
+    const bool demo = demoModeOn();
     const float feet =
         demo ? DEMO_ALTITUDE_BASE + DEMO_ALTITUDE_PER_PITCH * demoPitch : devDensityAltitude();
     if (!demo && !airDataUsable()) {

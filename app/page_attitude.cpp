@@ -7,10 +7,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/attitude_blit.h"
 #include "app/attitude_horizon.h"
 #include "app/colours.h"
 #include "app/controller.h"
+#include "app/furniture.h"
 #include "app/page_gmeter.h"
 #include "device/device.h"
 #include "device/filter.h"
@@ -42,8 +42,6 @@ constexpr int HORIZON_Y = 0;
 
 // Bottom strip with the caption and the page indicator.
 constexpr int STRIP_TOP = 140;
-constexpr int CAPTION_X = 64;
-constexpr int CAPTION_Y = 150;
 
 // The alignment message box.
 constexpr int ALIGN_X0 = 24, ALIGN_Y0 = 35, ALIGN_X1 = 104, ALIGN_Y1 = 54;
@@ -151,8 +149,8 @@ void drawSlipIndicator(uint32_t* fb) {
     if (s > SLIP_LIMIT) s = SLIP_LIMIT;
     if (s < -SLIP_LIMIT) s = -SLIP_LIMIT;
     const float x = BALL_CENTRE_X + SLIP_PIXELS * s - BALL_SIDE / 2 + 2;
-    const InkBox ink = findInk(ballScratch, BALL_SIDE, BALL_SIDE);
-    blitInkAdditive(fb, FB_WIDTH, FB_HEIGHT, ballScratch, BALL_SIDE, BALL_SIDE, ink, x, BALL_Y, xf);
+    gfx_blit_transformed(fb, FB_WIDTH, FB_HEIGHT, ballScratch, BALL_SIDE, BALL_SIDE, x, BALL_Y, xf,
+                         true);
 
     for (const Mark& m : SLIP_MARKS)
         gfx_line_aa(fb, FB_WIDTH, FB_HEIGHT, m.x, MARK_TOP, m.x, MARK_BOTTOM, m.colour);
@@ -237,8 +235,7 @@ void attitudeDrawPage(uint32_t* fb) {
         drawSlipIndicator(fb);
     }
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, STRIP_TOP, FB_WIDTH, FB_HEIGHT, COLOUR_BLACK);
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, CAPTION_X, CAPTION_Y,
-                            COLOUR_GREY, "PSYNC");
+    drawBottomLabel(fb, "PSYNC", COLOUR_GREY);
     drawPageIndicator(fb);
 
     if (mode == SENSORS_ALIGNED && !aligned()) drawAligningMessage(fb);

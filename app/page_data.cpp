@@ -6,10 +6,10 @@
 #include "app/colours.h"
 #include "app/controller.h"
 #include "app/data_parts.h"
+#include "app/furniture.h"
 #include "app/page_gmeter.h"
 #include "device/device.h"
 #include "device/settings.h"
-#include "gfx/font.h"
 #include "gfx/gfx.h"
 
 // ---- Constants ----------------------------------------------------------------
@@ -17,8 +17,6 @@
 namespace {
 
 constexpr int SLOT_DATA_MODE = 10;
-constexpr int PROBE_INPUT = 1;
-constexpr int EDITION_INPUT = 2;
 
 enum DataMode : int { MODE_GMT, MODE_LOCAL, MODE_ALTITUDE, MODE_AIRSPEED, MODE_COUNT };
 
@@ -67,16 +65,14 @@ int dataMode = MODE_GMT;
 
 // ---- Private helpers --------------------------------------------------------------
 
-bool demoMode() { return settingsReadByte(SLOT_DEMO_MODE) != 0; }
-
 // The full layout also serves demo mode, whatever the inputs say.
 bool fullLayoutCondition() {
-    return (discreteInput(EDITION_INPUT) && discreteInput(PROBE_INPUT)) || demoMode();
+    return (editionUnit() && discreteInput(PROBE_INPUT)) || demoModeOn();
 }
 
 Layout currentLayout() {
     if (fullLayoutCondition()) return Layout::Full;
-    if (discreteInput(EDITION_INPUT)) return Layout::EditionOnly;
+    if (editionUnit()) return Layout::EditionOnly;
     if (discreteInput(PROBE_INPUT)) return Layout::ProbeOnly;
     return Layout::Basic;
 }
@@ -156,7 +152,7 @@ void drawOtherFields(uint32_t* fb, const LayoutFields& fields) {
 // clock is on top.
 void drawFooter(uint32_t* fb) {
     if (clockOnTop()) {
-        font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, 64, 150, COLOUR_GREY, "SET");
+        drawBottomLabel(fb, "SET", COLOUR_GREY);
     }
     drawPageIndicator(fb);
 }

@@ -7,11 +7,11 @@
 
 #include "app/colours.h"
 #include "app/controller.h"
+#include "app/furniture.h"
 #include "app/gmeter_parts.h"
 #include "device/device.h"
 #include "device/filter.h"
 #include "device/settings.h"
-#include "gfx/font.h"
 #include "gfx/gfx.h"
 
 // ---- Constants ----------------------------------------------------------------
@@ -36,9 +36,6 @@ constexpr float DEMO_G_DIVISOR = 15.0f;
 constexpr float DEMO_G_OFFSET = 1.0f;
 constexpr float DEMO_AOA_CONSTANT = 10.0f;
 
-constexpr int FOOTER_X = 64;
-constexpr int FOOTER_Y = 150;
-
 }  // namespace
 
 // ---- Shared state -------------------------------------------------------------
@@ -62,13 +59,11 @@ float clampFraction(float f) {
     return f;
 }
 
-bool demoMode() { return settingsReadByte(SLOT_DEMO_MODE) != 0; }
 
 float demoG() { return demoPitch / DEMO_G_DIVISOR + DEMO_G_OFFSET; }
 
 void drawFooter(uint32_t* fb) {
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, FOOTER_X, FOOTER_Y, COLOUR_GREY,
-                            "CLR PK");
+    drawBottomLabel(fb, "CLR PK", COLOUR_GREY);
     drawPageIndicator(fb);
 }
 
@@ -102,7 +97,7 @@ void gmeterInit() {
 void gmeterDrawPage(uint32_t* fb) {
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, devBackgroundColour());
     const float sensorG = filterFeed(GMETER_G_CHANNEL, devGReading());
-    const bool demo = demoMode();
+    const bool demo = demoModeOn();
     switch (gmeterView) {
         case VIEW_TAPES:
             drawGmeterTapes(fb, demo ? demoG() : sensorG, demo ? gmeterDemoAoa() : devAoaAngle());

@@ -5,10 +5,10 @@
 
 #include "app/colours.h"
 #include "app/controller.h"
+#include "app/furniture.h"
 #include "app/time_fields.h"
 #include "app/timekeeping.h"
 #include "device/device.h"
-#include "device/settings.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 
@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int EDITION_INPUT = 2;
-constexpr int CENTRE_X = 64;
 constexpr uint32_t DIM_DIGITS = 0xFF608080u;  // the counter that a clear leaves alone
 
 // The engine block stands at the top, or this much lower when it is alone.
@@ -33,7 +31,6 @@ constexpr int DIGITS_X = 18;
 constexpr float SEPARATOR_LEFT = 11.0f;
 constexpr float SEPARATOR_RIGHT = 117.0f;
 constexpr float SEPARATOR_Y = 69.0f;
-constexpr int FOOTER_Y = 150;
 
 // ---- Types ----------------------------------------------------------------------
 
@@ -57,9 +54,7 @@ int flightTimeSelected = 0;
 
 namespace {
 
-bool editionUnit() { return discreteInput(EDITION_INPUT) != 0; }
-
-bool bothCountersShown() { return editionUnit() || settingsReadByte(SLOT_DEMO_MODE) != 0; }
+bool bothCountersShown() { return editionUnit() || demoModeOn(); }
 
 // Only the edition can select the flight time. A selection left over from a
 // time the edition input was set would otherwise dim the engine run time and
@@ -71,14 +66,10 @@ CounterBlock engineBlock(int offset) {
             offset + ENGINE_LEGEND_Y};
 }
 
-void drawCentred(uint32_t* fb, int y, uint32_t colour, const char* text) {
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, CENTRE_X, y, colour, text);
-}
-
 void drawCounterBlock(uint32_t* fb, const CounterBlock& block, const RunTimeCounter& counter,
                       bool bright) {
-    drawCentred(fb, block.captionY, COLOUR_LABEL, block.caption);
-    drawCentred(fb, block.legendY, COLOUR_GREY, "HH:MM:SS");
+    drawCentredText(fb, FONT_TEXT_14, block.captionY, COLOUR_LABEL, block.caption);
+    drawCentredText(fb, FONT_TEXT_14, block.legendY, COLOUR_GREY, "HH:MM:SS");
     drawTimeFields(fb, TIME_FIELDS_LARGE, DIGITS_X, block.digitsY, counter.hours, counter.minutes,
                    counter.seconds, bright ? COLOUR_WHITE : DIM_DIGITS);
 }
@@ -105,7 +96,7 @@ void runTimeDrawPage(uint32_t* fb) {
     } else {
         drawCounterBlock(fb, engineBlock(ENGINE_ALONE_OFFSET), engineTime, !flight);
     }
-    drawCentred(fb, FOOTER_Y, COLOUR_GREY, "CLEAR");
+    drawBottomLabel(fb, "CLEAR", COLOUR_GREY);
     drawPageIndicator(fb);
 }
 

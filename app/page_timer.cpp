@@ -7,6 +7,7 @@
 #include "app/alerts.h"
 #include "app/colours.h"
 #include "app/controller.h"
+#include "app/furniture.h"
 #include "app/time_fields.h"
 #include "app/timekeeping.h"
 #include "device/device.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int CENTRE_X = 64;
 constexpr int TITLE_Y = 8;
 constexpr int MODE_Y = 23;
 constexpr int LEGEND_X = 66;
@@ -34,16 +34,8 @@ constexpr float SEPARATOR_Y = 85.0f;
 constexpr int SET_VALUE_Y = 102;
 constexpr int PRESET_X = 27;
 constexpr int PRESET_Y = 112;
-constexpr int FOOTER_Y = 150;
 constexpr int RUN_ICON_X = 2;  // beside the View button
 constexpr int RUN_ICON_Y = 35;
-
-constexpr int UP_HINT_X = 5;  // beside the View button
-constexpr int UP_HINT_Y = 36;
-constexpr int DOWN_HINT_X = 5;  // beside the Left button
-constexpr int DOWN_HINT_Y = 110;
-constexpr int NEXT_HINT_X = 115;  // beside the Right button
-constexpr int NEXT_HINT_Y = 110;
 
 // The edited field shows for 5 frames and hides for 6.
 constexpr int BLINK_SHOWN_FRAMES = 5;
@@ -87,20 +79,14 @@ void loadPreset(UnitTimer& t) {
     t.seconds = t.presetSeconds;
 }
 
-void drawCentred(uint32_t* fb, int x, int y, uint32_t colour, const char* text) {
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, x, y, colour, text);
-}
-
-void drawIcon(uint32_t* fb, const Icon4& icon, int x, int y) {
-    gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, icon, x, y, COLOUR_WHITE);
-}
-
 // Title, mode, legend and the large value: the current value, or the preset
 // while editing.
 void drawValueBlock(uint32_t* fb, const UnitTimer& t, int i, int drop) {
-    drawCentred(fb, CENTRE_X, TITLE_Y, COLOUR_LABEL, TITLES[i]);
-    drawCentred(fb, LEGEND_X, drop + LEGEND_Y, COLOUR_GREY, "HH:MM:SS");
-    drawCentred(fb, CENTRE_X, MODE_Y, COLOUR_WHITE, t.countDown ? "Count Down" : "Count Up");
+    drawCentredText(fb, FONT_TEXT_14, TITLE_Y, COLOUR_LABEL, TITLES[i]);
+    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, LEGEND_X, drop + LEGEND_Y,
+                            COLOUR_GREY, "HH:MM:SS");
+    drawCentredText(fb, FONT_TEXT_14, MODE_Y, COLOUR_WHITE,
+                    t.countDown ? "Count Down" : "Count Up");
     if (t.editing) {
         drawTimeFields(fb, TIME_FIELDS_LARGE, VALUE_X, drop + VALUE_Y, t.presetHours,
                        t.presetMinutes, t.presetSeconds, COLOUR_WHITE);
@@ -115,12 +101,13 @@ void drawValueBlock(uint32_t* fb, const UnitTimer& t, int i, int drop) {
 void drawNormalView(uint32_t* fb, const UnitTimer& t) {
     gfx_line_aa(fb, FB_WIDTH, FB_HEIGHT, SEPARATOR_LEFT, SEPARATOR_Y, SEPARATOR_RIGHT, SEPARATOR_Y,
                 COLOUR_SEPARATOR);
-    drawCentred(fb, CENTRE_X, SET_VALUE_Y, COLOUR_GREY, "Set Value:");
+    drawCentredText(fb, FONT_TEXT_14, SET_VALUE_Y, COLOUR_GREY, "Set Value:");
     drawTimeFields(fb, TIME_FIELDS_SMALL, PRESET_X, PRESET_Y, t.presetHours, t.presetMinutes,
                    t.presetSeconds, COLOUR_GREY);
-    drawCentred(fb, CENTRE_X, FOOTER_Y, COLOUR_GREY, "SET");
+    drawBottomLabel(fb, "SET", COLOUR_GREY);
     if (!anyAlertActive) {
-        drawIcon(fb, t.running ? ICON_PAUSE : ICON_PLAY_PAUSE, RUN_ICON_X, RUN_ICON_Y);
+        gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, t.running ? ICON_PAUSE : ICON_PLAY_PAUSE,
+                      RUN_ICON_X, RUN_ICON_Y, COLOUR_WHITE);
     }
     drawPageIndicator(fb);
 }
@@ -140,10 +127,8 @@ void blinkEditedField(uint32_t* fb, const UnitTimer& t, int drop) {
 // Hints beside the three buttons, the accept caption and the blink; no strip,
 // since navigation is closed while editing.
 void drawEditor(uint32_t* fb, const UnitTimer& t, int drop) {
-    drawIcon(fb, ICON_TRI_RIGHT, NEXT_HINT_X, NEXT_HINT_Y);
-    drawIcon(fb, ICON_TRI_DOWN, DOWN_HINT_X, DOWN_HINT_Y);
-    drawIcon(fb, ICON_TRI_UP, UP_HINT_X, UP_HINT_Y);
-    drawCentred(fb, CENTRE_X, FOOTER_Y, COLOUR_LABEL, "ACCEPT");
+    drawFieldEditorHints(fb);
+    drawBottomLabel(fb, "ACCEPT", COLOUR_LABEL);
     blinkEditedField(fb, t, drop);
 }
 

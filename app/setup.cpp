@@ -8,26 +8,17 @@
 
 #include "app/colours.h"
 #include "app/controller.h"
+#include "app/furniture.h"
 #include "app/setup_screens.h"
 #include "device/device.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
-#include "gfx/icons.h"
 
 // ---- Constants ----------------------------------------------------------------
 
 namespace {
 
-constexpr int EDITION_INPUT = 2;
-constexpr int CENTRE_X = 64;
 constexpr int TITLE_Y = 10;
-constexpr int UP_HINT_X = 3;
-constexpr int UP_HINT_Y = 35;
-constexpr int DOWN_HINT_X = 3;
-constexpr int DOWN_HINT_Y = 110;
-constexpr int RIGHT_LABEL_X = 122;
-constexpr int RIGHT_LABEL_Y = 100;
-constexpr int BOTTOM_LABEL_Y = 150;
 constexpr int HIGHLIGHT_INSET = 2;  // the bar starts this far left of the text
 constexpr int HIGHLIGHT_HEIGHT = 14;
 
@@ -113,18 +104,18 @@ void listDrawRows(uint32_t* fb, int last) {
 
 void listDraw(uint32_t* fb) {
     const int last = lastItem();
-    setupDrawCentred(fb, FONT_TEXT_14, TITLE_Y, COLOUR_LABEL, "SETUP");
+    drawCentredText(fb, FONT_TEXT_14, TITLE_Y, COLOUR_LABEL, "SETUP");
     gfx_line_aa(fb, FB_WIDTH, FB_HEIGHT, SEPARATOR_LEFT, SEPARATOR_Y, SEPARATOR_RIGHT, SEPARATOR_Y,
                 COLOUR_SEPARATOR);
     listDrawRows(fb, last);
     if (!editMode()) {
-        setupDrawBottomLabel(fb, "EDIT");
+        drawBottomLabel(fb, "EDIT", COLOUR_GREY);
         drawPageIndicator(fb);
         return;
     }
-    setupDrawRightLabel(fb, "SEL", COLOUR_HIGHLIGHT);
-    setupDrawHints(fb, setupCursor >= 1, setupCursor < last);
-    setupDrawBottomLabel(fb, "EXIT");
+    drawRightLabel(fb, "SEL", COLOUR_HIGHLIGHT);
+    drawUpDownHints(fb, setupCursor >= 1, setupCursor < last);
+    drawBottomLabel(fb, "EXIT", COLOUR_GREY);
 }
 
 void openItem(int item) {
@@ -191,42 +182,14 @@ bool knownScreen() { return setupScreen >= 0 && setupScreen < SETUP_SCREEN_COUNT
 
 // ---- Furniture ----------------------------------------------------------------------
 
-// The edition input as sampled once per frame.
-bool setupEditionSet() { return discreteInput(EDITION_INPUT) != 0; }
-
 // Edition-only items always form the tail of their list.
 int setupListedCount(int full, int withoutEdition) {
-    return setupEditionSet() ? full : withoutEdition;
-}
-
-// Text centred on x 64 with its cell centred on y.
-void setupDrawCentred(uint32_t* fb, int font, int y, uint32_t colour, const char* text) {
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, font, CENTRE_X, y, colour, text);
+    return editionUnit() ? full : withoutEdition;
 }
 
 // The screen title, centred at (64, 10) in green.
 void setupDrawTitle(uint32_t* fb, const char* title) {
-    setupDrawCentred(fb, FONT_TEXT_14, TITLE_Y, COLOUR_TITLE_GREEN, title);
-}
-
-// White triangles beside ViewButton (up) and LeftButton (down).
-void setupDrawHints(uint32_t* fb, bool up, bool down) {
-    if (up) gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_UP, UP_HINT_X, UP_HINT_Y, COLOUR_WHITE);
-    if (down) {
-        gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, ICON_TRI_DOWN, DOWN_HINT_X, DOWN_HINT_Y,
-                      COLOUR_WHITE);
-    }
-}
-
-// One character per line, centred on x 122 from y 100, beside RightButton.
-void setupDrawRightLabel(uint32_t* fb, const char* text, uint32_t colour) {
-    font_draw_text_vertical(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, RIGHT_LABEL_X, RIGHT_LABEL_Y,
-                            colour, text);
-}
-
-// Grey caption centred at (64, 150), beside BothButton.
-void setupDrawBottomLabel(uint32_t* fb, const char* text) {
-    setupDrawCentred(fb, FONT_TEXT_14, BOTTOM_LABEL_Y, COLOUR_GREY, text);
+    drawCentredText(fb, FONT_TEXT_14, TITLE_Y, COLOUR_TITLE_GREEN, title);
 }
 
 // The bar first, then the text in white on it.

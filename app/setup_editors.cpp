@@ -5,6 +5,7 @@
 
 #include "app/colours.h"
 #include "app/controller.h"
+#include "app/furniture.h"
 #include "app/setup.h"
 #include "app/setup_screens.h"
 #include "device/device.h"
@@ -49,8 +50,8 @@ int oatTrimEdit = 0;
 
 void drawEditorFurniture(uint32_t* fb, const char* title) {
     setupDrawTitle(fb, title);
-    setupDrawHints(fb, true, true);
-    setupDrawRightLabel(fb, "OK", COLOUR_LABEL);
+    drawUpDownHints(fb, true, true);
+    drawRightLabel(fb, "OK", COLOUR_LABEL);
 }
 
 void writeVolume() {
@@ -63,13 +64,13 @@ void writeVolume() {
 void drawOatReading(uint32_t* fb) {
     float t = devOatCelsius();
     if (!(t < OAT_READING_MAX && t > OAT_READING_MIN && devDiscreteInput1() != 0)) {
-        setupDrawCentred(fb, FONT_NUM_20, READING_Y, COLOUR_GREY, "---");
+        drawCentredText(fb, FONT_NUM_20, READING_Y, COLOUR_GREY, "---");
         return;
     }
     if (settingsReadByte(SLOT_OPTIONS) & OPTION_TEMP_IN_C) {
-        setupDrawCentred(fb, FONT_TEXT_14, READING_CAPTION_Y, COLOUR_LABEL, "NEW (C)");
+        drawCentredText(fb, FONT_TEXT_14, READING_CAPTION_Y, COLOUR_LABEL, "NEW (C)");
     } else {
-        setupDrawCentred(fb, FONT_TEXT_14, READING_CAPTION_Y, COLOUR_LABEL, "NEW (F)");
+        drawCentredText(fb, FONT_TEXT_14, READING_CAPTION_Y, COLOUR_LABEL, "NEW (F)");
         t = celsius_to_fahrenheit(t);
     }
     char text[NUMBER_TEXT_SIZE];
@@ -77,7 +78,7 @@ void drawOatReading(uint32_t* fb) {
     fmt_int(truncToInt(t), &cursor);
     *cursor++ = 'd';
     *cursor = '\0';
-    setupDrawCentred(fb, FONT_NUM_23, READING_Y, COLOUR_GREY, text);
+    drawCentredText(fb, FONT_NUM_23, READING_Y, COLOUR_GREY, text);
 }
 
 }  // namespace
@@ -97,7 +98,7 @@ void setupVolumeDraw(uint32_t* fb) {
     drawEditorFurniture(fb, "AUDIO VOLUME");
     const char digits[] = {static_cast<char>('0' + volumeEdit / 10),
                            static_cast<char>('0' + volumeEdit % 10), '\0'};
-    setupDrawCentred(fb, FONT_NUM_23, VOLUME_DIGITS_Y, COLOUR_WHITE, digits);
+    drawCentredText(fb, FONT_NUM_23, VOLUME_DIGITS_Y, COLOUR_WHITE, digits);
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, VOLUME_BAR_LEFT, VOLUME_BAR_TOP,
                   VOLUME_BAR_LEFT + VOLUME_BAR_STEP * volumeEdit, VOLUME_BAR_BOTTOM, COLOUR_WHITE);
 }
@@ -125,12 +126,12 @@ ButtonEvent setupVolumeEvent(ButtonEvent e) {
 // The offset and, beside it, the present reading without the offset.
 void setupOatTrimDraw(uint32_t* fb) {
     drawEditorFurniture(fb, "OAT TRIM");
-    setupDrawCentred(fb, FONT_TEXT_14, OFFSET_CAPTION_Y, COLOUR_LABEL, "OFFSET:");
+    drawCentredText(fb, FONT_TEXT_14, OFFSET_CAPTION_Y, COLOUR_LABEL, "OFFSET:");
     char text[NUMBER_TEXT_SIZE];
     char* cursor = text;
     fmt_int(oatTrimEdit, &cursor);
     *cursor = '\0';
-    setupDrawCentred(fb, FONT_NUM_20, OFFSET_Y, COLOUR_WHITE, text);
+    drawCentredText(fb, FONT_NUM_20, OFFSET_Y, COLOUR_WHITE, text);
     drawOatReading(fb);
 }
 

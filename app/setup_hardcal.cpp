@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/colours.h"
+#include "app/furniture.h"
 #include "app/setup.h"
 #include "app/setup_screens.h"
 #include "device/device.h"
@@ -69,7 +70,7 @@ bool sampling() { return calStep >= STEP_FIRST_SAMPLE && calStep <= STEP_LAST_SA
 template <int N>
 void drawLines(uint32_t* fb, const TextLine (&lines)[N]) {
     for (const TextLine& line : lines) {
-        setupDrawCentred(fb, FONT_TEXT_14, line.y, COLOUR_YELLOW, line.text);
+        drawCentredText(fb, FONT_TEXT_14, line.y, COLOUR_YELLOW, line.text);
     }
 }
 
@@ -79,13 +80,13 @@ void drawBackLabel(uint32_t* fb) {
 }
 
 void drawSampling(uint32_t* fb) {
-    setupDrawCentred(fb, FONT_TEXT_14, CALIBRATING_Y, COLOUR_TITLE_GREEN, "* CALIBRATING *");
-    setupDrawCentred(fb, FONT_TEXT_14, DO_NOT_MOVE_Y, COLOUR_YELLOW, "Do Not Move");
-    setupDrawCentred(fb, FONT_TEXT_14, AIRCRAFT_Y, COLOUR_YELLOW, "Aircraft");
+    drawCentredText(fb, FONT_TEXT_14, CALIBRATING_Y, COLOUR_TITLE_GREEN, "* CALIBRATING *");
+    drawCentredText(fb, FONT_TEXT_14, DO_NOT_MOVE_Y, COLOUR_YELLOW, "Do Not Move");
+    drawCentredText(fb, FONT_TEXT_14, AIRCRAFT_Y, COLOUR_YELLOW, "Aircraft");
     const int count = COUNT_FROM - calStep;
     const char digits[] = {static_cast<char>('0' + count / 10), static_cast<char>('0' + count % 10),
                            '\0'};
-    setupDrawCentred(fb, FONT_NUM_23, COUNT_Y, COUNT_COLOUR, digits);
+    drawCentredText(fb, FONT_NUM_23, COUNT_Y, COUNT_COLOUR, digits);
 }
 
 // Feeds the mean of the axis's two readings into its channel; the channel's
@@ -131,11 +132,11 @@ void setupHardCalDraw(uint32_t* fb) {
     setupDrawTitle(fb, "HARD CALIBRATION");
     if (calStep == STEP_CAUTION) {
         drawLines(fb, CAUTION_LINES);
-        if (devInFlight() == 0) setupDrawRightLabel(fb, "ACK", COLOUR_YELLOW);
+        if (devInFlight() == 0) drawRightLabel(fb, "ACK", COLOUR_YELLOW);
         drawBackLabel(fb);
     } else if (calStep == STEP_CONFIRM) {
         drawLines(fb, CONFIRM_LINES);
-        setupDrawRightLabel(fb, "GO", COLOUR_YELLOW);
+        drawRightLabel(fb, "GO", COLOUR_YELLOW);
         drawBackLabel(fb);
     } else if (sampling()) {
         drawSampling(fb);

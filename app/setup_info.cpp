@@ -2,6 +2,8 @@
 #include <cstdint>
 
 #include "app/colours.h"
+#include "app/controller.h"
+#include "app/furniture.h"
 #include "app/setup.h"
 #include "app/setup_screens.h"
 #include "device/settings.h"
@@ -26,8 +28,8 @@ constexpr int NUMBER_TEXT_SIZE = 12;  // sign, ten digits, NUL
 // ---- Private helpers --------------------------------------------------------------
 
 void drawEntry(uint32_t* fb, int captionY, const char* caption, int valueY, const char* value) {
-    setupDrawCentred(fb, FONT_TEXT_14, captionY, COLOUR_LABEL, caption);
-    setupDrawCentred(fb, FONT_TEXT_18, valueY, COLOUR_WHITE, value);
+    drawCentredText(fb, FONT_TEXT_14, captionY, COLOUR_LABEL, caption);
+    drawCentredText(fb, FONT_TEXT_18, valueY, COLOUR_WHITE, value);
 }
 
 // Slot 1 in decimal; an unset or impossible number shows "---".
@@ -48,14 +50,14 @@ void drawUnitId(uint32_t* fb) {
 
 // The four entries and "OK"; no hints and no bottom label.
 void setupInfoDraw(uint32_t* fb) {
-    const bool edition = setupEditionSet();
+    const bool edition = editionUnit();
     setupDrawTitle(fb, "SYSTEM INFO");
     drawEntry(fb, MODEL_CAPTION_Y, "MODEL", MODEL_Y, edition ? "QX-70-S" : "QX-70");
     drawEntry(fb, PART_CAPTION_Y, "PART NUMBER", PART_Y,
               edition ? "QXP-2200410-001" : "QXP-2200735-001");
     drawEntry(fb, VERSION_CAPTION_Y, "SW VERSION", VERSION_Y, "1.2.0");
     drawUnitId(fb);
-    setupDrawRightLabel(fb, "OK", COLOUR_LABEL);
+    drawRightLabel(fb, "OK", COLOUR_LABEL);
 }
 
 // Right returns to the list; every other event goes back (Left to the navigation).

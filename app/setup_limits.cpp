@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/colours.h"
+#include "app/furniture.h"
 #include "app/setup.h"
 #include "app/setup_screens.h"
 #include "device/settings.h"
@@ -62,7 +63,7 @@ void drawValue(uint32_t* fb, int y, uint32_t colour, int value) {
     char* cursor = text;
     fmt_int(value, &cursor);
     *cursor = '\0';
-    setupDrawCentred(fb, FONT_NUM_23, y, colour, text);
+    drawCentredText(fb, FONT_NUM_23, y, colour, text);
 }
 
 // The value being edited is white with its captions in the label colour; the
@@ -73,14 +74,14 @@ void drawLimits(uint32_t* fb, const LimitsLayout& layout, int first, int second,
     const uint32_t secondCaption = step == 0 ? COLOUR_GREY : COLOUR_LABEL;
     const uint32_t secondValue = step == 0 ? COLOUR_GREY : COLOUR_WHITE;
     setupDrawTitle(fb, layout.title);
-    setupDrawHints(fb, true, true);
-    setupDrawCentred(fb, FONT_TEXT_14, FIRST_CAPTION_Y, firstCaption, layout.firstCaption);
-    setupDrawCentred(fb, FONT_TEXT_14, SECOND_CAPTION_Y, firstCaption, layout.secondCaption);
+    drawUpDownHints(fb, true, true);
+    drawCentredText(fb, FONT_TEXT_14, FIRST_CAPTION_Y, firstCaption, layout.firstCaption);
+    drawCentredText(fb, FONT_TEXT_14, SECOND_CAPTION_Y, firstCaption, layout.secondCaption);
     drawValue(fb, FIRST_VALUE_Y, firstValue, first);
-    setupDrawCentred(fb, FONT_TEXT_14, THIRD_CAPTION_Y, secondCaption, layout.thirdCaption);
-    setupDrawCentred(fb, FONT_TEXT_14, FOURTH_CAPTION_Y, secondCaption, layout.fourthCaption);
+    drawCentredText(fb, FONT_TEXT_14, THIRD_CAPTION_Y, secondCaption, layout.thirdCaption);
+    drawCentredText(fb, FONT_TEXT_14, FOURTH_CAPTION_Y, secondCaption, layout.fourthCaption);
     drawValue(fb, SECOND_VALUE_Y, secondValue, second);
-    setupDrawRightLabel(fb, step == 0 ? "NEXT" : "DONE", COLOUR_LABEL);
+    drawRightLabel(fb, step == 0 ? "NEXT" : "DONE", COLOUR_LABEL);
 }
 
 // Values are loaded as stored, so the separation is compared in 64 bits: an

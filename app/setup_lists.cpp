@@ -5,6 +5,7 @@
 
 #include "app/colours.h"
 #include "app/controller.h"
+#include "app/furniture.h"
 #include "app/setup.h"
 #include "app/setup_screens.h"
 #include "device/device.h"
@@ -138,10 +139,10 @@ void setupOnOffDraw(uint32_t* fb) {
     for (int row = 0; row <= last; ++row) drawRow(fb, *list, row);
     const int selected = selectedRow(*list);
     if (selected >= 0) {
-        setupDrawRightLabel(fb, bitSet(*list, selected) ? "DIS" : "ENA", COLOUR_HIGHLIGHT);
+        drawRightLabel(fb, bitSet(*list, selected) ? "DIS" : "ENA", COLOUR_HIGHLIGHT);
     }
-    setupDrawBottomLabel(fb, "BACK");
-    setupDrawHints(fb, true, true);
+    drawBottomLabel(fb, "BACK", COLOUR_GREY);
+    drawUpDownHints(fb, true, true);
 }
 
 // View and Left move the cursor round the listed rows, Right toggles the

@@ -40,23 +40,14 @@ inline constexpr int SLOT_OAT_TRIM = 13;
 inline constexpr int SLOT_POSITIVE_G = 14;
 inline constexpr int SLOT_NEGATIVE_G = 15;
 
-// ---- Furniture (setup.cpp) ----------------------------------------------------
+// ---- Furniture (setup.cpp; the furniture shared with other screens is in
+// app/furniture.h) ---------------------------------------------------------------
 
-// Whether the edition input is set, so the edition-only items are listed.
-bool setupEditionSet();
 // How many items of a list are listed: all of them, or those before the
 // edition-only tail.
 int setupListedCount(int full, int withoutEdition);
-// Text centred on x 64 with its cell centred on y.
-void setupDrawCentred(uint32_t* fb, int font, int y, uint32_t colour, const char* text);
 // The screen title, centred at (64, 10) in green.
 void setupDrawTitle(uint32_t* fb, const char* title);
-// The up and down triangles beside ViewButton and LeftButton.
-void setupDrawHints(uint32_t* fb, bool up, bool down);
-// Vertical caption beside RightButton.
-void setupDrawRightLabel(uint32_t* fb, const char* text, uint32_t colour);
-// Grey caption beside BothButton.
-void setupDrawBottomLabel(uint32_t* fb, const char* text);
 // A magenta bar from (x - 2, y) to (rightEdge, y + 14) with the text in white at (x, y).
 void setupDrawHighlightedRow(uint32_t* fb, int x, int y, int rightEdge, const char* text);
 

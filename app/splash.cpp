@@ -4,7 +4,7 @@
 
 #include "app/colours.h"
 #include "app/controller.h"
-#include "device/device.h"
+#include "app/furniture.h"
 #include "device/settings.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int EDITION_INPUT = 2;
-constexpr int CENTRE_X = 64;
 constexpr int MODEL_Y = 100;
 constexpr int VERSION_Y = 143;
 constexpr int DEMO_MARK_X = 10;
@@ -42,11 +40,9 @@ const char* demoMark(int mode) {
 // Draws the splash; 1 on exactly the frame on which its display time ends.
 int drawSplash(uint32_t* fb) {
     gfx_draw_image444(fb, FB_WIDTH, FB_HEIGHT, SPLASH_PICTURE, SPLASH_WIDTH, SPLASH_HEIGHT, 0, 0);
-    const char* model = discreteInput(EDITION_INPUT) ? "QX-70-S" : "QX-70";
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_18, CENTRE_X, MODEL_Y, COLOUR_GREY,
-                            model);
-    font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, CENTRE_X, VERSION_Y, COLOUR_GREY,
-                            SOFTWARE_VERSION);
+    const char* model = editionUnit() ? "QX-70-S" : "QX-70";
+    drawCentredText(fb, FONT_TEXT_18, MODEL_Y, COLOUR_GREY, model);
+    drawCentredText(fb, FONT_TEXT_14, VERSION_Y, COLOUR_GREY, SOFTWARE_VERSION);
     if (const char* mark = demoMark(settingsReadByte(SLOT_DEMO_MODE))) {
         font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, DEMO_MARK_X, DEMO_MARK_Y,
                                 COLOUR_LABEL, mark);

@@ -3,7 +3,6 @@
 
 #include "app/controller.h"
 #include "device/device.h"
-#include "device/settings.h"
 
 // ---- Constants ----------------------------------------------------------------
 
@@ -64,8 +63,6 @@ void countDown(UnitTimer& t) {
     t.minutes = MINUTES_PER_HOUR - 1;
     --t.hours;
 }
-
-bool demoModeOn() { return settingsReadByte(SLOT_DEMO_MODE) != 0; }
 
 bool engineRunning(float volts) {
     return (volts > ENGINE_BAND_LOW && volts < ENGINE_BAND_HIGH) || volts > ENGINE_HIGH_SYSTEM;

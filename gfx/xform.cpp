@@ -1,5 +1,6 @@
 // 2 x 2 transforms, bilinear sampling and images drawn through a transform.
-// gfx_blit_transformed -> xform_apply, gfx_sample_bilinear, color_add_sat;
+// gfx_blit_transformed -> xform_apply, gfx_sample_bilinear, color_add_sat
+// (additive drawing first narrows its scan to where the image's ink lands);
 // gfx_sample_bilinear -> gfx_get_pixel, color_lerp.
 #include "gfx/xform.h"
 
@@ -17,6 +18,24 @@ namespace {
 // Half-side of the scanned square per pixel of the larger image side: just
 // above the square root of 2, so every rotation of the image fits.
 constexpr double SCAN_RADIUS_FACTOR = 1.415;
+// Target pixels kept around the ink's mapped rectangle (which already holds
+// the bilinear neighbours of the ink): far more than the float rounding of
+// the per-pixel source point, below 1e-4 pixel for the transforms narrowed.
+constexpr double INK_MARGIN = 2.0;
+// Largest row-sum norm of the matrix and of its inverse for which the margin
+// above still holds; other transforms (a tiny or huge scale, a near-singular
+// matrix) scan the whole square.
+constexpr double INK_NORM_LIMIT = 16.0;
+// Limits of the ink's target corners before they become pixels; the scan
+// square bounds the result anyway.
+constexpr double INK_COORD_LIMIT = 1e6;
+
+// ---- Types ----------------------------------------------------------------
+
+// Pixels x0 <= x < x1, y0 <= y < y1.
+struct PixelBox {
+    int x0, y0, x1, y1;
+};
 
 // ---- Private helpers ------------------------------------------------------
 
@@ -30,6 +49,79 @@ float cosSingle(float a) { return static_cast<float>(std::cos(static_cast<double
 Transform2D inverseScaled(const Transform2D& xf) {
     const float s2 = xf.scale * xf.scale;
     return {s2 * xf.m11, s2 * -xf.m01, s2 * -xf.m10, s2 * xf.m00, xf.scale};
+}
+
+// The square scanned around the corner (cx, cy), clipped to the target.
+PixelBox scanSquare(int w, int h, int sw, int sh, float cx, float cy) {
+    const int r = truncToInt(std::max(sw, sh) * SCAN_RADIUS_FACTOR);
+    const float fr = static_cast<float>(r);
+    return {std::max(0, truncToInt(cx - fr)), std::max(0, truncToInt(cy - fr)),
+            std::min(w, truncToInt(cx + fr)), std::min(h, truncToInt(cy + fr))};
+}
+
+// The smallest box (here with inclusive edges) holding every non-zero pixel
+// of src, scanned row by row in memory; x0 > x1 when there is none.
+PixelBox findInk(const uint32_t* src, int sw, int sh) {
+    PixelBox ink{sw, sh, -1, -1};
+    if (sw <= 0 || sh <= 0) return ink;
+    for (int y = 0; y < sh; ++y) {
+        const uint32_t* row = src + pixelIndex(sw, sh, 0, y);
+        int first = 0;
+        while (first < sw && row[first] == 0) ++first;
+        if (first == sw) continue;
+        int last = sw - 1;
+        while (row[last] == 0) --last;
+        ink = {std::min(ink.x0, first), std::min(ink.y0, y), std::max(ink.x1, last), y};
+    }
+    return ink;
+}
+
+double rowSumNorm(double a, double b, double c, double d) {
+    return std::max(std::fabs(a) + std::fabs(b), std::fabs(c) + std::fabs(d));
+}
+
+// The target pixels whose source point can sample the ink: the source
+// rectangle one pixel around the ink, mapped forward through the inverse of
+// inv, widened by the margin. False when inv is unsuitable.
+bool inkTargetBox(const Transform2D& inv, const PixelBox& ink, float cx, float cy, PixelBox& box) {
+    const double a = inv.m00, b = inv.m01, c = inv.m10, d = inv.m11;
+    const double det = a * d - b * c;
+    if (!std::isfinite(det) || det == 0.0) return false;
+    const double fa = d / det, fb = -b / det, fc = -c / det, fd = a / det;
+    if (!(rowSumNorm(a, b, c, d) <= INK_NORM_LIMIT) ||
+        !(rowSumNorm(fa, fb, fc, fd) <= INK_NORM_LIMIT))
+        return false;
+
+    const double us[2] = {ink.x0 - 1.0, ink.x1 + 1.0};
+    const double vs[2] = {ink.y0 - 1.0, ink.y1 + 1.0};
+    double xMin = INFINITY, xMax = -INFINITY, yMin = INFINITY, yMax = -INFINITY;
+    for (double u : us) {
+        for (double v : vs) {
+            const double x = cx + fa * u + fb * v, y = cy + fc * u + fd * v;
+            xMin = std::min(xMin, x);
+            xMax = std::max(xMax, x);
+            yMin = std::min(yMin, y);
+            yMax = std::max(yMax, y);
+        }
+    }
+    auto toPixel = [](double v) {
+        return truncToInt(std::clamp(v, -INK_COORD_LIMIT, INK_COORD_LIMIT));
+    };
+    box = {toPixel(std::floor(xMin - INK_MARGIN)), toPixel(std::floor(yMin - INK_MARGIN)),
+           toPixel(std::ceil(xMax + INK_MARGIN)) + 1, toPixel(std::ceil(yMax + INK_MARGIN)) + 1};
+    return true;
+}
+
+// The part of the scan where an additive draw can change anything: outside
+// the ink's target box every sample is transparent black, which adds nothing.
+PixelBox inkOnly(const PixelBox& scan, const Transform2D& inv, const uint32_t* src, int sw,
+                 int sh, float cx, float cy) {
+    const PixelBox ink = findInk(src, sw, sh);
+    if (ink.x0 > ink.x1) return {0, 0, 0, 0};
+    PixelBox box;
+    if (!inkTargetBox(inv, ink, cx, cy, box)) return scan;
+    return {std::max(scan.x0, box.x0), std::max(scan.y0, box.y0), std::min(scan.x1, box.x1),
+            std::min(scan.y1, box.y1)};
 }
 
 }  // namespace
@@ -75,17 +167,17 @@ uint32_t gfx_sample_bilinear(const uint32_t* src, int sw, int sh, float u, float
 // Draws src through xf, its top-left corner at (cx, cy), drawn at 1 / scale^2
 // of its size; scans a square around (cx, cy) clipped to the target, storing
 // or (additive) adding each sample whose source point lies within the image.
+// An additive draw skips the part of the square its ink cannot reach, with
+// the same pixels as the whole scan.
 void gfx_blit_transformed(uint32_t* buf, int w, int h, const uint32_t* src, int sw, int sh, float cx,
                           float cy, const Transform2D& xf, bool additive) {
     const Transform2D inv = inverseScaled(xf);
-    const int r = truncToInt(std::max(sw, sh) * SCAN_RADIUS_FACTOR);
-    const float fr = static_cast<float>(r);
-    const int xBegin = std::max(0, truncToInt(cx - fr)), xEnd = std::min(w, truncToInt(cx + fr));
-    const int yBegin = std::max(0, truncToInt(cy - fr)), yEnd = std::min(h, truncToInt(cy + fr));
+    PixelBox box = scanSquare(w, h, sw, sh, cx, cy);
+    if (additive) box = inkOnly(box, inv, src, sw, sh, cx, cy);
     const float fsw = static_cast<float>(sw), fsh = static_cast<float>(sh);
 
-    for (int y = yBegin; y < yEnd; ++y) {
-        for (int x = xBegin; x < xEnd; ++x) {
+    for (int y = box.y0; y < box.y1; ++y) {
+        for (int x = box.x0; x < box.x1; ++x) {
             float u = static_cast<float>(x) - cx, v = static_cast<float>(y) - cy;
             xform_apply(inv, u, v);
             // Written as "inside" so that a NaN source point is skipped too.

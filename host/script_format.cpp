@@ -23,6 +23,13 @@ std::string hexText(uint32_t v, int digits) {
     return s;
 }
 
+// Appends word after a space. Building "literal" + string temporaries instead
+// trips a false -Wrestrict warning of GCC 12 in optimised builds.
+void addWord(std::string& s, const std::string& word) {
+    s += ' ';
+    s += word;
+}
+
 std::string twoDigits(int v) { return std::string(1, static_cast<char>('0' + v / 10)) + static_cast<char>('0' + v % 10); }
 
 // Whole seconds or hundredths as "1.5s"; otherwise plain ticks.
@@ -30,7 +37,10 @@ std::string durationText(long long ticks, bool inSeconds) {
     if (!inSeconds) return std::to_string(ticks);
     std::string s = std::to_string(ticks / SCRIPT_TICKS_PER_SECOND);
     const int hundredths = static_cast<int>(ticks % SCRIPT_TICKS_PER_SECOND);
-    if (hundredths != 0) s += "." + (hundredths % 10 == 0 ? std::to_string(hundredths / 10) : twoDigits(hundredths));
+    if (hundredths != 0) {
+        s += '.';
+        s += hundredths % 10 == 0 ? std::to_string(hundredths / 10) : twoDigits(hundredths);
+    }
     return s + "s";
 }
 
@@ -45,8 +55,11 @@ std::string clockText(const ScriptCommand& c) {
 std::string setText(const ScriptCommand& c) {
     const DeviceField& f = *c.field;
     std::string s = std::string("set ") + f.name;
-    if (f.indices >= 1) s += "[" + std::to_string(c.row) + "]";
-    if (f.indices == 2) s += "[" + std::to_string(c.col) + "]";
+    for (int i = 0; i < f.indices; ++i) {
+        s += '[';
+        s += std::to_string(i == 0 ? c.row : c.col);
+        s += ']';
+    }
     if (f.type == FieldType::Float) return s + " " + floatText(static_cast<float>(c.value));
     if (f.type == FieldType::Colour) return s + " " + hexText(static_cast<uint32_t>(c.value), 8);
     return s + " " + std::to_string(static_cast<long long>(c.value));
@@ -55,16 +68,22 @@ std::string setText(const ScriptCommand& c) {
 std::string shotText(const ScriptCommand& c) {
     std::string s = "shot " + c.path;
     if (c.window) s += " window";
-    if (c.scale != 1) s += " scale " + std::to_string(c.scale);
+    if (c.scale != 1) {
+        addWord(s, "scale");
+        addWord(s, std::to_string(c.scale));
+    }
     return s;
 }
 
 std::string journalText(const ScriptCommand& c) {
     std::string s = std::string("expect journal ") + scriptRequestName(c.request.op);
-    if (c.args >= 1) s += " " + std::to_string(c.request.a);
-    if (c.args >= 2) s += " " + std::to_string(c.request.b);
-    if (c.args >= 3) s += " " + floatText(c.request.x);
-    if (c.count >= 0) s += " count " + std::to_string(c.count);
+    if (c.args >= 1) addWord(s, std::to_string(c.request.a));
+    if (c.args >= 2) addWord(s, std::to_string(c.request.b));
+    if (c.args >= 3) addWord(s, floatText(c.request.x));
+    if (c.count >= 0) {
+        addWord(s, "count");
+        addWord(s, std::to_string(c.count));
+    }
     return s;
 }
 
@@ -77,7 +96,7 @@ std::string buttonText(const char* verb, const ScriptCommand& c) {
     std::string s = std::string(verb) + " " + scriptButtonName(c.button);
     if (c.op != ScriptOp::Press && c.op != ScriptOp::Release &&
         (c.ticks != scriptDefaultTicks(c.op, c.button) || c.inSeconds)) {
-        s += " " + durationText(c.ticks, c.inSeconds);
+        addWord(s, durationText(c.ticks, c.inSeconds));
     }
     return s;
 }

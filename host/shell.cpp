@@ -151,8 +151,12 @@ void hostStartup() {
 }
 
 // One paint request, the filter and decoder steps, then requests until a frame.
+// A unit switched off from outside (a script, the live controls) goes dark here.
 void hostFastTick() {
-    if (!hostUnitRunning()) return;
+    if (!hostUnitRunning()) {
+        composeBlankScreen(canvas, &changes);
+        return;
+    }
     HostPaint();
     filterTick();
     appButtonTick();

@@ -3,6 +3,7 @@
 
 #include "app/timekeeping.h"
 #include "host/shell.h"
+#include "unit_driver.h"
 
 void resetUnit() {
     unitPowerOnReset();
@@ -49,16 +50,10 @@ bool Screen::any(int x0, int y0, int x1, int y1, uint32_t c) const {
     return false;
 }
 
-uint32_t inkOver(uint32_t bg, uint32_t c) {
-    // Full coverage (nibble 15) blends with weight 240/255.
-    return color_lerp(bg, c, 240.0f / 255.0f);
-}
-
-bool Screen::anyInk(int x0, int y0, int x1, int y1, uint32_t c, const Screen& under) const {
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) {
-            if (at(x, y) == inkOver(under.at(x, y), c)) return true;
+void captureWindow(Screen& s) {
+    for (int y = 0; y < FB_HEIGHT; ++y) {
+        for (int x = 0; x < FB_WIDTH; ++x) {
+            gfx_put_pixel(s.px, FB_WIDTH, FB_HEIGHT, x, y, unit::screen(x, y));
         }
     }
-    return false;
 }

@@ -1,5 +1,6 @@
 // Shared helpers of the display application tests: a unit in its power-on
-// state, a framebuffer, button clicks by ticks and the device journal.
+// state, a framebuffer with pixel access, the screen as the window shows it,
+// button clicks by ticks and the device journal.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,8 +30,10 @@ ButtonEvent tickOnce();
 // The kept journal entries of one kind, oldest first.
 std::vector<DevRequest> journalOf(DevOp op);
 
-// The colour of a fully covered glyph pixel of text in colour c drawn over bg.
-uint32_t inkOver(uint32_t bg, uint32_t c);
+// A screen rectangle x0 <= x < x1, y0 <= y < y1.
+struct Rect {
+    int x0, y0, x1, y1;
+};
 
 // A 128 x 160 framebuffer with pixel access by screen coordinates.
 struct Screen {
@@ -43,18 +46,20 @@ struct Screen {
     bool all(int x0, int y0, int x1, int y1, uint32_t c) const;
     // Whether some pixel of the rectangle is c.
     bool any(int x0, int y0, int x1, int y1, uint32_t c) const;
-    // Whether the rectangle holds text of colour c drawn over a plain background.
-    bool anyInk(int x0, int y0, int x1, int y1, uint32_t c, uint32_t bg) const {
-        return any(x0, y0, x1, y1, inkOver(bg, c));
-    }
-    // Whether the rectangle holds text of colour c drawn over what under shows.
-    bool anyInk(int x0, int y0, int x1, int y1, uint32_t c, const Screen& under) const;
 };
+
+// The unit's screen as the window shows it now (every pixel opaque).
+void captureWindow(Screen& s);
 
 // A test that starts from a unit just powered on.
 class UnitTest : public ::testing::Test {
 protected:
     void SetUp() override { resetUnit(); }
     void TearDown() override { resetUnit(); }
+    // The window's screen, captured into screen.
+    Screen& shot() {
+        captureWindow(screen);
+        return screen;
+    }
     Screen screen;
 };

@@ -1,41 +1,13 @@
-// Helpers of the setup menu tests: the menu on page 7 of a powered unit,
-// clicks through the button decoder, and checks that a screen region shows
-// a given text, bar or icon in a given colour, whatever the glyph shapes.
+// The setup menu tests' fixture: the menu on page 7 of a powered unit, with
+// clicks through the button decoder.
 #pragma once
 
-#include <cstdint>
-
-#include "app/colours.h"
 #include "app/controller.h"
 #include "app/setup.h"
 #include "app/setup_screens.h"
 #include "app_support.h"
-#include "gfx/font.h"
 #include "host/bezel.h"
-
-// A rectangle, far edges exclusive.
-struct Rect {
-    int x0, y0, x1, y1;
-};
-
-// The rows a text cell covers: a cell placed at y covers y + 1 to y + height.
-Rect leftTextCell(int font, int x, int y, const char* text);
-Rect centredTextCell(int font, int cx, int cy, const char* text);
-
-// Whether the rows of the text's capitals and digits in s equal those of a
-// screen that holds only bg and the text (drawn by the font operations), and
-// the text left ink there.
-bool showsText(const Screen& s, uint32_t bg, int font, int x, int y, uint32_t colour,
-               const char* text);
-bool showsCentred(const Screen& s, uint32_t bg, int font, int cx, int cy, uint32_t colour,
-                  const char* text);
-// The same for a vertical caption centred on cx from y.
-bool showsVertical(const Screen& s, uint32_t bg, int cx, int y, uint32_t colour, const char* text);
-// A magenta bar from (x - 2, y) to (right, y + 14) with the text in white on
-// it, over the black background.
-bool showsHighlightedRow(const Screen& s, int x, int y, int right, const char* text);
-// Whether the region holds nothing but bg.
-bool blank(const Screen& s, Rect r, uint32_t bg = COLOUR_BLACK);
+#include "screen_checks.h"
 
 // The menu on page 7 with the defaults applied and the edition input as given.
 class SetupTest : public UnitTest {

@@ -1,6 +1,7 @@
 // Alerts: raising with prerequisites and latches, sounds, pop-ups, the
 // edition input, acknowledgement, and the banner's priority and blink.
 #include "app_support.h"
+#include "screen_checks.h"
 
 #include "app/alerts.h"
 #include "app/colours.h"
@@ -228,8 +229,8 @@ TEST_F(Alerts, BannerCarriesItsTextInBlack) {
     for (int f = 0; f < 11; ++f) drawAlertBanner(screen.px);
     screen.fill(0xFF123456u);
     drawAlertBanner(screen.px);
-    EXPECT_TRUE(screen.anyInk(0, 8, 15, 80, COLOUR_BLACK, COLOUR_YELLOW));
-    EXPECT_FALSE(screen.anyInk(0, 80, 15, 160, COLOUR_BLACK, COLOUR_YELLOW));
+    EXPECT_TRUE(hasInk(screen, {0, 8, 15, 80}, COLOUR_BLACK, COLOUR_YELLOW));
+    EXPECT_TRUE(noInk(screen, {0, 80, 15, 160}, COLOUR_BLACK, COLOUR_YELLOW));
     EXPECT_EQ(screen.at(20, 20), 0xFF123456u);
 }
 

@@ -1,9 +1,8 @@
 // The attitude page as a user reaches it: bezel clicks on the whole unit,
 // read back from the window picture.
-#include <gtest/gtest.h>
-
 #include "app/attitude_horizon.h"
 #include "app/controller.h"
+#include "app_support.h"
 #include "device/device.h"
 #include "device/settings.h"
 #include "unit_driver.h"
@@ -19,13 +18,13 @@ constexpr uint32_t AIRCRAFT = 0xFFFFFF50u;
 constexpr uint32_t FULL_GREEN_TEXT = 0xFF00F000u;  // a fully covered glyph pixel over black
 
 // From power-on through the splash, then right along the pages to page 6.
-class AttitudeUnit : public ::testing::Test {
+class AttitudeUnit : public UnitTest {
 protected:
     void SetUp() override {
+        UnitTest::SetUp();
         unit::powerOnPastSplash();
         for (int i = 0; i < PAGES_FROM_DATA_TO_ATTITUDE; ++i) unit::click(unit::Button::Right);
     }
-    void TearDown() override { unitPowerOnReset(); }
 };
 
 int tubePixels() { return unit::countScreen(15, 111, 113, 130, OPAQUE_BLACK); }

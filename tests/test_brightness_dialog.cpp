@@ -1,6 +1,7 @@
 // Brightness and demo dialog: level steps, automatic brightness, demo-mode
 // cycling and what the dialog shows.
 #include "app_support.h"
+#include "screen_checks.h"
 
 #include "app/colours.h"
 #include "app/brightness_dialog.h"
@@ -80,10 +81,10 @@ TEST_F(BrightnessDialog, ManualModeShowsTheManualLevelAsABar) {
     EXPECT_TRUE(screen.all(20, 80, 50, 95, COLOUR_WHITE));
     EXPECT_TRUE(screen.all(50, 80, 110, 95, COLOUR_BLACK));
     EXPECT_TRUE(screen.all(20, 95, 50, 100, COLOUR_BLACK));
-    EXPECT_TRUE(screen.anyInk(40, 45, 90, 75, COLOUR_WHITE, COLOUR_BLACK));        // the level number
-    EXPECT_TRUE(screen.anyInk(20, 0, 108, 35, COLOUR_TITLE_GREEN, COLOUR_BLACK));  // MANUAL BRIGHTNESS
-    EXPECT_TRUE(screen.anyInk(20, 140, 108, 160, COLOUR_GREY, COLOUR_BLACK));      // SET AUTO
-    EXPECT_TRUE(screen.anyInk(115, 95, 128, 130, COLOUR_LABEL, COLOUR_BLACK));     // OK beside the Right button
+    EXPECT_TRUE(hasInk(screen, {40, 45, 90, 75}, COLOUR_WHITE));        // the level number
+    EXPECT_TRUE(hasInk(screen, {20, 0, 108, 35}, COLOUR_TITLE_GREEN));  // MANUAL BRIGHTNESS
+    EXPECT_TRUE(hasInk(screen, {20, 140, 108, 160}, COLOUR_GREY));      // SET AUTO
+    EXPECT_TRUE(hasInk(screen, {115, 95, 128, 130}, COLOUR_LABEL));     // OK beside the Right button
     EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 0u);
 }
 
@@ -92,8 +93,8 @@ TEST_F(BrightnessDialog, AutomaticModeFollowsTheAutomaticLevel) {
     drawBrightnessDialog(screen.px);
     EXPECT_TRUE(screen.all(20, 80, 70, 95, COLOUR_WHITE));
     EXPECT_EQ(screen.at(70, 85), COLOUR_BLACK);
-    EXPECT_FALSE(screen.anyInk(20, 140, 108, 160, COLOUR_GREY, COLOUR_BLACK));  // no SET AUTO hint
-    EXPECT_TRUE(screen.anyInk(20, 0, 108, 35, COLOUR_TITLE_GREEN, COLOUR_BLACK));
+    EXPECT_TRUE(noInk(screen, {20, 140, 108, 160}, COLOUR_GREY));  // no SET AUTO hint
+    EXPECT_TRUE(hasInk(screen, {20, 0, 108, 35}, COLOUR_TITLE_GREEN));
     ASSERT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 1u);
     EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel)[0].a, 50);
 }
@@ -104,7 +105,9 @@ TEST_F(BrightnessDialog, DemoLineOnlyForModesOneAndTwo) {
         settingsWriteByte(SLOT_DEMO_MODE, mode);
         screen.fill(COLOUR_BLACK);
         drawBrightnessDialog(screen.px);
-        EXPECT_EQ(screen.anyInk(10, 120, 118, 140, COLOUR_LABEL, COLOUR_BLACK), mode == 1 || mode == 2);
+        const Rect demoLine = {10, 120, 118, 140};
+        EXPECT_TRUE(mode == 1 || mode == 2 ? hasInk(screen, demoLine, COLOUR_LABEL)
+                                           : noInk(screen, demoLine, COLOUR_LABEL));
     }
 }
 

@@ -6,12 +6,10 @@
 #include "app/timekeeping.h"
 #include "app_support.h"
 #include "device/settings.h"
-#include "page_text.h"
+#include "screen_checks.h"
 #include "unit_driver.h"
 
 namespace {
-
-using namespace page_text;
 
 constexpr int OPTION_24H_TIME = 0x04;
 constexpr int SLOT_GMT_OFFSET = 12;
@@ -49,10 +47,9 @@ protected:
         dataDrawPage(screen.px);
     }
     bool showsHour(const char* digits, const char* mark) const {
-        auto px = [this](int x, int y) { return screen.at(x, y); };
-        const bool hours = showsText(px, FONT_NUM_29, 18, 21, WHITE, digits);
-        if (mark == nullptr) return hours && blank(px, 90, 19, 128, 35);
-        return hours && showsText(px, FONT_TEXT_14, 93, 20, SEPARATOR, mark);
+        const bool hours = showsText(screen, FONT_NUM_29, 18, 21, COLOUR_WHITE, digits);
+        if (mark == nullptr) return hours && blank(screen, {90, 19, 128, 35});
+        return hours && showsText(screen, FONT_TEXT_14, 93, 20, COLOUR_SEPARATOR, mark);
     }
 };
 
@@ -83,8 +80,7 @@ TEST_F(DataClockField, TwentyFourHourFormHasNoMark) {
 TEST_F(DataClockField, ClockBlankingHidesTheTimeUntilTheClockIsSetByHand) {
     simDevice.clockBlank = 1;
     drawAt(9);
-    EXPECT_TRUE(showsTextCentred([this](int x, int y) { return screen.at(x, y); }, FONT_TEXT_14, 64,
-                                 12, LABEL, "GMT Time"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 12, COLOUR_LABEL, "GMT Time"));
     EXPECT_TRUE(screen.all(18, 21, 115, 51, 0xFF000000u));
     dataHandleEvent(EVT_BOTH_PRESS);
     dataHandleEvent(EVT_VIEW_RELEASE);
@@ -101,16 +97,11 @@ TEST_F(DataClockField, BothPressWithAirDataOnTopIsConsumedAndOpensNothing) {
         EXPECT_EQ(dataHandleEvent(EVT_BOTH_PRESS), EVT_NONE);
         screen.fill(0);
         dataDrawPage(screen.px);
-        EXPECT_FALSE(showsTextCentred([this](int x, int y) { return screen.at(x, y); },
-                                      FONT_TEXT_14, 64, 8, LABEL, "Set Clock"));
+        EXPECT_FALSE(showsCentred(screen, FONT_TEXT_14, 64, 8, COLOUR_LABEL, "Set Clock"));
     }
 }
 
 // ---- The dialog, through the unit ------------------------------------------------------
-
-auto screenAt() {
-    return [](int x, int y) { return unit::screen(x, y); };
-}
 
 class SetClockDialog : public UnitTest {
 protected:
@@ -126,11 +117,11 @@ protected:
     static void click(unit::Button b, int times = 1) {
         for (int i = 0; i < times; ++i) unit::click(b);
     }
-    static bool dialogShown() {
-        return showsTextCentred(screenAt(), FONT_TEXT_14, 64, 8, LABEL, "Set Clock");
+    bool dialogShown() {
+        return showsCentred(shot(), FONT_TEXT_14, 64, 8, COLOUR_LABEL, "Set Clock");
     }
-    static bool showsOffset(const char* line) {
-        return showsTextCentred(screenAt(), FONT_TEXT_14, 64, 100, WHITE, line);
+    bool showsOffset(const char* line) {
+        return showsCentred(shot(), FONT_TEXT_14, 64, 100, COLOUR_WHITE, line);
     }
 };
 
@@ -139,16 +130,16 @@ TEST_F(SetClockDialog, OpensOnTheShownGmtTimeWithItsFrame) {
     click(unit::Button::View);  // local time on top: the dialog still edits GMT
     click(unit::Button::Both);
     EXPECT_TRUE(dialogShown());
-    EXPECT_TRUE(showsTextCentred(screenAt(), FONT_TEXT_14, 64, 25, LABEL, "(24 Hour GMT)"));
-    EXPECT_TRUE(showsTextCentred(screenAt(), FONT_TEXT_14, 64, 152, LABEL, "ACCEPT"));
-    EXPECT_TRUE(showsText(screenAt(), FONT_NUM_29, 58, 55, WHITE, "20"));
-    EXPECT_TRUE(showsText(screenAt(), FONT_TEXT_14, 91, 69, WHITE, ":45"));
+    EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 64, 25, COLOUR_LABEL, "(24 Hour GMT)"));
+    EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 64, 152, COLOUR_LABEL, "ACCEPT"));
+    EXPECT_TRUE(showsText(shot(), FONT_NUM_29, 58, 55, COLOUR_WHITE, "20"));
+    EXPECT_TRUE(showsText(shot(), FONT_TEXT_14, 91, 69, COLOUR_WHITE, ":45"));
     EXPECT_TRUE(showsOffset("Local +00"));
-    EXPECT_TRUE(unit::countScreen(115, 111, 123, 123, WHITE) > 0);  // right arrow
-    EXPECT_TRUE(unit::countScreen(5, 111, 17, 119, WHITE) > 0);     // down arrow
-    EXPECT_TRUE(unit::countScreen(5, 37, 17, 45, WHITE) > 0);       // up arrow
-    EXPECT_TRUE(blank(screenAt(), 0, 140, 128, 145));               // no page strip
-    EXPECT_TRUE(blank(screenAt(), 0, 145, 40, 160));
+    EXPECT_TRUE(unit::countScreen(115, 111, 123, 123, COLOUR_WHITE) > 0);  // right arrow
+    EXPECT_TRUE(unit::countScreen(5, 111, 17, 119, COLOUR_WHITE) > 0);     // down arrow
+    EXPECT_TRUE(unit::countScreen(5, 37, 17, 45, COLOUR_WHITE) > 0);       // up arrow
+    EXPECT_TRUE(blank(shot(), {0, 140, 128, 145}));               // no page strip
+    EXPECT_TRUE(blank(shot(), {0, 145, 40, 160}));
 }
 
 TEST_F(SetClockDialog, HoursWrapBothWays) {
@@ -230,7 +221,7 @@ TEST_F(SetClockDialog, AcceptingSetsTheEditedCopyAndTheClockRunsOn) {
     EXPECT_EQ(t.second, 45);
     unit::seconds(1);
     EXPECT_EQ(unitClock().second, 46);
-    EXPECT_TRUE(showsText(screenAt(), FONT_NUM_29, 58, 21, WHITE, "21"));
+    EXPECT_TRUE(showsText(shot(), FONT_NUM_29, 58, 21, COLOUR_WHITE, "21"));
 }
 
 TEST_F(SetClockDialog, LeftAndRightStayInTheDialog) {
@@ -260,9 +251,9 @@ TEST_F(SetClockDialog, LocalTimeFromANegativeOffset) {
     click(unit::Button::Left, 5);
     click(unit::Button::Both);
     click(unit::Button::View);
-    EXPECT_TRUE(showsTextCentred(screenAt(), FONT_TEXT_14, 64, 12, LABEL, "Local Time"));
-    EXPECT_TRUE(showsText(screenAt(), FONT_NUM_29, 18, 21, WHITE, "10"));
-    EXPECT_TRUE(showsText(screenAt(), FONT_TEXT_14, 93, 20, SEPARATOR, "pm"));
+    EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 64, 12, COLOUR_LABEL, "Local Time"));
+    EXPECT_TRUE(showsText(shot(), FONT_NUM_29, 18, 21, COLOUR_WHITE, "10"));
+    EXPECT_TRUE(showsText(shot(), FONT_TEXT_14, 93, 20, COLOUR_SEPARATOR, "pm"));
 }
 
 TEST_F(SetClockDialog, LocalTimeFromThePlusTwelveOffset) {
@@ -272,30 +263,29 @@ TEST_F(SetClockDialog, LocalTimeFromThePlusTwelveOffset) {
     click(unit::Button::View, 12);
     click(unit::Button::Both);
     click(unit::Button::View);
-    EXPECT_TRUE(showsText(screenAt(), FONT_NUM_29, 18, 21, WHITE, "03"));
-    EXPECT_TRUE(showsText(screenAt(), FONT_TEXT_14, 93, 20, SEPARATOR, "am"));
+    EXPECT_TRUE(showsText(shot(), FONT_NUM_29, 18, 21, COLOUR_WHITE, "03"));
+    EXPECT_TRUE(showsText(shot(), FONT_TEXT_14, 93, 20, COLOUR_SEPARATOR, "am"));
 }
 
 // ---- The blinking mark of the selected field -----------------------------------------
 
-constexpr int FIELD_RECTS[4][4] = {{15, 57, 50, 82}, {58, 57, 92, 82}, {95, 69, 110, 82}, {34, 93, 94, 112}};
+constexpr Rect FIELD_RECTS[4] = {{15, 57, 50, 82}, {58, 57, 92, 82}, {95, 69, 110, 82}, {34, 93, 94, 112}};
 
-bool fieldHidden(int field) {
-    const int* r = FIELD_RECTS[field];
-    return blank(screenAt(), r[0], r[1], r[2], r[3]);
-}
-
-// Frames, of the next n, in which the field is hidden.
-int hiddenFrames(int field, int n) {
-    int hidden = 0;
-    for (int i = 0; i < n; ++i) {
-        unit::ticks(1);
-        hidden += fieldHidden(field);
+class SetClockMark : public SetClockDialog {
+protected:
+    bool fieldHidden(int field) { return blank(shot(), FIELD_RECTS[field]); }
+    // Frames, of the next n, in which the field is hidden.
+    int hiddenFrames(int field, int n) {
+        int hidden = 0;
+        for (int i = 0; i < n; ++i) {
+            unit::ticks(1);
+            hidden += fieldHidden(field);
+        }
+        return hidden;
     }
-    return hidden;
-}
+};
 
-TEST_F(SetClockDialog, SelectedFieldBlinksAndTheOthersStay) {
+TEST_F(SetClockMark, SelectedFieldBlinksAndTheOthersStay) {
     start(at(13, 20, 45));
     click(unit::Button::Both);
     EXPECT_EQ(hiddenFrames(0, 120), 40);  // a third of every 60 frames
@@ -306,14 +296,14 @@ TEST_F(SetClockDialog, SelectedFieldBlinksAndTheOthersStay) {
     EXPECT_EQ(hiddenFrames(1, 120), 40);
 }
 
-TEST_F(SetClockDialog, ChangedValueShowsAtOnce) {
+TEST_F(SetClockMark, ChangedValueShowsAtOnce) {
     start(at(13, 20, 45));
     click(unit::Button::Both);
     for (int i = 0; i < 3; ++i) {
         click(unit::Button::View);
         EXPECT_FALSE(fieldHidden(0)) << i;
     }
-    EXPECT_TRUE(showsText(screenAt(), FONT_NUM_29, 18, 55, WHITE, "16"));
+    EXPECT_TRUE(showsText(shot(), FONT_NUM_29, 18, 55, COLOUR_WHITE, "16"));
 }
 
 }  // namespace

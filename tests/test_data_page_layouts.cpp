@@ -5,22 +5,16 @@
 #include "app/timekeeping.h"
 #include "app_support.h"
 #include "device/settings.h"
-#include "page_text.h"
+#include "screen_checks.h"
 #include "unit_driver.h"
 
 namespace {
-
-using namespace page_text;
 
 constexpr int SLOT_DATA_MODE = 10;
 
 void nineFortyOne(ClockTime* t) { *t = {2024, 3, 2, 9, 9, 41, 27, 0}; }
 
-auto screenAt() {
-    return [](int x, int y) { return unit::screen(x, y); };
-}
-
-bool separatorAt(int x, int y) { return page_text::sameRgb(unit::screen(x, y), SEPARATOR); }
+bool separatorAt(int x, int y) { return unit::screen(x, y) == COLOUR_SEPARATOR; }
 
 class DataLayouts : public UnitTest {
 protected:
@@ -35,28 +29,32 @@ protected:
         unit::ticks(unit::SPLASH_FRAMES + 1);
         ASSERT_EQ(activePage, PAGE_DATA);
     }
-    static bool showsBus(int x, int y) {
-        return showsTextCentred(screenAt(), FONT_TEXT_14, x, y, LABEL, "Bus V") &&
-               showsTextCentred(screenAt(), FONT_NUM_20, x, y + 18, GREY, "14.1");
+    bool showsBus(int x, int y) {
+        return showsCentred(shot(), FONT_TEXT_14, x, y, COLOUR_LABEL, "Bus V") &&
+               showsCentred(shot(), FONT_NUM_20, x, y + 18, COLOUR_GREY, "14.1");
     }
-    static bool showsOat(int x, int y) {
-        return showsTextCentred(screenAt(), FONT_TEXT_14, x, y, LABEL, "OAT F") &&
-               showsTextCentred(screenAt(), FONT_NUM_20, x, y + 18, GREY, "72d");
+    bool showsOat(int x, int y) {
+        return showsCentred(shot(), FONT_TEXT_14, x, y, COLOUR_LABEL, "OAT F") &&
+               showsCentred(shot(), FONT_NUM_20, x, y + 18, COLOUR_GREY, "72d");
     }
-    static bool showsTitle(int top, const char* title) {
-        return showsTextCentred(screenAt(), FONT_TEXT_14, 64, top + 6, LABEL, title);
+    bool showsTitle(int top, const char* title) {
+        return showsCentred(shot(), FONT_TEXT_14, 64, top + 6, COLOUR_LABEL, title);
     }
-    static bool ladderShown() { return unit::countScreen(74, 133, 110, 137, CYAN) == 36 * 4; }
-    static bool setShown() { return showsTextCentred(screenAt(), FONT_TEXT_14, 64, 150, GREY, "SET"); }
+    static bool ladderShown() {
+        return unit::countScreen(74, 133, 110, 137, COLOUR_CYAN) == 36 * 4;
+    }
+    bool setShown() {
+        return showsCentred(shot(), FONT_TEXT_14, 64, 150, COLOUR_GREY, "SET");
+    }
 };
 
 TEST_F(DataLayouts, FullLayoutWithProbeAndEdition) {
     start(1, 1, 0);
     EXPECT_TRUE(showsTitle(6, "GMT Time"));
-    EXPECT_TRUE(showsText(screenAt(), FONT_NUM_29, 18, 21, WHITE, "09"));
-    EXPECT_TRUE(showsText(screenAt(), FONT_NUM_29, 58, 21, WHITE, "41"));
-    EXPECT_TRUE(showsText(screenAt(), FONT_TEXT_14, 91, 35, WHITE, ":27"));
-    EXPECT_TRUE(showsText(screenAt(), FONT_TEXT_14, 93, 20, SEPARATOR, "am"));
+    EXPECT_TRUE(showsText(shot(), FONT_NUM_29, 18, 21, COLOUR_WHITE, "09"));
+    EXPECT_TRUE(showsText(shot(), FONT_NUM_29, 58, 21, COLOUR_WHITE, "41"));
+    EXPECT_TRUE(showsText(shot(), FONT_TEXT_14, 91, 35, COLOUR_WHITE, ":27"));
+    EXPECT_TRUE(showsText(shot(), FONT_TEXT_14, 93, 20, COLOUR_SEPARATOR, "am"));
     EXPECT_TRUE(showsBus(33, 66));
     EXPECT_TRUE(showsOat(33, 111));
     EXPECT_TRUE(ladderShown());
@@ -70,11 +68,11 @@ TEST_F(DataLayouts, EditionOnlyMovesTheBusVoltageAndDropsTheOat) {
     start(0, 1, 0);
     EXPECT_TRUE(showsTitle(6, "GMT Time"));
     EXPECT_TRUE(showsBus(33, 90));
-    EXPECT_FALSE(page_text::hasInk(screenAt(), 0, 120, 60, 140, GREY));
+    EXPECT_TRUE(noInk(shot(), {0, 120, 60, 140}, COLOUR_GREY));
     EXPECT_TRUE(ladderShown());
     EXPECT_TRUE(separatorAt(10, 54));
     EXPECT_TRUE(separatorAt(64, 65));
-    EXPECT_TRUE(blank(screenAt(), 0, 99, 14, 102));
+    EXPECT_TRUE(blank(shot(), {0, 99, 14, 102}));
     EXPECT_TRUE(setShown());
 }
 
@@ -83,23 +81,23 @@ TEST_F(DataLayouts, ProbeOnlyCentresBusVoltageAndOatWithoutLadder) {
     EXPECT_TRUE(showsTitle(6, "GMT Time"));
     EXPECT_TRUE(showsBus(64, 66));
     EXPECT_TRUE(showsOat(64, 111));
-    EXPECT_TRUE(blank(screenAt(), 90, 60, 128, 99));  // no ladder around the lower rule
-    EXPECT_TRUE(blank(screenAt(), 90, 102, 128, 140));
+    EXPECT_TRUE(blank(shot(), {90, 60, 128, 99}));  // no ladder around the lower rule
+    EXPECT_TRUE(blank(shot(), {90, 102, 128, 140}));
     EXPECT_TRUE(separatorAt(10, 54));
     EXPECT_TRUE(separatorAt(20, 100));
-    EXPECT_TRUE(blank(screenAt(), 60, 96, 70, 99));
+    EXPECT_TRUE(blank(shot(), {60, 96, 70, 99}));
 }
 
 TEST_F(DataLayouts, BasicLayoutShowsLocalAndGmtClocks) {
     start(0, 0, 0);
     EXPECT_TRUE(showsTitle(5, "Local Time"));
     EXPECT_TRUE(showsTitle(54, "GMT Time"));
-    EXPECT_TRUE(showsText(screenAt(), FONT_NUM_29, 18, 69, WHITE, "09"));
+    EXPECT_TRUE(showsText(shot(), FONT_NUM_29, 18, 69, COLOUR_WHITE, "09"));
     EXPECT_TRUE(showsBus(60, 110));
-    EXPECT_TRUE(blank(screenAt(), 80, 130, 128, 140));
+    EXPECT_TRUE(blank(shot(), {80, 130, 128, 140}));
     EXPECT_TRUE(separatorAt(20, 51));
     EXPECT_TRUE(separatorAt(20, 100));
-    EXPECT_TRUE(blank(screenAt(), 0, 53, 15, 56));
+    EXPECT_TRUE(blank(shot(), {0, 53, 15, 56}));
     EXPECT_TRUE(setShown());
 }
 
@@ -108,7 +106,7 @@ TEST_F(DataLayouts, DemoModeGivesTheFullLayoutWhateverTheInputs) {
     EXPECT_TRUE(showsTitle(6, "GMT Time"));
     EXPECT_TRUE(separatorAt(11, 100));
     EXPECT_TRUE(ladderShown());
-    EXPECT_TRUE(showsTextCentred(screenAt(), FONT_TEXT_14, 33, 111, LABEL, "OAT F"));
+    EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 33, 111, COLOUR_LABEL, "OAT F"));
 }
 
 TEST_F(DataLayouts, ViewClicksStepTheTopFieldThroughAllFourInTheFullLayout) {
@@ -119,13 +117,13 @@ TEST_F(DataLayouts, ViewClicksStepTheTopFieldThroughAllFourInTheFullLayout) {
     EXPECT_EQ(settingsReadByte(SLOT_DATA_MODE), 1);
     unit::click(unit::Button::View);
     EXPECT_TRUE(showsTitle(6, "Density Alt"));
-    EXPECT_TRUE(showsText(screenAt(), FONT_NUM_23, 65, 23, WHITE, "200"));
-    EXPECT_TRUE(blank(screenAt(), 45, 144, 85, 158));  // no "SET"
+    EXPECT_TRUE(showsText(shot(), FONT_NUM_23, 65, 23, COLOUR_WHITE, "200"));
+    EXPECT_TRUE(blank(shot(), {45, 144, 85, 158}));  // no "SET"
     EXPECT_EQ(settingsReadByte(SLOT_DATA_MODE), 2);
     unit::click(unit::Button::View);
     EXPECT_TRUE(showsTitle(6, "True Airspeed"));
-    EXPECT_TRUE(showsTextCentred(screenAt(), FONT_NUM_29, 64, 36, WHITE, "174 m"));
-    EXPECT_TRUE(blank(screenAt(), 45, 144, 85, 158));
+    EXPECT_TRUE(showsCentred(shot(), FONT_NUM_29, 64, 36, COLOUR_WHITE, "174 m"));
+    EXPECT_TRUE(blank(shot(), {45, 144, 85, 158}));
     EXPECT_EQ(settingsReadByte(SLOT_DATA_MODE), 3);
     unit::click(unit::Button::View);
     EXPECT_TRUE(showsTitle(6, "GMT Time"));
@@ -150,7 +148,7 @@ TEST_F(DataLayouts, AirDataLeftOnTopFallsBackToLocalTimeWhenTheProbeGoes) {
     ASSERT_TRUE(showsTitle(6, "Density Alt"));
     simDevice.discreteInput1Source = 0;
     unit::ticks(2);  // one frame samples the inputs, the next finds no air data
-    EXPECT_TRUE(blank(screenAt(), 0, 0, 128, 53));
+    EXPECT_TRUE(blank(shot(), {0, 0, 128, 53}));
     EXPECT_EQ(settingsReadByte(SLOT_DATA_MODE), 1);
     unit::ticks(1);
     EXPECT_TRUE(showsTitle(6, "Local Time"));

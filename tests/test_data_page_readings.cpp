@@ -7,11 +7,9 @@
 #include "app/timekeeping.h"
 #include "app_support.h"
 #include "device/settings.h"
-#include "page_text.h"
+#include "screen_checks.h"
 
 namespace {
-
-using namespace page_text;
 
 constexpr int OPTION_TEMP_IN_C = 0x02;
 constexpr int OPTION_TAS_IN_KT = 0x08;
@@ -35,31 +33,28 @@ protected:
         screen.fill(0);
         dataDrawPage(screen.px);
     }
-    auto at() const {
-        return [this](int x, int y) { return screen.at(x, y); };
-    }
     bool showsBus(const char* value) const {
-        return showsTextCentred(at(), FONT_TEXT_14, 33, 66, LABEL, "Bus V") &&
-               showsTextCentred(at(), FONT_NUM_20, 33, 84, GREY, value);
+        return showsCentred(screen, FONT_TEXT_14, 33, 66, COLOUR_LABEL, "Bus V") &&
+               showsCentred(screen, FONT_NUM_20, 33, 84, COLOUR_GREY, value);
     }
     bool showsOat(const char* label, const char* value) const {
-        return showsTextCentred(at(), FONT_TEXT_14, 33, 111, LABEL, label) &&
-               showsTextCentred(at(), FONT_NUM_20, 33, 129, GREY, value);
+        return showsCentred(screen, FONT_TEXT_14, 33, 111, COLOUR_LABEL, label) &&
+               showsCentred(screen, FONT_NUM_20, 33, 129, COLOUR_GREY, value);
     }
     bool showsAirspeed(const char* value) const {
-        return showsTextCentred(at(), FONT_TEXT_14, 64, 12, LABEL, "True Airspeed") &&
-               showsTextCentred(at(), FONT_NUM_29, 64, 36, WHITE, value);
+        return showsCentred(screen, FONT_TEXT_14, 64, 12, COLOUR_LABEL, "True Airspeed") &&
+               showsCentred(screen, FONT_NUM_29, 64, 36, COLOUR_WHITE, value);
     }
     // Thousands ending at x 63, hundreds from x 65, the feet symbol at x 103.
     bool showsAltitude(const char* thousands, const char* hundreds) const {
         const int x = 63 - font_text_width(FONT_NUM_29, thousands);
-        return showsTextCentred(at(), FONT_TEXT_14, 64, 12, LABEL, "Density Alt") &&
-               showsText(at(), FONT_NUM_29, x, 23, WHITE, thousands) &&
-               showsText(at(), FONT_NUM_23, 65, 23, WHITE, hundreds) &&
-               showsText(at(), FONT_NUM_20, 103, 23, WHITE, "t");
+        return showsCentred(screen, FONT_TEXT_14, 64, 12, COLOUR_LABEL, "Density Alt") &&
+               showsText(screen, FONT_NUM_29, x, 23, COLOUR_WHITE, thousands) &&
+               showsText(screen, FONT_NUM_23, 65, 23, COLOUR_WHITE, hundreds) &&
+               showsText(screen, FONT_NUM_20, 103, 23, COLOUR_WHITE, "t");
     }
     bool showsTopPlaceholder() const {
-        return showsTextCentred(at(), FONT_NUM_20, 64, 36, WHITE, "---");
+        return showsCentred(screen, FONT_NUM_20, 64, 36, COLOUR_WHITE, "---");
     }
 };
 
@@ -106,11 +101,11 @@ TEST_F(DataReadings, InvalidTemperatureBlanksOatAirspeedAndAltitude) {
     EXPECT_TRUE(showsOat("OAT", "---"));
     showMode(ALTITUDE);
     draw();
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_14, 64, 12, LABEL, "Density Alt"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 12, COLOUR_LABEL, "Density Alt"));
     EXPECT_TRUE(showsTopPlaceholder());
     showMode(AIRSPEED);
     draw();
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_14, 64, 12, LABEL, "True Airspeed"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 12, COLOUR_LABEL, "True Airspeed"));
     EXPECT_TRUE(showsTopPlaceholder());
 }
 
@@ -181,8 +176,8 @@ TEST_F(DataReadings, ReadingsOutsideEveryRangeStayWellFormed) {
     showMode(ALTITUDE);
     draw();
     EXPECT_TRUE(showsBus("0.0"));
-    EXPECT_TRUE(showsText(at(), FONT_NUM_23, 65, 23, WHITE, "900"));
-    EXPECT_TRUE(showsText(at(), FONT_NUM_20, 103, 23, WHITE, "t"));
+    EXPECT_TRUE(showsText(screen, FONT_NUM_23, 65, 23, COLOUR_WHITE, "900"));
+    EXPECT_TRUE(showsText(screen, FONT_NUM_20, 103, 23, COLOUR_WHITE, "t"));
     simDevice.densityAltitude = std::numeric_limits<float>::quiet_NaN();
     draw();
     EXPECT_TRUE(showsAltitude("0", "000"));

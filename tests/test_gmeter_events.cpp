@@ -1,15 +1,13 @@
 // The G-meter page as the user reaches it: view cycling stored in slot 11,
 // the extremes reset, page navigation, and the view the unit starts in.
+#include "app/colours.h"
 #include "app/controller.h"
 #include "app/page_gmeter.h"
 #include "app_support.h"
 #include "device/settings.h"
-#include "page_text.h"
 #include "unit_driver.h"
 
 namespace {
-
-using namespace page_text;
 
 constexpr uint32_t SPINE = 0xFF595959u;
 
@@ -22,7 +20,7 @@ protected:
         ASSERT_EQ(activePage, PAGE_GMETER);
     }
     static bool tapesShown() { return unit::countScreen(61, 25, 65, 38, SPINE) == 4 * 13; }
-    static bool chevronBaseShown() { return unit::countScreen(40, 126, 88, 132, CYAN) == 48 * 6; }
+    static bool chevronBaseShown() { return unit::countScreen(40, 126, 88, 132, COLOUR_CYAN) == 48 * 6; }
 };
 
 TEST_F(GmeterEvents, ViewClicksCycleTheViewsAndStoreEachInSlot11) {

@@ -4,11 +4,9 @@
 #include "app/page_gmeter.h"
 #include "app_support.h"
 #include "device/settings.h"
-#include "page_text.h"
+#include "screen_checks.h"
 
 namespace {
-
-using namespace page_text;
 
 constexpr uint32_t DIM_TICK = 0xFF101010u;
 
@@ -33,31 +31,28 @@ protected:
         gmeterInit();
     }
     void draw(const Geometry& g) {
-        screen.fill(BLACK);
+        screen.fill(COLOUR_BLACK);
         drawAoaLadder(screen.px, g.layout);
     }
     bool baseShown(const Geometry& g) const {
-        return screen.all(g.base[0], g.base[1], g.base[2], g.base[3], CYAN);
+        return screen.all(g.base[0], g.base[1], g.base[2], g.base[3], COLOUR_CYAN);
     }
     // Bars 1 to lastLit lit in their bands, the rest dim ticks only.
     void expectBars(const Geometry& g, int lastLit) const {
         for (int i = 1; i <= g.bars; ++i) {
             SCOPED_TRACE(testing::Message() << "bar " << i);
             const int up = 5 * i;
-            const uint32_t band = i <= 5 ? GREEN : i <= 7 ? YELLOW : RED;
+            const uint32_t band = i <= 5 ? COLOUR_GREEN : i <= 7 ? COLOUR_YELLOW : COLOUR_RED;
             if (i <= lastLit) {
                 EXPECT_TRUE(screen.all(g.lit[0], g.lit[1] - up, g.lit[2], g.lit[3] - up, band));
-                EXPECT_EQ(screen.at(g.lit[0] - 1, g.lit[1] - up), BLACK);
-                EXPECT_EQ(screen.at(g.lit[2], g.lit[3] - up - 1), BLACK);
+                EXPECT_EQ(screen.at(g.lit[0] - 1, g.lit[1] - up), COLOUR_BLACK);
+                EXPECT_EQ(screen.at(g.lit[2], g.lit[3] - up - 1), COLOUR_BLACK);
             } else {
                 EXPECT_TRUE(screen.all(g.dim[0], g.dim[1] - up, g.dim[2], g.dim[3] - up, DIM_TICK));
-                EXPECT_EQ(screen.at(g.dim[0] - 1, g.dim[1] - up), BLACK);
-                EXPECT_EQ(screen.at(g.dim[0], g.dim[1] - up - 1), BLACK);
+                EXPECT_EQ(screen.at(g.dim[0] - 1, g.dim[1] - up), COLOUR_BLACK);
+                EXPECT_EQ(screen.at(g.dim[0], g.dim[1] - up - 1), COLOUR_BLACK);
             }
         }
-    }
-    auto at() const {
-        return [this](int x, int y) { return screen.at(x, y); };
     }
 };
 
@@ -66,7 +61,7 @@ TEST_F(AoaLadder, DataLayoutLightsTwelveBarsPerUnitOfFraction) {
     draw(DATA);
     EXPECT_TRUE(baseShown(DATA));
     expectBars(DATA, 10);
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_14, 92, 66, LABEL, "AoA"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 92, 66, COLOUR_LABEL, "AoA"));
 }
 
 TEST_F(AoaLadder, AttitudeLayoutLightsTenBarsPerUnitOfFraction) {
@@ -74,7 +69,7 @@ TEST_F(AoaLadder, AttitudeLayoutLightsTenBarsPerUnitOfFraction) {
     draw(ATTITUDE);
     EXPECT_TRUE(baseShown(ATTITUDE));
     expectBars(ATTITUDE, 8);
-    EXPECT_TRUE(showsText(at(), FONT_TEXT_14, 128 - font_text_width(FONT_TEXT_14, "AoA"), 4, LABEL,
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, 128 - font_text_width(FONT_TEXT_14, "AoA"), 4, COLOUR_LABEL,
                           "AoA"));
 }
 

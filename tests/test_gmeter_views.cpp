@@ -7,11 +7,9 @@
 #include "app_support.h"
 #include "device/filter.h"
 #include "device/settings.h"
-#include "page_text.h"
+#include "screen_checks.h"
 
 namespace {
-
-using namespace page_text;
 
 constexpr uint32_t SPINE = 0xFF595959u;
 constexpr uint32_t DIM_BAR = 0xFF202020u;
@@ -44,14 +42,11 @@ protected:
     }
     // The outermost run of a tape pointer (its wing tips, five rows from the
     // centre) is the only one that reaches this column.
-    int gPointerCentre() const { return centreOf(rowsOf(46, WHITE)); }
-    int aoaPointerCentre() const { return centreOf(rowsOf(82, LABEL)); }
+    int gPointerCentre() const { return centreOf(rowsOf(46, COLOUR_WHITE)); }
+    int aoaPointerCentre() const { return centreOf(rowsOf(82, COLOUR_LABEL)); }
     static int centreOf(const std::vector<int>& wingRows) {
         if (wingRows.size() != 2 || wingRows[1] - wingRows[0] != 10) return -1;
         return wingRows[0] + 5;
-    }
-    auto at() const {
-        return [this](int x, int y) { return screen.at(x, y); };
     }
 };
 
@@ -64,16 +59,17 @@ TEST_F(GmeterViews, TapeScaleSpineAndTicks) {
     EXPECT_TRUE(screen.all(61, 43, 65, 60, SPINE));
     for (int row : {24, 60, 97, 134}) {
         SCOPED_TRACE(row);
-        EXPECT_TRUE(screen.all(53, row, 61, row + 1, WHITE));
-        EXPECT_TRUE(screen.all(65, row, 73, row + 1, WHITE));
-        EXPECT_NE(screen.at(73, row), WHITE);
+        EXPECT_TRUE(screen.all(53, row, 61, row + 1, COLOUR_WHITE));
+        EXPECT_TRUE(screen.all(65, row, 73, row + 1, COLOUR_WHITE));
+        EXPECT_NE(screen.at(73, row), COLOUR_WHITE);
     }
-    EXPECT_TRUE(screen.all(56, 115, 61, 116, WHITE));
-    EXPECT_NE(screen.at(55, 115), WHITE);
-    EXPECT_TRUE(showsText(at(), FONT_TEXT_14, 5, 2, GREY, "G Load"));
-    EXPECT_TRUE(showsText(at(), FONT_TEXT_14, 90, 2, LABEL, "AoA"));
-    EXPECT_TRUE(showsText(at(), FONT_TEXT_14, 42 - font_text_width(FONT_TEXT_14, "+2"), 55, WHITE, "+2"));
-    EXPECT_TRUE(showsText(at(), FONT_TEXT_14, 87, 127, LABEL, "-10"));
+    EXPECT_TRUE(screen.all(56, 115, 61, 116, COLOUR_WHITE));
+    EXPECT_NE(screen.at(55, 115), COLOUR_WHITE);
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, 5, 2, COLOUR_GREY, "G Load"));
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, 90, 2, COLOUR_LABEL, "AoA"));
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, 42 - font_text_width(FONT_TEXT_14, "+2"), 55,
+                          COLOUR_WHITE, "+2"));
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, 87, 127, COLOUR_LABEL, "-10"));
 }
 
 TEST_F(GmeterViews, GPointerFollowsTheSmoothedReadingAndClampsAtTheTapeEnds) {
@@ -87,7 +83,7 @@ TEST_F(GmeterViews, GPointerFollowsTheSmoothedReadingAndClampsAtTheTapeEnds) {
         settleG(c.g);
         draw(0);
         EXPECT_EQ(gPointerCentre(), c.row);
-        EXPECT_TRUE(screen.all(51, c.row, 55, c.row + 1, WHITE));
+        EXPECT_TRUE(screen.all(51, c.row, 55, c.row + 1, COLOUR_WHITE));
     }
 }
 
@@ -108,15 +104,15 @@ TEST_F(GmeterViews, LimitAndExtremeMarksOnTheTapes) {
     settleG(1.0f);
     draw(0);
     // Pre-stall 15 degrees on row 40, cruise 5 on row 78, five rows each.
-    EXPECT_TRUE(screen.all(62, 38, 72, 43, RED));
-    EXPECT_NE(screen.at(62, 37), RED);
-    EXPECT_TRUE(screen.all(62, 76, 72, 81, GREEN));
+    EXPECT_TRUE(screen.all(62, 38, 72, 43, COLOUR_RED));
+    EXPECT_NE(screen.at(62, 37), COLOUR_RED);
+    EXPECT_TRUE(screen.all(62, 76, 72, 81, COLOUR_GREEN));
     // AoA extremes 15 and 2 degrees, G extremes 2.5 and 0.5 G, three rows each.
-    EXPECT_TRUE(screen.all(74, 39, 84, 42, CYAN));
-    EXPECT_TRUE(screen.all(74, 88, 84, 91, CYAN));
-    EXPECT_TRUE(screen.all(45, 40, 55, 43, CYAN));
-    EXPECT_TRUE(screen.all(45, 114, 55, 117, CYAN));
-    EXPECT_NE(screen.at(45, 117), CYAN);
+    EXPECT_TRUE(screen.all(74, 39, 84, 42, COLOUR_CYAN));
+    EXPECT_TRUE(screen.all(74, 88, 84, 91, COLOUR_CYAN));
+    EXPECT_TRUE(screen.all(45, 40, 55, 43, COLOUR_CYAN));
+    EXPECT_TRUE(screen.all(45, 114, 55, 117, COLOUR_CYAN));
+    EXPECT_NE(screen.at(45, 117), COLOUR_CYAN);
 }
 
 TEST_F(GmeterViews, InvalidAoaBlinksPointerAndExtremesAtZeroButNotTheLimits) {
@@ -126,8 +122,8 @@ TEST_F(GmeterViews, InvalidAoaBlinksPointerAndExtremesAtZeroButNotTheLimits) {
     for (int frame = 0; frame < 21; ++frame) {
         draw(0);
         pointerFrames += aoaPointerCentre() == 97;
-        extremeFrames += screen.at(83, 40) == CYAN;
-        ASSERT_EQ(screen.at(62, 40), RED) << frame;
+        extremeFrames += screen.at(83, 40) == COLOUR_CYAN;
+        ASSERT_EQ(screen.at(62, 40), COLOUR_RED) << frame;
     }
     EXPECT_EQ(pointerFrames, 10);
     EXPECT_EQ(extremeFrames, 10);
@@ -154,27 +150,27 @@ protected:
             const int top = 128 - 4 * i;
             if (i <= lastLit) {
                 EXPECT_TRUE(screen.all(50 - 2 * i, top, 78 + 2 * i, top + 3, band(i)));
-                EXPECT_EQ(screen.at(49 - 2 * i, top + 1), BLACK);
-                EXPECT_EQ(screen.at(78 + 2 * i, top + 1), BLACK);
-                EXPECT_EQ(screen.at(64, top + 3), BLACK);
+                EXPECT_EQ(screen.at(49 - 2 * i, top + 1), COLOUR_BLACK);
+                EXPECT_EQ(screen.at(78 + 2 * i, top + 1), COLOUR_BLACK);
+                EXPECT_EQ(screen.at(64, top + 3), COLOUR_BLACK);
             } else if (i % 3 == 0) {
                 EXPECT_TRUE(screen.all(50 - 2 * i, top, 78 + 2 * i, top + 1, DIM_BAR));
-                EXPECT_TRUE(screen.all(50 - 2 * i, top + 1, 78 + 2 * i, top + 3, BLACK));
+                EXPECT_TRUE(screen.all(50 - 2 * i, top + 1, 78 + 2 * i, top + 3, COLOUR_BLACK));
             } else {
-                EXPECT_TRUE(screen.all(50 - 2 * i, top, 78 + 2 * i, top + 3, BLACK));
+                EXPECT_TRUE(screen.all(50 - 2 * i, top, 78 + 2 * i, top + 3, COLOUR_BLACK));
             }
         }
     }
-    static uint32_t gBand(int i) { return i <= 19 ? GREEN : i <= 21 ? YELLOW : RED; }
-    static uint32_t aoaBand(int i) { return i <= 13 ? GREEN : i <= 16 ? YELLOW : RED; }
+    static uint32_t gBand(int i) { return i <= 19 ? COLOUR_GREEN : i <= 21 ? COLOUR_YELLOW : COLOUR_RED; }
+    static uint32_t aoaBand(int i) { return i <= 13 ? COLOUR_GREEN : i <= 16 ? COLOUR_YELLOW : COLOUR_RED; }
 };
 
 TEST_F(GmeterChevrons, MinusOneGLightsBarsTwoToTwelve) {
     settleG(-1.0f);  // half the -2 G limit: level 12.5
     draw(2);
     expectBars(12, gBand);
-    EXPECT_TRUE(screen.all(40, 126, 88, 132, CYAN));
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_14, 64, 8, LABEL, "G Load"));
+    EXPECT_TRUE(screen.all(40, 126, 88, 132, COLOUR_CYAN));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 8, COLOUR_LABEL, "G Load"));
 }
 
 TEST_F(GmeterChevrons, ThreeAndAHalfGClampsAndLeavesTheTopBarDark) {
@@ -187,14 +183,14 @@ TEST_F(GmeterChevrons, AoaStackLitInItsOwnBands) {
     simDevice.aoaAngle = 13.5f;  // fraction 0.85 before the scale settles: level 21.25
     draw(1);
     expectBars(21, aoaBand);
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_14, 64, 8, LABEL, "AoA"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 8, COLOUR_LABEL, "AoA"));
 }
 
 TEST_F(GmeterChevrons, AoaStackShowsNoNegativeLevel) {
     simDevice.aoaAngle = 0.0f;  // fraction -0.5
     draw(1);
     expectBars(1, aoaBand);
-    EXPECT_TRUE(screen.all(40, 126, 88, 132, CYAN));
+    EXPECT_TRUE(screen.all(40, 126, 88, 132, COLOUR_CYAN));
 }
 
 TEST_F(GmeterChevrons, InvalidAoaShowsNoLevelAndBlinksTheBaseBar) {
@@ -202,7 +198,7 @@ TEST_F(GmeterChevrons, InvalidAoaShowsNoLevelAndBlinksTheBaseBar) {
     int baseFrames = 0;
     for (int frame = 0; frame < 42; ++frame) {
         draw(1);
-        const bool base = screen.all(40, 126, 88, 132, CYAN);
+        const bool base = screen.all(40, 126, 88, 132, COLOUR_CYAN);
         EXPECT_EQ(base, frame % 21 > 10) << frame;
         baseFrames += base;
         expectBars(1, aoaBand);
@@ -214,7 +210,7 @@ TEST_F(GmeterChevrons, GStackBaseBarDoesNotBlinkForInvalidAoa) {
     simDevice.aoaValid = 0;
     for (int frame = 0; frame < 21; ++frame) {
         draw(2);
-        ASSERT_TRUE(screen.all(40, 126, 88, 132, CYAN)) << frame;
+        ASSERT_TRUE(screen.all(40, 126, 88, 132, COLOUR_CYAN)) << frame;
     }
 }
 
@@ -222,17 +218,17 @@ TEST_F(GmeterChevrons, GStackBaseBarDoesNotBlinkForInvalidAoa) {
 
 TEST_F(GmeterViews, ExtremesRowShowsTheRecordedValuesTruncatedToATenth) {
     draw(1);
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_14, 18, 105, LABEL, "L"));
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_14, 113, 105, LABEL, "H"));
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_18, 20, 125, WHITE, "2.0"));
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_18, 108, 125, WHITE, "15.0"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 18, 105, COLOUR_LABEL, "L"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 113, 105, COLOUR_LABEL, "H"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_18, 20, 125, COLOUR_WHITE, "2.0"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_18, 108, 125, COLOUR_WHITE, "15.0"));
     simDevice.gLowest = -0.5f;
     simDevice.gHighest = 4.29f;
     draw(2);
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_18, 20, 125, WHITE, "-0.5"));
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_18, 108, 125, WHITE, "4.2"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_18, 20, 125, COLOUR_WHITE, "-0.5"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_18, 108, 125, COLOUR_WHITE, "4.2"));
     draw(3);
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_18, 20, 125, WHITE, "-0.5"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_18, 20, 125, COLOUR_WHITE, "-0.5"));
 }
 
 TEST_F(GmeterViews, GDigitsRoundHalvesAwayFromZeroAndLimitAtNine) {
@@ -246,9 +242,9 @@ TEST_F(GmeterViews, GDigitsRoundHalvesAwayFromZeroAndLimitAtNine) {
         SCOPED_TRACE(c.text);
         demoPitch = (c.g - 1.0f) * 15.0f;
         draw(3);
-        EXPECT_TRUE(showsTextCentred(at(), FONT_NUM_51, 59, 60, WHITE, c.text));
+        EXPECT_TRUE(showsCentred(screen, FONT_NUM_51, 59, 60, COLOUR_WHITE, c.text));
     }
-    EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_14, 64, 8, LABEL, "G Load"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 8, COLOUR_LABEL, "G Load"));
 }
 
 TEST_F(GmeterViews, GReadingIsSmoothedInEveryView) {
@@ -258,14 +254,14 @@ TEST_F(GmeterViews, GReadingIsSmoothedInEveryView) {
         filterTick();
     }
     draw(3);
-    EXPECT_TRUE(showsTextCentred(at(), FONT_NUM_51, 59, 60, WHITE, "+2.0"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_51, 59, 60, COLOUR_WHITE, "+2.0"));
 }
 
 TEST_F(GmeterViews, FooterInEveryView) {
     for (int view = 0; view < GMETER_VIEWS; ++view) {
         SCOPED_TRACE(view);
         draw(view);
-        EXPECT_TRUE(showsTextCentred(at(), FONT_TEXT_14, 64, 150, GREY, "CLR PK"));
+        EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 150, COLOUR_GREY, "CLR PK"));
     }
 }
 

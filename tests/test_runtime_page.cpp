@@ -4,11 +4,11 @@
 #include "app/page_runtime.h"
 #include "app/timekeeping.h"
 #include "device/settings.h"
-#include "page_screen.h"
+#include "screen_checks.h"
+#include "unit_driver.h"
 
 namespace {
 
-using namespace page_screen;
 using unit::Button;
 
 constexpr uint32_t DIM = 0xFF608080u;
@@ -34,19 +34,12 @@ protected:
         settingsWriteByte(SLOT_DEMO_MODE, demoMode);
         unit::ticks(2);  // the inputs are sampled after each frame
     }
-    Screen& shot() {
-        capture(screen);
-        return screen;
-    }
-    // Whether the counter's digits starting at row top hold text of colour c.
-    bool digitsIn(int top, uint32_t c) { return ink(shot(), 18, top, 110, top + DIGITS_ROWS, c); }
-    bool brightEngine(int drop) {
-        return digitsIn(ENGINE_DIGITS_TOP + drop, COLOUR_WHITE) &&
-               !digitsIn(ENGINE_DIGITS_TOP + drop, DIM);
-    }
-    bool brightFlight() {
-        return digitsIn(FLIGHT_DIGITS_TOP, COLOUR_WHITE) && !digitsIn(FLIGHT_DIGITS_TOP, DIM);
-    }
+    // The digits of the counter starting at row top.
+    static Rect digits(int top) { return {18, top, 110, top + DIGITS_ROWS}; }
+    bool digitsIn(int top, uint32_t c) { return hasInk(shot(), digits(top), c); }
+    bool bright(int top) { return digitsIn(top, COLOUR_WHITE) && noInk(screen, digits(top), DIM); }
+    bool brightEngine(int drop) { return bright(ENGINE_DIGITS_TOP + drop); }
+    bool brightFlight() { return bright(FLIGHT_DIGITS_TOP); }
 };
 
 bool operator==(const RunTimeCounter& a, const RunTimeCounter& b) {
@@ -64,12 +57,12 @@ TEST_F(RunTimePage, EditionUnitShowsBothCountersAsTwoDigitFields) {
         .centred(FONT_TEXT_14, 64, 57, COLOUR_GREY, "HH:MM:SS")
         .largeTime(18, 25, COLOUR_WHITE, "07:05:03");
     shot();
-    EXPECT_TRUE(ref.matches(screen, 0, ENGINE_TOP, FB_WIDTH, ENGINE_BOTTOM));
-    EXPECT_TRUE(ref.matches(screen, 0, FLIGHT_TOP, FB_WIDTH, FLIGHT_BOTTOM));
+    EXPECT_TRUE(ref.matches(screen, {0, ENGINE_TOP, FB_WIDTH, ENGINE_BOTTOM}));
+    EXPECT_TRUE(ref.matches(screen, {0, FLIGHT_TOP, FB_WIDTH, FLIGHT_BOTTOM}));
     // The separator starts at full weight at column 11 of row 69.
-    EXPECT_TRUE(page_text::sameRgb(screen.at(11, 69), COLOUR_SEPARATOR));
-    EXPECT_FALSE(blank(screen, 11, 69, 118, 70));
-    EXPECT_TRUE(ink(screen, 40, 140, 90, 160, COLOUR_GREY));  // "CLEAR"
+    EXPECT_EQ(screen.at(11, 69), COLOUR_SEPARATOR);
+    EXPECT_FALSE(blank(screen, {11, 69, 118, 70}));
+    EXPECT_TRUE(hasInk(screen, {40, 140, 90, 160}, COLOUR_GREY));  // "CLEAR"
 }
 
 TEST_F(RunTimePage, AloneTheEngineRunTimeStandsThirtyPixelsLower) {
@@ -79,14 +72,13 @@ TEST_F(RunTimePage, AloneTheEngineRunTimeStandsThirtyPixelsLower) {
     plainUnit(0);
     shot();
     EXPECT_TRUE(sameRegion(both, 0, 0, screen, 0, ALONE_DROP, FB_WIDTH, 68));
-    EXPECT_TRUE(blank(screen, 0, 0, FB_WIDTH, ALONE_DROP));
+    EXPECT_TRUE(blank(screen, {0, 0, FB_WIDTH, ALONE_DROP}));
     // No flight block and no separator below it.
-    EXPECT_TRUE(blank(screen, 0, 68 + ALONE_DROP, FB_WIDTH, 140));
+    EXPECT_TRUE(blank(screen, {0, 68 + ALONE_DROP, FB_WIDTH, 140}));
     EXPECT_TRUE(sameRegion(both, 0, 140, screen, 0, 140, FB_WIDTH, 20));
     EXPECT_TRUE(Reference()
                     .largeTime(18, 25 + ALONE_DROP, COLOUR_WHITE, "01:02:03")
-                    .matches(screen, 18, ENGINE_DIGITS_TOP + ALONE_DROP, 110,
-                             ENGINE_DIGITS_TOP + ALONE_DROP + DIGITS_ROWS));
+                    .matches(screen, digits(ENGINE_DIGITS_TOP + ALONE_DROP)));
 }
 
 TEST_F(RunTimePage, WithoutTheEditionViewChangesNothingAndBothClearsTheEngine) {
@@ -103,15 +95,14 @@ TEST_F(RunTimePage, WithoutTheEditionViewChangesNothingAndBothClearsTheEngine) {
     EXPECT_TRUE(flightTime == (RunTimeCounter{0, 1, 5}));
     EXPECT_TRUE(Reference()
                     .largeTime(18, 25 + ALONE_DROP, COLOUR_WHITE, "00:00:00")
-                    .matches(shot(), 18, ENGINE_DIGITS_TOP + ALONE_DROP, 110,
-                             ENGINE_DIGITS_TOP + ALONE_DROP + DIGITS_ROWS));
+                    .matches(shot(), digits(ENGINE_DIGITS_TOP + ALONE_DROP)));
 }
 
 TEST_F(RunTimePage, DemoModeWithoutTheEditionShowsBothButKeepsTheEngineSelected) {
     plainUnit(1);
     unit::seconds(20);
     unit::click(Button::View);
-    EXPECT_TRUE(ink(shot(), 0, FLIGHT_TOP, FB_WIDTH, FLIGHT_BOTTOM, COLOUR_LABEL));
+    EXPECT_TRUE(hasInk(shot(), {0, FLIGHT_TOP, FB_WIDTH, FLIGHT_BOTTOM}, COLOUR_LABEL));
     EXPECT_TRUE(brightEngine(0));
     EXPECT_TRUE(digitsIn(FLIGHT_DIGITS_TOP, DIM));
     unit::click(Button::Both);

@@ -54,26 +54,26 @@ TEST_F(SetupEditors, VolumeStepsWriteAndSoundOnEveryPressAlsoAtTheLimits) {
 TEST_F(SetupEditors, VolumeShowsTwoDigitsAndABarOfSevenPixelsPerStep) {
     openItem(ITEM_VOLUME);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
                              "AUDIO VOLUME"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 50, COLOUR_WHITE, "05"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 50, COLOUR_WHITE, "05"));
     EXPECT_TRUE(screen.all(30, 70, 65, 85, COLOUR_WHITE));
     EXPECT_TRUE(blank(screen, {65, 69, 110, 86}));
     EXPECT_TRUE(blank(screen, {20, 69, 30, 86}));
     EXPECT_TRUE(blank(screen, {30, 85, 65, 86}));
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_LABEL, "OK"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_LABEL, "OK"));
     EXPECT_TRUE(screen.any(3, 36, 15, 44, COLOUR_WHITE));
     EXPECT_TRUE(screen.any(3, 111, 15, 119, COLOUR_WHITE));
 
     view(5);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 50, COLOUR_WHITE, "10"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 50, COLOUR_WHITE, "10"));
     EXPECT_TRUE(screen.all(30, 70, 100, 85, COLOUR_WHITE));
     EXPECT_EQ(screen.at(100, 75), COLOUR_BLACK);
 
     left(10);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 50, COLOUR_WHITE, "00"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 50, COLOUR_WHITE, "00"));
     EXPECT_TRUE(blank(screen, {20, 69, 110, 86}));
 }
 
@@ -100,7 +100,7 @@ TEST_F(SetupEditors, OatTrimOpensClampedAndTheFirstStepWritesFromThere) {
     openItem(ITEM_OAT_TRIM);
     ASSERT_EQ(setupScreen, 5);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_20, 64, 60, COLOUR_WHITE, "150"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_20, 64, 60, COLOUR_WHITE, "150"));
     view();  // already at the top: nothing is written
     EXPECT_EQ(settingsReadInt(SLOT_OAT_TRIM), 400);
     left();
@@ -110,7 +110,7 @@ TEST_F(SetupEditors, OatTrimOpensClampedAndTheFirstStepWritesFromThere) {
     right();  // OK, back to the list
     right();  // and open it again
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_20, 64, 60, COLOUR_WHITE, "-150"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_20, 64, 60, COLOUR_WHITE, "-150"));
     left();
     EXPECT_EQ(settingsReadInt(SLOT_OAT_TRIM), std::numeric_limits<int32_t>::min());
     view();
@@ -123,27 +123,27 @@ TEST_F(SetupEditors, OatTrimShowsTheReadingInTheSelectedUnit) {
     openItem(ITEM_OAT_TRIM);
     draw();
     EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "OAT TRIM"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 40, COLOUR_LABEL, "OFFSET:"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_20, 64, 60, COLOUR_WHITE, "0"));
+        showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "OAT TRIM"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 40, COLOUR_LABEL, "OFFSET:"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_20, 64, 60, COLOUR_WHITE, "0"));
     // 22.4 C is 72.32 F.
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "NEW (F)"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 112, COLOUR_GREY, "72d"));
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_LABEL, "OK"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "NEW (F)"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 112, COLOUR_GREY, "72d"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_LABEL, "OK"));
 
     settingsWriteByte(SLOT_OPTIONS, 0x02);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "NEW (C)"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 112, COLOUR_GREY, "22d"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "NEW (C)"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 112, COLOUR_GREY, "22d"));
 
     // The integer part is truncated toward zero; the offset is not added.
     simDevice.oatCelsius = -12.7f;
     settingsWriteInt(SLOT_OAT_TRIM, 30);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 112, COLOUR_GREY, "-12d"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 112, COLOUR_GREY, "-12d"));
     settingsWriteByte(SLOT_OPTIONS, 0);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 112, COLOUR_GREY, "9d"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 112, COLOUR_GREY, "9d"));
 }
 
 TEST_F(SetupEditors, OatTrimShowsDashesOutsideTheProbeRangeOrWithoutProbe) {
@@ -157,7 +157,7 @@ TEST_F(SetupEditors, OatTrimShowsDashesOutsideTheProbeRangeOrWithoutProbe) {
         simDevice.oatCelsius = c.celsius;
         simDevice.discreteInput1Source = c.probe;
         draw();
-        EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_20, 64, 112, COLOUR_GREY, "---"))
+        EXPECT_TRUE(showsCentred(screen, FONT_NUM_20, 64, 112, COLOUR_GREY, "---"))
             << c.celsius << " probe " << c.probe;
         EXPECT_TRUE(blank(screen, {20, 83, 110, 97})) << c.celsius;  // no caption
     }
@@ -165,7 +165,7 @@ TEST_F(SetupEditors, OatTrimShowsDashesOutsideTheProbeRangeOrWithoutProbe) {
     simDevice.discreteInput1Source = 1;
     settingsWriteByte(SLOT_OPTIONS, 0x02);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 112, COLOUR_GREY, "69d"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 112, COLOUR_GREY, "69d"));
 }
 
 // ---- AOA LIMITS (CAL) ---------------------------------------------------------
@@ -205,24 +205,24 @@ TEST_F(SetupEditors, RaisingCruisePushesPreStallAlong) {
 TEST_F(SetupEditors, AoaLimitsShowTheEditedAngleBright) {
     openItem(ITEM_AOA_LIMITS);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
                              "AOA LIMITS (CAL)"));
     EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 30, COLOUR_LABEL, "PRE-STALL"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 45, COLOUR_LABEL, "ANGLE"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 65, COLOUR_WHITE, "15"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 90, COLOUR_GREY, "CRUISE"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 105, COLOUR_GREY, "ANGLE"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 125, COLOUR_GREY, "5"));
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_LABEL, "NEXT"));
+        showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_LABEL, "PRE-STALL"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 45, COLOUR_LABEL, "ANGLE"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 65, COLOUR_WHITE, "15"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 90, COLOUR_GREY, "CRUISE"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 105, COLOUR_GREY, "ANGLE"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 125, COLOUR_GREY, "5"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_LABEL, "NEXT"));
 
     right();
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 30, COLOUR_GREY, "PRE-STALL"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 65, COLOUR_GREY, "15"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "CRUISE"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 125, COLOUR_WHITE, "5"));
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_LABEL, "DONE"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_GREY, "PRE-STALL"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 65, COLOUR_GREY, "15"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "CRUISE"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 125, COLOUR_WHITE, "5"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_LABEL, "DONE"));
 
     // Reopening reloads the stored angles and starts at the pre-stall angle.
     right();
@@ -230,8 +230,8 @@ TEST_F(SetupEditors, AoaLimitsShowTheEditedAngleBright) {
     settingsWriteInt(SLOT_CRUISE, -21);
     right();
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 65, COLOUR_WHITE, "-3"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 125, COLOUR_GREY, "-21"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 65, COLOUR_WHITE, "-3"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 125, COLOUR_GREY, "-21"));
 }
 
 TEST_F(SetupEditors, ExtremeStoredAnglesStepWithoutOverflow) {
@@ -250,7 +250,7 @@ TEST_F(SetupEditors, ExtremeStoredAnglesStepWithoutOverflow) {
     EXPECT_EQ(settingsReadInt(SLOT_CRUISE), std::numeric_limits<int32_t>::max() - 1);
     draw();
     EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 65, COLOUR_GREY, "-2147483647"));
+        showsCentred(screen, FONT_NUM_23, 64, 65, COLOUR_GREY, "-2147483647"));
 }
 
 // ---- G LIMITS -------------------------------------------------------------------
@@ -281,16 +281,16 @@ TEST_F(SetupEditors, GLimitsShowTheEditedLimitBright) {
     right();
     draw();
     EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "G LIMITS"));
+        showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "G LIMITS"));
     EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 30, COLOUR_GREY, "POSITIVE G"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 45, COLOUR_GREY, "ALERT"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 65, COLOUR_GREY, "3"));
+        showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_GREY, "POSITIVE G"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 45, COLOUR_GREY, "ALERT"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 65, COLOUR_GREY, "3"));
     EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "NEGATIVE G"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 105, COLOUR_LABEL, "ALERT"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 125, COLOUR_WHITE, "-2"));
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_LABEL, "DONE"));
+        showsCentred(screen, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "NEGATIVE G"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 105, COLOUR_LABEL, "ALERT"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 125, COLOUR_WHITE, "-2"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_LABEL, "DONE"));
 }
 
 }  // namespace

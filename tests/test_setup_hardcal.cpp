@@ -23,16 +23,16 @@ class SetupHardCal : public SetupTest {
         draw();
     }
     bool showsCount(const char* digits) {
-        return showsCentred(screen, COLOUR_BLACK, FONT_NUM_23, 64, 110, COUNT_COLOUR, digits);
+        return showsCentred(screen, FONT_NUM_23, 64, 110, COUNT_COLOUR, digits);
     }
     bool showsCaution() {
-        return showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 30, COLOUR_YELLOW,
+        return showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_YELLOW,
                             "! CAUTION !") &&
-               showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 55, COLOUR_YELLOW,
+               showsCentred(screen, FONT_TEXT_14, 64, 55, COLOUR_YELLOW,
                             "Hard Calibration Must") &&
-               showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 70, COLOUR_YELLOW,
+               showsCentred(screen, FONT_TEXT_14, 64, 70, COLOUR_YELLOW,
                             "be performed while on") &&
-               showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 85, COLOUR_YELLOW,
+               showsCentred(screen, FONT_TEXT_14, 64, 85, COLOUR_YELLOW,
                             "ground only.  ");
     }
     bool showsConfirmation() {
@@ -40,13 +40,13 @@ class SetupHardCal : public SetupTest {
                                "Calibration will", "take several",       "moments."};
         const int ys[] = {45, 60, 75, 95, 110, 125};
         for (int i = 0; i < 6; ++i) {
-            if (!showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, ys[i], COLOUR_YELLOW,
+            if (!showsCentred(screen, FONT_TEXT_14, 64, ys[i], COLOUR_YELLOW,
                               lines[i]))
                 return false;
         }
         return true;
     }
-    bool showsBack() { return showsVertical(screen, COLOUR_BLACK, 5, 90, COLOUR_GREEN, "BACK"); }
+    bool showsBack() { return showsVertical(screen, 5, 90, COLOUR_GREEN, "BACK"); }
     bool rightLabelBlank() { return blank(screen, {114, 95, 128, 160}); }
     // From the caution page on the ground to the first sampling frame.
     void start() {
@@ -58,7 +58,7 @@ class SetupHardCal : public SetupTest {
 TEST_F(SetupHardCal, InFlightTheCalibrationCannotStart) {
     simDevice.inFlight = 1;
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
                              "HARD CALIBRATION"));
     EXPECT_TRUE(showsCaution());
     EXPECT_TRUE(showsBack());
@@ -71,12 +71,12 @@ TEST_F(SetupHardCal, InFlightTheCalibrationCannotStart) {
     // drawn but does nothing.
     simDevice.inFlight = 0;
     draw();
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_YELLOW, "ACK"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_YELLOW, "ACK"));
     right();
     simDevice.inFlight = 1;
     draw();
     EXPECT_TRUE(showsConfirmation());
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_YELLOW, "GO"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_YELLOW, "GO"));
     EXPECT_TRUE(showsBack());
     right();
     draw();
@@ -107,12 +107,12 @@ TEST_F(SetupHardCal, GroundRunCountsDownWritesOnTheLastFrameAndReturnsToTheList)
             ASSERT_EQ(devJournalCount(DevOp::WriteParameter), 0) << "frame " << f;
         }
     }
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 30, COLOUR_TITLE_GREEN,
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_TITLE_GREEN,
                              "* CALIBRATING *"));
     EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 55, COLOUR_YELLOW, "Do Not Move"));
+        showsCentred(screen, FONT_TEXT_14, 64, 55, COLOUR_YELLOW, "Do Not Move"));
     EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 70, COLOUR_YELLOW, "Aircraft"));
+        showsCentred(screen, FONT_TEXT_14, 64, 70, COLOUR_YELLOW, "Aircraft"));
     EXPECT_TRUE(rightLabelBlank());
     EXPECT_TRUE(blank(screen, {0, 88, 12, 150}));  // no "BACK"
 
@@ -130,7 +130,7 @@ TEST_F(SetupHardCal, GroundRunCountsDownWritesOnTheLastFrameAndReturnsToTheList)
     EXPECT_EQ(devJournalCount(DevOp::CalibrationDone), 0);
 
     frame();  // the finish: title only, back to the list in browse mode
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
                              "HARD CALIBRATION"));
     EXPECT_TRUE(blank(screen, {0, 20, 128, 160}));
     EXPECT_EQ(devJournalCount(DevOp::CalibrationDone), 1);
@@ -139,8 +139,8 @@ TEST_F(SetupHardCal, GroundRunCountsDownWritesOnTheLastFrameAndReturnsToTheList)
     EXPECT_EQ(setupScroll, 0);
 
     frame();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_LABEL, "SETUP"));
-    EXPECT_TRUE(showsText(screen, COLOUR_BLACK, FONT_TEXT_14, 25, 30, COLOUR_GREY, "SYSTEM INFO"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_LABEL, "SETUP"));
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, 25, 30, COLOUR_GREY, "SYSTEM INFO"));
     EXPECT_EQ(devJournalCount(DevOp::WriteParameter), 4);
 
     // A new run starts again from the caution page.

@@ -1,5 +1,7 @@
 // The setup list: browse and edit modes, the cursor and the scroll with and
 // without the edition input, opening items, and what the list shows.
+#include <algorithm>
+
 #include "device/settings.h"
 #include "setup_support.h"
 
@@ -25,6 +27,19 @@ int highlightedRow(const Screen& s) {
     return -1;
 }
 
+// A SYSTEM INFO caption and the value below it, whose cells share a row:
+// the whole box around both equals the two drawn alone, and holds ink.
+bool showsEntry(const Screen& s, int captionY, const char* caption, int valueY,
+                const char* value) {
+    const Rect top = centredTextCell(FONT_TEXT_14, 64, captionY, caption);
+    const Rect bottom = centredTextCell(FONT_TEXT_18, 64, valueY, value);
+    const Rect box = {std::min(top.x0, bottom.x0), top.y0, std::max(top.x1, bottom.x1), bottom.y1};
+    Reference entry;
+    entry.centred(FONT_TEXT_14, 64, captionY, COLOUR_LABEL, caption)
+        .centred(FONT_TEXT_18, 64, valueY, COLOUR_WHITE, value);
+    return !blank(entry.s, top) && !blank(entry.s, bottom) && entry.matches(s, box);
+}
+
 TEST_F(SetupList, CursorScrollsDownToHardCalAndJumpsBackAtItemSix) {
     both();
     ASSERT_EQ(setupCursor, 0);
@@ -38,7 +53,7 @@ TEST_F(SetupList, CursorScrollsDownToHardCalAndJumpsBackAtItemSix) {
     // Items 2 to 8 shown, "HARD CAL" highlighted on the last row.
     EXPECT_EQ(highlightedRow(screen), 6);
     EXPECT_TRUE(
-        showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[2]));
+        showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[2]));
 
     left();  // a ninth press changes nothing
     EXPECT_EQ(setupCursor, 8);
@@ -53,7 +68,7 @@ TEST_F(SetupList, CursorScrollsDownToHardCalAndJumpsBackAtItemSix) {
     draw();
     EXPECT_EQ(highlightedRow(screen), 6);
     EXPECT_TRUE(
-        showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[0]));
+        showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[0]));
 }
 
 TEST_F(SetupList, WithoutTheEditionInputTheCursorStopsAtMiscOptions) {
@@ -78,18 +93,18 @@ TEST_F(SetupList, BrowseModeIsGreyAndLeavesLeftAndRightToTheNavigation) {
     EXPECT_EQ(setupScreen, 0);
 
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_LABEL, "SETUP"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_LABEL, "SETUP"));
     // The separator line from (20, 22) to (108, 22), full weight at its start.
     EXPECT_EQ(screen.at(20, 22), COLOUR_SEPARATOR);
     EXPECT_FALSE(screen.any(21, 22, 109, 23, COLOUR_BLACK));
     EXPECT_TRUE(blank(screen, {0, 20, 128, 22}));
     for (int row = 0; row < 7; ++row) {
-        EXPECT_TRUE(showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(row), COLOUR_GREY,
+        EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(row), COLOUR_GREY,
                               ITEMS[row]))
             << "row " << row;
     }
     EXPECT_EQ(highlightedRow(screen), -1);
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 150, COLOUR_GREY, "EDIT"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 150, COLOUR_GREY, "EDIT"));
     // The page indicator strip's arrows, no hints and no right label.
     EXPECT_TRUE(screen.any(2, 144, 10, 156, COLOUR_WHITE));
     EXPECT_TRUE(screen.any(119, 144, 127, 156, COLOUR_WHITE));
@@ -109,12 +124,12 @@ TEST_F(SetupList, EditModeHighlightsTheCursorRowAndOffersSelect) {
     EXPECT_EQ(screen.at(HIGHLIGHT_LEFT, y + 14), COLOUR_BLACK);
     EXPECT_TRUE(showsHighlightedRow(screen, ROW_X, y, HIGHLIGHT_RIGHT, ITEMS[2]));
     for (int row : {0, 1, 3, 6}) {
-        EXPECT_TRUE(showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(row), COLOUR_LABEL,
+        EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(row), COLOUR_LABEL,
                               ITEMS[row]))
             << "row " << row;
     }
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_HIGHLIGHT, "SEL"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 150, COLOUR_GREY, "EXIT"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_HIGHLIGHT, "SEL"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 150, COLOUR_GREY, "EXIT"));
     EXPECT_TRUE(screen.any(3, 36, 15, 44, COLOUR_WHITE));
     EXPECT_TRUE(screen.any(3, 111, 15, 119, COLOUR_WHITE));
     // No page indicator in edit mode.
@@ -134,7 +149,7 @@ TEST_F(SetupList, LeavingEditModeReturnsToTheTopOfTheList) {
     EXPECT_EQ(setupScroll, 0);
     draw();
     EXPECT_TRUE(
-        showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
+        showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
     // Entering edit mode again selects the first item, which is on screen.
     both();
     draw();
@@ -188,7 +203,7 @@ TEST_F(SetupList, SystemInfoLeftWithLeftButtonIsShownAgainOnReturn) {
     EXPECT_EQ(setupScreen, 1);
     EXPECT_EQ(setupCursor, -1);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
                              "SYSTEM INFO"));
     // "OK" goes back to the list, in browse mode.
     right();
@@ -202,26 +217,19 @@ TEST_F(SetupList, SystemInfoShowsModelPartNumberVersionAndUnitId) {
     settingsWriteInt(SLOT_UNIT_ID, 4711);
     setupScreen = 1;
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 27, COLOUR_LABEL, "MODEL"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 42, COLOUR_WHITE, "QX-70-S"));
-    EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 62, COLOUR_LABEL, "PART NUMBER"));
-    EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 77, COLOUR_WHITE, "QXP-2200410-001"));
-    EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 97, COLOUR_LABEL, "SW VERSION"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 112, COLOUR_WHITE, "1.2.0"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 132, COLOUR_LABEL, "UNIT ID"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 147, COLOUR_WHITE, "4711"));
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_LABEL, "OK"));
+    EXPECT_TRUE(showsEntry(screen, 27, "MODEL", 42, "QX-70-S"));
+    EXPECT_TRUE(showsEntry(screen, 62, "PART NUMBER", 77, "QXP-2200410-001"));
+    EXPECT_TRUE(showsEntry(screen, 97, "SW VERSION", 112, "1.2.0"));
+    EXPECT_TRUE(showsEntry(screen, 132, "UNIT ID", 147, "4711"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_LABEL, "OK"));
     EXPECT_TRUE(blank(screen, {0, 36, 16, 44}));  // no hints
     EXPECT_TRUE(blank(screen, {0, 111, 16, 119}));
 
     setEdition(false);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 42, COLOUR_WHITE, "QX-70"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_18, 64, 42, COLOUR_WHITE, "QX-70"));
     EXPECT_TRUE(
-        showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 77, COLOUR_WHITE, "QXP-2200735-001"));
+        showsCentred(screen, FONT_TEXT_18, 64, 77, COLOUR_WHITE, "QXP-2200735-001"));
 }
 
 TEST_F(SetupList, UnitIdOutsideItsRangeShowsDashes) {
@@ -234,7 +242,7 @@ TEST_F(SetupList, UnitIdOutsideItsRangeShowsDashes) {
         settingsWriteInt(SLOT_UNIT_ID, c.id);
         draw();
         EXPECT_TRUE(
-            showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 147, COLOUR_WHITE, c.shown))
+            showsCentred(screen, FONT_TEXT_18, 64, 147, COLOUR_WHITE, c.shown))
             << c.id;
     }
 }
@@ -259,7 +267,7 @@ TEST_F(SetupList, AnUnknownScreenOrScrollDrawsSafely) {
         setupScroll = scroll;
         draw();
         EXPECT_TRUE(
-            showsText(screen, COLOUR_BLACK, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
+            showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
     }
 }
 

@@ -115,7 +115,7 @@ TEST_F(SetupOnOff, RowsShowChecksCrossesAndTheCursorRow) {
     settingsWriteByte(SLOT_PAGE_ENABLE, 0x7F ^ 0x08);
     openItem(1);
     draw();
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
                              "PAGE ENABLE"));
     for (int row = 0; row < 6; ++row) {
         if (row == 3) {
@@ -126,9 +126,9 @@ TEST_F(SetupOnOff, RowsShowChecksCrossesAndTheCursorRow) {
     }
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(0), 103, "CLOCK"));
     EXPECT_TRUE(
-        showsText(screen, COLOUR_BLACK, FONT_TEXT_14, TEXT_X, rowY(5), COLOUR_LABEL, "ATTITUDE"));
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_HIGHLIGHT, "DIS"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_14, 64, 150, COLOUR_GREY, "BACK"));
+        showsText(screen, FONT_TEXT_14, TEXT_X, rowY(5), COLOUR_LABEL, "ATTITUDE"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_HIGHLIGHT, "DIS"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 150, COLOUR_GREY, "BACK"));
     EXPECT_TRUE(screen.any(3, 36, 15, 44, COLOUR_WHITE));
     EXPECT_TRUE(screen.any(3, 111, 15, 119, COLOUR_WHITE));
 
@@ -136,7 +136,7 @@ TEST_F(SetupOnOff, RowsShowChecksCrossesAndTheCursorRow) {
     left(3);
     draw();
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(3), 103, "TIMER 2"));
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_HIGHLIGHT, "ENA"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_HIGHLIGHT, "ENA"));
 }
 
 TEST_F(SetupOnOff, WithoutTheEditionInputTheEditionRowsTakeNoRow) {
@@ -152,7 +152,7 @@ TEST_F(SetupOnOff, MiscOptionsHighlightReachesFurtherRight) {
     ASSERT_EQ(setupScreen, 6);
     draw();
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(0), 113, "BLUE BG"));
-    EXPECT_TRUE(showsVertical(screen, COLOUR_BLACK, 122, 100, COLOUR_HIGHLIGHT, "ENA"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_HIGHLIGHT, "ENA"));
     left();
     right();
     EXPECT_EQ(settingsReadInt(SLOT_OPTIONS), 0x02);  // "TEMP IN C"

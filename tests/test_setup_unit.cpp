@@ -8,52 +8,44 @@ namespace {
 
 using unit::Button;
 
-class SetupUnit : public ::testing::Test {
+class SetupUnit : public UnitTest {
    protected:
     void SetUp() override {
+        UnitTest::SetUp();
         unit::powerOnPastSplash();
         unit::click(Button::Left);  // backwards from page 1 to the setup page
     }
     void clicks(Button b, int n) {
         for (int i = 0; i < n; ++i) unit::click(b);
     }
-    // The window's screen area as a framebuffer.
-    const Screen& shown() {
-        for (int y = 0; y < FB_HEIGHT; ++y) {
-            for (int x = 0; x < FB_WIDTH; ++x)
-                gfx_put_pixel(screen.px, FB_WIDTH, FB_HEIGHT, x, y, unit::screen(x, y));
-        }
-        return screen;
-    }
-    Screen screen;
 };
 
 TEST_F(SetupUnit, EightPressesReachHardCalAndTheCalibrationRunsOnTheGround) {
     ASSERT_EQ(activePage, PAGE_SETUP);
-    EXPECT_TRUE(showsCentred(shown(), COLOUR_BLACK, FONT_TEXT_14, 64, 150, COLOUR_GREY, "EDIT"));
+    EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 64, 150, COLOUR_GREY, "EDIT"));
     unit::click(Button::Both);
     clicks(Button::Left, 8);
-    EXPECT_TRUE(showsHighlightedRow(shown(), 25, 120, 116, "HARD CAL"));
+    EXPECT_TRUE(showsHighlightedRow(shot(), 25, 120, 116, "HARD CAL"));
     EXPECT_TRUE(
-        showsText(screen, COLOUR_BLACK, FONT_TEXT_14, 25, 30, COLOUR_LABEL, "AUDIO ALERTS"));
+        showsText(screen, FONT_TEXT_14, 25, 30, COLOUR_LABEL, "AUDIO ALERTS"));
 
     simDevice.inFlight = 0;
     unit::click(Button::Right);  // open
     unit::click(Button::Right);  // ACK
-    EXPECT_TRUE(showsVertical(shown(), COLOUR_BLACK, 122, 100, COLOUR_YELLOW, "GO"));
+    EXPECT_TRUE(showsVertical(shot(), 122, 100, COLOUR_YELLOW, "GO"));
     unit::click(Button::Right);  // GO: the release tick's frame is the first sampling frame
     // The window shows every pixel opaque, so the count's clear alpha byte is not seen.
-    EXPECT_TRUE(showsCentred(shown(), COLOUR_BLACK, FONT_NUM_23, 64, 110, COLOUR_WHITE, "99"));
+    EXPECT_TRUE(showsCentred(shot(), FONT_NUM_23, 64, 110, COLOUR_WHITE, "99"));
     unit::ticks(97);
-    EXPECT_TRUE(showsCentred(shown(), COLOUR_BLACK, FONT_NUM_23, 64, 110, COLOUR_WHITE, "02"));
+    EXPECT_TRUE(showsCentred(shot(), FONT_NUM_23, 64, 110, COLOUR_WHITE, "02"));
     EXPECT_EQ(devJournalCount(DevOp::WriteParameter), 0);
     unit::ticks(1);
-    EXPECT_TRUE(showsCentred(shown(), COLOUR_BLACK, FONT_NUM_23, 64, 110, COLOUR_WHITE, "01"));
+    EXPECT_TRUE(showsCentred(shot(), FONT_NUM_23, 64, 110, COLOUR_WHITE, "01"));
     EXPECT_EQ(devJournalCount(DevOp::WriteParameter), 4);
     unit::ticks(1);
-    EXPECT_TRUE(blank(shown(), {0, 20, 128, 160}));
+    EXPECT_TRUE(blank(shot(), {0, 20, 128, 160}));
     unit::ticks(1);
-    EXPECT_TRUE(showsText(shown(), COLOUR_BLACK, FONT_TEXT_14, 25, 30, COLOUR_GREY, "SYSTEM INFO"));
+    EXPECT_TRUE(showsText(shot(), FONT_TEXT_14, 25, 30, COLOUR_GREY, "SYSTEM INFO"));
     EXPECT_EQ(devJournalCount(DevOp::CalibrationDone), 1);
 }
 
@@ -63,11 +55,11 @@ TEST_F(SetupUnit, InFlightHardCalStaysOnItsCautionPage) {
     unit::click(Button::Right);
     clicks(Button::Right, 3);
     EXPECT_TRUE(
-        showsCentred(shown(), COLOUR_BLACK, FONT_TEXT_14, 64, 30, COLOUR_YELLOW, "! CAUTION !"));
+        showsCentred(shot(), FONT_TEXT_14, 64, 30, COLOUR_YELLOW, "! CAUTION !"));
     EXPECT_TRUE(blank(screen, {114, 95, 128, 160}));
     unit::click(Button::Left);  // BACK
     EXPECT_EQ(activePage, PAGE_SETUP);
-    EXPECT_TRUE(showsHighlightedRow(shown(), 25, 120, 116, "HARD CAL"));
+    EXPECT_TRUE(showsHighlightedRow(shot(), 25, 120, 116, "HARD CAL"));
 }
 
 TEST_F(SetupUnit, DisabledTimer2IsSkippedByTheNavigation) {
@@ -77,7 +69,7 @@ TEST_F(SetupUnit, DisabledTimer2IsSkippedByTheNavigation) {
     clicks(Button::Left, 3);
     unit::click(Button::Right);  // TIMER 2 off
     EXPECT_EQ(settingsReadInt(SLOT_PAGE_ENABLE), 0x77);
-    EXPECT_TRUE(showsVertical(shown(), COLOUR_BLACK, 122, 100, COLOUR_HIGHLIGHT, "ENA"));
+    EXPECT_TRUE(showsVertical(shot(), 122, 100, COLOUR_HIGHLIGHT, "ENA"));
     unit::click(Button::Both);  // BACK
     unit::click(Button::Both);  // browse
     clicks(Button::Right, 4);
@@ -91,9 +83,9 @@ TEST_F(SetupUnit, SystemInfoLeftWithLeftIsShownAgainOnReturn) {
     EXPECT_EQ(activePage, PAGE_ATTITUDE);
     unit::click(Button::Right);
     EXPECT_EQ(activePage, PAGE_SETUP);
-    EXPECT_TRUE(showsCentred(shown(), COLOUR_BLACK, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
+    EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
                              "SYSTEM INFO"));
-    EXPECT_TRUE(showsCentred(screen, COLOUR_BLACK, FONT_TEXT_18, 64, 42, COLOUR_WHITE, "QX-70-S"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_18, 64, 42, COLOUR_WHITE, "QX-70-S"));
 }
 
 TEST_F(SetupUnit, WithoutTheEditionInputTheListEndsAtMiscOptions) {
@@ -101,7 +93,7 @@ TEST_F(SetupUnit, WithoutTheEditionInputTheListEndsAtMiscOptions) {
     unit::ticks(1);
     unit::click(Button::Both);
     clicks(Button::Left, 8);
-    EXPECT_TRUE(showsHighlightedRow(shown(), 25, 105, 116, "MISC OPTIONS"));
+    EXPECT_TRUE(showsHighlightedRow(shot(), 25, 105, 116, "MISC OPTIONS"));
     EXPECT_TRUE(blank(screen, {0, 120, 116, 135}));
 }
 

@@ -10,25 +10,18 @@
 #include "host/bezel.h"
 #include "host/compose.h"
 #include "host/shell.h"
+#include "unit_driver.h"
 
 namespace {
 
-void startUnit() {
-    unitPowerOnReset();
-    HostOnCreate();
-    hostStartup();
-}
-
-uint32_t screenPixel(int x, int y) { return hostCanvas()[BEZEL_WIDTH * (SCREEN_Y + y) + SCREEN_X + x]; }
-
 // The brightness dialog's level bar (30 pixels wide for the simulated level 30).
-bool brightnessBarShown() { return screenPixel(20, 85) == 0xFFFFFFFFu && screenPixel(49, 85) == 0xFFFFFFFFu; }
+bool brightnessBarShown() { return unit::screen(20, 85) == 0xFFFFFFFFu && unit::screen(49, 85) == 0xFFFFFFFFu; }
 
 // Screen pixels of the rectangle that differ from an earlier canvas.
 int pixelsDifferingFrom(const std::vector<uint32_t>& before, int x0, int y0, int x1, int y1) {
     int n = 0;
     for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) n += screenPixel(x, y) != before[BEZEL_WIDTH * (SCREEN_Y + y) + SCREEN_X + x];
+        for (int x = x0; x < x1; ++x) n += unit::screen(x, y) != before[BEZEL_WIDTH * (SCREEN_Y + y) + SCREEN_X + x];
     }
     return n;
 }
@@ -59,7 +52,7 @@ TEST(ShellThrottle, FirstRequestComposesThenEveryTenth) {
 }
 
 TEST(ShellThrottle, PowerOnResetRestartsTheCount) {
-    startUnit();
+    unit::powerOn();
     HostPaint();
     HostPaint();
     unitPowerOnReset();
@@ -69,7 +62,7 @@ TEST(ShellThrottle, PowerOnResetRestartsTheCount) {
 }
 
 TEST(ShellFastTick, ComposesExactlyOneFramePerTick) {
-    startUnit();
+    unit::powerOn();
     ASSERT_EQ(hostFrameCount(), 1);
     for (int t = 1; t <= 25; ++t) {
         hostFastTick();
@@ -79,7 +72,7 @@ TEST(ShellFastTick, ComposesExactlyOneFramePerTick) {
 }
 
 TEST(ShellFastTick, FrameShowsWhatThisTicksDecoderDecided) {
-    startUnit();
+    unit::powerOn();
     bezelMouse(WM_LBUTTONDOWN, 340, 220);  // the Right button, held until its hold event
     for (int t = 0; t < RIGHT_HOLD_TICKS; ++t) hostFastTick();
     EXPECT_FALSE(brightnessBarShown());
@@ -89,7 +82,7 @@ TEST(ShellFastTick, FrameShowsWhatThisTicksDecoderDecided) {
 }
 
 TEST(ShellFastTick, ChangesStayInsideTheScreen) {
-    startUnit();
+    unit::powerOn();
     const HostRect all = hostTakeChanges();
     EXPECT_EQ(all.w, BEZEL_WIDTH);
     EXPECT_EQ(all.h, BEZEL_HEIGHT);
@@ -115,7 +108,7 @@ TEST(ShellStartup, FirstFrameSeesEmptySettingsAndDefaultsFollow) {
 }
 
 TEST(ShellSlowTick, ReachesTheDeviceHookOncePerSecond) {
-    startUnit();
+    unit::powerOn();
     const int before = devJournalCount(DevOp::SecondTick);
     hostSlowTick();
     hostSlowTick();
@@ -124,7 +117,7 @@ TEST(ShellSlowTick, ReachesTheDeviceHookOncePerSecond) {
 }
 
 TEST(ShellPowerOff, UnitThatIsOffGetsNoTicksOrFramesAndGoesBlack) {
-    startUnit();
+    unit::powerOn();
     hostFastTick();
     const std::vector<uint32_t> before(hostCanvas(), hostCanvas() + BEZEL_PIXELS);
     const long frames = hostFrameCount();
@@ -152,4 +145,12 @@ TEST(ShellPowerOff, UnitThatIsOffGetsNoTicksOrFramesAndGoesBlack) {
     const HostRect r = hostTakeChanges();
     EXPECT_GT(r.w, 0);
     EXPECT_TRUE(insideScreen(r));
+}
+
+TEST(ShellPowerOff, UnitSwitchedOffFromOutsideGoesBlackOnTheNextTick) {
+    unit::powerOn();
+    hostFastTick();
+    simDevice.poweredOff = 1;
+    hostFastTick();
+    EXPECT_EQ(unit::countScreen(0, 0, FB_WIDTH, FB_HEIGHT, 0xFF000000u), FB_PIXELS);
 }

@@ -1,5 +1,6 @@
 // Splash page: the 120-frame display time that ends once, and its texts.
 #include "app_support.h"
+#include "screen_checks.h"
 
 #include <algorithm>
 
@@ -78,7 +79,9 @@ TEST_F(Splash, DemoMarkFollowsTheDemoMode) {
         SCOPED_TRACE(c.mode);
         settingsWriteByte(SLOT_DEMO_MODE, c.mode);
         drawSplash(screen.px);
-        EXPECT_EQ(screen.anyInk(0, 0, 24, 22, COLOUR_LABEL, picture), c.mark);
+        const Rect markArea = {0, 0, 24, 22};
+        EXPECT_TRUE(c.mark ? hasInk(screen, markArea, COLOUR_LABEL, picture)
+                           : noInk(screen, markArea, COLOUR_LABEL, picture));
         EXPECT_EQ(changed(0, 0, 24, 22) > 0, c.mark);
     }
 }
@@ -86,8 +89,8 @@ TEST_F(Splash, DemoMarkFollowsTheDemoMode) {
 TEST_F(Splash, ModelNameAndVersionAreGrey) {
     const Screen picture = bare();
     drawSplash(screen.px);
-    EXPECT_TRUE(screen.anyInk(20, 90, 108, 112, COLOUR_GREY, picture));
-    EXPECT_TRUE(screen.anyInk(40, 135, 88, 152, COLOUR_GREY, picture));
+    EXPECT_TRUE(hasInk(screen, {20, 90, 108, 112}, COLOUR_GREY, picture));
+    EXPECT_TRUE(hasInk(screen, {40, 135, 88, 152}, COLOUR_GREY, picture));
 }
 
 TEST_F(Splash, EditionInputWidensTheModelName) {

@@ -30,10 +30,10 @@ TEST_F(TimerNormalView, FreshTimersCountUpFromZero) {
         preset.centred(FONT_TEXT_14, 64, 102, COLOUR_GREY, "Set Value:")
             .smallTime(27, 112, COLOUR_GREY, "00:00:00");
         shot();
-        EXPECT_TRUE(top.matches(screen, 20, 0, FB_WIDTH, 80));
-        EXPECT_TRUE(preset.matches(screen, 0, 90, FB_WIDTH, 136));
-        EXPECT_TRUE(page_text::sameRgb(screen.at(20, 85), COLOUR_SEPARATOR));
-        EXPECT_TRUE(ink(screen, 40, 140, 90, 160, COLOUR_GREY));  // "SET"
+        EXPECT_TRUE(top.matches(screen, {20, 0, FB_WIDTH, 80}));
+        EXPECT_TRUE(preset.matches(screen, {0, 90, FB_WIDTH, 136}));
+        EXPECT_EQ(screen.at(20, 85), COLOUR_SEPARATOR);
+        EXPECT_TRUE(hasInk(screen, {40, 140, 90, 160}, COLOUR_GREY));  // "SET"
         EXPECT_TRUE(showsRunIcon(ICON_PLAY_PAUSE));
     }
 }
@@ -70,7 +70,7 @@ void TimerNormalView::runOutAndReload(int i) {
     EXPECT_TRUE(showsValue("00:05:00"));
     EXPECT_TRUE(Reference()
                     .centred(FONT_TEXT_14, 64, 23, COLOUR_WHITE, "Count Down")
-                    .matches(shot(), 20, 15, 110, 32));
+                    .matches(shot(), {20, 15, 110, 32}));
     unit::click(Button::View);
     unit::seconds(1);
     unit::ticks(1);
@@ -141,10 +141,10 @@ TEST_F(TimerNormalView, Timer2CountDownRunsOutRaisesItsAlertAndReloads) {
 // The run icon gives way to any alert, not only the timer's own.
 TEST_F(TimerNormalView, RunIconIsNotDrawnWhileAnAlertIsActive) {
     timerDrawPage(screen.px, 0);
-    EXPECT_TRUE(Reference().icon(ICON_PLAY_PAUSE, 2, 35).matches(screen, 0, 30, 20, 60));
+    EXPECT_TRUE(Reference().icon(ICON_PLAY_PAUSE, 2, 35).matches(screen, {0, 30, 20, 60}));
     anyAlertActive = 1;
     timerDrawPage(screen.px, 0);
-    EXPECT_TRUE(blank(screen, 0, 30, 20, 60));
+    EXPECT_TRUE(blank(screen, {0, 30, 20, 60}));
 }
 
 // Only indices 0 and 1 name a timer; any other leaves both timers alone.
@@ -155,7 +155,7 @@ TEST_F(TimerNormalView, TimerIndexOutsideTheTwoTimersChangesNothing) {
         }
         screen.fill(COLOUR_WHITE);
         timerDrawPage(screen.px, i);
-        EXPECT_TRUE(blank(screen, 0, 0, FB_WIDTH, FB_HEIGHT));
+        EXPECT_TRUE(blank(screen, {0, 0, FB_WIDTH, FB_HEIGHT}));
     }
     EXPECT_EQ(timers[0].running + timers[1].running + timers[0].editing + timers[1].editing, 0);
 }

@@ -21,8 +21,9 @@ protected:
     bool fieldShown(int field) {
         shot();
         const int x0 = BOX_LEFT[field];
-        const bool hidden = blank(screen, x0, BOX_TOP, x0 + BOX_WIDTH, BOX_BOTTOM);
-        EXPECT_TRUE(hidden || ink(screen, x0, BOX_TOP, x0 + BOX_WIDTH, BOX_BOTTOM, COLOUR_WHITE));
+        const bool hidden = blank(screen, {x0, BOX_TOP, x0 + BOX_WIDTH, BOX_BOTTOM});
+        EXPECT_TRUE(hidden ||
+                    hasInk(screen, {x0, BOX_TOP, x0 + BOX_WIDTH, BOX_BOTTOM}, COLOUR_WHITE));
         return !hidden;
     }
     void presetIs(int hours, int minutes, int seconds) {
@@ -47,13 +48,13 @@ TEST_F(TimerEditor, OpeningStopsTheTimerAndAcceptingLoadsEvenAnUnchangedPreset) 
     EXPECT_TRUE(Reference()
                     .largeTime(VALUE_X, VALUE_Y + EDIT_DROP, COLOUR_WHITE, "00:00:00")
                     .centred(FONT_TEXT_14, 66, 68 + EDIT_DROP, COLOUR_GREY, "HH:MM:SS")
-                    .matches(screen, 47, 60, 113, 108));
-    EXPECT_TRUE(Reference().icon(ICON_TRI_UP, 5, 36).matches(screen, 0, 30, 20, 60));
-    EXPECT_TRUE(Reference().icon(ICON_TRI_DOWN, 5, 110).matches(screen, 0, 100, 20, 160));
-    EXPECT_TRUE(Reference().icon(ICON_TRI_RIGHT, 115, 110).matches(screen, 108, 100, 128, 160));
+                    .matches(screen, {47, 60, 113, 108}));
+    EXPECT_TRUE(Reference().icon(ICON_TRI_UP, 5, 36).matches(screen, {0, 30, 20, 60}));
+    EXPECT_TRUE(Reference().icon(ICON_TRI_DOWN, 5, 110).matches(screen, {0, 100, 20, 160}));
+    EXPECT_TRUE(Reference().icon(ICON_TRI_RIGHT, 115, 110).matches(screen, {108, 100, 128, 160}));
     EXPECT_TRUE(Reference()
                     .centred(FONT_TEXT_14, 64, 150, COLOUR_LABEL, "ACCEPT")
-                    .matches(screen, 20, 140, 108, 160));
+                    .matches(screen, {20, 140, 108, 160}));
 
     unit::click(Button::Both);
     EXPECT_EQ(timers[0].editing, 0);
@@ -97,7 +98,7 @@ TEST_F(TimerEditor, MinutesAndSecondsWrapBetweenFiftyNineAndZero) {
     EXPECT_TRUE(showsValue("01:59:59"));
     EXPECT_TRUE(Reference()
                     .centred(FONT_TEXT_14, 64, 23, COLOUR_WHITE, "Count Down")
-                    .matches(shot(), 20, 15, 110, 32));
+                    .matches(shot(), {20, 15, 110, 32}));
 }
 
 TEST_F(TimerEditor, EditedFieldShowsFiveFramesHidesSixAndEveryChangeShowsItAgain) {
@@ -107,7 +108,7 @@ TEST_F(TimerEditor, EditedFieldShowsFiveFramesHidesSixAndEveryChangeShowsItAgain
         EXPECT_EQ(fieldShown(0), f % BLINK_PERIOD < BLINK_SHOWN) << f;
         // Only the edited field blinks.
         EXPECT_TRUE(showsValue("01:00:00", EDIT_DROP) || f % BLINK_PERIOD >= BLINK_SHOWN);
-        EXPECT_TRUE(ink(screen, 56, BOX_TOP, 113, BOX_BOTTOM, COLOUR_WHITE));
+        EXPECT_TRUE(hasInk(screen, {56, BOX_TOP, 113, BOX_BOTTOM}, COLOUR_WHITE));
         unit::ticks(1);
     }
     unit::ticks(BLINK_SHOWN + 1);
@@ -143,7 +144,7 @@ TEST_F(TimerEditor, ViewHoldClearsThePresetSoTheTimerCountsUp) {
     presetIs(0, 0, 0);
     EXPECT_TRUE(Reference()
                     .centred(FONT_TEXT_14, 64, 23, COLOUR_WHITE, "Count Up")
-                    .matches(shot(), 20, 15, 110, 32));
+                    .matches(shot(), {20, 15, 110, 32}));
     unit::click(Button::Both);
     EXPECT_TRUE(showsValue("00:00:00"));
     unit::click(Button::View);
@@ -177,7 +178,7 @@ TEST_F(TimerEditor, EditingSurvivesLeavingThePageByARequest) {
     unit::click(Button::Right);
     ASSERT_EQ(activePage, PAGE_TIMER_1);
     EXPECT_EQ(timers[0].editing, 1);
-    EXPECT_TRUE(ink(shot(), 20, 140, 108, 160, COLOUR_LABEL));  // "ACCEPT"
+    EXPECT_TRUE(hasInk(shot(), {20, 140, 108, 160}, COLOUR_LABEL));  // "ACCEPT"
     presetIs(1, 0, 0);
 }
 

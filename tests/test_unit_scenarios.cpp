@@ -1,12 +1,11 @@
 // The whole unit driven as a user drives it: power-on, bezel clicks, fast
 // ticks and seconds through the host shell.
-#include <gtest/gtest.h>
-
 #include "app/alerts.h"
 #include "app/colours.h"
 #include "app/buttons.h"
 #include "app/controller.h"
 #include "app/timekeeping.h"
+#include "app_support.h"
 #include "device/device.h"
 #include "device/settings.h"
 #include "gfx/gfx.h"
@@ -20,10 +19,12 @@ constexpr int SCREEN_PIXELS = FB_WIDTH * FB_HEIGHT;
 
 bool screenDark() { return unit::countScreen(0, 0, FB_WIDTH, FB_HEIGHT, COLOUR_BLACK) == SCREEN_PIXELS; }
 
-class Unit : public ::testing::Test {
+class Unit : public UnitTest {
 protected:
-    void SetUp() override { unit::powerOn(); }
-    void TearDown() override { unitPowerOnReset(); }
+    void SetUp() override {
+        UnitTest::SetUp();
+        unit::powerOn();
+    }
 };
 
 TEST_F(Unit, BootsThroughTheSplashToPage1) {

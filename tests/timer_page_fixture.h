@@ -5,11 +5,12 @@
 #include "app/controller.h"
 #include "app/page_timer.h"
 #include "app/timekeeping.h"
-#include "page_screen.h"
+#include "app_support.h"
+#include "screen_checks.h"
+#include "unit_driver.h"
 
 namespace timer_page {
 
-using namespace page_screen;
 using unit::Button;
 
 // Value block: its top row and how far it drops while editing.
@@ -42,16 +43,12 @@ protected:
         clicks(Button::View, seconds);
         unit::click(Button::Both);
     }
-    Screen& shot() {
-        capture(screen);
-        return screen;
-    }
     // Whether the large value shows "hh:mm:ss" in white (dropped while editing).
     bool showsValue(const char* hhmmss, int drop = 0) {
         const int y = drop + VALUE_Y;
         return Reference()
             .largeTime(VALUE_X, y, COLOUR_WHITE, hhmmss)
-            .matches(shot(), VALUE_X, y - 1, 113, y + 28);
+            .matches(shot(), {VALUE_X, y - 1, 113, y + 28});
     }
     // Pixels of the run icon's area in the icon's pure white (the banner
     // beside it is grey with black text).
@@ -59,7 +56,7 @@ protected:
         return unit::countScreen(ICON_LEFT, ICON_TOP, ICON_RIGHT, ICON_BOTTOM, COLOUR_WHITE);
     }
     bool showsRunIcon(const Icon4& icon) {
-        return Reference().icon(icon, ICON_LEFT, ICON_TOP - 1).matches(shot(), 0, 30, 20, 60);
+        return Reference().icon(icon, ICON_LEFT, ICON_TOP - 1).matches(shot(), {0, 30, 20, 60});
     }
 };
 

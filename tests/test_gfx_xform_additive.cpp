@@ -1,8 +1,10 @@
-// The attitude page's restricted additive blit gives exactly the pixels of
-// gfx_blit_transformed in additive mode, for the page's own scratch images
-// (every ladder number, the slip ball) and for images with ink anywhere, over
-// hundreds of random and edge rotations and positions (the ladder numbers are
-// drawn rotated by minus the bank, for any bank, at any place on the picture).
+// Additive transformed drawing scans only where the image's ink can land; it
+// must give exactly the pixels of the plain rule (the image stored through
+// the transform onto black, every pixel then added to the target), for the
+// attitude page's scratch images (every ladder number, the slip ball) and for
+// images with ink anywhere, over hundreds of random and edge rotations and
+// positions (the ladder numbers are drawn rotated by minus the bank, for any
+// bank, at any place on the picture).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "app/attitude_blit.h"
 #include "canvas.h"
 #include "gfx/font.h"
 #include "gfx/icons.h"
+#include "gfx/xform.h"
 
 namespace {
 
@@ -60,15 +62,30 @@ Transform2D rotated(float scale, float angle) {
     return xf;
 }
 
+// The plain rule: src stored through xf onto black over the whole scan, then
+// every pixel added to target (adding black changes nothing).
+Canvas addedByRule(const Canvas& target, const Canvas& src, float cx, float cy,
+                   const Transform2D& xf) {
+    Canvas stored(target.w, target.h);
+    gfx_blit_transformed(stored.data(), stored.w, stored.h, src.px.data(), src.w, src.h, cx, cy, xf,
+                         false);
+    Canvas out = target;
+    for (size_t i = 0; i < out.px.size(); ++i) out.px[i] = color_add_sat(out.px[i], stored.px[i]);
+    return out;
+}
+
+Canvas added(const Canvas& target, const Canvas& src, float cx, float cy, const Transform2D& xf) {
+    Canvas out = target;
+    gfx_blit_transformed(out.data(), out.w, out.h, src.px.data(), src.w, src.h, cx, cy, xf, true);
+    return out;
+}
+
 // Draws src both ways onto copies of target; the index of the first
 // differing pixel, or -1.
 long firstDifference(const Canvas& target, const Canvas& src, float cx, float cy,
                      const Transform2D& xf) {
-    Canvas expected = target, actual = target;
-    gfx_blit_transformed(expected.data(), expected.w, expected.h, src.px.data(), src.w, src.h, cx,
-                         cy, xf, true);
-    blitInkAdditive(actual.data(), actual.w, actual.h, src.px.data(), src.w, src.h,
-                    findInk(src.px.data(), src.w, src.h), cx, cy, xf);
+    const Canvas expected = addedByRule(target, src, cx, cy, xf);
+    const Canvas actual = added(target, src, cx, cy, xf);
     for (size_t i = 0; i < expected.px.size(); ++i)
         if (expected.px[i] != actual.px[i]) return static_cast<long>(i);
     return -1;
@@ -76,21 +93,23 @@ long firstDifference(const Canvas& target, const Canvas& src, float cx, float cy
 
 }  // namespace
 
-TEST(AttitudeBlit, InkIsTheBoxOfTheNonZeroPixels) {
+// Ink is any non-zero pixel, even one with a single low channel or alpha
+// alone, and the box around it reaches the image's last column.
+TEST(XformAdditive, EveryNonZeroPixelCountsAsInk) {
     Canvas img(LABEL_SIDE, LABEL_SIDE);
-    const InkBox none = findInk(img.px.data(), img.w, img.h);
-    EXPECT_GT(none.x0, none.x1);
     img.set(7, 3, 1);
     img.set(2, 30, 0x01000000u);
     img.set(31, 12, 0xFFFFFFFFu);
-    const InkBox ink = findInk(img.px.data(), img.w, img.h);
-    EXPECT_EQ(ink.x0, 2);
-    EXPECT_EQ(ink.y0, 3);
-    EXPECT_EQ(ink.x1, 31);
-    EXPECT_EQ(ink.y1, 30);
+    const Canvas target(TARGET_SIDE, TARGET_SIDE);
+    const Canvas drawn = added(target, img, 40.0f, 40.0f, rotated(1.0f, 0.0f));
+    EXPECT_EQ(drawn.at(47, 43), 1u);
+    EXPECT_EQ(drawn.at(42, 70), 0x01000000u);
+    EXPECT_EQ(drawn.at(71, 52), 0xFFFFFFFFu);
+    EXPECT_EQ(drawn.px, addedByRule(target, img, 40.0f, 40.0f, rotated(1.0f, 0.0f)).px);
+    EXPECT_EQ(drawn.countNot(0), 3);
 }
 
-TEST(AttitudeBlit, LadderNumbersMatchTheFullScanAtAnyBankAndPlace) {
+TEST(XformAdditive, LadderNumbersMatchTheFullScanAtAnyBankAndPlace) {
     std::mt19937 rng(20261208);
     std::uniform_real_distribution<float> angle(0.0f, TWO_PI), place(-70.0f, 210.0f);
     const float edgeAngles[] = {0.001f,     1e-7f,     1.5707964f, 3.1405926f,
@@ -111,7 +130,7 @@ TEST(AttitudeBlit, LadderNumbersMatchTheFullScanAtAnyBankAndPlace) {
     EXPECT_EQ(cases, 270);
 }
 
-TEST(AttitudeBlit, SlipBallMatchesTheFullScanAcrossTheTube) {
+TEST(XformAdditive, SlipBallMatchesTheFullScanAcrossTheTube) {
     const Canvas ball = ballImage();
     std::mt19937 rng(5);
     const Canvas target = noise(rng);
@@ -122,7 +141,7 @@ TEST(AttitudeBlit, SlipBallMatchesTheFullScanAcrossTheTube) {
     }
 }
 
-TEST(AttitudeBlit, InkAnywhereAndUnusualTransformsMatchTheFullScan) {
+TEST(XformAdditive, InkAnywhereAndUnusualTransformsMatchTheFullScan) {
     std::mt19937 rng(77);
     std::uniform_real_distribution<float> angle(-10.0f, 10.0f), place(-60.0f, 200.0f);
     const Transform2D odd[] = {
@@ -142,7 +161,7 @@ TEST(AttitudeBlit, InkAnywhereAndUnusualTransformsMatchTheFullScan) {
     }
 }
 
-TEST(AttitudeBlit, EmptyImagesAndFarOrInvalidPlacesDrawNothing) {
+TEST(XformAdditive, EmptyImagesAndFarOrInvalidPlacesDrawNothing) {
     std::mt19937 rng(3);
     const Canvas target = noise(rng);
     const Canvas label = labelImage("50");
@@ -151,12 +170,24 @@ TEST(AttitudeBlit, EmptyImagesAndFarOrInvalidPlacesDrawNothing) {
     const float places[][2] = {{1e6f, 50}, {-1e6f, 50}, {50, 3e38f}, {nan, 50}, {50, inf}};
     for (const auto& p : places) {
         EXPECT_EQ(firstDifference(target, label, p[0], p[1], rotated(1.05f, 0.5f)), -1);
-        Canvas drawn = target;
-        blitInkAdditive(drawn.data(), drawn.w, drawn.h, label.px.data(), label.w, label.h,
-                        findInk(label.px.data(), label.w, label.h), p[0], p[1],
-                        rotated(1.05f, 0.5f));
-        EXPECT_EQ(drawn.px, target.px);
+        EXPECT_EQ(added(target, label, p[0], p[1], rotated(1.05f, 0.5f)).px, target.px);
     }
     const Canvas empty(LABEL_SIDE, LABEL_SIDE);
     EXPECT_EQ(firstDifference(target, empty, 60.0f, 60.0f, rotated(1.05f, 1.0f)), -1);
+    EXPECT_EQ(added(target, empty, 60.0f, 60.0f, rotated(1.05f, 1.0f)).px, target.px);
+}
+
+// A size that cannot be an image draws nothing and reads nothing: the ink
+// search must not walk rows of a negative width or height.
+TEST(XformAdditive, ImpossibleSizesDrawNothing) {
+    std::mt19937 rng(9);
+    const Canvas label = labelImage("40");
+    const int sizes[][2] = {{-LABEL_SIDE, LABEL_SIDE}, {LABEL_SIDE, -LABEL_SIDE}, {0, LABEL_SIDE}};
+    for (const auto& size : sizes) {
+        Canvas target = noise(rng);
+        const Canvas before = target;
+        gfx_blit_transformed(target.data(), target.w, target.h, label.px.data(), size[0], size[1],
+                             60.0f, 60.0f, rotated(1.0f, 0.3f), true);
+        EXPECT_EQ(target.px, before.px) << size[0] << " x " << size[1];
+    }
 }
