@@ -81,6 +81,9 @@ sleep 0.3
 xdotool keyup Right
 poll 15 dialog_open 2 || die "the mouse's hold ended with the key's: $(why)"
 xdotool mouseup 1
+# Let a tick see the release: a key press in the same 10 ms would keep the
+# level up and the decoder would see neither.
+sleep 0.1
 click_right_key
 poll 10 dialog_closed 2 || die "the dialog did not close: $(why)"
 

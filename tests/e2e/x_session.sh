@@ -67,9 +67,11 @@ export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 
-# A private X server: -displayfd picks a free display and reports it when ready.
+# A private X server: -displayfd picks a free display and reports it when ready;
+# -noreset keeps it from resetting (and refusing connections for a moment)
+# each time its last client, such as a closed simulator, disconnects.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
+  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.err" &
   xvfb_pid=$!
   poll 10 test -s "$work/display" || die "Xvfb did not start: $(cat "$work/xvfb.err")"
   export DISPLAY=:$(head -1 "$work/display")
