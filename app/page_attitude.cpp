@@ -29,7 +29,8 @@ constexpr int SLOT_PITCH_TRIM = 8;  // tenths of a degree
 constexpr int DEMO_MOTION = 1;      // slot 16: demo motion
 constexpr int SENSORS_ALIGNED = 0;  // slot 16: sensors with the alignment check
 constexpr float TRIM_LIMIT = 15.0f;
-constexpr double TRIM_TENTHS = 10.0;
+constexpr double TRIM_TENTHS = 10.0;  // the stored trim is divided in double precision
+constexpr float TRIM_TO_TENTHS = 10.0f;  // and the taken one multiplied in single
 
 constexpr double TURN = 6.2831853072;
 constexpr double DEGREES_PER_TURN = 360.0;
@@ -253,7 +254,7 @@ ButtonEvent attitudeHandleEvent(ButtonEvent e) {
         case EVT_VIEW_HOLD: attitudeStatusShown = attitudeStatusShown == 0 ? 1 : 0; return EVT_NONE;
         case EVT_BOTH_PRESS:
             pitchTrim = limitTrim(devPitchAngle());
-            settingsWriteInt(SLOT_PITCH_TRIM, truncToInt(pitchTrim * TRIM_TENTHS));
+            settingsWriteInt(SLOT_PITCH_TRIM, truncToInt(pitchTrim * TRIM_TO_TENTHS));
             return EVT_NONE;
         default: return e;
     }

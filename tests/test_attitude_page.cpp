@@ -335,6 +335,11 @@ TEST_F(AttitudePage, BothPressTakesThePitchReadingAsTheTrim) {
     simDevice.pitchAngle = -3.27f;
     attitudeHandleEvent(EVT_BOTH_PRESS);
     EXPECT_EQ(settingsReadInt(SLOT_PITCH_TRIM), -32);
+    // The tenths come from a single-precision product: 0.7 (0.699999988 as a
+    // float) times 10 is 7.0 in single precision, 6.99999988 in double.
+    simDevice.pitchAngle = 0.7f;
+    attitudeHandleEvent(EVT_BOTH_PRESS);
+    EXPECT_EQ(settingsReadInt(SLOT_PITCH_TRIM), 7);
     simDevice.pitchAngle = -40.0f;
     attitudeHandleEvent(EVT_BOTH_PRESS);
     EXPECT_EQ(settingsReadInt(SLOT_PITCH_TRIM), -150);
