@@ -10,6 +10,7 @@
 #include "app/controller.h"
 #include "device/filter.h"
 #include "device/settings.h"
+#include "gfx/icons.h"
 
 namespace {
 
@@ -340,6 +341,31 @@ TEST_F(Controller, PageIndicatorBarsMarkThePosition) {
     EXPECT_TRUE(screen.all(12, 145, 14, 156, COLOUR_BLACK));
     EXPECT_FALSE(screen.all(2, 143, 10, 155, COLOUR_BLACK));     // left arrow
     EXPECT_FALSE(screen.all(119, 143, 127, 155, COLOUR_BLACK));  // right arrow
+}
+
+// The whole strip with every page enabled, composed by hand: the left arrow
+// at (2, 143), the right one at (119, 143), one bar per page before the
+// active one from x 12 rightwards and per page after it from x 115 leftwards.
+TEST_F(Controller, PageIndicatorStripIsTheArrowsAndBarsAtTheirPlaces) {
+    const uint32_t white = 0xFFFFFFFFu;
+    for (int page : {PAGE_DATA, PAGE_GMETER, PAGE_SETUP}) {
+        SCOPED_TRACE(page);
+        activePage = page;
+        screen.fill(COLOUR_BLACK);
+        drawPageIndicator(screen.px);
+
+        Screen expected;
+        expected.fill(COLOUR_BLACK);
+        gfx_draw_icon(expected.px, FB_WIDTH, FB_HEIGHT, ICON_TRI_LEFT, 2, 143, white);
+        gfx_draw_icon(expected.px, FB_WIDTH, FB_HEIGHT, ICON_TRI_RIGHT, 119, 143, white);
+        for (int i = 0; i < page - 1; ++i)
+            gfx_fill_rect(expected.px, FB_WIDTH, FB_HEIGHT, 12 + 4 * i, 145, 14 + 4 * i, 156, white);
+        for (int i = 0; i < 7 - page; ++i)
+            gfx_fill_rect(expected.px, FB_WIDTH, FB_HEIGHT, 115 - 4 * i, 145, 117 - 4 * i, 156, white);
+        for (int y = 0; y < FB_HEIGHT; ++y)
+            for (int x = 0; x < FB_WIDTH; ++x)
+                ASSERT_EQ(screen.at(x, y), expected.at(x, y)) << x << "," << y;
+    }
 }
 
 TEST_F(Controller, PageIndicatorSkipsDisabledPages) {

@@ -8,6 +8,7 @@
 #include "app/controller.h"
 #include "app/splash.h"
 #include "device/settings.h"
+#include "gfx/font.h"
 #include "gfx/splash_picture.h"
 
 namespace {
@@ -91,6 +92,36 @@ TEST_F(Splash, ModelNameAndVersionAreGrey) {
     drawSplash(screen.px);
     EXPECT_TRUE(hasInk(screen, {20, 90, 108, 112}, COLOUR_GREY, picture));
     EXPECT_TRUE(hasInk(screen, {40, 135, 88, 152}, COLOUR_GREY, picture));
+}
+
+// The screen composed by hand: the picture, the model name centred at
+// (64, 100) in the larger text font, "1.2" at (64, 143) in the smaller one,
+// both grey, and the demo mark centred at (10, 10) in light cyan.
+TEST_F(Splash, TextsStandWhereTheLayoutPutsThem) {
+    struct Case {
+        bool edition;
+        int demoMode;
+        const char* model;
+        const char* mark;
+    };
+    for (const Case& c : {Case{false, 1, "QX-70", "D1"}, Case{true, 2, "QX-70-S", "D2"}}) {
+        SCOPED_TRACE(c.model);
+        simDevice.discreteInput2Source = c.edition ? 1 : 0;
+        sampleDiscreteInputs();
+        settingsWriteByte(SLOT_DEMO_MODE, c.demoMode);
+        drawSplash(screen.px);
+
+        Screen expected = bare();
+        font_draw_text_centered(expected.px, FB_WIDTH, FB_HEIGHT, FONT_TEXT_18, 64, 100, 0xFF707070u,
+                                c.model);
+        font_draw_text_centered(expected.px, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, 64, 143, 0xFF707070u,
+                                "1.2");
+        font_draw_text_centered(expected.px, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, 10, 10, 0xFF60F0F0u,
+                                c.mark);
+        for (int y = 0; y < FB_HEIGHT; ++y)
+            for (int x = 0; x < FB_WIDTH; ++x)
+                ASSERT_EQ(screen.at(x, y), expected.at(x, y)) << x << "," << y;
+    }
 }
 
 TEST_F(Splash, EditionInputWidensTheModelName) {
