@@ -89,14 +89,22 @@ TEST_F(BrightnessDialog, ManualModeShowsTheManualLevelAsABar) {
     EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 0u);
 }
 
-TEST_F(BrightnessDialog, TitlesLevelHintsAndDemoLineInTheirPlaces) {
-    settingsWriteByte(SLOT_DEMO_MODE, 2);
+// The dialog drawn afresh with the mode input and the demo mode given; whether
+// it shows the title of the mode over "BRIGHTNESS", the level and the demo line.
+bool showsDialog(Screen& screen, int modeInput, int demoMode, const char* title,
+                 const char* level, const char* demoLine) {
+    simDevice.brightnessManual = modeInput;
+    settingsWriteByte(SLOT_DEMO_MODE, demoMode);
     screen.fill(COLOUR_BLACK);
     drawBrightnessDialog(screen.px);
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "MANUAL"));
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 25, COLOUR_TITLE_GREEN, "BRIGHTNESS"));
-    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 60, COLOUR_WHITE, "30"));
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 130, COLOUR_LABEL, "DEMO MODE 2"));
+    return showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, title) &&
+           showsCentred(screen, FONT_TEXT_14, 64, 25, COLOUR_TITLE_GREEN, "BRIGHTNESS") &&
+           showsCentred(screen, FONT_NUM_23, 64, 60, COLOUR_WHITE, level) &&
+           showsCentred(screen, FONT_TEXT_14, 64, 130, COLOUR_LABEL, demoLine);
+}
+
+TEST_F(BrightnessDialog, TitlesLevelHintsAndDemoLineInTheirPlaces) {
+    ASSERT_TRUE(showsDialog(screen, 1, 2, "MANUAL", "30", "DEMO MODE 2"));
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 150, COLOUR_GREY, "SET AUTO"));
     EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_LABEL, "OK"));
     Reference hints;
@@ -104,22 +112,11 @@ TEST_F(BrightnessDialog, TitlesLevelHintsAndDemoLineInTheirPlaces) {
     EXPECT_TRUE(hints.matches(screen, {0, 30, 18, 48}));
     EXPECT_TRUE(hints.matches(screen, {0, 105, 18, 123}));
 
-    simDevice.brightnessManual = 0;
-    settingsWriteByte(SLOT_DEMO_MODE, 1);
-    screen.fill(COLOUR_BLACK);
-    drawBrightnessDialog(screen.px);
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "AUTO"));
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 25, COLOUR_TITLE_GREEN, "BRIGHTNESS"));
-    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 60, COLOUR_WHITE, "50"));
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 130, COLOUR_LABEL, "DEMO MODE 1"));
+    EXPECT_TRUE(showsDialog(screen, 0, 1, "AUTO", "50", "DEMO MODE 1"));
 
     // Any non-zero mode input shows the manual level, but only 1 is titled manual.
-    simDevice.brightnessManual = 2;
     devJournalClear();
-    screen.fill(COLOUR_BLACK);
-    drawBrightnessDialog(screen.px);
-    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 60, COLOUR_WHITE, "30"));
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "AUTO"));
+    EXPECT_TRUE(showsDialog(screen, 2, 1, "AUTO", "30", "DEMO MODE 1"));
     EXPECT_TRUE(noInk(screen, {20, 140, 108, 160}, COLOUR_GREY));
     EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 0u);
 }
