@@ -224,6 +224,40 @@ TEST_F(Alerts, BannerHidesElevenFramesAndShowsNine) {
     EXPECT_TRUE(bannerShows(LIGHT_GREY, 95));
 }
 
+TEST_F(Alerts, EachBannerRowNamesItsAlertDownTheBar) {
+    struct Case {
+        int alert;
+        uint32_t colour;
+        int barBottom;
+        const char* text;
+    };
+    const Case cases[] = {
+        {ALERT_G3, COLOUR_RED, 95, "GLIMIT"},
+        {ALERT_G2, COLOUR_YELLOW, 95, "GLIMIT"},
+        {ALERT_AOA3, COLOUR_RED, 80, "ANGLE"},
+        {ALERT_AOA1, COLOUR_YELLOW, 80, "ANGLE"},
+        {ALERT_TIMER1, LIGHT_GREY, 95, "TIMER1"},
+        {ALERT_TIMER2, LIGHT_GREY, 95, "TIMER2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.alert);
+        alertsPowerOnReset();
+        drawAlertBanner(screen.px);
+        alertActive[c.alert] = 1;
+        for (int f = 0; f < 11; ++f) drawAlertBanner(screen.px);
+        screen.fill(COLOUR_BLACK);
+        drawAlertBanner(screen.px);
+        // A bar of columns 0 to 14 with the name written downwards in black,
+        // centred on column 7 from row 8.
+        static Screen expected;
+        expected.fill(COLOUR_BLACK);
+        gfx_fill_rect(expected.px, FB_WIDTH, FB_HEIGHT, 0, 5, 15, c.barBottom, c.colour);
+        font_draw_text_vertical(expected.px, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, 7, 8, COLOUR_BLACK,
+                                c.text);
+        EXPECT_TRUE(sameRegion(screen, 0, 0, expected, 0, 0, 20, FB_HEIGHT));
+    }
+}
+
 TEST_F(Alerts, BannerCarriesItsTextInBlack) {
     alertActive[ALERT_AOA1] = 1;
     for (int f = 0; f < 11; ++f) drawAlertBanner(screen.px);

@@ -7,6 +7,7 @@
 #include "app/brightness_dialog.h"
 #include "app/controller.h"
 #include "device/settings.h"
+#include "gfx/icons.h"
 
 namespace {
 
@@ -85,6 +86,38 @@ TEST_F(BrightnessDialog, ManualModeShowsTheManualLevelAsABar) {
     EXPECT_TRUE(hasInk(screen, {20, 0, 108, 35}, COLOUR_TITLE_GREEN));  // MANUAL BRIGHTNESS
     EXPECT_TRUE(hasInk(screen, {20, 140, 108, 160}, COLOUR_GREY));      // SET AUTO
     EXPECT_TRUE(hasInk(screen, {115, 95, 128, 130}, COLOUR_LABEL));     // OK beside the Right button
+    EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 0u);
+}
+
+// The dialog drawn afresh with the mode input and the demo mode given; whether
+// it shows the title of the mode over "BRIGHTNESS", the level and the demo line.
+bool showsDialog(Screen& screen, int modeInput, int demoMode, const char* title,
+                 const char* level, const char* demoLine) {
+    simDevice.brightnessManual = modeInput;
+    settingsWriteByte(SLOT_DEMO_MODE, demoMode);
+    screen.fill(COLOUR_BLACK);
+    drawBrightnessDialog(screen.px);
+    return showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, title) &&
+           showsCentred(screen, FONT_TEXT_14, 64, 25, COLOUR_TITLE_GREEN, "BRIGHTNESS") &&
+           showsCentred(screen, FONT_NUM_23, 64, 60, COLOUR_WHITE, level) &&
+           showsCentred(screen, FONT_TEXT_14, 64, 130, COLOUR_LABEL, demoLine);
+}
+
+TEST_F(BrightnessDialog, TitlesLevelHintsAndDemoLineInTheirPlaces) {
+    ASSERT_TRUE(showsDialog(screen, 1, 2, "MANUAL", "30", "DEMO MODE 2"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 150, COLOUR_GREY, "SET AUTO"));
+    EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_LABEL, "OK"));
+    Reference hints;
+    hints.icon(ICON_TRI_UP, 3, 35).icon(ICON_TRI_DOWN, 3, 110);
+    EXPECT_TRUE(hints.matches(screen, {0, 30, 18, 48}));
+    EXPECT_TRUE(hints.matches(screen, {0, 105, 18, 123}));
+
+    EXPECT_TRUE(showsDialog(screen, 0, 1, "AUTO", "50", "DEMO MODE 1"));
+
+    // Any non-zero mode input shows the manual level, but only 1 is titled manual.
+    devJournalClear();
+    EXPECT_TRUE(showsDialog(screen, 2, 1, "AUTO", "30", "DEMO MODE 1"));
+    EXPECT_TRUE(noInk(screen, {20, 140, 108, 160}, COLOUR_GREY));
     EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 0u);
 }
 

@@ -120,6 +120,21 @@ TEST_F(DataReadings, InvalidAirDataBlanksOnlyAirspeedAndAltitude) {
     EXPECT_TRUE(showsTopPlaceholder());
 }
 
+// The readings ask the probe input directly, not the copy sampled after each
+// frame for the layout: a probe that goes away blanks them in the next frame,
+// while the full layout still stands.
+TEST_F(DataReadings, ProbeReadDirectlyBlanksEveryAirReading) {
+    simDevice.discreteInput1Source = 0;  // the full layout still stands until the next sample
+    draw();
+    EXPECT_TRUE(showsOat("OAT", "---"));
+    showMode(ALTITUDE);
+    draw();
+    EXPECT_TRUE(showsTopPlaceholder());
+    showMode(AIRSPEED);
+    draw();
+    EXPECT_TRUE(showsTopPlaceholder());
+}
+
 TEST_F(DataReadings, AirspeedInMilesPerHourOrKnots) {
     showMode(AIRSPEED);
     draw();

@@ -62,7 +62,7 @@ TEST_F(RunTimePage, EditionUnitShowsBothCountersAsTwoDigitFields) {
     // The separator starts at full weight at column 11 of row 69.
     EXPECT_EQ(screen.at(11, 69), COLOUR_SEPARATOR);
     EXPECT_FALSE(blank(screen, {11, 69, 118, 70}));
-    EXPECT_TRUE(hasInk(screen, {40, 140, 90, 160}, COLOUR_GREY));  // "CLEAR"
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 150, COLOUR_GREY, "CLEAR"));
 }
 
 TEST_F(RunTimePage, AloneTheEngineRunTimeStandsThirtyPixelsLower) {

@@ -33,7 +33,7 @@ TEST_F(TimerNormalView, FreshTimersCountUpFromZero) {
         EXPECT_TRUE(top.matches(screen, {20, 0, FB_WIDTH, 80}));
         EXPECT_TRUE(preset.matches(screen, {0, 90, FB_WIDTH, 136}));
         EXPECT_EQ(screen.at(20, 85), COLOUR_SEPARATOR);
-        EXPECT_TRUE(hasInk(screen, {40, 140, 90, 160}, COLOUR_GREY));  // "SET"
+        EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 150, COLOUR_GREY, "SET"));
         EXPECT_TRUE(showsRunIcon(ICON_PLAY_PAUSE));
     }
 }
