@@ -77,6 +77,15 @@ TEST_F(SetupEditors, VolumeShowsTwoDigitsAndABarOfSevenPixelsPerStep) {
     EXPECT_TRUE(blank(screen, {20, 69, 110, 86}));
 }
 
+TEST_F(SetupEditors, VolumeOpensFromTheLowByteOfItsSlot) {
+    settingsWriteInt(SLOT_VOLUME, 0x300 | 7);
+    openItem(ITEM_VOLUME);
+    draw();
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 50, COLOUR_WHITE, "07"));
+    view();
+    EXPECT_EQ(settingsReadInt(SLOT_VOLUME), 8);
+}
+
 TEST_F(SetupEditors, EditorsAreLeftOnlyWithRightButton) {
     for (int item : {ITEM_VOLUME, ITEM_OAT_TRIM, ITEM_AOA_LIMITS, ITEM_G_LIMITS}) {
         resetUnit();

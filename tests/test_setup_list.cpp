@@ -135,8 +135,9 @@ TEST_F(SetupList, EditModeHighlightsTheCursorRowAndOffersSelect) {
     // No page indicator in edit mode.
     EXPECT_TRUE(blank(screen, {0, 143, 40, 157}));
 
-    // On the first item there is no up hint.
-    view(2);
+    // The cursor stops at the first item, where there is no up hint.
+    view(3);
+    EXPECT_EQ(setupCursor, 0);
     draw();
     EXPECT_TRUE(blank(screen, {0, 30, 20, 50}));
 }

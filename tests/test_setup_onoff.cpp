@@ -2,6 +2,8 @@
 // their effect on the navigation, the preview sounds, the cursor wrapping
 // over the listed rows, and the checks, crosses and labels shown.
 #include "device/settings.h"
+#include "gfx/gfx.h"
+#include "gfx/icons.h"
 #include "setup_support.h"
 
 namespace {
@@ -18,6 +20,15 @@ bool iconIs(const Screen& s, int row, uint32_t tint, uint32_t other) {
     const int y = rowY(row);
     return s.any(ICON_X, y + 1, ICON_X + 8, y + 12, tint) &&
            !s.any(ICON_X, y + 1, ICON_X + 8, y + 12, other);
+}
+
+// Whether the icon cell at row holds exactly the icon in its tint, so a check
+// and a cross are told apart by shape as well as by colour.
+bool showsIcon(const Screen& s, int row, const Icon4& icon, uint32_t tint) {
+    const int y = rowY(row);
+    Reference r;
+    gfx_draw_icon(r.s.px, FB_WIDTH, FB_HEIGHT, icon, ICON_X, y, tint);
+    return r.matches(s, {ICON_X, y, TEXT_X - 2, y + 15});
 }
 
 std::vector<DevRequest> sounds() { return journalOf(DevOp::Sound); }
@@ -120,8 +131,10 @@ TEST_F(SetupOnOff, RowsShowChecksCrossesAndTheCursorRow) {
     for (int row = 0; row < 6; ++row) {
         if (row == 3) {
             EXPECT_TRUE(iconIs(screen, row, COLOUR_RED, COLOUR_GREEN));
+            EXPECT_TRUE(showsIcon(screen, row, ICON_CROSS, COLOUR_RED));
         } else {
             EXPECT_TRUE(iconIs(screen, row, COLOUR_GREEN, COLOUR_RED)) << "row " << row;
+            EXPECT_TRUE(showsIcon(screen, row, ICON_CHECK, COLOUR_GREEN)) << "row " << row;
         }
     }
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(0), 103, "CLOCK"));
@@ -137,6 +150,18 @@ TEST_F(SetupOnOff, RowsShowChecksCrossesAndTheCursorRow) {
     draw();
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(3), 103, "TIMER 2"));
     EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_HIGHLIGHT, "ENA"));
+}
+
+TEST_F(SetupOnOff, RowsShowAndToggleTheLowByteOfTheSlot) {
+    // Bits above the low byte are neither shown nor kept: the toggle writes
+    // the byte back, which clears the upper bits of the slot.
+    settingsWriteInt(SLOT_OPTIONS, 0x1200 | 0x04);
+    openItem(5);
+    draw();
+    EXPECT_TRUE(showsIcon(screen, 1, ICON_CROSS, COLOUR_RED));
+    EXPECT_TRUE(showsIcon(screen, 2, ICON_CHECK, COLOUR_GREEN));
+    right();
+    EXPECT_EQ(settingsReadInt(SLOT_OPTIONS), 0x05);
 }
 
 TEST_F(SetupOnOff, WithoutTheEditionInputTheEditionRowsTakeNoRow) {
