@@ -41,15 +41,33 @@ void reachAttitudeDemo() {
     unit::ticks(30);
 }
 
-// The frame of the next fast tick drawn by hand: the tick's filter and decoder
-// steps, then the page controller, with the demo motion stepped first or not.
-std::vector<uint32_t> nextFrameByHand(bool demoFirst) {
-    filterTick();
-    buttonTick();
-    if (demoFirst) demoStep();
+// The G-meter page on its sensor, 3 frames in, while its smoothed G still climbs.
+void reachGmeterClimbing() {
+    unit::powerOnPastSplash();
+    settingsWriteByte(SLOT_DEMO_MODE, 0);
+    activePage = PAGE_GMETER;
+    unit::ticks(3);
+}
+
+// The frame of the next fast tick drawn by hand: the steps before it, then
+// the page controller.
+std::vector<uint32_t> nextFrameByHand(void (*stepsBefore)()) {
+    stepsBefore();
     std::vector<uint32_t> fb(FB_PIXELS, 0u);
     renderFrame(fb.data());
     return fb;
+}
+
+void filterThenDecoder() {
+    filterTick();
+    buttonTick();
+}
+
+void decoderOnly() { buttonTick(); }
+
+void filterDecoderThenDemo() {
+    filterThenDecoder();
+    demoStep();
 }
 
 // Screen pixels that differ from a framebuffer (alpha ignored, as on screen).
@@ -125,11 +143,22 @@ TEST(ShellFastTick, ChangesStayInsideTheScreen) {
     EXPECT_EQ(hostTakeChanges().w, 0);
 }
 
+TEST(ShellFrameOrder, FrameFollowsThisTicksFilterStep) {
+    reachGmeterClimbing();
+    const std::vector<uint32_t> filteredFirst = nextFrameByHand(filterThenDecoder);
+    reachGmeterClimbing();
+    const std::vector<uint32_t> filteredAfter = nextFrameByHand(decoderOnly);
+    reachGmeterClimbing();
+    unit::ticks(1);
+    EXPECT_EQ(pixelsDifferingFromFrame(filteredFirst), 0);
+    EXPECT_GT(pixelsDifferingFromFrame(filteredAfter), 0) << "the two orders must be told apart";
+}
+
 TEST(ShellFrameOrder, PageIsDrawnBeforeTheDemoMotionAdvances) {
     reachAttitudeDemo();
-    const std::vector<uint32_t> drawnFirst = nextFrameByHand(false);
+    const std::vector<uint32_t> drawnFirst = nextFrameByHand(filterThenDecoder);
     reachAttitudeDemo();
-    const std::vector<uint32_t> steppedFirst = nextFrameByHand(true);
+    const std::vector<uint32_t> steppedFirst = nextFrameByHand(filterDecoderThenDemo);
     reachAttitudeDemo();
     unit::ticks(1);
     EXPECT_EQ(pixelsDifferingFromFrame(drawnFirst), 0);
