@@ -80,6 +80,20 @@ int pixelsDifferingFromFrame(const std::vector<uint32_t>& fb) {
     return n;
 }
 
+// From the same start, the next tick's frame must match the one drawn by hand
+// after `right`, and differ from the one drawn after `wrong`, so that the test
+// can tell the two orders apart.
+void expectNextTickDrawnAfter(void (*reach)(), void (*right)(), void (*wrong)()) {
+    reach();
+    const std::vector<uint32_t> expected = nextFrameByHand(right);
+    reach();
+    const std::vector<uint32_t> other = nextFrameByHand(wrong);
+    reach();
+    unit::ticks(1);
+    EXPECT_EQ(pixelsDifferingFromFrame(expected), 0);
+    EXPECT_GT(pixelsDifferingFromFrame(other), 0) << "the two orders must be told apart";
+}
+
 float demoRollAfterSteps(int steps) {
     devicePowerOnReset();
     for (int i = 0; i < steps; ++i) demoStep();
@@ -144,25 +158,11 @@ TEST(ShellFastTick, ChangesStayInsideTheScreen) {
 }
 
 TEST(ShellFrameOrder, FrameFollowsThisTicksFilterStep) {
-    reachGmeterClimbing();
-    const std::vector<uint32_t> filteredFirst = nextFrameByHand(filterThenDecoder);
-    reachGmeterClimbing();
-    const std::vector<uint32_t> filteredAfter = nextFrameByHand(decoderOnly);
-    reachGmeterClimbing();
-    unit::ticks(1);
-    EXPECT_EQ(pixelsDifferingFromFrame(filteredFirst), 0);
-    EXPECT_GT(pixelsDifferingFromFrame(filteredAfter), 0) << "the two orders must be told apart";
+    expectNextTickDrawnAfter(reachGmeterClimbing, filterThenDecoder, decoderOnly);
 }
 
 TEST(ShellFrameOrder, PageIsDrawnBeforeTheDemoMotionAdvances) {
-    reachAttitudeDemo();
-    const std::vector<uint32_t> drawnFirst = nextFrameByHand(filterThenDecoder);
-    reachAttitudeDemo();
-    const std::vector<uint32_t> steppedFirst = nextFrameByHand(filterDecoderThenDemo);
-    reachAttitudeDemo();
-    unit::ticks(1);
-    EXPECT_EQ(pixelsDifferingFromFrame(drawnFirst), 0);
-    EXPECT_GT(pixelsDifferingFromFrame(steppedFirst), 0) << "the two orders must be told apart";
+    expectNextTickDrawnAfter(reachAttitudeDemo, filterThenDecoder, filterDecoderThenDemo);
 }
 
 TEST(ShellFrameOrder, BannerShowsWhatThePreviousFramesAlertLogicRaised) {
