@@ -80,3 +80,12 @@ TEST_F(DeviceDemo, PowerOnResetPutsTheMotionAtRest) {
     EXPECT_FLOAT_EQ(demoRoll, 0.01f);
     EXPECT_FLOAT_EQ(demoPitch, 0.01f);
 }
+
+TEST_F(DeviceDemo, StepsAreAddedInDoublePrecision) {
+    // Rounded to float after each double-precision addition, five steps give
+    // exactly 0.05f; float additions would give 0.049999997.
+    int step = 0;
+    stepTo(step, 5);
+    EXPECT_EQ(demoRoll, 0.05f);
+    EXPECT_EQ(demoPitch, 0.05f);
+}

@@ -30,6 +30,18 @@ TEST_F(FilterBank, OutputMovesOneDivisorthOfTheWayPerTick) {
     EXPECT_NEAR(settle(33, 2.8f, 200), 2.8f, 1e-4f);
 }
 
+TEST_F(FilterBank, StateIsKeptInSinglePrecision) {
+    // The first outputs for 2.8 on divisor 10, every step rounded to float;
+    // an accumulator kept in double gives a different third output.
+    filterConfigure(33, 10.0f);
+    float output = 0.0f, accumulator = 0.0f;
+    for (int tick = 1; tick <= 40; ++tick) {
+        output = accumulator / 10.0f;
+        accumulator = 2.8f - output + accumulator;
+        ASSERT_EQ(settle(33, 2.8f, 1), output) << "tick " << tick;
+    }
+}
+
 TEST_F(FilterBank, FeedReturnsTheLastTickNotTheNewReading) {
     filterConfigure(32, 100.0f);
     EXPECT_EQ(filterFeed(32, 1.0f), 0.0f);

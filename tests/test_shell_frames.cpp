@@ -1,11 +1,15 @@
 // The shell's order of work: throttle, one frame per fast tick after the
-// decoder step, settings defaults after the first frame, a unit that is off.
+// decoder step, the per-frame steps in their fixed order, settings defaults
+// after the first frame, a unit that is off.
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "app/alerts.h"
 #include "app/buttons.h"
+#include "app/controller.h"
 #include "device/device.h"
+#include "device/filter.h"
 #include "device/settings.h"
 #include "host/bezel.h"
 #include "host/compose.h"
@@ -28,6 +32,66 @@ int pixelsDifferingFrom(const std::vector<uint32_t>& before, int x0, int y0, int
 
 bool insideScreen(HostRect r) {
     return r.x >= SCREEN_X && r.y >= SCREEN_Y && r.x + r.w <= SCREEN_X + FB_WIDTH && r.y + r.h <= SCREEN_Y + FB_HEIGHT;
+}
+
+// The attitude page in demo mode, 30 frames in, so every frame turns the horizon.
+void reachAttitudeDemo() {
+    unit::powerOnPastSplash();
+    activePage = PAGE_ATTITUDE;
+    unit::ticks(30);
+}
+
+// The G-meter page on its sensor, 3 frames in, while its smoothed G still climbs.
+void reachGmeterClimbing() {
+    unit::powerOnPastSplash();
+    settingsWriteByte(SLOT_DEMO_MODE, 0);
+    activePage = PAGE_GMETER;
+    unit::ticks(3);
+}
+
+// The frame of the next fast tick drawn by hand: the steps before it, then
+// the page controller.
+std::vector<uint32_t> nextFrameByHand(void (*stepsBefore)()) {
+    stepsBefore();
+    std::vector<uint32_t> fb(FB_PIXELS, 0u);
+    renderFrame(fb.data());
+    return fb;
+}
+
+void filterThenDecoder() {
+    filterTick();
+    buttonTick();
+}
+
+void decoderOnly() { buttonTick(); }
+
+void filterDecoderThenDemo() {
+    filterThenDecoder();
+    demoStep();
+}
+
+// Screen pixels that differ from a framebuffer (alpha ignored, as on screen).
+int pixelsDifferingFromFrame(const std::vector<uint32_t>& fb) {
+    int n = 0;
+    for (int y = 0; y < FB_HEIGHT; ++y) {
+        const uint32_t* row = fb.data() + FB_WIDTH * (FB_HEIGHT - 1 - y);
+        for (int x = 0; x < FB_WIDTH; ++x) n += unit::screen(x, y) != (row[x] | CANVAS_OPAQUE);
+    }
+    return n;
+}
+
+// From the same start, the next tick's frame must match the one drawn by hand
+// after `right`, and differ from the one drawn after `wrong`, so that the test
+// can tell the two orders apart.
+void expectNextTickDrawnAfter(void (*reach)(), void (*right)(), void (*wrong)()) {
+    reach();
+    const std::vector<uint32_t> expected = nextFrameByHand(right);
+    reach();
+    const std::vector<uint32_t> other = nextFrameByHand(wrong);
+    reach();
+    unit::ticks(1);
+    EXPECT_EQ(pixelsDifferingFromFrame(expected), 0);
+    EXPECT_GT(pixelsDifferingFromFrame(other), 0) << "the two orders must be told apart";
 }
 
 float demoRollAfterSteps(int steps) {
@@ -91,6 +155,37 @@ TEST(ShellFastTick, ChangesStayInsideTheScreen) {
     EXPECT_GT(r.w, 0);
     EXPECT_TRUE(insideScreen(r)) << r.x << "," << r.y << " " << r.w << "x" << r.h;
     EXPECT_EQ(hostTakeChanges().w, 0);
+}
+
+TEST(ShellFrameOrder, FrameFollowsThisTicksFilterStep) {
+    expectNextTickDrawnAfter(reachGmeterClimbing, filterThenDecoder, decoderOnly);
+}
+
+TEST(ShellFrameOrder, PageIsDrawnBeforeTheDemoMotionAdvances) {
+    expectNextTickDrawnAfter(reachAttitudeDemo, filterThenDecoder, filterDecoderThenDemo);
+}
+
+TEST(ShellFrameOrder, BannerShowsWhatThePreviousFramesAlertLogicRaised) {
+    unit::powerOnPastSplash();
+    simDevice.gLimitInput[0] = 1;
+    unit::ticks(1);
+    EXPECT_EQ(alertActive[ALERT_G1], 1) << "raised by this frame's alert logic";
+    EXPECT_EQ(anyAlertActive, 0) << "after this frame's banner had run";
+    unit::ticks(1);
+    EXPECT_EQ(anyAlertActive, 1);
+}
+
+TEST(ShellFrameOrder, DiscreteInputsAreSampledAfterTheAlertLogic) {
+    unit::powerOnPastSplash();
+    simDevice.gLimitInput[0] = 1;
+    unit::ticks(1);
+    ASSERT_EQ(alertActive[ALERT_G1], 1);
+    simDevice.discreteInput2Source = 0;  // no longer the edition with G functions
+    unit::ticks(1);
+    EXPECT_EQ(alertActive[ALERT_G1], 1) << "this frame's alert logic still sees the last frame's sample";
+    EXPECT_EQ(discreteInput(2), 0);
+    unit::ticks(1);
+    EXPECT_EQ(alertActive[ALERT_G1], 0);
 }
 
 TEST(ShellStartup, FirstFrameSeesEmptySettingsAndDefaultsFollow) {
