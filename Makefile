@@ -3,11 +3,12 @@
 
 BUILD      ?= build
 TEST_BUILD ?= build-test
+RELEASE_BUILD ?= build-release
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test bench fonts golden gallery fuzz clean
+.PHONY: all deps build run test release bench fonts golden gallery fuzz format clean
 
 all: build
 
@@ -26,6 +27,12 @@ test: deps
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQX70_SANITIZE=ON
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	ctest --test-dir $(TEST_BUILD) --output-on-failure -j $(JOBS)
+
+# The programs as an optimised build compiles them, so a warning that only the
+# optimiser finds cannot slip through; CI runs it after the tests.
+release: deps
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target qx70sim qx70-run
 
 bench: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
@@ -61,5 +68,10 @@ fuzz:
 	    -artifact_prefix=$(FUZZ_BUILD)/crashes/ $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds || exit 1; \
 	done
 
+# Formats every C++ file of the project in place (.clang-format); `make test`
+# checks that nothing is left unformatted.
+format: deps
+	tests/tree/check_format.sh --fix
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)

@@ -7,7 +7,7 @@
 #include "app/controller.h"
 #include "app/navigation.h"
 #include "device/device.h"
-#include "host/bezel.h"
+#include "device/button_levels.h"
 
 // ---- Constants ----------------------------------------------------------------
 

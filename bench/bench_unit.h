@@ -5,7 +5,7 @@
 #include "app/page_attitude.h"
 #include "device/device.h"
 #include "device/settings.h"
-#include "host/shell.h"
+#include "shell/shell.h"
 
 namespace bench {
 

@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-apps libx11-dev
   libfreetype-dev fonts-dejavu-core
+  clang-format
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev)

@@ -2,7 +2,7 @@
 #include "app_support.h"
 
 #include "app/timekeeping.h"
-#include "host/shell.h"
+#include "shell/shell.h"
 #include "unit_driver.h"
 
 void resetUnit() {

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/script.h"
-#include "host/script_run.h"
+#include "script/script.h"
+#include "script/run.h"
 
 namespace fuzzcheck {
 

@@ -6,7 +6,7 @@
 #include "app/setup.h"
 #include "app/setup_screens.h"
 #include "app_support.h"
-#include "host/bezel.h"
+#include "shell/bezel.h"
 #include "screen_checks.h"
 
 // The menu on page 7 with the defaults applied and the edition input as given.

@@ -1,11 +1,11 @@
 // Bezel click areas and the raw button levels.
-#include "host/bezel.h"
+#include "shell/bezel.h"
 
 #include <gtest/gtest.h>
 
 class Bezel : public ::testing::Test {
 protected:
-    void SetUp() override { bezelPowerOnReset(); }
+    void SetUp() override { buttonLevelsPowerOnReset(); }
 
     static void click(int x, int y) {
         bezelMouse(WM_LBUTTONDOWN, x, y);
@@ -17,7 +17,7 @@ TEST_F(Bezel, EachAreaCoversItsOpenRectangleExactly) {
     int hits[8] = {};
     for (int y = 0; y < 550; ++y)
         for (int x = 0; x < 450; ++x) {
-            bezelPowerOnReset();
+            buttonLevelsPowerOnReset();
             click(x, y);
             ++hits[levels()];
         }
@@ -36,7 +36,7 @@ TEST_F(Bezel, BoundsAreExclusive) {
     }
     click(230, 276);
     EXPECT_EQ(levels(), 0b011);
-    bezelPowerOnReset();
+    buttonLevelsPowerOnReset();
     click(230, 324);
     EXPECT_EQ(levels(), 0b011);
 }
@@ -80,6 +80,6 @@ TEST_F(Bezel, SettersMoveTheirLevels) {
     releaseView();
     EXPECT_EQ(levels(), 0);
     pressRight();
-    bezelPowerOnReset();
+    buttonLevelsPowerOnReset();
     EXPECT_EQ(levels(), 0);
 }

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "gfx/gfx.h"
-#include "host/bezel.h"
-#include "host/bezel_art.h"
-#include "host/shell.h"
+#include "shell/bezel.h"
+#include "shell/bezel_art.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "app_support.h"
 
 #include "app/buttons.h"
-#include "host/bezel.h"
+#include "shell/bezel.h"
 
 namespace {
 

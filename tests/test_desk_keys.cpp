@@ -2,15 +2,15 @@
 // mouse, modifiers and auto-repeat, and which keys name commands.
 #include <gtest/gtest.h>
 
-#include "host/bezel.h"
-#include "host/desk_keys.h"
+#include "shell/bezel.h"
+#include "desk/keys.h"
 
 namespace {
 
 class DeskKeys : public ::testing::Test {
 protected:
     void SetUp() override {
-        bezelPowerOnReset();
+        buttonLevelsPowerOnReset();
         deskKeysReleaseAll();
     }
 
@@ -136,7 +136,7 @@ TEST_F(DeskKeys, ReleaseAllLetsGoOfEveryKeyButNotOfTheMouse) {
 
 TEST_F(DeskKeys, PowerOnResetClearsTheKeyLevels) {
     down(DeskKey::Up);
-    bezelPowerOnReset();
+    buttonLevelsPowerOnReset();
     EXPECT_EQ(levels(), 0);
 }
 

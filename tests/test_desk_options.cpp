@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "host/desk_options.h"
+#include "desk/options.h"
 
 namespace {
 

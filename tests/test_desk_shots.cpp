@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "gfx/gfx.h"
-#include "host/desk_panel.h"
-#include "host/desk_shots.h"
-#include "host/desk_ui.h"
-#include "host/desk_view.h"
+#include "desk/panel.h"
+#include "desk/shots.h"
+#include "desk/ui.h"
+#include "desk/view.h"
 #include "tests/unit_driver.h"
 
 TEST(DeskShots, NamesSortByTimeAndNeverRepeatWithinASecond) {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "gfx/font.h"
-#include "host/compose.h"
-#include "host/desk_overlays.h"
-#include "host/desk_ui.h"
-#include "host/desk_view.h"
+#include "shell/compose.h"
+#include "desk/overlays.h"
+#include "desk/ui.h"
+#include "desk/view.h"
 #include "tests/unit_driver.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "app/controller.h"
 #include "app/setup.h"
 #include "device/settings.h"
-#include "host/bezel.h"
+#include "shell/bezel.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include "app/controller.h"
 #include "device/device.h"
 #include "device/settings.h"
-#include "host/desk_keys.h"
-#include "host/desk_panel.h"
-#include "host/desk_view.h"
-#include "host/panel_model.h"
-#include "host/panel_view.h"
+#include "desk/keys.h"
+#include "desk/panel.h"
+#include "desk/view.h"
+#include "desk/panel_model.h"
+#include "desk/panel_view.h"
 #include "tests/unit_driver.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/png_file.h"
+#include "platform/png/png_file.h"
 
 namespace {
 

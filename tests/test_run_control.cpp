@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "host/run_control.h"
+#include "desk/run_control.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "host/device_fields.h"
-#include "host/script.h"
+#include "device/device_fields.h"
+#include "script/script.h"
 #include "tests/script_fuzz_check.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include "device/device.h"
 #include "device/settings.h"
 #include "gfx/gfx.h"
-#include "host/bezel.h"
-#include "host/script.h"
-#include "host/script_run.h"
-#include "host/shell.h"
+#include "shell/bezel.h"
+#include "script/script.h"
+#include "script/run.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -180,24 +180,23 @@ TEST(ScriptRun, ScriptWithErrorsDoesNotRun) {
     EXPECT_EQ(o.messages[0].line, 2);
 }
 
-TEST(ScriptHostTime, TicksCarryIntoTheDateAndDayOfWeek) {
-    int dow = -1, ms = -1;
-    ScriptDateTime t = scriptHostTimeAfter(SCRIPT_DEFAULT_HOST_TIME, 0, &dow, &ms);
+TEST(HostTime, TicksCarryIntoTheDateAndDayOfWeek) {
+    ClockTime t = hostTimeAfter(DEFAULT_HOST_TIME, 0);
     EXPECT_EQ(t.year * 10000 + t.month * 100 + t.day, 20240601);
-    EXPECT_EQ(dow, 6) << "1 June 2024 was a Saturday";
-    EXPECT_EQ(ms, 0);
+    EXPECT_EQ(t.dayOfWeek, 6) << "1 June 2024 was a Saturday";
+    EXPECT_EQ(t.milliseconds, 0);
 
-    t = scriptHostTimeAfter({2024, 2, 28, 23, 59, 59}, 101, &dow, &ms);
+    t = hostTimeAfter({2024, 2, 28, 23, 59, 59}, 101);
     EXPECT_EQ(t.month * 100 + t.day, 229) << "2024 is a leap year";
     EXPECT_EQ(t.hour * 10000 + t.minute * 100 + t.second, 0);
-    EXPECT_EQ(ms, 10);
-    EXPECT_EQ(dow, 4);
+    EXPECT_EQ(t.milliseconds, 10);
+    EXPECT_EQ(t.dayOfWeek, 4);
 
-    t = scriptHostTimeAfter({1999, 12, 31, 23, 59, 59}, 100, &dow, &ms);
+    t = hostTimeAfter({1999, 12, 31, 23, 59, 59}, 100);
     EXPECT_EQ(t.year * 10000 + t.month * 100 + t.day, 20000101);
-    EXPECT_EQ(dow, 6);
-    t = scriptHostTimeAfter({1601, 1, 1, 0, 0, 0}, 0, &dow, &ms);
-    EXPECT_EQ(dow, 1) << "1 January 1601 was a Monday";
+    EXPECT_EQ(t.dayOfWeek, 6);
+    t = hostTimeAfter({1601, 1, 1, 0, 0, 0}, 0);
+    EXPECT_EQ(t.dayOfWeek, 1) << "1 January 1601 was a Monday";
 }
 
 TEST(ScriptRunUnit, NavigationAndTheDefaultHoldsReachTheDecoder) {

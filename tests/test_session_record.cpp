@@ -8,19 +8,19 @@
 
 #include "app/timekeeping.h"
 #include "device/device.h"
-#include "host/bezel.h"
-#include "host/desk_keys.h"
-#include "host/desk_session.h"
-#include "host/desk_shots.h"
-#include "host/panel_model.h"
-#include "host/script.h"
-#include "host/script_run.h"
-#include "host/session_record.h"
-#include "host/shell.h"
+#include "shell/bezel.h"
+#include "desk/keys.h"
+#include "desk/session.h"
+#include "desk/shots.h"
+#include "desk/panel_model.h"
+#include "script/script.h"
+#include "script/run.h"
+#include "desk/session_record.h"
+#include "shell/shell.h"
 
 namespace {
 
-constexpr ScriptDateTime START = {2025, 3, 14, 23, 59, 58};
+constexpr HostDateTime START = {2025, 3, 14, 23, 59, 58};
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;

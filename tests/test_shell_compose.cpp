@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "gfx/gfx.h"
-#include "host/compose.h"
+#include "shell/compose.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "device/device.h"
 #include "device/filter.h"
 #include "device/settings.h"
-#include "host/bezel.h"
-#include "host/compose.h"
-#include "host/shell.h"
+#include "shell/bezel.h"
+#include "shell/compose.h"
+#include "shell/shell.h"
 #include "unit_driver.h"
 
 namespace {

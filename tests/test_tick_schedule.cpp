@@ -1,7 +1,7 @@
 // The window's tick deadlines: no drift, stalls dropped, seconds caught up.
 #include <gtest/gtest.h>
 
-#include "host/tick_schedule.h"
+#include "desk/tick_schedule.h"
 
 namespace {
 

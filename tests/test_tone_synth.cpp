@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "device/device.h"
-#include "host/tone_synth.h"
+#include "desk/tone_synth.h"
 
 namespace {
 

@@ -5,16 +5,16 @@
 
 #include <vector>
 
-#include "host/bezel.h"
-#include "host/shell.h"
-#include "host/zoom.h"
+#include "shell/bezel.h"
+#include "shell/shell.h"
+#include "desk/zoom.h"
 
 namespace {
 
 int levels() { return viewLevel() << 2 | leftLevel() << 1 | rightLevel(); }
 
 int levelsOfPress(int x, int y) {
-    bezelPowerOnReset();
+    buttonLevelsPowerOnReset();
     bezelMouse(WM_LBUTTONDOWN, x, y);
     return levels();
 }
@@ -61,7 +61,7 @@ TEST(Zoom, EdgesOfAZoomedAreaAtZoom3) {
     EXPECT_EQ(levelsOfPress(zoomToPicture(419, 3), zoomToPicture(450, 3)), 0b100);
     EXPECT_EQ(levelsOfPress(zoomToPicture(420, 3), zoomToPicture(450, 3)), 0);
     // A press on Both, released just outside the window to the left: held.
-    bezelPowerOnReset();
+    buttonLevelsPowerOnReset();
     bezelMouse(WM_LBUTTONDOWN, zoomToPicture(690, 3), zoomToPicture(900, 3));
     bezelMouse(WM_LBUTTONUP, zoomToPicture(-1, 3), zoomToPicture(900, 3));
     EXPECT_EQ(levels(), 0b011);

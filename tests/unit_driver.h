@@ -3,8 +3,8 @@
 // the composed window picture.
 #pragma once
 
-#include "host/bezel.h"
-#include "host/shell.h"
+#include "shell/bezel.h"
+#include "shell/shell.h"
 
 #include <cstdint>
 

@@ -6,7 +6,7 @@
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 #include "gfx/splash_picture.h"
-#include "host/png_file.h"
+#include "platform/png/png_file.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <vector>
 
-#include "host/bezel_art.h"
-#include "host/png_file.h"
-#include "host/shell.h"
+#include "shell/bezel_art.h"
+#include "platform/png/png_file.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "gfx/gfx.h"
-#include "host/shell.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -1,0 +1,100 @@
+// Panel state in the window. Each row's shown text is remembered, so a refresh
+// redraws (and the window presents) only rows that changed, such as the pitch
+// while it ramps.
+#include "desk/panel.h"
+
+#include <cstring>
+
+#include "desk/view.h"
+#include "desk/panel_view.h"
+
+// ---- Module state ---------------------------------------------------------
+
+namespace {
+
+uint32_t picture[PANEL_WIDTH * VIEW_HEIGHT];
+bool shown = false;
+char drawnText[PANEL_ROWS][PANEL_TEXT_CAPACITY];
+int drawnSelection = -1;
+
+// ---- Private helpers ------------------------------------------------------
+
+void rememberRow(int row) { panelValueText(row, drawnText[row]); }
+
+void drawAll() {
+    panelDrawAll(picture);
+    for (int row = 0; row < PANEL_ROWS; ++row) rememberRow(row);
+    drawnSelection = panelSelected();
+}
+
+void redrawRow(int row) {
+    deskViewPanelChanged(panelDrawRow(picture, row));
+    rememberRow(row);
+}
+
+int adjustSelected(int steps, PanelChange (&changes)[PANEL_MAX_CHANGES]) {
+    return panelAdjust(panelSelected(), steps, changes);
+}
+
+}  // namespace
+
+// ---- Public operations ----------------------------------------------------
+
+void deskPanelReset() {
+    panelModelReset();
+    deskPanelSetShown(false);
+}
+
+// Drawn afresh whenever it is shown.
+void deskPanelSetShown(bool show) {
+    shown = show;
+    if (shown) drawAll();
+    deskViewSetPanel(shown ? picture : nullptr);
+}
+
+bool deskPanelShown() { return shown; }
+
+void deskPanelRefresh() {
+    if (!shown) return;
+    const int selection = panelSelected();
+    for (int row = 0; row < PANEL_ROWS; ++row) {
+        char text[PANEL_TEXT_CAPACITY];
+        panelValueText(row, text);
+        const bool moved = (row == selection) != (row == drawnSelection);
+        if (moved || std::strcmp(text, drawnText[row]) != 0) redrawRow(row);
+    }
+    drawnSelection = selection;
+}
+
+int deskPanelCommand(DeskCommand c, PanelChange (&changes)[PANEL_MAX_CHANGES]) {
+    switch (c) {
+        case DeskCommand::PanelNext: panelSelectBy(1); return 0;
+        case DeskCommand::PanelPrevious: panelSelectBy(-1); return 0;
+        case DeskCommand::PanelIncrease: return adjustSelected(1, changes);
+        case DeskCommand::PanelDecrease: return adjustSelected(-1, changes);
+        case DeskCommand::PanelIncreaseMore: return adjustSelected(PANEL_MORE_STEPS, changes);
+        case DeskCommand::PanelDecreaseMore: return adjustSelected(-PANEL_MORE_STEPS, changes);
+        case DeskCommand::PanelToggle: return panelToggle(panelSelected(), changes);
+        default: return 0;
+    }
+}
+
+int deskPanelClick(int x, int y, bool shift, PanelChange (&changes)[PANEL_MAX_CHANGES]) {
+    const PanelHit hit = panelHitTest(x, y);
+    if (hit.row < 0) return 0;
+    panelSelect(hit.row);
+    const int steps = shift ? PANEL_MORE_STEPS : 1;
+    switch (hit.part) {
+        case PanelPart::Minus: return panelAdjust(hit.row, -steps, changes);
+        case PanelPart::Plus: return panelAdjust(hit.row, steps, changes);
+        case PanelPart::Switch: return panelToggle(hit.row, changes);
+        default: return 0;
+    }
+}
+
+int deskPanelWheel(int x, int y, int notches, PanelChange (&changes)[PANEL_MAX_CHANGES]) {
+    const PanelHit hit = panelHitTest(x, y);
+    if (hit.row < 0 || notches == 0) return 0;
+    panelSelect(hit.row);
+    return panelAdjust(hit.row, notches, changes);
+}

@@ -1,0 +1,351 @@
+// The window program: SDL events and a monotonic clock drive the shell. The
+// loop sleeps in SDL_WaitEventTimeout until the next tick is due, so an idle
+// window costs almost nothing. Beside the mouse on the bezel it offers keys
+// for the buttons, zoom, the key help, the device panel, screenshots, pause
+// and single frames, sound, and a recording of the session as a script.
+#include <SDL.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "app/timekeeping.h"
+#include "device/device.h"
+#include "device/settings.h"
+#include "shell/bezel.h"
+#include "desk/keys.h"
+#include "desk/options.h"
+#include "desk/panel.h"
+#include "desk/session.h"
+#include "desk/ui.h"
+#include "desk/view.h"
+#include "platform/sdl/audio.h"
+#include "platform/sdl/keys.h"
+#include "platform/sdl/shots.h"
+#include "platform/sdl/window.h"
+#include "desk/session_record.h"
+#include "shell/shell.h"
+#include "desk/zoom.h"
+
+namespace {
+
+constexpr int VOLUME_SLOT = 4;
+constexpr int EXIT_USAGE = 2;
+
+// ---- Module state ---------------------------------------------------------
+
+DeskOptions options;
+bool repaintAll = true;
+bool unitWasRunning = true;
+FILE* recording = nullptr;
+HostDateTime recordingStart = {};  // the host time at tick 0 of a recording
+
+// ---- Private helpers ------------------------------------------------------
+
+int64_t nowMs() { return static_cast<int64_t>(SDL_GetTicks64()); }
+
+std::tm utcNow(int* millis) {
+    using namespace std::chrono;
+    const system_clock::time_point now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm utc = {};
+    gmtime_r(&seconds, &utc);
+    *millis = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+    return utc;
+}
+
+// The unit's clock counts GMT, so its first load takes the host's UTC time.
+void hostUtcTime(ClockTime* out) {
+    int ms = 0;
+    const std::tm utc = utcNow(&ms);
+    out->year = static_cast<uint16_t>(utc.tm_year + 1900);
+    out->month = static_cast<uint16_t>(utc.tm_mon + 1);
+    out->dayOfWeek = static_cast<uint16_t>(utc.tm_wday);
+    out->day = static_cast<uint16_t>(utc.tm_mday);
+    out->hour = static_cast<uint16_t>(utc.tm_hour);
+    out->minute = static_cast<uint16_t>(utc.tm_min);
+    out->second = static_cast<uint16_t>(std::min(utc.tm_sec, 59));  // a leap second shows as 59
+    out->milliseconds = static_cast<uint16_t>(ms);
+}
+
+bool wantsFullRepaint(const SDL_WindowEvent& w) {
+    switch (w.event) {
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_RESIZED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_RESTORED:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void updateTitle() {
+    std::string note = deskSessionRun().paused ? "paused" : "";
+    if (recording != nullptr) note += note.empty() ? "recording" : ", recording";
+    sdlWindowSetTitleNote(note.c_str());
+}
+
+// Sizes the window for the picture (with or without the panel) at zoom z.
+void layOut(int z) {
+    sdlWindowSetLayout(deskViewWidth(), zoomClamp(z));
+    repaintAll = true;
+}
+
+void setPaused(bool paused) {
+    runSetPaused(&deskSessionRun(), paused, nowMs());
+    sdlAudioSetPaused(paused);
+    updateTitle();
+}
+
+void toggleMute() {
+    if (options.mute) {
+        deskUiShowMessage("Sound is off for this session (--mute)", nowMs());
+        return;
+    }
+    const bool muted = !sdlAudioMuted();
+    sdlAudioSetMuted(muted);
+    deskUiShowMessage(muted ? "Sound off (M turns it on)" : "Sound on", nowMs());
+}
+
+// The ticks run so far: the moment panel changes and shots belong to.
+long long ticksRun() { return deskSessionTicks(); }
+
+void recordChanges(const PanelChange* changes, int n) {
+    for (int i = 0; i < n; ++i) recordChange(ticksRun(), changes[i]);
+}
+
+// Both pictures, a message where they went, and shot lines in a recording
+// (the window picture only without the panel, which a replay has not).
+void takeShots() {
+    const ShotFiles f = sdlSaveShots(options.shotsDir, sdlWindowZoom());
+    deskUiShowMessage(f.message.c_str(), nowMs());
+    if (!f.ok) return;
+    std::printf("qx70sim: %s\n", f.message.c_str());
+    std::fflush(stdout);
+    recordShot(ticksRun(), f.screen, false, 1);
+    if (!deskPanelShown()) recordShot(ticksRun(), f.window, true, sdlWindowZoom());
+}
+
+void runCommand(DeskCommand c) {
+    PanelChange changes[PANEL_MAX_CHANGES];
+    switch (c) {
+        case DeskCommand::None: return;
+        case DeskCommand::ToggleHelp: deskUiToggleHelp(); return;
+        case DeskCommand::TogglePanel:
+            deskPanelSetShown(!deskPanelShown());
+            layOut(sdlWindowZoom());
+            return;
+        case DeskCommand::Screenshot: takeShots(); return;
+        case DeskCommand::ZoomIn: layOut(sdlWindowZoom() + 1); return;
+        case DeskCommand::ZoomOut: layOut(sdlWindowZoom() - 1); return;
+        case DeskCommand::ZoomReset: layOut(ZOOM_MIN); return;
+        case DeskCommand::TogglePause: setPaused(!deskSessionRun().paused); return;
+        case DeskCommand::StepFrame: runRequestStep(&deskSessionRun()); return;
+        case DeskCommand::ToggleMute: toggleMute(); return;
+        case DeskCommand::CloseOverlays: deskUiCloseOverlays(); return;
+        default: recordChanges(changes, deskPanelCommand(c, changes)); return;
+    }
+}
+
+// Mouse positions are window units; the bezel and the panel work in picture
+// pixels. Every press and release reaches the bezel, as without the panel.
+void mouseButton(const SDL_MouseButtonEvent& b) {
+    if (b.button != SDL_BUTTON_LEFT) return;
+    const int z = sdlWindowZoom();
+    const int x = zoomToPicture(b.x, z), y = zoomToPicture(b.y, z);
+    const bool down = b.type == SDL_MOUSEBUTTONDOWN;
+    bezelMouse(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, x, y);
+    if (!down || !deskPanelShown() || x < BEZEL_WIDTH) return;
+    PanelChange changes[PANEL_MAX_CHANGES];
+    const bool shift = (SDL_GetModState() & KMOD_SHIFT) != 0;
+    recordChanges(changes, deskPanelClick(x - BEZEL_WIDTH, y, shift, changes));
+}
+
+void mouseWheel(const SDL_MouseWheelEvent& w) {
+    if (!deskPanelShown()) return;
+    const int z = sdlWindowZoom();
+    const int x = zoomToPicture(w.mouseX, z), y = zoomToPicture(w.mouseY, z);
+    if (x < BEZEL_WIDTH) return;
+    const int notches = w.direction == SDL_MOUSEWHEEL_FLIPPED ? -w.y : w.y;
+    PanelChange changes[PANEL_MAX_CHANGES];
+    recordChanges(changes, deskPanelWheel(x - BEZEL_WIDTH, y, notches, changes));
+}
+
+// Handles one event; false when the window was closed.
+bool handleEvent(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_QUIT:
+            return false;
+        case SDL_WINDOWEVENT:
+            if (wantsFullRepaint(e.window)) repaintAll = true;
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) deskKeysReleaseAll();
+            return true;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            mouseButton(e.button);
+            return true;
+        case SDL_MOUSEWHEEL:
+            mouseWheel(e.wheel);
+            return true;
+        case SDL_KEYDOWN:
+            runCommand(deskKeyDown(sdlDeskKey(e.key.keysym.sym), sdlDeskMods(e.key.keysym.mod), e.key.repeat != 0,
+                                   deskPanelShown()));
+            return true;
+        case SDL_KEYUP:
+            deskKeyUp(sdlDeskKey(e.key.keysym.sym));
+            return true;
+        default:
+            return true;
+    }
+}
+
+// The time to sleep: until the next tick or the message bar's end, whichever
+// comes first; -1 for no limit. A unit that is off needs no ticks.
+int waitLimit() {
+    const int64_t now = nowMs();
+    const int64_t tick = hostUnitRunning() ? runWait(deskSessionRun(), now) : -1;
+    const int64_t message = deskUiExpire(now);
+    const int64_t limit = tick < 0 ? message : message < 0 ? tick : std::min(tick, message);
+    return limit < 0 ? -1 : static_cast<int>(std::min<int64_t>(limit, SDL_MAX_SINT32));
+}
+
+bool waitEvent(SDL_Event* e) {
+    const int limit = waitLimit();
+    if (limit < 0) return SDL_WaitEvent(e) == 1;
+    return SDL_WaitEventTimeout(e, limit) == 1;
+}
+
+// What the unit asked of the sound since the last turn.
+void followUnitSound() {
+    if (hostUnitRunning()) {
+        sdlAudioSetVolume(settingsReadByte(VOLUME_SLOT));
+    } else if (unitWasRunning) {
+        sdlAudioSilence();  // a unit that is off sounds nothing more
+    }
+    unitWasRunning = hostUnitRunning();
+    sdlAudioIdle();
+}
+
+// Appends what was recorded; a failing write ends the recording with a message.
+void flushRecording() {
+    if (recording == nullptr) return;
+    const std::string text = recordTake();
+    if (text.empty()) return;
+    if (std::fwrite(text.data(), 1, text.size(), recording) == text.size() && std::fflush(recording) == 0) return;
+    std::fclose(recording);
+    recording = nullptr;
+    recordFinish(ticksRun());
+    deskUiShowMessage((std::string("Recording stopped: cannot write ") + options.recordFile).c_str(), nowMs());
+    updateTitle();
+}
+
+void present() {
+    deskPanelRefresh();
+    const HostRect r = deskViewUpdate(hostTakeChanges());
+    if (repaintAll) {
+        sdlWindowPresentAll();
+    } else if (r.w > 0 && r.h > 0) {
+        sdlWindowPresent(r);
+    }
+    repaintAll = false;
+}
+
+int runLoop() {
+    for (;;) {
+        SDL_Event e;
+        if (waitEvent(&e)) {
+            do {
+                if (!handleEvent(e)) return 0;
+            } while (SDL_PollEvent(&e) == 1);
+        }
+        deskSessionRunDue(nowMs());
+        followUnitSound();
+        flushRecording();
+        present();
+    }
+}
+
+int usage(const char* error) {
+    std::fprintf(stderr, "qx70sim: %s\n%s\n", error, DESK_USAGE);
+    return EXIT_USAGE;
+}
+
+void printHelp() {
+    std::printf("%s\n\n", DESK_USAGE);
+    std::printf("  --zoom N       start at zoom N (1 to 4)\n");
+    std::printf("  --shots DIR    save F12 screenshots in DIR (default: the current folder)\n");
+    std::printf("  --record FILE  record the session as a script for qx70-run\n");
+    std::printf("  --mute         no sound\n\nKeys:\n");
+    for (const DeskKeyHelp& k : deskKeyHelp) std::printf("  %-18s %s\n", k.keys, k.action);
+}
+
+// Opens the recording before the window, so a bad path is refused at once.
+bool openRecording() {
+    if (options.recordFile == nullptr) return true;
+    recording = std::fopen(options.recordFile, "w");
+    if (recording == nullptr) {
+        std::fprintf(stderr, "qx70sim: cannot write %s: %s\n", options.recordFile, std::strerror(errno));
+        return false;
+    }
+    int ms = 0;
+    const std::tm utc = utcNow(&ms);
+    recordingStart = {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, std::min(utc.tm_sec, 59)};
+    std::string notes = "A session recorded in the QX-70 PC Simulator window; replay it with: qx70-run FILE\n"
+                        "While recording, the unit's seconds follow its frames, as in a replay.";
+    if (options.shotsDir != nullptr) {
+        notes += std::string("\nIts screenshots went to ") + options.shotsDir +
+                 "; qx70-run --compare there checks the replay against them.";
+    }
+    recordStart(recordingStart, notes);
+    return true;
+}
+
+void closeRecording() {
+    if (recording == nullptr) return;
+    recordFinish(ticksRun());
+    flushRecording();
+    if (recording != nullptr) std::fclose(recording);
+    recording = nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    char error[DESK_OPTION_ERROR_CAPACITY];
+    if (!deskParseOptions(argc, argv, &options, error)) return usage(error);
+    if (options.help) {
+        printHelp();
+        return 0;
+    }
+    if (options.mute) sdlAudioDisable();
+    if (!openRecording()) return EXIT_USAGE;
+    if (!sdlWindowOpen(options.zoom)) {
+        closeRecording();
+        return 1;
+    }
+    deskSessionStart(nowMs(), recording != nullptr, recordingStart);
+    setClockSource(recording != nullptr ? deskSessionHostTime : hostUtcTime);
+    unitPowerOnReset();
+    deskViewReset();
+    deskUiReset();
+    deskPanelReset();
+    devSetSoundListener(sdlAudioRequest);
+    HostOnCreate();
+    hostStartup();
+    deskViewUpdate(hostTakeChanges());
+    updateTitle();
+    sdlWindowShow();
+    deskSessionStart(nowMs(), recording != nullptr, recordingStart);
+    const int code = runLoop();
+    closeRecording();
+    devSetSoundListener(nullptr);
+    sdlAudioClose();
+    sdlWindowClose();
+    return code;
+}

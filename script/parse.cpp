@@ -1,0 +1,486 @@
+// The script parser: one command per line, words separated by blanks, '#'
+// starts a comment. Every value is checked here (numbers, ranges, names,
+// indices) so that a script that parses can only fail at run time on an
+// expectation or on writing a picture.
+#include "script/script.h"
+
+#include <charconv>
+#include <iterator>
+
+#include "app/buttons.h"
+#include "device/settings.h"
+#include "gfx/gfx.h"
+#include "script/words.h"
+#include "shell/shell.h"
+
+// ---- Constants ----------------------------------------------------------------
+
+namespace {
+
+constexpr int MAX_WORDS = 8;
+constexpr int MIN_YEAR = 1601;   // the range of the platform's date record
+constexpr int MAX_YEAR = 30827;
+// Both buttons held: the decoder tests the release of both before any hold,
+// so the left hold needs one tick more than a single press's.
+constexpr int BOTH_HOLD_TICKS = LEFT_HOLD_TICKS + 1;
+
+constexpr const char* BUTTON_NAMES[] = {"view", "left", "right", "both"};
+constexpr const char* PAGE_NAMES[SCRIPT_PAGES] = {"splash", "data",    "runtime",  "timer1",
+                                                  "timer2", "gmeter",  "attitude", "setup"};
+
+struct RequestName {
+    DevOp op;
+    const char* name;
+};
+
+constexpr RequestName REQUEST_NAMES[] = {
+    {DevOp::PowerOffA, "powerOffA"},
+    {DevOp::PowerOffB, "powerOffB"},
+    {DevOp::PowerOffC, "powerOffC"},
+    {DevOp::SwitchOff, "switchOff"},
+    {DevOp::WriteValue, "writeValue"},
+    {DevOp::WriteParameter, "writeParameter"},
+    {DevOp::ResetPeaks, "resetPeaks"},
+    {DevOp::SetBrightnessLevel, "setBrightnessLevel"},
+    {DevOp::SetBrightnessMode, "setBrightnessMode"},
+    {DevOp::Sound, "sound"},
+    {DevOp::Notify, "notify"},
+    {DevOp::AlertAcknowledged, "alertAcknowledged"},
+    {DevOp::DemoOff, "demoOff"},
+    {DevOp::CalibrationDone, "calibrationDone"},
+    {DevOp::SecondTick, "secondTick"},
+};
+
+// ---- Types --------------------------------------------------------------------
+
+// The words of one line and where the parse stands in them.
+struct Line {
+    std::string_view word[MAX_WORDS];
+    int count = 0;
+    int next = 0;
+    std::string error;  // the first problem found; empty while all is well
+};
+
+// ---- Private helpers ----------------------------------------------------------
+
+bool fail(Line& l, const std::string& message) {
+    if (l.error.empty()) l.error = message;
+    return false;
+}
+
+// Splits off the comment and the words; false (with the error) on a control
+// character or too many words.
+bool splitWords(std::string_view text, Line& l) {
+    const size_t hash = text.find('#');
+    if (hash != std::string_view::npos) text = text.substr(0, hash);
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end < text.size() && text[end] != ' ' && text[end] != '\t' && text[end] != '\r') {
+            const unsigned char d = static_cast<unsigned char>(text[end]);
+            if (d < 0x20 || d == 0x7F) return fail(l, "control character in the line");
+            ++end;
+        }
+        if (l.count == MAX_WORDS) return fail(l, "too many words");
+        l.word[l.count++] = text.substr(i, end - i);
+        i = end;
+    }
+    return true;
+}
+
+bool atEnd(const Line& l) { return l.next >= l.count; }
+
+std::string_view peek(const Line& l) { return atEnd(l) ? std::string_view{} : l.word[l.next]; }
+
+// The next word, or an error naming what was missing.
+bool take(Line& l, const char* what, std::string_view& w) {
+    if (atEnd(l)) return fail(l, std::string("missing ") + what);
+    w = l.word[l.next++];
+    return true;
+}
+
+bool takeKeyword(Line& l, std::string_view keyword) {
+    if (atEnd(l) || !wordEquals(l.word[l.next], keyword)) return false;
+    ++l.next;
+    return true;
+}
+
+bool finish(Line& l) {
+    if (atEnd(l)) return true;
+    return fail(l, "unexpected " + wordQuoted(l.word[l.next]));
+}
+
+bool takeInteger(Line& l, const char* what, long long lo, long long hi, long long& v) {
+    std::string_view w;
+    if (!take(l, what, w)) return false;
+    if (!wordToInteger(w, v)) return fail(l, std::string("bad ") + what + " " + wordQuoted(w));
+    if (v < lo || v > hi) {
+        return fail(l, std::string(what) + " " + std::to_string(v) + " outside " + std::to_string(lo) + " to " +
+                           std::to_string(hi));
+    }
+    return true;
+}
+
+// A duration: N, N ticks, Ns, N s or N seconds. A tick is a hundredth of a
+// second, so seconds are read to the hundredth.
+bool takeDuration(Line& l, const char* what, long long lo, long long& ticks, bool& inSeconds) {
+    std::string_view w;
+    if (!take(l, what, w)) return false;
+    inSeconds = false;
+    std::string_view number = w;
+    if (w.size() > 1 && wordLower(w.back()) == 's') {
+        number = w.substr(0, w.size() - 1);
+        inSeconds = true;
+    } else if (takeKeyword(l, "s") || takeKeyword(l, "sec") || takeKeyword(l, "second") || takeKeyword(l, "seconds")) {
+        inSeconds = true;
+    } else {
+        takeKeyword(l, "tick") || takeKeyword(l, "ticks");
+    }
+    long long n = 0;
+    const bool ok = inSeconds ? wordToCentiseconds(number, n) : wordToInteger(number, n);
+    if (!ok) return fail(l, std::string("bad ") + what + " " + wordQuoted(w));
+    if (n < lo || n > SCRIPT_MAX_TICKS) {
+        return fail(l, std::string(what) + " of " + std::to_string(n) + " ticks outside " + std::to_string(lo) +
+                           " to " + std::to_string(SCRIPT_MAX_TICKS));
+    }
+    ticks = n;
+    return true;
+}
+
+bool takeButton(Line& l, ScriptButton& b) {
+    std::string_view w;
+    if (!take(l, "button (view, left, right or both)", w)) return false;
+    for (int i = 0; i < static_cast<int>(std::size(BUTTON_NAMES)); ++i) {
+        if (wordEquals(w, BUTTON_NAMES[i])) {
+            b = static_cast<ScriptButton>(i);
+            return true;
+        }
+    }
+    return fail(l, "unknown button " + wordQuoted(w) + " (view, left, right or both)");
+}
+
+bool parseButtonOnly(Line& l, ScriptCommand& c) { return takeButton(l, c.button) && finish(l); }
+
+bool parseTimedButton(Line& l, ScriptCommand& c) {
+    if (!takeButton(l, c.button)) return false;
+    c.ticks = scriptDefaultTicks(c.op, c.button);
+    if (!atEnd(l) && !takeDuration(l, "duration", 1, c.ticks, c.inSeconds)) return false;
+    return finish(l);
+}
+
+bool parseWait(Line& l, ScriptCommand& c) { return takeDuration(l, "duration", 0, c.ticks, c.inSeconds) && finish(l); }
+
+bool parseClock(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "time HH:MM:SS", w)) return false;
+    long long d[3] = {};
+    if (w.find('-') != std::string_view::npos) {
+        if (!wordToTriple(w, '-', d) || d[0] < MIN_YEAR || d[0] > MAX_YEAR || d[1] < 1 || d[1] > 12 || d[2] < 1 ||
+            d[2] > scriptDaysInMonth(static_cast<int>(d[0]), static_cast<int>(d[1]))) {
+            return fail(l, "bad date " + wordQuoted(w) + " (YYYY-MM-DD)");
+        }
+        c.clock.year = static_cast<int>(d[0]);
+        c.clock.month = static_cast<int>(d[1]);
+        c.clock.day = static_cast<int>(d[2]);
+        c.clockHasDate = true;
+        if (!take(l, "time HH:MM:SS", w)) return false;
+    }
+    long long t[3] = {};
+    if (!wordToTriple(w, ':', t) || t[0] > 23 || t[1] > 59 || t[2] > 59) {
+        return fail(l, "bad time " + wordQuoted(w) + " (HH:MM:SS)");
+    }
+    c.clock.hour = static_cast<int>(t[0]);
+    c.clock.minute = static_cast<int>(t[1]);
+    c.clock.second = static_cast<int>(t[2]);
+    return finish(l);
+}
+
+// "name", "name[i]" or "name[i][j]".
+bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
+    const size_t bracket = w.find('[');
+    const std::string_view name = w.substr(0, bracket);
+    c.field = deviceFieldFind(name);
+    if (c.field == nullptr) return fail(l, "unknown device field " + wordQuoted(name));
+    long long index[2] = {0, 0};
+    int given = 0;
+    std::string_view rest = bracket == std::string_view::npos ? std::string_view{} : w.substr(bracket);
+    while (!rest.empty()) {
+        const size_t close = rest.find(']');
+        if (rest[0] != '[' || close == std::string_view::npos || given == 2 ||
+            !wordToInteger(rest.substr(1, close - 1), index[given])) {
+            return fail(l, "bad index in " + wordQuoted(w));
+        }
+        ++given;
+        rest.remove_prefix(close + 1);
+    }
+    if (given != c.field->indices) {
+        constexpr const char* INDEX_COUNT[] = {" takes no index", " takes one index", " takes two indices"};
+        return fail(l, std::string(c.field->name) + INDEX_COUNT[c.field->indices]);
+    }
+    const long long rows = c.field->rows, cols = c.field->cols;
+    if (index[0] < 0 || index[0] >= rows || index[1] < 0 || index[1] >= cols) {
+        return fail(l, "index outside " + std::string(c.field->name) + " in " + wordQuoted(w));
+    }
+    c.row = static_cast<int>(index[0]);
+    c.col = static_cast<int>(index[1]);
+    return true;
+}
+
+std::string rangeText(const DeviceField& f) {
+    char lo[32], hi[32];
+    *std::to_chars(lo, lo + sizeof lo - 1, f.min).ptr = '\0';
+    *std::to_chars(hi, hi + sizeof hi - 1, f.max).ptr = '\0';
+    return std::string(lo) + " to " + hi;
+}
+
+bool parseSet(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "device field", w) || !parseFieldRef(l, w, c)) return false;
+    if (!take(l, "value", w)) return false;
+    const DeviceField& f = *c.field;
+    bool ok = false;
+    if (f.type == FieldType::Float) {
+        float x = 0.0f;
+        ok = wordToFloat(w, x);
+        c.value = x;
+    } else {
+        long long n = 0;
+        ok = wordToInteger(w, n);
+        c.value = static_cast<double>(n);
+    }
+    if (!ok) return fail(l, "bad value " + wordQuoted(w) + " for " + f.name);
+    if (!deviceFieldAccepts(f, c.value)) return fail(l, std::string(f.name) + " takes " + rangeText(f));
+    return finish(l);
+}
+
+bool takeSlot(Line& l, ScriptCommand& c) {
+    long long n = 0;
+    if (!takeInteger(l, "slot", 0, SETTINGS_SLOTS - 1, n)) return false;
+    c.slot = static_cast<int>(n);
+    if (!takeInteger(l, "value", INT32_MIN, UINT32_MAX, n)) return false;
+    c.slotValue = static_cast<int32_t>(static_cast<uint32_t>(n));  // 0xFFFFFFFF reads as -1
+    return finish(l);
+}
+
+bool pngName(std::string_view w) {
+    constexpr std::string_view EXT = ".png";
+    return w.size() > EXT.size() && wordEquals(w.substr(w.size() - EXT.size()), EXT) && w.back() != '/';
+}
+
+bool parseShot(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "file name", w)) return false;
+    if (!pngName(w)) return fail(l, "file name " + wordQuoted(w) + " must end in .png");
+    c.path = std::string(w);
+    while (!atEnd(l)) {
+        if (takeKeyword(l, "screen")) {
+            c.window = false;
+        } else if (takeKeyword(l, "window")) {
+            c.window = true;
+        } else if (takeKeyword(l, "scale")) {
+            long long s = 0;
+            if (!takeInteger(l, "scale", 1, SCRIPT_MAX_SCALE, s)) return false;
+            c.scale = static_cast<int>(s);
+        } else {
+            return finish(l);
+        }
+    }
+    return true;
+}
+
+bool parseExpectPage(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "page", w)) return false;
+    long long n = -1;
+    if (!wordToInteger(w, n)) {
+        for (int p = 0; p < SCRIPT_PAGES; ++p) {
+            if (wordEquals(w, PAGE_NAMES[p])) n = p;
+        }
+    }
+    if (n < 0 || n >= SCRIPT_PAGES) {
+        return fail(l, "unknown page " + wordQuoted(w) +
+                           " (0 to 7, or splash, data, runtime, timer1, timer2, gmeter, attitude, setup)");
+    }
+    c.page = static_cast<int>(n);
+    return finish(l);
+}
+
+bool parseExpectJournal(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "request", w)) return false;
+    c.request.op = DevOp::None;
+    for (const RequestName& r : REQUEST_NAMES) {
+        if (wordEquals(w, r.name)) c.request.op = r.op;
+    }
+    if (c.request.op == DevOp::None) return fail(l, "unknown request " + wordQuoted(w));
+    long long n = 0;
+    while (!atEnd(l) && !wordEquals(peek(l), "count") && c.args < 3) {
+        if (c.args < 2) {
+            if (!takeInteger(l, "argument", INT32_MIN, INT32_MAX, n)) return false;
+            (c.args == 0 ? c.request.a : c.request.b) = static_cast<int32_t>(n);
+        } else {
+            take(l, "value", w);
+            if (!wordToFloat(w, c.request.x)) return fail(l, "bad value " + wordQuoted(w));
+        }
+        ++c.args;
+    }
+    if (takeKeyword(l, "count") && !takeInteger(l, "count", 0, SCRIPT_MAX_TICKS, c.count)) return false;
+    return finish(l);
+}
+
+bool parseExpectPixel(Line& l, ScriptCommand& c) {
+    if (takeKeyword(l, "window")) {
+        c.window = true;
+    } else {
+        takeKeyword(l, "screen");
+    }
+    const int width = c.window ? BEZEL_WIDTH : FB_WIDTH;
+    const int height = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
+    long long x = 0, y = 0, colour = 0;
+    if (!takeInteger(l, "x", 0, width - 1, x) || !takeInteger(l, "y", 0, height - 1, y) ||
+        !takeInteger(l, "colour", 0, UINT32_MAX, colour)) {
+        return false;
+    }
+    c.x = static_cast<int>(x);
+    c.y = static_cast<int>(y);
+    c.colour = static_cast<uint32_t>(colour) & 0xFFFFFFu;
+    return finish(l);
+}
+
+bool parseExpect(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "what to expect (page, slot, journal or pixel)", w)) return false;
+    if (wordEquals(w, "page")) {
+        c.op = ScriptOp::ExpectPage;
+        return parseExpectPage(l, c);
+    }
+    if (wordEquals(w, "slot")) {
+        c.op = ScriptOp::ExpectSlot;
+        return takeSlot(l, c);
+    }
+    if (wordEquals(w, "journal")) {
+        c.op = ScriptOp::ExpectJournal;
+        return parseExpectJournal(l, c);
+    }
+    if (wordEquals(w, "pixel")) {
+        c.op = ScriptOp::ExpectPixel;
+        return parseExpectPixel(l, c);
+    }
+    return fail(l, "cannot expect " + wordQuoted(w) + " (page, slot, journal or pixel)");
+}
+
+bool parseJournal(Line& l, ScriptCommand& c) {
+    c.op = ScriptOp::JournalClear;
+    if (!takeKeyword(l, "clear")) return fail(l, "journal takes 'clear'");
+    return finish(l);
+}
+
+struct CommandParser {
+    const char* name;
+    ScriptOp op;
+    bool (*parse)(Line&, ScriptCommand&);
+};
+
+constexpr CommandParser PARSERS[] = {
+    {"press", ScriptOp::Press, parseButtonOnly},
+    {"release", ScriptOp::Release, parseButtonOnly},
+    {"click", ScriptOp::Click, parseTimedButton},
+    {"hold", ScriptOp::Hold, parseTimedButton},
+    {"wait", ScriptOp::Wait, parseWait},
+    {"clock", ScriptOp::Clock, parseClock},
+    {"set", ScriptOp::Set, parseSet},
+    {"slot", ScriptOp::Slot, takeSlot},
+    {"journal", ScriptOp::JournalClear, parseJournal},
+    {"shot", ScriptOp::Shot, parseShot},
+    {"expect", ScriptOp::ExpectPage, parseExpect},
+};
+
+// One non-empty line into c; false with l.error set when it does not parse.
+bool parseLine(Line& l, ScriptCommand& c) {
+    const std::string_view verb = l.word[l.next++];
+    for (const CommandParser& p : PARSERS) {
+        if (wordEquals(verb, p.name)) {
+            c.op = p.op;
+            const bool ok = p.parse(l, c);
+            if (!ok && !l.error.empty()) l.error = std::string(p.name) + ": " + l.error;
+            return ok;
+        }
+    }
+    return fail(l, "unknown command " + wordQuoted(verb));
+}
+
+// A picture taken twice in one run would silently replace the first.
+void checkShotPaths(Script& s) {
+    for (size_t i = 0; i < s.commands.size(); ++i) {
+        const ScriptCommand& c = s.commands[i];
+        if (c.op != ScriptOp::Shot) continue;
+        for (size_t j = 0; j < i; ++j) {
+            const ScriptCommand& d = s.commands[j];
+            if (d.op == ScriptOp::Shot && d.path == c.path) {
+                s.errors.push_back({c.line, "shot: " + c.path + " is already taken on line " + std::to_string(d.line)});
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+// ---- Public operations --------------------------------------------------------------
+
+// Parses line by line; a failing line is reported and skipped.
+Script scriptParse(std::string_view text) {
+    Script s;
+    int number = 0;
+    while (!text.empty() || number == 0) {
+        ++number;
+        const size_t nl = text.find('\n');
+        const std::string_view rawLine = text.substr(0, nl);
+        text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
+        Line l;
+        ScriptCommand c;
+        c.line = number;
+        bool ok = splitWords(rawLine, l);
+        if (ok && l.count == 0) continue;
+        if (ok) ok = parseLine(l, c);
+        if (ok) {
+            s.commands.push_back(c);
+            continue;
+        }
+        if (static_cast<int>(s.errors.size()) == SCRIPT_MAX_ERRORS) {
+            s.errors.push_back({number, "too many errors; the rest of the script was not checked"});
+            return s;
+        }
+        s.errors.push_back({number, l.error});
+    }
+    checkShotPaths(s);
+    return s;
+}
+
+// Default durations of click and hold.
+long long scriptDefaultTicks(ScriptOp op, ScriptButton b) {
+    if (op != ScriptOp::Hold) return SCRIPT_CLICK_TICKS;
+    switch (b) {
+        case ScriptButton::View: return VIEW_HOLD_TICKS;
+        case ScriptButton::Left: return LEFT_HOLD_TICKS;
+        case ScriptButton::Right: return RIGHT_HOLD_TICKS;
+        case ScriptButton::Both: return BOTH_HOLD_TICKS;
+    }
+    return SCRIPT_CLICK_TICKS;
+}
+
+const char* scriptButtonName(ScriptButton b) { return BUTTON_NAMES[static_cast<int>(b)]; }
+
+const char* scriptPageName(int page) { return page >= 0 && page < SCRIPT_PAGES ? PAGE_NAMES[page] : "?"; }
+
+const char* scriptRequestName(DevOp op) {
+    for (const RequestName& r : REQUEST_NAMES) {
+        if (r.op == op) return r.name;
+    }
+    return "none";
+}

@@ -1,0 +1,296 @@
+// The script interpreter. It drives the unit only through what the window
+// uses: power-on reset, window creation and start-up, bezel clicks at the
+// buttons' positions, fast and slow ticks, and the composed window picture.
+#include "script/run.h"
+
+#include <bit>
+#include <map>
+#include <tuple>
+
+#include "app/buttons.h"
+#include "app/controller.h"
+#include "app/timekeeping.h"
+#include "device/device.h"
+#include "device/settings.h"
+#include "gfx/gfx.h"
+#include "shell/bezel.h"
+#include "shell/shell.h"
+
+// ---- Constants ----------------------------------------------------------------
+
+namespace {
+
+constexpr int LEVELS = 3;  // view, left, right
+constexpr int VIEW = 0, LEFT = 1, RIGHT = 2;
+constexpr long long SECONDS_PER_DAY = 86400;
+constexpr int MS_PER_SECOND = 1000;
+constexpr size_t SHOWN_REQUESTS = 6;  // journal entries listed in a failure message
+
+// ---- Types --------------------------------------------------------------------
+
+// A request's kind, integer arguments and the bits of its float argument: a
+// NaN argument (a calibration channel without a divisor gives one) must not
+// upset the map's ordering.
+using JournalKey = std::tuple<int, int32_t, int32_t, uint32_t>;
+
+// A failed expectation or an unusable picture stops the command loop.
+enum class Step : uint8_t { Go, Stop };
+
+// ---- Module state ---------------------------------------------------------------
+
+struct RunState {
+    long long ticks = 0;             // virtual fast ticks since the run began
+    long long tickLimit = 0;
+    bool windowCreated = false;
+    bool levelUnseen[LEVELS] = {};   // a level changed since the last tick
+    HostDateTime hostBase = DEFAULT_HOST_TIME;
+    long long hostBaseTick = 0;
+    long journalSeen = 0;            // devJournalTotal() already tallied
+    std::map<JournalKey, long long> journal;  // every request since the last clear
+    ScriptOutcome outcome = {};
+};
+
+RunState run;
+
+// ---- Private helpers ----------------------------------------------------------
+
+// The clock source the unit loads its clock from: the script's host time.
+void scriptClockSource(ClockTime* out) {
+    *out = hostTimeAfter(run.hostBase, run.ticks - run.hostBaseTick);
+}
+
+// Adds the requests recorded since the last look to the run's tally, which
+// outlives the device's small ring of recent requests.
+void tallyJournal() {
+    const long total = devJournalTotal();
+    long fresh = total >= run.journalSeen ? total - run.journalSeen : total;
+    const int kept = devJournalSize();
+    if (fresh > kept) fresh = kept;
+    for (int i = kept - static_cast<int>(fresh); i < kept; ++i) {
+        const DevRequest& r = devJournalAt(i);
+        ++run.journal[{static_cast<int>(r.op), r.a, r.b, std::bit_cast<uint32_t>(r.x)}];
+    }
+    run.journalSeen = total;
+}
+
+// Window creation and start-up, once, before anything that needs the unit.
+void createWindow() {
+    if (run.windowCreated) return;
+    run.windowCreated = true;
+    HostOnCreate();
+    hostStartup();
+    tallyJournal();
+}
+
+void tick() {
+    hostFastTick();
+    ++run.ticks;
+    if (run.ticks % FAST_TICKS_PER_SECOND == 0) hostSlowTick();
+    for (bool& unseen : run.levelUnseen) unseen = false;
+    tallyJournal();
+}
+
+Step stop(const ScriptCommand& c, ScriptStatus status, const std::string& message) {
+    run.outcome.status = status;
+    run.outcome.messages.push_back({c.line, message});
+    return Step::Stop;
+}
+
+Step ticks(const ScriptCommand& c, long long n) {
+    if (run.tickLimit > 0 && run.ticks + n > run.tickLimit) {
+        return stop(c, ScriptStatus::Error, "the run would pass its limit of " + std::to_string(run.tickLimit) + " ticks");
+    }
+    for (long long i = 0; i < n; ++i) tick();
+    return Step::Go;
+}
+
+int level(int which) {
+    switch (which) {
+        case VIEW: return viewLevel();
+        case LEFT: return leftLevel();
+        case RIGHT: return rightLevel();
+    }
+    return 0;
+}
+
+// A press or release the decoder has not yet seen would be lost if the same
+// level changed back before a tick: such a change gets one tick first.
+void changeLevels(ScriptButton b, bool down) {
+    const bool touches[LEVELS] = {b == ScriptButton::View, b == ScriptButton::Left || b == ScriptButton::Both,
+                                  b == ScriptButton::Right || b == ScriptButton::Both};
+    bool needTick = false;
+    for (int i = 0; i < LEVELS; ++i) needTick |= touches[i] && run.levelUnseen[i] && (level(i) != 0) != down;
+    if (needTick) tick();
+    int before[LEVELS];
+    for (int i = 0; i < LEVELS; ++i) before[i] = level(i);
+    const BezelArea& a = b == ScriptButton::View    ? VIEW_BUTTON_AREA
+                         : b == ScriptButton::Left  ? LEFT_BUTTON_AREA
+                         : b == ScriptButton::Right ? RIGHT_BUTTON_AREA
+                                                    : BOTH_BUTTON_AREA;
+    bezelMouse(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, (a.left + a.right) / 2, (a.top + a.bottom) / 2);
+    for (int i = 0; i < LEVELS; ++i) run.levelUnseen[i] |= level(i) != before[i];
+}
+
+bool isHold(ButtonEvent e) { return e == EVT_VIEW_HOLD || e == EVT_LEFT_HOLD || e == EVT_RIGHT_HOLD; }
+
+// Press, hold, release, and a tick for the decoder to take the release. When
+// that tick reports the hold instead (a release on the hold's own tick), the
+// release waits for one more, so the next line starts with the button up as
+// far as the decoder knows.
+Step pressFor(const ScriptCommand& c) {
+    changeLevels(c.button, true);
+    if (ticks(c, c.ticks) == Step::Stop) return Step::Stop;
+    changeLevels(c.button, false);
+    if (ticks(c, 1) == Step::Stop) return Step::Stop;
+    return isHold(lastDecodedEvent()) ? ticks(c, 1) : Step::Go;
+}
+
+// A time without a date keeps the host's present date.
+void setHostClock(const ScriptCommand& c) {
+    HostDateTime t = c.clock;
+    if (!c.clockHasDate) {
+        const ClockTime now = hostTimeAfter(run.hostBase, run.ticks - run.hostBaseTick);
+        t.year = now.year;
+        t.month = now.month;
+        t.day = now.day;
+    }
+    run.hostBase = t;
+    run.hostBaseTick = run.ticks;
+}
+
+// The screen or the whole window, each pixel a scale x scale block.
+ScriptPicture takePicture(const ScriptCommand& c) {
+    const int x0 = c.window ? 0 : SCREEN_X, y0 = c.window ? 0 : SCREEN_Y;
+    const int w = c.window ? BEZEL_WIDTH : FB_WIDTH, h = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
+    ScriptPicture p{&c, w * c.scale, h * c.scale, {}};
+    p.pixels.resize(static_cast<size_t>(p.width) * p.height);
+    const uint32_t* canvas = hostCanvas();
+    for (int y = 0; y < p.height; ++y) {
+        const uint32_t* src = canvas + static_cast<size_t>(y0 + y / c.scale) * BEZEL_WIDTH + x0;
+        uint32_t* dst = p.pixels.data() + static_cast<size_t>(y) * p.width;
+        for (int x = 0; x < p.width; ++x) dst[x] = 0xFF000000u | src[x / c.scale];
+    }
+    return p;
+}
+
+Step shot(const ScriptCommand& c, const ScriptShotSink& sink) {
+    std::string message;
+    const ShotResult r = sink ? sink(takePicture(c), message) : ShotResult::Stored;
+    if (r == ShotResult::Failed) return stop(c, ScriptStatus::Error, message);
+    if (r == ShotResult::Differs) {
+        run.outcome.status = ScriptStatus::Failed;
+        run.outcome.messages.push_back({c.line, message});
+    }
+    return Step::Go;
+}
+
+Step expectPage(const ScriptCommand& c) {
+    if (activePage == c.page) return Step::Go;
+    return stop(c, ScriptStatus::Failed,
+                std::string("expected page ") + scriptPageName(c.page) + ", found " + scriptPageName(activePage));
+}
+
+Step expectSlot(const ScriptCommand& c) {
+    const int32_t v = settingsReadInt(c.slot);
+    if (v == c.slotValue) return Step::Go;
+    return stop(c, ScriptStatus::Failed,
+                "expected slot " + std::to_string(c.slot) + " = " + std::to_string(c.slotValue) + ", found " +
+                    std::to_string(v));
+}
+
+bool matches(const ScriptCommand& c, const JournalKey& k) {
+    if (std::get<0>(k) != static_cast<int>(c.request.op)) return false;
+    if (c.args >= 1 && std::get<1>(k) != c.request.a) return false;
+    if (c.args >= 2 && std::get<2>(k) != c.request.b) return false;
+    return c.args < 3 || std::bit_cast<float>(std::get<3>(k)) == c.request.x;
+}
+
+// The requests of the same kind that were seen, for a failure message.
+std::string requestsOfKind(const ScriptCommand& c) {
+    std::string s;
+    size_t listed = 0;
+    for (const auto& [k, n] : run.journal) {
+        if (std::get<0>(k) != static_cast<int>(c.request.op)) continue;
+        if (listed++ == SHOWN_REQUESTS) return s + ", ...";
+        ScriptCommand seen = c;
+        seen.request = {c.request.op, std::get<1>(k), std::get<2>(k), std::bit_cast<float>(std::get<3>(k))};
+        seen.args = 3;
+        seen.count = -1;
+        const std::string line = scriptFormat(seen);
+        s += (s.empty() ? "" : ", ") + line.substr(line.find(scriptRequestName(c.request.op))) + " (" +
+             std::to_string(n) + "x)";
+    }
+    return s.empty() ? "no such request" : s;
+}
+
+Step expectJournal(const ScriptCommand& c) {
+    long long n = 0;
+    for (const auto& [k, count] : run.journal) n += matches(c, k) ? count : 0;
+    if (c.count < 0 ? n > 0 : n == c.count) return Step::Go;
+    ScriptCommand wanted = c;
+    wanted.count = -1;
+    const std::string what = scriptFormat(wanted).substr(std::string("expect journal ").size());
+    const std::string times = c.count < 0 ? "at least once" : std::to_string(c.count) + " times";
+    return stop(c, ScriptStatus::Failed,
+                "expected request " + what + " " + times + ", found it " + std::to_string(n) + " times; seen: " +
+                    requestsOfKind(c));
+}
+
+Step expectPixel(const ScriptCommand& c) {
+    const int x = c.window ? c.x : SCREEN_X + c.x, y = c.window ? c.y : SCREEN_Y + c.y;
+    const uint32_t found = hostCanvas()[static_cast<size_t>(y) * BEZEL_WIDTH + x] & 0xFFFFFFu;
+    if (found == c.colour) return Step::Go;
+    return stop(c, ScriptStatus::Failed,
+                std::string("expected ") + (c.window ? "window " : "") + "pixel " + std::to_string(c.x) + " " +
+                    std::to_string(c.y) + " = " + scriptColourText(c.colour) + ", found " + scriptColourText(found));
+}
+
+// Device fields and the host clock may be set before the window exists, as
+// the hardware is when the unit is switched on; every other line needs it.
+bool needsWindow(ScriptOp op) { return op != ScriptOp::Set && op != ScriptOp::Clock; }
+
+Step execute(const ScriptCommand& c, const ScriptShotSink& sink) {
+    if (needsWindow(c.op)) createWindow();
+    switch (c.op) {
+        case ScriptOp::Press: changeLevels(c.button, true); return Step::Go;
+        case ScriptOp::Release: changeLevels(c.button, false); return Step::Go;
+        case ScriptOp::Click:
+        case ScriptOp::Hold: return pressFor(c);
+        case ScriptOp::Wait: return ticks(c, c.ticks);
+        case ScriptOp::Clock: setHostClock(c); return Step::Go;
+        case ScriptOp::Set: deviceFieldWrite(simDevice, *c.field, c.row, c.col, c.value); return Step::Go;
+        case ScriptOp::Slot: settingsWriteInt(c.slot, c.slotValue); return Step::Go;
+        case ScriptOp::JournalClear: run.journal.clear(); return Step::Go;
+        case ScriptOp::Shot: return shot(c, sink);
+        case ScriptOp::ExpectPage: return expectPage(c);
+        case ScriptOp::ExpectSlot: return expectSlot(c);
+        case ScriptOp::ExpectJournal: return expectJournal(c);
+        case ScriptOp::ExpectPixel: return expectPixel(c);
+    }
+    return Step::Go;
+}
+
+}  // namespace
+
+// ---- Public operations --------------------------------------------------------------
+
+// Power-on reset, then each line in turn; the window is created at the first
+// line that needs the unit, or at the end.
+ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long long tickLimit) {
+    run = RunState{};
+    run.tickLimit = tickLimit;
+    run.outcome.status = ScriptStatus::Passed;
+    if (!script.errors.empty()) {
+        run.outcome.status = ScriptStatus::Error;
+        run.outcome.messages = script.errors;
+        return run.outcome;
+    }
+    setClockSource(scriptClockSource);
+    unitPowerOnReset();
+    for (const ScriptCommand& c : script.commands) {
+        if (execute(c, sink) == Step::Stop) break;
+    }
+    createWindow();
+    run.outcome.ticks = run.ticks;
+    return run.outcome;
+}

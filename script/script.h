@@ -1,0 +1,96 @@
+// Scripts that drive the unit: the parsed form of each line, the parser, and
+// the writer that turns a command back into its line. Platform-independent:
+// the headless runner, the tests and the window's session recorder share it.
+// The language itself is described in docs/scripting.md.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "device/device.h"
+#include "shell/host_time.h"
+#include "shell/shell.h"
+#include "device/device_fields.h"
+
+// ---- Constants ----------------------------------------------------------------
+
+inline constexpr long long SCRIPT_MAX_TICKS = 100000000;   // one wait or press: about 11.5 days
+inline constexpr int SCRIPT_CLICK_TICKS = 5;               // well below every hold time
+inline constexpr int SCRIPT_MAX_SCALE = 8;
+inline constexpr int SCRIPT_MAX_ERRORS = 20;               // errors listed before the parser gives up
+inline constexpr int SCRIPT_PAGES = 8;
+
+// ---- Types --------------------------------------------------------------------
+
+enum class ScriptOp : uint8_t {
+    Press,          // button
+    Release,        // button
+    Click,          // button, ticks
+    Hold,           // button, ticks
+    Wait,           // ticks
+    Clock,          // clock
+    Set,            // field, row, col, value
+    Slot,           // slot, slotValue
+    JournalClear,   //
+    Shot,           // path, window, scale
+    ExpectPage,     // page
+    ExpectSlot,     // slot, slotValue
+    ExpectJournal,  // request, args, count
+    ExpectPixel,    // window, x, y, colour
+};
+
+enum class ScriptButton : uint8_t { View, Left, Right, Both };
+
+// One script line. Only the members its op names are meaningful.
+struct ScriptCommand {
+    ScriptOp op = ScriptOp::Wait;
+    int line = 0;
+    ScriptButton button = ScriptButton::View;
+    long long ticks = 0;
+    bool inSeconds = false;            // the wait was written in seconds
+    HostDateTime clock = {};
+    bool clockHasDate = false;
+    const DeviceField* field = nullptr;
+    int row = 0, col = 0;
+    double value = 0.0;
+    int slot = 0;
+    int32_t slotValue = 0;
+    std::string path;
+    bool window = false;               // shot or pixel of the whole window, not the screen
+    int scale = 1;
+    int page = 0;
+    DevRequest request = {};           // the journal entry looked for
+    int args = 0;                      // how many of request.a, .b, .x must match
+    long long count = -1;              // exact count wanted; -1 for at least one
+    int x = 0, y = 0;
+    uint32_t colour = 0;               // 0xRRGGBB
+};
+
+struct ScriptError {
+    int line;
+    std::string message;
+};
+
+struct Script {
+    std::vector<ScriptCommand> commands;
+    std::vector<ScriptError> errors;   // empty when the whole script parsed
+};
+
+// ---- Public operations --------------------------------------------------------
+
+// Parses a whole script; every line that fails adds an error (at most
+// SCRIPT_MAX_ERRORS, then one more saying the rest was not checked).
+Script scriptParse(std::string_view text);
+// The line that parses back to cmd (its line number aside).
+std::string scriptFormat(const ScriptCommand& cmd);
+// The ticks a click or hold lasts when the line gives none: a click stays
+// short, a hold lasts until the decoder reports the button's hold.
+long long scriptDefaultTicks(ScriptOp op, ScriptButton b);
+// Lower-case names used in scripts and messages.
+const char* scriptButtonName(ScriptButton b);
+const char* scriptPageName(int page);
+const char* scriptRequestName(DevOp op);
+// A colour's red, green and blue as "0xRRGGBB", as scripts write it.
+std::string scriptColourText(uint32_t rgb);
