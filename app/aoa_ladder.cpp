@@ -49,8 +49,8 @@ void fillRect(uint32_t* fb, const Rect& r, int up, uint32_t c) {
 
 void drawLabel(uint32_t* fb, const LadderLayout& l) {
     if (l.labelRightAligned) {
-        font_draw_text_right(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, l.labelX, l.labelY, COLOUR_LABEL,
-                             "AoA");
+        font_draw_text_right(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, l.labelX, l.labelY,
+                             COLOUR_LABEL, "AoA");
     } else {
         font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, l.labelX, l.labelY,
                                 COLOUR_LABEL, "AoA");

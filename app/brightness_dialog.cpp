@@ -8,9 +8,9 @@
 #include "app/furniture.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "gfx/fmt.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
-#include "gfx/fmt.h"
 
 // ---- Constants ----------------------------------------------------------------
 

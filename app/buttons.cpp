@@ -6,8 +6,8 @@
 #include "app/brightness_dialog.h"
 #include "app/controller.h"
 #include "app/navigation.h"
-#include "device/device.h"
 #include "device/button_levels.h"
+#include "device/device.h"
 
 // ---- Constants ----------------------------------------------------------------
 

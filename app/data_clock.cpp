@@ -141,14 +141,12 @@ void stepField(int step) {
         }
         case FIELD_MINUTES: {
             const int minute = clockEdit.minute + step;
-            clockEdit.minute = static_cast<uint16_t>(minute < 0              ? LAST_MINUTE
+            clockEdit.minute = static_cast<uint16_t>(minute < 0             ? LAST_MINUTE
                                                      : minute > LAST_MINUTE ? 0
                                                                             : minute);
             break;
         }
-        case FIELD_SECONDS:
-            clockEdit.second = 0;
-            break;
+        case FIELD_SECONDS: clockEdit.second = 0; break;
         default:
             gmtOffset += step;
             if (gmtOffset > MAX_OFFSET) gmtOffset = -MAX_OFFSET;

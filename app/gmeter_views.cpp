@@ -107,8 +107,8 @@ void drawPointer(uint32_t* fb, int tipX, int direction, int row, uint32_t c) {
 void drawTapeScale(uint32_t* fb) {
     font_draw_text(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, 5, 2, COLOUR_GREY, "G Load");
     for (const ScaleLabel& l : G_LABELS) {
-        font_draw_text_right(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, G_LABEL_RIGHT, l.y, COLOUR_WHITE,
-                             l.text);
+        font_draw_text_right(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, G_LABEL_RIGHT, l.y,
+                             COLOUR_WHITE, l.text);
     }
     font_draw_text(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, 90, 2, COLOUR_LABEL, "AoA");
     for (const ScaleLabel& l : AOA_LABELS) {

@@ -29,7 +29,7 @@ constexpr int SLOT_PITCH_TRIM = 8;  // tenths of a degree
 constexpr int DEMO_MOTION = 1;      // slot 16: demo motion
 constexpr int SENSORS_ALIGNED = 0;  // slot 16: sensors with the alignment check
 constexpr float TRIM_LIMIT = 15.0f;
-constexpr double TRIM_TENTHS = 10.0;  // the stored trim is divided in double precision
+constexpr double TRIM_TENTHS = 10.0;     // the stored trim is divided in double precision
 constexpr float TRIM_TO_TENTHS = 10.0f;  // and the taken one multiplied in single
 
 constexpr double TURN = 6.2831853072;

@@ -59,7 +59,6 @@ float clampFraction(float f) {
     return f;
 }
 
-
 float demoG() { return demoPitch / DEMO_G_DIVISOR + DEMO_G_OFFSET; }
 
 void drawFooter(uint32_t* fb) {
@@ -103,17 +102,13 @@ void gmeterDrawPage(uint32_t* fb) {
             drawGmeterTapes(fb, demo ? demoG() : sensorG, demo ? gmeterDemoAoa() : devAoaAngle());
             break;
         case VIEW_AOA_CHEVRONS:
-            drawGmeterChevrons(fb, gmeterView,
-                               aoaFraction(demo ? gmeterDemoAoa() : devAoaAngle()));
+            drawGmeterChevrons(fb, gmeterView, aoaFraction(demo ? gmeterDemoAoa() : devAoaAngle()));
             break;
         case VIEW_G_CHEVRONS:
             drawGmeterChevrons(fb, gmeterView, gloadFraction(demo ? demoG() : sensorG));
             break;
-        case VIEW_G_DIGITS:
-            drawGmeterDigits(fb, demo ? demoG() : sensorG);
-            break;
-        default:
-            break;
+        case VIEW_G_DIGITS: drawGmeterDigits(fb, demo ? demoG() : sensorG); break;
+        default: break;
     }
     drawFooter(fb);
     advanceBlinkPhase();

@@ -106,8 +106,8 @@ void drawNormalView(uint32_t* fb, const UnitTimer& t) {
                    t.presetSeconds, COLOUR_GREY);
     drawBottomLabel(fb, "SET", COLOUR_GREY);
     if (!anyAlertActive) {
-        gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, t.running ? ICON_PAUSE : ICON_PLAY_PAUSE,
-                      RUN_ICON_X, RUN_ICON_Y, COLOUR_WHITE);
+        gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, t.running ? ICON_PAUSE : ICON_PLAY_PAUSE, RUN_ICON_X,
+                      RUN_ICON_Y, COLOUR_WHITE);
     }
     drawPageIndicator(fb);
 }

@@ -183,9 +183,7 @@ bool knownScreen() { return setupScreen >= 0 && setupScreen < SETUP_SCREEN_COUNT
 // ---- Furniture ----------------------------------------------------------------------
 
 // Edition-only items always form the tail of their list.
-int setupListedCount(int full, int withoutEdition) {
-    return editionUnit() ? full : withoutEdition;
-}
+int setupListedCount(int full, int withoutEdition) { return editionUnit() ? full : withoutEdition; }
 
 // The screen title, centred at (64, 10) in green.
 void setupDrawTitle(uint32_t* fb, const char* title) {

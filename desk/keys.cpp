@@ -52,9 +52,12 @@ struct CommandKey {
 };
 
 constexpr CommandKey PLAIN_COMMANDS[] = {
-    {DeskKey::F1, DeskCommand::ToggleHelp, false},   {DeskKey::F2, DeskCommand::TogglePanel, false},
-    {DeskKey::F12, DeskCommand::Screenshot, false},  {DeskKey::P, DeskCommand::TogglePause, false},
-    {DeskKey::N, DeskCommand::StepFrame, true},      {DeskKey::M, DeskCommand::ToggleMute, false},
+    {DeskKey::F1, DeskCommand::ToggleHelp, false},
+    {DeskKey::F2, DeskCommand::TogglePanel, false},
+    {DeskKey::F12, DeskCommand::Screenshot, false},
+    {DeskKey::P, DeskCommand::TogglePause, false},
+    {DeskKey::N, DeskCommand::StepFrame, true},
+    {DeskKey::M, DeskCommand::ToggleMute, false},
     {DeskKey::Escape, DeskCommand::CloseOverlays, false},
 };
 
@@ -98,17 +101,14 @@ DeskCommand lookUp(const CommandKey* table, int n, DeskKey key, bool repeat) {
 
 DeskCommand panelCommand(DeskKey key, bool shift) {
     switch (key) {
-        case DeskKey::Tab:
-            return shift ? DeskCommand::PanelPrevious : DeskCommand::PanelNext;
+        case DeskKey::Tab: return shift ? DeskCommand::PanelPrevious : DeskCommand::PanelNext;
         case DeskKey::Plus:
             return shift ? DeskCommand::PanelIncreaseMore : DeskCommand::PanelIncrease;
         case DeskKey::Minus:
             return shift ? DeskCommand::PanelDecreaseMore : DeskCommand::PanelDecrease;
         case DeskKey::Space:
-        case DeskKey::Enter:
-            return DeskCommand::PanelToggle;
-        default:
-            return DeskCommand::None;
+        case DeskKey::Enter: return DeskCommand::PanelToggle;
+        default: return DeskCommand::None;
     }
 }
 

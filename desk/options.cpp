@@ -22,8 +22,8 @@ struct Option {
 // ---- Constants ------------------------------------------------------------
 
 constexpr Option OPTIONS[] = {
-    {"--zoom", Kind::Zoom, true},     {"--shots", Kind::Shots, true}, {"--record", Kind::Record, true},
-    {"--mute", Kind::Mute, false},    {"--help", Kind::Help, false},  {"-h", Kind::Help, false},
+    {"--zoom", Kind::Zoom, true},  {"--shots", Kind::Shots, true}, {"--record", Kind::Record, true},
+    {"--mute", Kind::Mute, false}, {"--help", Kind::Help, false},  {"-h", Kind::Help, false},
 };
 
 // ---- Private helpers ------------------------------------------------------
@@ -60,10 +60,12 @@ bool fail(char (&error)[DESK_OPTION_ERROR_CAPACITY], const char* what, const cha
     return false;
 }
 
-bool apply(const Option& o, const char* value, DeskOptions* options, char (&error)[DESK_OPTION_ERROR_CAPACITY]) {
+bool apply(const Option& o, const char* value, DeskOptions* options,
+           char (&error)[DESK_OPTION_ERROR_CAPACITY]) {
     switch (o.kind) {
         case Kind::Zoom:
-            if (!parseZoom(value, &options->zoom)) return fail(error, "--zoom takes a whole number from 1 to 4, not", value);
+            if (!parseZoom(value, &options->zoom))
+                return fail(error, "--zoom takes a whole number from 1 to 4, not", value);
             return true;
         case Kind::Shots:
             if (value[0] == '\0') return fail(error, "--shots needs a folder, not", value);
@@ -73,12 +75,8 @@ bool apply(const Option& o, const char* value, DeskOptions* options, char (&erro
             if (value[0] == '\0') return fail(error, "--record needs a file name, not", value);
             options->recordFile = value;
             return true;
-        case Kind::Mute:
-            options->mute = true;
-            return true;
-        case Kind::Help:
-            options->help = true;
-            return true;
+        case Kind::Mute: options->mute = true; return true;
+        case Kind::Help: options->help = true; return true;
     }
     return false;
 }

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
+#include "desk/colours.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
-#include "desk/colours.h"
 
 // ---- Constants ------------------------------------------------------------
 
@@ -20,13 +20,15 @@ constexpr int LINE_HEIGHT = 18;
 constexpr int ACTION_X = 150;
 constexpr const char ELLIPSIS[] = "...";
 
-static_assert(FIRST_LINE_Y + LINE_HEIGHT * DESK_KEY_HELP_LINES + 30 <= HELP_HEIGHT, "help lines fit the box");
+static_assert(FIRST_LINE_Y + LINE_HEIGHT * DESK_KEY_HELP_LINES + 30 <= HELP_HEIGHT,
+              "help lines fit the box");
 
 // ---- Private helpers ------------------------------------------------------
 
 void frame(uint32_t* p, int w, int h) {
     gfx_fill_rect(p, w, h, 0, 0, w, h, DESK_ACCENT);
-    gfx_fill_rect(p, w, h, BORDER_WIDTH, BORDER_WIDTH, w - BORDER_WIDTH, h - BORDER_WIDTH, DESK_BACKGROUND);
+    gfx_fill_rect(p, w, h, BORDER_WIDTH, BORDER_WIDTH, w - BORDER_WIDTH, h - BORDER_WIDTH,
+                  DESK_BACKGROUND);
 }
 
 }  // namespace
@@ -41,9 +43,11 @@ void overlayDrawHelp(uint32_t* picture) {
     for (int i = 0; i < DESK_KEY_HELP_LINES; ++i) {
         const int y = FIRST_LINE_Y + LINE_HEIGHT * i;
         font_draw_text(picture, w, h, FONT_TEXT_14, MARGIN, y, DESK_ACCENT, deskKeyHelp[i].keys);
-        font_draw_text(picture, w, h, FONT_TEXT_14, ACTION_X, y, DESK_SOFT_TEXT, deskKeyHelp[i].action);
+        font_draw_text(picture, w, h, FONT_TEXT_14, ACTION_X, y, DESK_SOFT_TEXT,
+                       deskKeyHelp[i].action);
     }
-    font_draw_text_centered(picture, w, h, FONT_TEXT_14, w / 2, h - 17, DESK_HINT, "F1 or Esc closes this help");
+    font_draw_text_centered(picture, w, h, FONT_TEXT_14, w / 2, h - 17, DESK_HINT,
+                            "F1 or Esc closes this help");
 }
 
 // A dark bar with the message's end in white.
@@ -52,7 +56,8 @@ void overlayDrawMessage(uint32_t* picture, const char* text) {
     char fitted[MESSAGE_CAPACITY];
     overlayFitTail(text != nullptr ? text : "", w - 2 * MARGIN, fitted, sizeof fitted);
     frame(picture, w, h);
-    font_draw_text(picture, w, h, FONT_TEXT_14, MARGIN, (h - fontTable[FONT_TEXT_14].height) / 2, DESK_TEXT, fitted);
+    font_draw_text(picture, w, h, FONT_TEXT_14, MARGIN, (h - fontTable[FONT_TEXT_14].height) / 2,
+                   DESK_TEXT, fitted);
 }
 
 // Drops characters from the front until the rest, after "...", fits.

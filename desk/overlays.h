@@ -10,12 +10,13 @@
 inline constexpr int HELP_WIDTH = 400;
 inline constexpr int HELP_HEIGHT = 72 + 18 * DESK_KEY_HELP_LINES;
 // Centred over the bezel.
-inline constexpr HostRect HELP_PLACE = {(BEZEL_WIDTH - HELP_WIDTH) / 2, (BEZEL_HEIGHT - HELP_HEIGHT) / 2,
-                                        HELP_WIDTH, HELP_HEIGHT};
+inline constexpr HostRect HELP_PLACE = {(BEZEL_WIDTH - HELP_WIDTH) / 2,
+                                        (BEZEL_HEIGHT - HELP_HEIGHT) / 2, HELP_WIDTH, HELP_HEIGHT};
 inline constexpr int MESSAGE_WIDTH = BEZEL_WIDTH;
 inline constexpr int MESSAGE_HEIGHT = 22;
 // Along the bottom edge of the bezel.
-inline constexpr HostRect MESSAGE_PLACE = {0, BEZEL_HEIGHT - MESSAGE_HEIGHT, MESSAGE_WIDTH, MESSAGE_HEIGHT};
+inline constexpr HostRect MESSAGE_PLACE = {0, BEZEL_HEIGHT - MESSAGE_HEIGHT, MESSAGE_WIDTH,
+                                           MESSAGE_HEIGHT};
 // Longest message kept, terminator included.
 inline constexpr int MESSAGE_CAPACITY = 512;
 

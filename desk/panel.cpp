@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "desk/view.h"
 #include "desk/panel_view.h"
+#include "desk/view.h"
 
 // ---- Module state ---------------------------------------------------------
 

@@ -17,12 +17,12 @@ namespace {
 
 struct Row {
     const char* label;
-    const char* field;   // device field name; null for the settings slot
-    int index;           // element of an array field
-    double step;         // numbers: one step; flags: 0
+    const char* field;  // device field name; null for the settings slot
+    int index;          // element of an array field
+    double step;        // numbers: one step; flags: 0
     int decimals;
     const char* unit;
-    const char* stops;   // a flag field a change here switches off
+    const char* stops;  // a flag field a change here switches off
 };
 
 // ---- Constants ------------------------------------------------------------
@@ -65,7 +65,9 @@ int selected = 0;
 
 bool valid(int row) { return row >= 0 && row < PANEL_ROWS; }
 
-const DeviceField* fieldOf(const char* name) { return name != nullptr ? deviceFieldFind(name) : nullptr; }
+const DeviceField* fieldOf(const char* name) {
+    return name != nullptr ? deviceFieldFind(name) : nullptr;
+}
 
 // The row's field when it names one that exists with that element.
 const DeviceField* rowField(int row) {
@@ -119,13 +121,17 @@ void panelModelReset() { selected = 0; }
 
 int panelSelected() { return selected; }
 
-void panelSelectBy(int delta) { selected = ((selected + delta) % PANEL_ROWS + PANEL_ROWS) % PANEL_ROWS; }
+void panelSelectBy(int delta) {
+    selected = ((selected + delta) % PANEL_ROWS + PANEL_ROWS) % PANEL_ROWS;
+}
 
 void panelSelect(int row) {
     if (valid(row)) selected = row;
 }
 
-PanelKind panelKind(int row) { return valid(row) && ROWS[row].step == FLAG ? PanelKind::Flag : PanelKind::Number; }
+PanelKind panelKind(int row) {
+    return valid(row) && ROWS[row].step == FLAG ? PanelKind::Flag : PanelKind::Number;
+}
 
 const char* panelLabel(int row) { return valid(row) ? ROWS[row].label : ""; }
 

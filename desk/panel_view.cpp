@@ -3,9 +3,9 @@
 // aligned before the controls, the controls at the right edge.
 #include "desk/panel_view.h"
 
+#include "desk/colours.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
-#include "desk/colours.h"
 
 // ---- Constants ------------------------------------------------------------
 
@@ -31,9 +31,10 @@ constexpr int SWITCH_W = PLUS_X + BUTTON_W - MINUS_X;
 constexpr int CONTROL_INSET = 2;  // controls stand 2 px inside their row
 constexpr int TITLE_CY = 16;
 constexpr int HINT_Y = 528;
-constexpr int TEXT_H = 14;        // cell height of FONT_TEXT_14
+constexpr int TEXT_H = 14;  // cell height of FONT_TEXT_14
 
-static_assert(PANEL_FIRST_ROW_Y + PANEL_ROWS * PANEL_ROW_HEIGHT <= HINT_Y, "rows end above the hint line");
+static_assert(PANEL_FIRST_ROW_Y + PANEL_ROWS * PANEL_ROW_HEIGHT <= HINT_Y,
+              "rows end above the hint line");
 static_assert(PLUS_X + BUTTON_W <= W, "controls fit the panel");
 
 // ---- Private helpers ------------------------------------------------------
@@ -41,15 +42,17 @@ static_assert(PLUS_X + BUTTON_W <= W, "controls fit the panel");
 int rowTop(int row) { return PANEL_FIRST_ROW_Y + row * PANEL_ROW_HEIGHT; }
 
 void button(uint32_t* p, int x, int top, const char* text) {
-    gfx_fill_rect(p, W, H, x, top + CONTROL_INSET, x + BUTTON_W, top + PANEL_ROW_HEIGHT - CONTROL_INSET, BUTTON);
-    font_draw_text_centered(p, W, H, FONT_TEXT_14, x + BUTTON_W / 2, top + PANEL_ROW_HEIGHT / 2, DESK_TEXT, text);
+    gfx_fill_rect(p, W, H, x, top + CONTROL_INSET, x + BUTTON_W,
+                  top + PANEL_ROW_HEIGHT - CONTROL_INSET, BUTTON);
+    font_draw_text_centered(p, W, H, FONT_TEXT_14, x + BUTTON_W / 2, top + PANEL_ROW_HEIGHT / 2,
+                            DESK_TEXT, text);
 }
 
 void switchBox(uint32_t* p, int top, bool on) {
-    gfx_fill_rect(p, W, H, SWITCH_X, top + CONTROL_INSET, SWITCH_X + SWITCH_W, top + PANEL_ROW_HEIGHT - CONTROL_INSET,
-                  on ? SWITCH_ON : SWITCH_OFF);
-    font_draw_text_centered(p, W, H, FONT_TEXT_14, SWITCH_X + SWITCH_W / 2, top + PANEL_ROW_HEIGHT / 2, DESK_TEXT,
-                            on ? "on" : "off");
+    gfx_fill_rect(p, W, H, SWITCH_X, top + CONTROL_INSET, SWITCH_X + SWITCH_W,
+                  top + PANEL_ROW_HEIGHT - CONTROL_INSET, on ? SWITCH_ON : SWITCH_OFF);
+    font_draw_text_centered(p, W, H, FONT_TEXT_14, SWITCH_X + SWITCH_W / 2,
+                            top + PANEL_ROW_HEIGHT / 2, DESK_TEXT, on ? "on" : "off");
 }
 
 bool within(int v, int lo, int width) { return v >= lo && v < lo + width; }
@@ -63,7 +66,8 @@ void panelDrawAll(uint32_t* picture) {
     gfx_fill_rect(picture, W, H, 0, 0, 1, H, SEPARATOR);
     font_draw_text_centered(picture, W, H, FONT_TEXT_18, W / 2, TITLE_CY, DESK_TEXT, "Device");
     for (int row = 0; row < PANEL_ROWS; ++row) panelDrawRow(picture, row);
-    font_draw_text_centered(picture, W, H, FONT_TEXT_14, W / 2, HINT_Y + TEXT_H / 2, DESK_HINT, "Tab  + -  Space  Shift: x10");
+    font_draw_text_centered(picture, W, H, FONT_TEXT_14, W / 2, HINT_Y + TEXT_H / 2, DESK_HINT,
+                            "Tab  + -  Space  Shift: x10");
 }
 
 // Background, selection mark, label, value and controls of one row.
@@ -71,8 +75,10 @@ HostRect panelDrawRow(uint32_t* picture, int row) {
     if (row < 0 || row >= PANEL_ROWS) return {0, 0, 0, 0};
     const int top = rowTop(row);
     const bool selected = row == panelSelected();
-    gfx_fill_rect(picture, W, H, 1, top, W, top + PANEL_ROW_HEIGHT, selected ? SELECTED : DESK_BACKGROUND);
-    if (selected) gfx_fill_rect(picture, W, H, 1, top, 1 + MARK_WIDTH, top + PANEL_ROW_HEIGHT, DESK_ACCENT);
+    gfx_fill_rect(picture, W, H, 1, top, W, top + PANEL_ROW_HEIGHT,
+                  selected ? SELECTED : DESK_BACKGROUND);
+    if (selected)
+        gfx_fill_rect(picture, W, H, 1, top, 1 + MARK_WIDTH, top + PANEL_ROW_HEIGHT, DESK_ACCENT);
     const int textY = top + (PANEL_ROW_HEIGHT - TEXT_H) / 2;
     font_draw_text(picture, W, H, FONT_TEXT_14, LABEL_X, textY, DESK_SOFT_TEXT, panelLabel(row));
     if (panelKind(row) == PanelKind::Flag) {

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "desk/view.h"
 #include "desk/panel_model.h"
+#include "desk/view.h"
 
 inline constexpr int PANEL_FIRST_ROW_Y = 34;
 inline constexpr int PANEL_ROW_HEIGHT = 21;

@@ -1,9 +1,9 @@
 // Ticks of the window session and the recording hooks around them.
 #include "desk/session.h"
 
+#include "desk/session_record.h"
 #include "shell/bezel.h"
 #include "shell/host_time.h"
-#include "desk/session_record.h"
 #include "shell/shell.h"
 
 // ---- Module state ---------------------------------------------------------
@@ -41,6 +41,4 @@ void deskSessionRunDue(int64_t now) {
     }
 }
 
-void deskSessionHostTime(ClockTime* out) {
-    *out = hostTimeAfter(recordingStart, run.fastTicks);
-}
+void deskSessionHostTime(ClockTime* out) { *out = hostTimeAfter(recordingStart, run.fastTicks); }

@@ -80,12 +80,15 @@ void recordLevels(long long tick, int view, int left, int right) {
     const int now[LEVELS] = {view != 0, left != 0, right != 0};
     if (now[0] == rec.levels[0] && now[1] == rec.levels[1] && now[2] == rec.levels[2]) return;
     reach(tick, ScriptOp::Press);
-    if (now[0] != rec.levels[0]) button(now[0] ? ScriptOp::Press : ScriptOp::Release, ScriptButton::View);
+    if (now[0] != rec.levels[0])
+        button(now[0] ? ScriptOp::Press : ScriptOp::Release, ScriptButton::View);
     if (now[1] != rec.levels[1] && now[2] != rec.levels[2] && now[1] == now[2]) {
         button(now[1] ? ScriptOp::Press : ScriptOp::Release, ScriptButton::Both);
     } else {
-        if (now[1] != rec.levels[1]) button(now[1] ? ScriptOp::Press : ScriptOp::Release, ScriptButton::Left);
-        if (now[2] != rec.levels[2]) button(now[2] ? ScriptOp::Press : ScriptOp::Release, ScriptButton::Right);
+        if (now[1] != rec.levels[1])
+            button(now[1] ? ScriptOp::Press : ScriptOp::Release, ScriptButton::Left);
+        if (now[2] != rec.levels[2])
+            button(now[2] ? ScriptOp::Press : ScriptOp::Release, ScriptButton::Right);
     }
     for (int i = 0; i < LEVELS; ++i) rec.levels[i] = now[i];
 }

@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
-#include "gfx/gfx.h"
-#include "shell/compose.h"
 #include "desk/view.h"
 #include "desk/zoom.h"
+#include "gfx/gfx.h"
+#include "shell/compose.h"
 
 // ---- Public operations ----------------------------------------------------
 
@@ -15,7 +15,8 @@ std::vector<uint32_t> shotScreen() {
     for (int y = 0; y < FB_HEIGHT; ++y)
         for (int x = 0; x < FB_WIDTH; ++x)
             px[static_cast<size_t>(FB_WIDTH) * y + x] =
-                hostCanvas()[static_cast<size_t>(BEZEL_WIDTH) * (SCREEN_Y + y) + SCREEN_X + x] | CANVAS_OPAQUE;
+                hostCanvas()[static_cast<size_t>(BEZEL_WIDTH) * (SCREEN_Y + y) + SCREEN_X + x] |
+                CANVAS_OPAQUE;
     return px;
 }
 
@@ -34,7 +35,8 @@ std::vector<uint32_t> shotWindow(int zoom, int* width, int* height) {
 
 std::string shotBaseName(int year, int month, int day, int hour, int minute, int second, int n) {
     char name[64];
-    std::snprintf(name, sizeof name, "qx70-%04d%02d%02d-%02d%02d%02d", year, month, day, hour, minute, second);
+    std::snprintf(name, sizeof name, "qx70-%04d%02d%02d-%02d%02d%02d", year, month, day, hour,
+                  minute, second);
     std::string s = name;
     if (n > 1) {
         s += '-';

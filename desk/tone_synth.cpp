@@ -17,11 +17,13 @@ constexpr double TWO_PI = 6.283185307179586;
 
 constexpr ToneStep G_LEVEL_3[] = {{1400, 100}, {1000, 100}, {1400, 100}, {1000, 100}, {1400, 100},
                                   {1000, 100}, {1400, 100}, {1000, 100}, {0, 150}};
-constexpr ToneStep G_LEVEL_2[] = {{1200, 120}, {0, 80}, {1200, 120}, {0, 80}, {1200, 120}, {0, 500}};
+constexpr ToneStep G_LEVEL_2[] = {{1200, 120}, {0, 80},     {1200, 120},
+                                  {0, 80},     {1200, 120}, {0, 500}};
 constexpr ToneStep G_LEVEL_1[] = {{1000, 180}, {0, 120}, {1000, 180}, {0, 900}};
 constexpr ToneStep AOA_LEVEL_3[] = {{1760, 60}, {0, 40}, {1760, 60}, {0, 40}, {1760, 60}, {0, 40},
                                     {1760, 60}, {0, 40}, {1760, 60}, {0, 40}, {1760, 60}, {0, 240}};
-constexpr ToneStep AOA_LEVEL_2[] = {{880, 120}, {1320, 120}, {0, 120}, {880, 120}, {1320, 120}, {0, 500}};
+constexpr ToneStep AOA_LEVEL_2[] = {{880, 120}, {1320, 120}, {0, 120},
+                                    {880, 120}, {1320, 120}, {0, 500}};
 constexpr ToneStep AOA_LEVEL_1[] = {{660, 250}, {990, 250}, {0, 800}};
 constexpr ToneStep TIMER_1[] = {{1568, 120}, {0, 60}, {2093, 240}, {0, 800}};
 constexpr ToneStep TIMER_2[] = {{2093, 120}, {0, 60}, {1568, 240}, {0, 800}};
@@ -95,21 +97,16 @@ void toneSynthRequest(ToneSynth* s, int sound, int mode) {
     if (sound < 0 || sound >= TONE_SOUNDS) return;
     ToneVoice& v = s->voices[sound];
     switch (mode) {
-        case TONE_MODE_STOP:
-            v = {};
-            return;
-        case TONE_MODE_PREVIEW:
-            v = {1, 0, 0};
-            return;
-        case TONE_MODE_ALERT:
-            v = {tonePatterns[sound].alertRepeats, 0, 0};
-            return;
-        default:
-            return;
+        case TONE_MODE_STOP: v = {}; return;
+        case TONE_MODE_PREVIEW: v = {1, 0, 0}; return;
+        case TONE_MODE_ALERT: v = {tonePatterns[sound].alertRepeats, 0, 0}; return;
+        default: return;
     }
 }
 
-void toneSynthSetVolume(ToneSynth* s, int volume) { s->volume = std::clamp(volume, 0, TONE_VOLUME_MAX); }
+void toneSynthSetVolume(ToneSynth* s, int volume) {
+    s->volume = std::clamp(volume, 0, TONE_VOLUME_MAX);
+}
 
 void toneSynthSetMuted(ToneSynth* s, bool muted) { s->muted = muted; }
 

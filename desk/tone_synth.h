@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-inline constexpr int TONE_SOUNDS = 9;           // 0 to 7 alert sounds, 8 the volume test
+inline constexpr int TONE_SOUNDS = 9;  // 0 to 7 alert sounds, 8 the volume test
 inline constexpr int TONE_VOLUME_TEST = 8;
-inline constexpr int TONE_VOLUME_MAX = 10;      // settings slot 4 runs 0 to 10
+inline constexpr int TONE_VOLUME_MAX = 10;  // settings slot 4 runs 0 to 10
 inline constexpr int TONE_MODE_STOP = 0;
 inline constexpr int TONE_MODE_PREVIEW = 1;     // once: a preview or the volume test
 inline constexpr int TONE_MODE_ALERT = 2;       // an alert: its pattern a few times
@@ -37,7 +37,7 @@ struct ToneVoice {
 
 struct ToneSynth {
     int sampleRate;
-    int volume;   // 0 to 10
+    int volume;  // 0 to 10
     bool muted;
     double phase;  // of the sine, in turns, kept across steps of one voice
     ToneVoice voices[TONE_SOUNDS];

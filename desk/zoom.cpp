@@ -32,6 +32,7 @@ void zoomBlit(const uint32_t* src, int srcStride, HostRect r, int s, uint32_t* d
             const uint32_t c = in[x];
             for (int k = 0; k < s; ++k) *out++ = c;
         }
-        for (int k = 1; k < s; ++k) std::memcpy(first + static_cast<std::ptrdiff_t>(dstStride) * k, first, rowBytes);
+        for (int k = 1; k < s; ++k)
+            std::memcpy(first + static_cast<std::ptrdiff_t>(dstStride) * k, first, rowBytes);
     }
 }

@@ -11,8 +11,8 @@
 
 // ---- Simulated device -------------------------------------------------------
 
-inline constexpr int DEV_EXTERNAL_VALUES = 16;   // devReadValue / devWriteValue
-inline constexpr int DEV_STATUS_LETTERS = 7;     // "RPYJAWB"
+inline constexpr int DEV_EXTERNAL_VALUES = 16;  // devReadValue / devWriteValue
+inline constexpr int DEV_STATUS_LETTERS = 7;    // "RPYJAWB"
 
 struct SimDevice {
     // Power
@@ -32,7 +32,8 @@ struct SimDevice {
     int calibrationReady = 1;
     // Attitude
     float rollAngle = 10.0f;
-    float pitchAngle = -20.0f;  // the ramp value; each devPitchAngle() call adds 0.05 while pitchRamps
+    float pitchAngle =
+        -20.0f;  // the ramp value; each devPitchAngle() call adds 0.05 while pitchRamps
     int pitchRamps = 1;
     float slipReading = 0.0f;
     int attitudeValid = 1;
@@ -90,9 +91,9 @@ enum class DevOp : uint8_t {
 
 struct DevRequest {
     DevOp op;
-    int32_t a;   // first integer argument (sound, code, id, level, mode, index)
-    int32_t b;   // second integer argument (sound mode; the parameter bank 1), else 0
-    float x;     // float argument, else 0
+    int32_t a;  // first integer argument (sound, code, id, level, mode, index)
+    int32_t b;  // second integer argument (sound mode; the parameter bank 1), else 0
+    float x;    // float argument, else 0
 };
 
 inline constexpr int DEV_JOURNAL_CAPACITY = 256;

@@ -15,7 +15,7 @@ static_assert(std::is_standard_layout_v<SimDevice>, "fields are found by offset"
 static_assert(sizeof(float) == 4 && sizeof(int) == 4, "every element is 4 bytes");
 
 constexpr double FLAG_MAX = 1.0;
-constexpr double BIG = 1.0e6;           // raw readings without a physical bound
+constexpr double BIG = 1.0e6;  // raw readings without a physical bound
 constexpr double COLOUR_MAX = 4294967295.0;
 
 #define QX70_SCALAR(member, type, lo, hi, text) \
@@ -36,17 +36,21 @@ constexpr DeviceField FIELDS[] = {
     QX70_SCALAR(busyInput, I, 0, 1000, "standby power-off waits while above 0"),
     QX70_SCALAR(discreteInput1Source, I, 0, FLAG_MAX, "temperature probe fitted"),
     QX70_SCALAR(discreteInput2Source, I, 0, FLAG_MAX, "the QX-70-S edition"),
-    QX70_ARRAY(externalValue, DEV_EXTERNAL_VALUES, F, -BIG, BIG, "external interface values; 8 is the page request"),
+    QX70_ARRAY(externalValue, DEV_EXTERNAL_VALUES, F, -BIG, BIG,
+               "external interface values; 8 is the page request"),
     QX70_ARRAY(axisReading, 3, F, -BIG, BIG, "raw reading per axis for the standby calibration"),
-    QX70_TABLE(axisPairReading, 3, 2, F, -BIG, BIG, "the two raw readings per axis for the hard calibration"),
+    QX70_TABLE(axisPairReading, 3, 2, F, -BIG, BIG,
+               "the two raw readings per axis for the hard calibration"),
     QX70_SCALAR(calibrationReady, I, 0, FLAG_MAX, "the hard calibration advances while 1"),
     QX70_SCALAR(rollAngle, F, -180.0, 180.0, "roll angle, degrees"),
-    QX70_SCALAR(pitchAngle, F, -180.0, 180.0, "pitch angle, degrees (the ramp value while pitchRamps)"),
+    QX70_SCALAR(pitchAngle, F, -180.0, 180.0,
+                "pitch angle, degrees (the ramp value while pitchRamps)"),
     QX70_SCALAR(pitchRamps, I, 0, FLAG_MAX, "each pitch reading adds 0.05 degrees while 1"),
     QX70_SCALAR(slipReading, F, -100.0, 100.0, "lateral acceleration (slip) reading"),
     QX70_SCALAR(attitudeValid, I, 0, FLAG_MAX, "an attitude solution is available"),
     QX70_ARRAY(alignCondition, 3, I, 0, FLAG_MAX, "the three alignment-complete conditions"),
-    QX70_ARRAY(statusQuality, DEV_STATUS_LETTERS, F, 0.0, 1.0, "quality of the status letters R P Y J A W B"),
+    QX70_ARRAY(statusQuality, DEV_STATUS_LETTERS, F, 0.0, 1.0,
+               "quality of the status letters R P Y J A W B"),
     QX70_SCALAR(gReading, F, -20.0, 20.0, "normal acceleration, G"),
     QX70_SCALAR(aoaScale, F, -100.0, 100.0, "angle-of-attack scale factor"),
     QX70_SCALAR(aoaAngle, F, -90.0, 90.0, "angle of attack, degrees"),
@@ -63,7 +67,8 @@ constexpr DeviceField FIELDS[] = {
     QX70_SCALAR(densityAltitude, F, -20000.0, 100000.0, "density altitude, feet"),
     QX70_SCALAR(airDataValid, I, 0, FLAG_MAX, "air data valid"),
     QX70_SCALAR(clockBlank, I, 0, FLAG_MAX, "blank the clock digits while 1"),
-    QX70_SCALAR(backgroundColour, FieldType::Colour, 0, COLOUR_MAX, "background colour, 0xAARRGGBB"),
+    QX70_SCALAR(backgroundColour, FieldType::Colour, 0, COLOUR_MAX,
+                "background colour, 0xAARRGGBB"),
     QX70_SCALAR(brightnessManual, I, 0, FLAG_MAX, "1 manual brightness, 0 automatic"),
     QX70_SCALAR(manualBrightnessLevel, I, -1000, 1000, "manual brightness level"),
     QX70_SCALAR(autoBrightnessLevel, I, -1000, 1000, "automatic brightness level"),

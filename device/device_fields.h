@@ -18,13 +18,13 @@ enum class FieldType : uint8_t {
 // One field of SimDevice. Arrays have one or two indices counted from 0 as in
 // the struct; a scalar has rows = cols = 1 and no index.
 struct DeviceField {
-    const char* name;     // the member's name in SimDevice
+    const char* name;  // the member's name in SimDevice
     FieldType type;
-    size_t offset;        // of the first element within SimDevice
-    int rows;             // range of the first index
-    int cols;             // range of the second index
-    int indices;          // 0 scalar, 1 or 2
-    double min;           // accepted values, inclusive
+    size_t offset;  // of the first element within SimDevice
+    int rows;       // range of the first index
+    int cols;       // range of the second index
+    int indices;    // 0 scalar, 1 or 2
+    double min;     // accepted values, inclusive
     double max;
     const char* meaning;  // one line for help texts and controls
 };

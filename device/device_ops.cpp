@@ -83,12 +83,16 @@ void devWriteValue(int i, float x) {
 }
 
 // Stores calibration parameter id (80, 81, 82, 99) in parameter bank `one` (always 1).
-void devWriteParameter(int one, int id, float x) { devJournalRecord(DevOp::WriteParameter, id, one, x); }
+void devWriteParameter(int one, int id, float x) {
+    devJournalRecord(DevOp::WriteParameter, id, one, x);
+}
 
 // -- Calibration
 
 // Raw reading of axis 1-3 for the standby calibration.
-float devAxisReading(int axis) { return numbered(axis, AXES) ? simDevice.axisReading[axis - 1] : 0.0f; }
+float devAxisReading(int axis) {
+    return numbered(axis, AXES) ? simDevice.axisReading[axis - 1] : 0.0f;
+}
 
 // Reading n (1-2) of axis 1-3 for the hard calibration.
 float devAxisPairReading(int axis, int n) {
@@ -110,7 +114,8 @@ float devRollAngle() { return simDevice.rollAngle; }
 // double precision, stored as float), so the first call gives -19.95.
 float devPitchAngle() {
     if (simDevice.pitchRamps != 0)
-        simDevice.pitchAngle = static_cast<float>(static_cast<double>(simDevice.pitchAngle) + PITCH_RAMP_STEP);
+        simDevice.pitchAngle =
+            static_cast<float>(static_cast<double>(simDevice.pitchAngle) + PITCH_RAMP_STEP);
     return simDevice.pitchAngle;
 }
 
@@ -151,7 +156,9 @@ float devGHighest() { return simDevice.gHighest; }
 void devResetPeaks() { devJournalRecord(DevOp::ResetPeaks); }
 
 // G-limit alert level 1-3 reached.
-int devGLimitInput(int level) { return numbered(level, LEVELS) ? simDevice.gLimitInput[level - 1] : 0; }
+int devGLimitInput(int level) {
+    return numbered(level, LEVELS) ? simDevice.gLimitInput[level - 1] : 0;
+}
 // Angle-of-attack alert level 1-3 reached.
 int devAoaInput(int level) { return numbered(level, LEVELS) ? simDevice.aoaInput[level - 1] : 0; }
 

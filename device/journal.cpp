@@ -8,9 +8,9 @@
 namespace {
 
 DevRequest ring[DEV_JOURNAL_CAPACITY];
-int oldest = 0;   // ring index of the oldest kept request
-int kept = 0;     // requests kept, at most DEV_JOURNAL_CAPACITY
-long total = 0;   // requests recorded since the last clear
+int oldest = 0;  // ring index of the oldest kept request
+int kept = 0;    // requests kept, at most DEV_JOURNAL_CAPACITY
+long total = 0;  // requests recorded since the last clear
 
 constexpr DevRequest NO_REQUEST{};
 

@@ -91,12 +91,14 @@ void gfx_draw_icon4(uint32_t* buf, int w, int h, const uint8_t* data, int iw, in
 }
 
 // Opaque 12-bit colour picture, rows bottom first, covering rows y .. y + ih - 1.
-void gfx_draw_image444(uint32_t* buf, int w, int h, const uint16_t* data, int iw, int ih, int x, int y) {
+void gfx_draw_image444(uint32_t* buf, int w, int h, const uint16_t* data, int iw, int ih, int x,
+                       int y) {
     for (int i = 0; i < iw; ++i) {
         const int col = coordAdd(x, i);
         for (int j = 0; j < ih; ++j) {
             const int row = coordAdd(y, static_cast<int64_t>(ih) - 1 - j);
-            gfx_put_pixel(buf, w, h, col, row, colourFrom444(data[i + static_cast<int64_t>(iw) * j]));
+            gfx_put_pixel(buf, w, h, col, row,
+                          colourFrom444(data[i + static_cast<int64_t>(iw) * j]));
         }
     }
 }

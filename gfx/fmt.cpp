@@ -47,4 +47,6 @@ char* str_append(char* dst, const char* src) {
 }
 
 // c x 1.8 + 32 in double precision, rounded to float.
-float celsius_to_fahrenheit(float c) { return static_cast<float>(static_cast<double>(c) * 1.8 + 32.0); }
+float celsius_to_fahrenheit(float c) {
+    return static_cast<float>(static_cast<double>(c) * 1.8 + 32.0);
+}

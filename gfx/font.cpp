@@ -68,14 +68,16 @@ int font_draw_char(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t
             float t = static_cast<float>(n * NIBBLE_WEIGHT) / WEIGHT_DIVISOR;
             int px = x + c - first;
             int py = y + f->height - j;
-            gfx_put_pixel(buf, w, h, px, py, color_lerp(gfx_get_pixel(buf, w, h, px, py), colour, t));
+            gfx_put_pixel(buf, w, h, px, py,
+                          color_lerp(gfx_get_pixel(buf, w, h, px, py), colour, t));
         }
     }
     return advance;
 }
 
 // Draws s from (x, y), each glyph after the previous one's advance.
-void font_draw_text(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t colour, const char* s) {
+void font_draw_text(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t colour,
+                    const char* s) {
     if (s == nullptr || fontAt(font) == nullptr) return;
     // Once the pen is right of the buffer every later glyph is too.
     for (; *s != '\0' && x < w; ++s) x += font_draw_char(buf, w, h, font, x, y, colour, *s);
@@ -105,7 +107,8 @@ void font_draw_text_centered(uint32_t* buf, int w, int h, int font, int cx, int 
 void font_draw_text_right(uint32_t* buf, int w, int h, int font, int xr, int y, uint32_t colour,
                           const char* s) {
     if (s == nullptr || fontAt(font) == nullptr) return;
-    font_draw_text(buf, w, h, font, coordAdd(xr, -static_cast<int64_t>(font_text_width(font, s))), y, colour, s);
+    font_draw_text(buf, w, h, font, coordAdd(xr, -static_cast<int64_t>(font_text_width(font, s))),
+                   y, colour, s);
 }
 
 // Draws one character per line of the font's height, each centred on cx; a
@@ -117,6 +120,8 @@ void font_draw_text_vertical(uint32_t* buf, int w, int h, int font, int cx, int 
     // Once a line starts below the buffer every later line does too.
     for (; *s != '\0' && y < h; ++s, y += f->height) {
         int k = font_find_char(*f, *s);
-        if (k >= 0) font_draw_char(buf, w, h, font, coordAdd(cx, -(glyphAdvance(*f, k) / 2)), y, colour, *s);
+        if (k >= 0)
+            font_draw_char(buf, w, h, font, coordAdd(cx, -(glyphAdvance(*f, k) / 2)), y, colour,
+                           *s);
     }
 }

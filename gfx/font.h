@@ -34,7 +34,8 @@ int font_find_char(const FontRecord& font, char ch);
 // Draws one glyph with its cell's top-left at (x, y); returns the advance.
 int font_draw_char(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t colour, char ch);
 // Draws s left-aligned from (x, y).
-void font_draw_text(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t colour, const char* s);
+void font_draw_text(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t colour,
+                    const char* s);
 // Sum of the advances of s.
 int font_text_width(int font, const char* s);
 // Draws s centred on (cx, cy), halves in integer division.

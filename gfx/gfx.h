@@ -36,7 +36,8 @@ void gfx_blit(uint32_t* buf, int w, int h, const uint32_t* src, int sw, int sh, 
 void gfx_draw_icon4(uint32_t* buf, int w, int h, const uint8_t* data, int iw, int ih, int x, int y,
                     uint32_t tint);
 // Opaque 12-bit colour picture (0x0RGB per pixel, rows bottom first).
-void gfx_draw_image444(uint32_t* buf, int w, int h, const uint16_t* data, int iw, int ih, int x, int y);
+void gfx_draw_image444(uint32_t* buf, int w, int h, const uint16_t* data, int iw, int ih, int x,
+                       int y);
 
 // Each channel times k, truncated, limited to 0..255.
 uint32_t color_scale(uint32_t c, double k);

@@ -54,6 +54,8 @@ constexpr PackedIcon<L - 1, H> pack(const char (&rows)[H][L]) {
 }
 
 // ---- Icon artwork -----------------------------------------------------------
+// One string per pixel row.
+// clang-format off
 
 constexpr char TRI_UP_ROWS[8][13] = {
     ".....FF.....",
@@ -205,6 +207,8 @@ static_assert(wellFormed(TRI_LEFT_ROWS) && wellFormed(TRI_RIGHT_ROWS));
 static_assert(wellFormed(CHECK_ROWS) && wellFormed(CROSS_ROWS) && wellFormed(BALL_ROWS));
 static_assert(wellFormed(PLAY_PAUSE_ROWS) && wellFormed(PAUSE_ROWS));
 
+// clang-format on
+
 // ---- Packed data ------------------------------------------------------------
 
 constexpr auto TRI_UP = pack(TRI_UP_ROWS);
@@ -222,7 +226,9 @@ constexpr Icon4 iconOf(const PackedIcon<W, H>& icon) {
     return {icon.bytes, W, H};
 }
 
-constexpr bool hasSize(const Icon4& icon, int w, int h) { return icon.width == w && icon.height == h; }
+constexpr bool hasSize(const Icon4& icon, int w, int h) {
+    return icon.width == w && icon.height == h;
+}
 
 }  // namespace
 

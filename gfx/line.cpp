@@ -62,7 +62,8 @@ void blendColumn(const Axes& a, int px, float yy, uint32_t c, float weight) {
 // the end. A line with a non-finite coordinate, or whose clipping leaves no
 // segment (start beyond end), draws nothing.
 void gfx_line_aa(uint32_t* buf, int w, int h, float x0, float y0, float x1, float y1, uint32_t c) {
-    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return;
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
+        return;
 
     float dy = y1 - y0, dx = x1 - x0;
     if (std::fabs(dy) < MIN_DELTA) dy = MIN_DELTA;

@@ -114,8 +114,8 @@ bool inkTargetBox(const Transform2D& inv, const PixelBox& ink, float cx, float c
 
 // The part of the scan where an additive draw can change anything: outside
 // the ink's target box every sample is transparent black, which adds nothing.
-PixelBox inkOnly(const PixelBox& scan, const Transform2D& inv, const uint32_t* src, int sw,
-                 int sh, float cx, float cy) {
+PixelBox inkOnly(const PixelBox& scan, const Transform2D& inv, const uint32_t* src, int sw, int sh,
+                 float cx, float cy) {
     const PixelBox ink = findInk(src, sw, sh);
     if (ink.x0 > ink.x1) return {0, 0, 0, 0};
     PixelBox box;
@@ -169,8 +169,8 @@ uint32_t gfx_sample_bilinear(const uint32_t* src, int sw, int sh, float u, float
 // or (additive) adding each sample whose source point lies within the image.
 // An additive draw skips the part of the square its ink cannot reach, with
 // the same pixels as the whole scan.
-void gfx_blit_transformed(uint32_t* buf, int w, int h, const uint32_t* src, int sw, int sh, float cx,
-                          float cy, const Transform2D& xf, bool additive) {
+void gfx_blit_transformed(uint32_t* buf, int w, int h, const uint32_t* src, int sw, int sh,
+                          float cx, float cy, const Transform2D& xf, bool additive) {
     const Transform2D inv = inverseScaled(xf);
     PixelBox box = scanSquare(w, h, sw, sh, cx, cy);
     if (additive) box = inkOnly(box, inv, src, sw, sh, cx, cy);

@@ -19,5 +19,5 @@ void xform_apply(const Transform2D& m, float& x, float& y);
 uint32_t gfx_sample_bilinear(const uint32_t* src, int sw, int sh, float u, float v);
 // Draws src through xf with its top-left corner at (cx, cy), optionally adding;
 // adding scans only where the image's non-zero pixels can land.
-void gfx_blit_transformed(uint32_t* buf, int w, int h, const uint32_t* src, int sw, int sh, float cx,
-                          float cy, const Transform2D& xf, bool additive);
+void gfx_blit_transformed(uint32_t* buf, int w, int h, const uint32_t* src, int sw, int sh,
+                          float cx, float cy, const Transform2D& xf, bool additive);

@@ -30,7 +30,9 @@ void addWord(std::string& s, const std::string& word) {
     s += word;
 }
 
-std::string twoDigits(int v) { return std::string(1, static_cast<char>('0' + v / 10)) + static_cast<char>('0' + v % 10); }
+std::string twoDigits(int v) {
+    return std::string(1, static_cast<char>('0' + v / 10)) + static_cast<char>('0' + v % 10);
+}
 
 // Whole seconds or hundredths as "1.5s"; otherwise plain ticks.
 std::string durationText(long long ticks, bool inSeconds) {
@@ -47,9 +49,11 @@ std::string durationText(long long ticks, bool inSeconds) {
 std::string clockText(const ScriptCommand& c) {
     std::string s = "clock ";
     if (c.clockHasDate) {
-        s += std::to_string(c.clock.year) + "-" + twoDigits(c.clock.month) + "-" + twoDigits(c.clock.day) + " ";
+        s += std::to_string(c.clock.year) + "-" + twoDigits(c.clock.month) + "-" +
+             twoDigits(c.clock.day) + " ";
     }
-    return s + twoDigits(c.clock.hour) + ":" + twoDigits(c.clock.minute) + ":" + twoDigits(c.clock.second);
+    return s + twoDigits(c.clock.hour) + ":" + twoDigits(c.clock.minute) + ":" +
+           twoDigits(c.clock.second);
 }
 
 std::string setText(const ScriptCommand& c) {
@@ -115,7 +119,8 @@ std::string scriptFormat(const ScriptCommand& c) {
         case ScriptOp::Wait: return "wait " + durationText(c.ticks, c.inSeconds);
         case ScriptOp::Clock: return clockText(c);
         case ScriptOp::Set: return setText(c);
-        case ScriptOp::Slot: return "slot " + std::to_string(c.slot) + " " + std::to_string(c.slotValue);
+        case ScriptOp::Slot:
+            return "slot " + std::to_string(c.slot) + " " + std::to_string(c.slotValue);
         case ScriptOp::JournalClear: return "journal clear";
         case ScriptOp::Shot: return shotText(c);
         case ScriptOp::ExpectPage: return std::string("expect page ") + scriptPageName(c.page);

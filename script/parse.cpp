@@ -18,15 +18,15 @@
 namespace {
 
 constexpr int MAX_WORDS = 8;
-constexpr int MIN_YEAR = 1601;   // the range of the platform's date record
+constexpr int MIN_YEAR = 1601;  // the range of the platform's date record
 constexpr int MAX_YEAR = 30827;
 // Both buttons held: the decoder tests the release of both before any hold,
 // so the left hold needs one tick more than a single press's.
 constexpr int BOTH_HOLD_TICKS = LEFT_HOLD_TICKS + 1;
 
 constexpr const char* BUTTON_NAMES[] = {"view", "left", "right", "both"};
-constexpr const char* PAGE_NAMES[SCRIPT_PAGES] = {"splash", "data",    "runtime",  "timer1",
-                                                  "timer2", "gmeter",  "attitude", "setup"};
+constexpr const char* PAGE_NAMES[SCRIPT_PAGES] = {"splash", "data",   "runtime",  "timer1",
+                                                  "timer2", "gmeter", "attitude", "setup"};
 
 struct RequestName {
     DevOp op;
@@ -120,8 +120,8 @@ bool takeInteger(Line& l, const char* what, long long lo, long long hi, long lon
     if (!take(l, what, w)) return false;
     if (!wordToInteger(w, v)) return fail(l, std::string("bad ") + what + " " + wordQuoted(w));
     if (v < lo || v > hi) {
-        return fail(l, std::string(what) + " " + std::to_string(v) + " outside " + std::to_string(lo) + " to " +
-                           std::to_string(hi));
+        return fail(l, std::string(what) + " " + std::to_string(v) + " outside " +
+                           std::to_string(lo) + " to " + std::to_string(hi));
     }
     return true;
 }
@@ -136,7 +136,8 @@ bool takeDuration(Line& l, const char* what, long long lo, long long& ticks, boo
     if (w.size() > 1 && wordLower(w.back()) == 's') {
         number = w.substr(0, w.size() - 1);
         inSeconds = true;
-    } else if (takeKeyword(l, "s") || takeKeyword(l, "sec") || takeKeyword(l, "second") || takeKeyword(l, "seconds")) {
+    } else if (takeKeyword(l, "s") || takeKeyword(l, "sec") || takeKeyword(l, "second") ||
+               takeKeyword(l, "seconds")) {
         inSeconds = true;
     } else {
         takeKeyword(l, "tick") || takeKeyword(l, "ticks");
@@ -145,8 +146,8 @@ bool takeDuration(Line& l, const char* what, long long lo, long long& ticks, boo
     const bool ok = inSeconds ? wordToCentiseconds(number, n) : wordToInteger(number, n);
     if (!ok) return fail(l, std::string("bad ") + what + " " + wordQuoted(w));
     if (n < lo || n > SCRIPT_MAX_TICKS) {
-        return fail(l, std::string(what) + " of " + std::to_string(n) + " ticks outside " + std::to_string(lo) +
-                           " to " + std::to_string(SCRIPT_MAX_TICKS));
+        return fail(l, std::string(what) + " of " + std::to_string(n) + " ticks outside " +
+                           std::to_string(lo) + " to " + std::to_string(SCRIPT_MAX_TICKS));
     }
     ticks = n;
     return true;
@@ -173,14 +174,17 @@ bool parseTimedButton(Line& l, ScriptCommand& c) {
     return finish(l);
 }
 
-bool parseWait(Line& l, ScriptCommand& c) { return takeDuration(l, "duration", 0, c.ticks, c.inSeconds) && finish(l); }
+bool parseWait(Line& l, ScriptCommand& c) {
+    return takeDuration(l, "duration", 0, c.ticks, c.inSeconds) && finish(l);
+}
 
 bool parseClock(Line& l, ScriptCommand& c) {
     std::string_view w;
     if (!take(l, "time HH:MM:SS", w)) return false;
     long long d[3] = {};
     if (w.find('-') != std::string_view::npos) {
-        if (!wordToTriple(w, '-', d) || d[0] < MIN_YEAR || d[0] > MAX_YEAR || d[1] < 1 || d[1] > 12 || d[2] < 1 ||
+        if (!wordToTriple(w, '-', d) || d[0] < MIN_YEAR || d[0] > MAX_YEAR || d[1] < 1 ||
+            d[1] > 12 || d[2] < 1 ||
             d[2] > scriptDaysInMonth(static_cast<int>(d[0]), static_cast<int>(d[1]))) {
             return fail(l, "bad date " + wordQuoted(w) + " (YYYY-MM-DD)");
         }
@@ -208,7 +212,8 @@ bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
     if (c.field == nullptr) return fail(l, "unknown device field " + wordQuoted(name));
     long long index[2] = {0, 0};
     int given = 0;
-    std::string_view rest = bracket == std::string_view::npos ? std::string_view{} : w.substr(bracket);
+    std::string_view rest =
+        bracket == std::string_view::npos ? std::string_view{} : w.substr(bracket);
     while (!rest.empty()) {
         const size_t close = rest.find(']');
         if (rest[0] != '[' || close == std::string_view::npos || given == 2 ||
@@ -219,7 +224,8 @@ bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
         rest.remove_prefix(close + 1);
     }
     if (given != c.field->indices) {
-        constexpr const char* INDEX_COUNT[] = {" takes no index", " takes one index", " takes two indices"};
+        constexpr const char* INDEX_COUNT[] = {" takes no index", " takes one index",
+                                               " takes two indices"};
         return fail(l, std::string(c.field->name) + INDEX_COUNT[c.field->indices]);
     }
     const long long rows = c.field->rows, cols = c.field->cols;
@@ -254,7 +260,8 @@ bool parseSet(Line& l, ScriptCommand& c) {
         c.value = static_cast<double>(n);
     }
     if (!ok) return fail(l, "bad value " + wordQuoted(w) + " for " + f.name);
-    if (!deviceFieldAccepts(f, c.value)) return fail(l, std::string(f.name) + " takes " + rangeText(f));
+    if (!deviceFieldAccepts(f, c.value))
+        return fail(l, std::string(f.name) + " takes " + rangeText(f));
     return finish(l);
 }
 
@@ -269,7 +276,8 @@ bool takeSlot(Line& l, ScriptCommand& c) {
 
 bool pngName(std::string_view w) {
     constexpr std::string_view EXT = ".png";
-    return w.size() > EXT.size() && wordEquals(w.substr(w.size() - EXT.size()), EXT) && w.back() != '/';
+    return w.size() > EXT.size() && wordEquals(w.substr(w.size() - EXT.size()), EXT) &&
+           w.back() != '/';
 }
 
 bool parseShot(Line& l, ScriptCommand& c) {
@@ -303,8 +311,9 @@ bool parseExpectPage(Line& l, ScriptCommand& c) {
         }
     }
     if (n < 0 || n >= SCRIPT_PAGES) {
-        return fail(l, "unknown page " + wordQuoted(w) +
-                           " (0 to 7, or splash, data, runtime, timer1, timer2, gmeter, attitude, setup)");
+        return fail(
+            l, "unknown page " + wordQuoted(w) +
+                   " (0 to 7, or splash, data, runtime, timer1, timer2, gmeter, attitude, setup)");
     }
     c.page = static_cast<int>(n);
     return finish(l);
@@ -329,7 +338,8 @@ bool parseExpectJournal(Line& l, ScriptCommand& c) {
         }
         ++c.args;
     }
-    if (takeKeyword(l, "count") && !takeInteger(l, "count", 0, SCRIPT_MAX_TICKS, c.count)) return false;
+    if (takeKeyword(l, "count") && !takeInteger(l, "count", 0, SCRIPT_MAX_TICKS, c.count))
+        return false;
     return finish(l);
 }
 
@@ -422,7 +432,8 @@ void checkShotPaths(Script& s) {
         for (size_t j = 0; j < i; ++j) {
             const ScriptCommand& d = s.commands[j];
             if (d.op == ScriptOp::Shot && d.path == c.path) {
-                s.errors.push_back({c.line, "shot: " + c.path + " is already taken on line " + std::to_string(d.line)});
+                s.errors.push_back({c.line, "shot: " + c.path + " is already taken on line " +
+                                                std::to_string(d.line)});
                 break;
             }
         }
@@ -476,7 +487,9 @@ long long scriptDefaultTicks(ScriptOp op, ScriptButton b) {
 
 const char* scriptButtonName(ScriptButton b) { return BUTTON_NAMES[static_cast<int>(b)]; }
 
-const char* scriptPageName(int page) { return page >= 0 && page < SCRIPT_PAGES ? PAGE_NAMES[page] : "?"; }
+const char* scriptPageName(int page) {
+    return page >= 0 && page < SCRIPT_PAGES ? PAGE_NAMES[page] : "?";
+}
 
 const char* scriptRequestName(DevOp op) {
     for (const RequestName& r : REQUEST_NAMES) {

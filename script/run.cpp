@@ -39,13 +39,13 @@ enum class Step : uint8_t { Go, Stop };
 // ---- Module state ---------------------------------------------------------------
 
 struct RunState {
-    long long ticks = 0;             // virtual fast ticks since the run began
+    long long ticks = 0;  // virtual fast ticks since the run began
     long long tickLimit = 0;
     bool windowCreated = false;
-    bool levelUnseen[LEVELS] = {};   // a level changed since the last tick
+    bool levelUnseen[LEVELS] = {};  // a level changed since the last tick
     HostDateTime hostBase = DEFAULT_HOST_TIME;
     long long hostBaseTick = 0;
-    long journalSeen = 0;            // devJournalTotal() already tallied
+    long journalSeen = 0;                     // devJournalTotal() already tallied
     std::map<JournalKey, long long> journal;  // every request since the last clear
     ScriptOutcome outcome = {};
 };
@@ -98,7 +98,8 @@ Step stop(const ScriptCommand& c, ScriptStatus status, const std::string& messag
 
 Step ticks(const ScriptCommand& c, long long n) {
     if (run.tickLimit > 0 && run.ticks + n > run.tickLimit) {
-        return stop(c, ScriptStatus::Error, "the run would pass its limit of " + std::to_string(run.tickLimit) + " ticks");
+        return stop(c, ScriptStatus::Error,
+                    "the run would pass its limit of " + std::to_string(run.tickLimit) + " ticks");
     }
     for (long long i = 0; i < n; ++i) tick();
     return Step::Go;
@@ -116,10 +117,12 @@ int level(int which) {
 // A press or release the decoder has not yet seen would be lost if the same
 // level changed back before a tick: such a change gets one tick first.
 void changeLevels(ScriptButton b, bool down) {
-    const bool touches[LEVELS] = {b == ScriptButton::View, b == ScriptButton::Left || b == ScriptButton::Both,
+    const bool touches[LEVELS] = {b == ScriptButton::View,
+                                  b == ScriptButton::Left || b == ScriptButton::Both,
                                   b == ScriptButton::Right || b == ScriptButton::Both};
     bool needTick = false;
-    for (int i = 0; i < LEVELS; ++i) needTick |= touches[i] && run.levelUnseen[i] && (level(i) != 0) != down;
+    for (int i = 0; i < LEVELS; ++i)
+        needTick |= touches[i] && run.levelUnseen[i] && (level(i) != 0) != down;
     if (needTick) tick();
     int before[LEVELS];
     for (int i = 0; i < LEVELS; ++i) before[i] = level(i);
@@ -127,11 +130,14 @@ void changeLevels(ScriptButton b, bool down) {
                          : b == ScriptButton::Left  ? LEFT_BUTTON_AREA
                          : b == ScriptButton::Right ? RIGHT_BUTTON_AREA
                                                     : BOTH_BUTTON_AREA;
-    bezelMouse(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, (a.left + a.right) / 2, (a.top + a.bottom) / 2);
+    bezelMouse(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, (a.left + a.right) / 2,
+               (a.top + a.bottom) / 2);
     for (int i = 0; i < LEVELS; ++i) run.levelUnseen[i] |= level(i) != before[i];
 }
 
-bool isHold(ButtonEvent e) { return e == EVT_VIEW_HOLD || e == EVT_LEFT_HOLD || e == EVT_RIGHT_HOLD; }
+bool isHold(ButtonEvent e) {
+    return e == EVT_VIEW_HOLD || e == EVT_LEFT_HOLD || e == EVT_RIGHT_HOLD;
+}
 
 // Press, hold, release, and a tick for the decoder to take the release. When
 // that tick reports the hold instead (a release on the hold's own tick), the
@@ -187,15 +193,16 @@ Step shot(const ScriptCommand& c, const ScriptShotSink& sink) {
 Step expectPage(const ScriptCommand& c) {
     if (activePage == c.page) return Step::Go;
     return stop(c, ScriptStatus::Failed,
-                std::string("expected page ") + scriptPageName(c.page) + ", found " + scriptPageName(activePage));
+                std::string("expected page ") + scriptPageName(c.page) + ", found " +
+                    scriptPageName(activePage));
 }
 
 Step expectSlot(const ScriptCommand& c) {
     const int32_t v = settingsReadInt(c.slot);
     if (v == c.slotValue) return Step::Go;
     return stop(c, ScriptStatus::Failed,
-                "expected slot " + std::to_string(c.slot) + " = " + std::to_string(c.slotValue) + ", found " +
-                    std::to_string(v));
+                "expected slot " + std::to_string(c.slot) + " = " + std::to_string(c.slotValue) +
+                    ", found " + std::to_string(v));
 }
 
 bool matches(const ScriptCommand& c, const JournalKey& k) {
@@ -213,12 +220,13 @@ std::string requestsOfKind(const ScriptCommand& c) {
         if (std::get<0>(k) != static_cast<int>(c.request.op)) continue;
         if (listed++ == SHOWN_REQUESTS) return s + ", ...";
         ScriptCommand seen = c;
-        seen.request = {c.request.op, std::get<1>(k), std::get<2>(k), std::bit_cast<float>(std::get<3>(k))};
+        seen.request = {c.request.op, std::get<1>(k), std::get<2>(k),
+                        std::bit_cast<float>(std::get<3>(k))};
         seen.args = 3;
         seen.count = -1;
         const std::string line = scriptFormat(seen);
-        s += (s.empty() ? "" : ", ") + line.substr(line.find(scriptRequestName(c.request.op))) + " (" +
-             std::to_string(n) + "x)";
+        s += (s.empty() ? "" : ", ") + line.substr(line.find(scriptRequestName(c.request.op))) +
+             " (" + std::to_string(n) + "x)";
     }
     return s.empty() ? "no such request" : s;
 }
@@ -232,8 +240,8 @@ Step expectJournal(const ScriptCommand& c) {
     const std::string what = scriptFormat(wanted).substr(std::string("expect journal ").size());
     const std::string times = c.count < 0 ? "at least once" : std::to_string(c.count) + " times";
     return stop(c, ScriptStatus::Failed,
-                "expected request " + what + " " + times + ", found it " + std::to_string(n) + " times; seen: " +
-                    requestsOfKind(c));
+                "expected request " + what + " " + times + ", found it " + std::to_string(n) +
+                    " times; seen: " + requestsOfKind(c));
 }
 
 Step expectPixel(const ScriptCommand& c) {
@@ -241,8 +249,9 @@ Step expectPixel(const ScriptCommand& c) {
     const uint32_t found = hostCanvas()[static_cast<size_t>(y) * BEZEL_WIDTH + x] & 0xFFFFFFu;
     if (found == c.colour) return Step::Go;
     return stop(c, ScriptStatus::Failed,
-                std::string("expected ") + (c.window ? "window " : "") + "pixel " + std::to_string(c.x) + " " +
-                    std::to_string(c.y) + " = " + scriptColourText(c.colour) + ", found " + scriptColourText(found));
+                std::string("expected ") + (c.window ? "window " : "") + "pixel " +
+                    std::to_string(c.x) + " " + std::to_string(c.y) + " = " +
+                    scriptColourText(c.colour) + ", found " + scriptColourText(found));
 }
 
 // Device fields and the host clock may be set before the window exists, as
@@ -258,7 +267,9 @@ Step execute(const ScriptCommand& c, const ScriptShotSink& sink) {
         case ScriptOp::Hold: return pressFor(c);
         case ScriptOp::Wait: return ticks(c, c.ticks);
         case ScriptOp::Clock: setHostClock(c); return Step::Go;
-        case ScriptOp::Set: deviceFieldWrite(simDevice, *c.field, c.row, c.col, c.value); return Step::Go;
+        case ScriptOp::Set:
+            deviceFieldWrite(simDevice, *c.field, c.row, c.col, c.value);
+            return Step::Go;
         case ScriptOp::Slot: settingsWriteInt(c.slot, c.slotValue); return Step::Go;
         case ScriptOp::JournalClear: run.journal.clear(); return Step::Go;
         case ScriptOp::Shot: return shot(c, sink);

@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "device/device.h"
+#include "device/device_fields.h"
 #include "shell/host_time.h"
 #include "shell/shell.h"
-#include "device/device_fields.h"
 
 // ---- Constants ----------------------------------------------------------------
 
-inline constexpr long long SCRIPT_MAX_TICKS = 100000000;   // one wait or press: about 11.5 days
-inline constexpr int SCRIPT_CLICK_TICKS = 5;               // well below every hold time
+inline constexpr long long SCRIPT_MAX_TICKS = 100000000;  // one wait or press: about 11.5 days
+inline constexpr int SCRIPT_CLICK_TICKS = 5;              // well below every hold time
 inline constexpr int SCRIPT_MAX_SCALE = 8;
-inline constexpr int SCRIPT_MAX_ERRORS = 20;               // errors listed before the parser gives up
+inline constexpr int SCRIPT_MAX_ERRORS = 20;  // errors listed before the parser gives up
 inline constexpr int SCRIPT_PAGES = 8;
 
 // ---- Types --------------------------------------------------------------------
@@ -49,7 +49,7 @@ struct ScriptCommand {
     int line = 0;
     ScriptButton button = ScriptButton::View;
     long long ticks = 0;
-    bool inSeconds = false;            // the wait was written in seconds
+    bool inSeconds = false;  // the wait was written in seconds
     HostDateTime clock = {};
     bool clockHasDate = false;
     const DeviceField* field = nullptr;
@@ -58,14 +58,14 @@ struct ScriptCommand {
     int slot = 0;
     int32_t slotValue = 0;
     std::string path;
-    bool window = false;               // shot or pixel of the whole window, not the screen
+    bool window = false;  // shot or pixel of the whole window, not the screen
     int scale = 1;
     int page = 0;
-    DevRequest request = {};           // the journal entry looked for
-    int args = 0;                      // how many of request.a, .b, .x must match
-    long long count = -1;              // exact count wanted; -1 for at least one
+    DevRequest request = {};  // the journal entry looked for
+    int args = 0;             // how many of request.a, .b, .x must match
+    long long count = -1;     // exact count wanted; -1 for at least one
     int x = 0, y = 0;
-    uint32_t colour = 0;               // 0xRRGGBB
+    uint32_t colour = 0;  // 0xRRGGBB
 };
 
 struct ScriptError {
@@ -75,7 +75,7 @@ struct ScriptError {
 
 struct Script {
     std::vector<ScriptCommand> commands;
-    std::vector<ScriptError> errors;   // empty when the whole script parsed
+    std::vector<ScriptError> errors;  // empty when the whole script parsed
 };
 
 // ---- Public operations --------------------------------------------------------

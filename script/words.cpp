@@ -68,7 +68,8 @@ bool wordToCentiseconds(std::string_view w, long long& centi) {
     std::string_view whole = w.substr(0, dot);
     std::string_view frac = dot == std::string_view::npos ? std::string_view{} : w.substr(dot + 1);
     constexpr size_t FRACTION_DIGITS = 2;
-    if (whole.empty() || frac.size() > FRACTION_DIGITS || (dot != std::string_view::npos && frac.empty())) {
+    if (whole.empty() || frac.size() > FRACTION_DIGITS ||
+        (dot != std::string_view::npos && frac.empty())) {
         return false;
     }
     for (char c : whole) {
@@ -100,7 +101,8 @@ bool wordToTriple(std::string_view w, char sep, long long out[3]) {
         const size_t at = i < 2 ? w.find(sep) : w.size();
         if (at == std::string_view::npos) return false;
         const std::string_view part = w.substr(0, at);
-        if (part.empty() || part[0] < '0' || part[0] > '9' || !wordToInteger(part, out[i])) return false;
+        if (part.empty() || part[0] < '0' || part[0] > '9' || !wordToInteger(part, out[i]))
+            return false;
         w = i < 2 ? w.substr(at + 1) : std::string_view{};
     }
     return true;

@@ -18,4 +18,3 @@ inline constexpr BezelArea BOTH_BUTTON_AREA = {200, 275, 260, 325};
 
 // A left-button press (513) or release (514) at client position (x, y).
 void bezelMouse(int message, int x, int y);
-

@@ -44,15 +44,15 @@ constexpr float CASE_RADIUS = 30.0f;
 constexpr float SCREW_INSET = 24.0f;
 constexpr float FACE_INSET = 44.0f;  // the groove around the face plate, inside the screws
 constexpr float FACE_RADIUS = 14.0f;
-constexpr float RECESS_MARGIN = 8.0f;   // the Both button sits 8 px below the screen
+constexpr float RECESS_MARGIN = 8.0f;  // the Both button sits 8 px below the screen
 constexpr float ROUND_CAP_RADIUS = 16.0f;
-constexpr float WELL_GROWTH = 3.0f;     // the well around a cap
+constexpr float WELL_GROWTH = 3.0f;  // the well around a cap
 constexpr float LOGO_TOP = 372.0f;
 constexpr float LOGO_HEIGHT = 40.0f;
 constexpr int LOGO_STRIPE_Y = 426;
-constexpr int BRAND_TOP = 68;          // top of the brand name's cell
-constexpr int BRAND_TRACKING = 3;      // extra pixels between its letters
-constexpr int LABEL_GAP = 7;           // from a button's click area to its label
+constexpr int BRAND_TOP = 68;      // top of the brand name's cell
+constexpr int BRAND_TRACKING = 3;  // extra pixels between its letters
+constexpr int LABEL_GAP = 7;       // from a button's click area to its label
 
 // ---- Types -------------------------------------------------------------------
 
@@ -125,13 +125,15 @@ void forBox(Picture p, float x0, float y0, float x1, float y1, F f) {
     const int ix1 = std::min(p.w, static_cast<int>(std::ceil(x1)) + 1);
     const int iy1 = std::min(p.h, static_cast<int>(std::ceil(y1)) + 1);
     for (int y = iy0; y < iy1; ++y) {
-        for (int x = ix0; x < ix1; ++x) f(x, y, static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
+        for (int x = ix0; x < ix1; ++x)
+            f(x, y, static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
     }
 }
 
 // Paints colour c wherever dist(px, py) < 0, anti-aliased over one pixel.
 template <typename D>
-void paintDistance(Picture p, float x0, float y0, float x1, float y1, uint32_t c, float alpha, D dist) {
+void paintDistance(Picture p, float x0, float y0, float x1, float y1, uint32_t c, float alpha,
+                   D dist) {
     forBox(p, x0, y0, x1, y1, [&](int x, int y, float px, float py) {
         blend(p, x, y, c, alpha * clamp01(0.5f - dist(px, py)));
     });
@@ -152,7 +154,8 @@ void paintShape(Picture p, const Shape& s, const Finish& f) {
                const float cover = clamp01(0.5f - d);
                if (cover <= 0.0f) return;
                uint32_t c = mix(f.top, f.bottom, clamp01((py - s.cy + s.hh) / (2.0f * s.hh)));
-               if (f.bevel > 0.0f && d > -f.bevel) c = shade(c, f.relief * facingLight(s, px, py) * (1.0f + d / f.bevel));
+               if (f.bevel > 0.0f && d > -f.bevel)
+                   c = shade(c, f.relief * facingLight(s, px, py) * (1.0f + d / f.bevel));
                if (f.grain > 0.0f) c = shade(c, f.grain * grainAt(x, y));
                blend(p, x, y, c, cover);
            });
@@ -172,16 +175,21 @@ void paintShadow(Picture p, Shape s, float dx, float dy, float blur, float stren
 // An engraved line along the outline of s: dark groove, light lower lip.
 void paintGroove(Picture p, const Shape& s) {
     const auto ring = [&](float dx, float dy) {
-        return [&s, dx, dy](float px, float py) { return std::fabs(distanceTo(s, px - dx, py - dy)) - 0.6f; };
+        return [&s, dx, dy](float px, float py) {
+            return std::fabs(distanceTo(s, px - dx, py - dy)) - 0.6f;
+        };
     };
-    const float x0 = s.cx - s.hw - 2, y0 = s.cy - s.hh - 2, x1 = s.cx + s.hw + 2, y1 = s.cy + s.hh + 2;
+    const float x0 = s.cx - s.hw - 2, y0 = s.cy - s.hh - 2, x1 = s.cx + s.hw + 2,
+                y1 = s.cy + s.hh + 2;
     paintDistance(p, x0, y0, x1, y1, WHITE, 0.10f, ring(1.0f, 1.0f));
     paintDistance(p, x0, y0, x1, y1, BLACK, 0.45f, ring(0.0f, 0.0f));
 }
 
 Shape circle(float cx, float cy, float r) { return {cx, cy, r, r, r}; }
 
-Shape grow(Shape s, float by) { return {s.cx, s.cy, s.hw + by, s.hh + by, std::max(s.r + by, 0.0f)}; }
+Shape grow(Shape s, float by) {
+    return {s.cx, s.cy, s.hw + by, s.hh + by, std::max(s.r + by, 0.0f)};
+}
 
 // A cap centred in its click area, its sunken well around it.
 void paintButton(Picture p, const Shape& cap) {
@@ -205,20 +213,23 @@ void paintScrew(Picture p, float cx, float cy, float angle) {
     for (int i = 0; i < 2; ++i) {
         const float ax = cx - (i ? -s : c), ay = cy - (i ? c : s);
         const float bx = cx + (i ? -s : c), by = cy + (i ? c : s);
-        paintDistance(p, cx - 6, cy - 6, cx + 6, cy + 6, SLOT, 1.0f,
-                      [=](float px, float py) { return segmentDistance(px, py, ax, ay, bx, by) - 0.9f; });
+        paintDistance(p, cx - 6, cy - 6, cx + 6, cy + 6, SLOT, 1.0f, [=](float px, float py) {
+            return segmentDistance(px, py, ax, ay, bx, by) - 0.9f;
+        });
     }
 }
 
 // Proportions of the stroke logo, in units of its cap height.
 constexpr float LOGO_STROKE = 0.085f;  // half the stroke width
 constexpr float LOGO_SLANT = 0.2f;
-constexpr float LOGO_WIDE = 0.78f;     // Q, X and 7
-constexpr float LOGO_DIGIT = 0.62f;    // the 0, narrower than the Q
+constexpr float LOGO_WIDE = 0.78f;   // Q, X and 7
+constexpr float LOGO_DIGIT = 0.62f;  // the 0, narrower than the Q
 constexpr float LOGO_DASH = 0.36f;
 constexpr float LOGO_GAP = 0.22f;
 
-float logoWidth(float h) { return h * (3.0f * LOGO_WIDE + LOGO_DASH + LOGO_DIGIT + 4.0f * LOGO_GAP); }
+float logoWidth(float h) {
+    return h * (3.0f * LOGO_WIDE + LOGO_DASH + LOGO_DIGIT + 4.0f * LOGO_GAP);
+}
 
 // The product name "QX-70" as a slanted stroke logo, left end at x0, cap height h.
 void paintLogo(Picture p, float x0, float top, float h, uint32_t colour) {
@@ -256,14 +267,16 @@ void paintLogo(Picture p, float x0, float top, float h, uint32_t colour) {
 }
 
 // Text centred on cx with extra space between the letters.
-void paintTracked(Picture p, int font, int cx, int top, uint32_t colour, const char* text, int tracking) {
+void paintTracked(Picture p, int font, int cx, int top, uint32_t colour, const char* text,
+                  int tracking) {
     int width = -tracking;
     for (const char* c = text; *c; ++c) {
         const char one[2] = {*c, '\0'};
         width += font_text_width(font, one) + tracking;
     }
     int x = cx - width / 2;
-    for (const char* c = text; *c; ++c) x += font_draw_char(p.px, p.w, p.h, font, x, top, colour, *c) + tracking;
+    for (const char* c = text; *c; ++c)
+        x += font_draw_char(p.px, p.w, p.h, font, x, top, colour, *c) + tracking;
 }
 
 // Each button's name under its click area.
@@ -276,8 +289,8 @@ void paintLabels(Picture p) {
                   {RIGHT_BUTTON_AREA, "RIGHT"},
                   {BOTH_BUTTON_AREA, "BOTH"}};
     for (const auto& l : labels) {
-        paintTracked(p, FONT_TEXT_14, (l.area.left + l.area.right) / 2 + 1, l.area.bottom + LABEL_GAP, LABEL,
-                     l.name, 1);
+        paintTracked(p, FONT_TEXT_14, (l.area.left + l.area.right) / 2 + 1,
+                     l.area.bottom + LABEL_GAP, LABEL, l.name, 1);
     }
 }
 
@@ -306,20 +319,23 @@ void paintScreenRecess(Picture p) {
     const Shape lip = {cx, cy, hw + 2.0f, hh + 2.0f, 9.0f};
     paintShape(p, lip, {CASE_TOP, CASE_BOTTOM, 2.0f, 0.5f, 0.0f});
     paintShape(p, {cx, cy, hw, hh, 7.0f}, {RECESS_TOP, RECESS_BOTTOM, 5.0f, -0.55f, 0.0f});
-    gfx_fill_rect(p.px, p.w, p.h, SCREEN_X - 1, SCREEN_Y - 1, SCREEN_X + FB_WIDTH + 1, SCREEN_Y + FB_HEIGHT + 1,
-                  0xFF050505u);
-    gfx_fill_rect(p.px, p.w, p.h, SCREEN_X, SCREEN_Y, SCREEN_X + FB_WIDTH, SCREEN_Y + FB_HEIGHT, BLACK);
+    gfx_fill_rect(p.px, p.w, p.h, SCREEN_X - 1, SCREEN_Y - 1, SCREEN_X + FB_WIDTH + 1,
+                  SCREEN_Y + FB_HEIGHT + 1, 0xFF050505u);
+    gfx_fill_rect(p.px, p.w, p.h, SCREEN_X, SCREEN_Y, SCREEN_X + FB_WIDTH, SCREEN_Y + FB_HEIGHT,
+                  BLACK);
 }
 
 void paintCase(Picture p) {
     const float w = static_cast<float>(p.w), h = static_cast<float>(p.h);
-    const Shape outline = {w * 0.5f, h * 0.5f, w * 0.5f - CASE_MARGIN_X, h * 0.5f - CASE_MARGIN_Y, CASE_RADIUS};
+    const Shape outline = {w * 0.5f, h * 0.5f, w * 0.5f - CASE_MARGIN_X, h * 0.5f - CASE_MARGIN_Y,
+                           CASE_RADIUS};
     paintShadow(p, outline, 2.0f, 5.0f, 12.0f, 0.75f);
     paintShape(p, outline, {CASE_TOP, CASE_BOTTOM, 7.0f, 0.32f, 0.035f});
     Shape face = grow(outline, -FACE_INSET);
     face.r = FACE_RADIUS;
     paintGroove(p, face);
-    const float l = CASE_MARGIN_X + SCREW_INSET, r = w - l, t = CASE_MARGIN_Y + SCREW_INSET, b = h - t;
+    const float l = CASE_MARGIN_X + SCREW_INSET, r = w - l, t = CASE_MARGIN_Y + SCREW_INSET,
+                b = h - t;
     paintScrew(p, l, t, 0.35f);
     paintScrew(p, r, t, 1.10f);
     paintScrew(p, l, b, 0.80f);
@@ -343,13 +359,14 @@ void bezelArtPaint(uint32_t* picture) {
     paintButton(p, capInArea(BOTH_BUTTON_AREA, 25.0f, 19.0f, 12.0f));
     paintLightSensor(p, 340.5f, 120.5f);
     paintLabels(p);
-    paintTracked(p, FONT_TEXT_14, SCREEN_X + FB_WIDTH / 2, BRAND_TOP, PRINT, "BRELMONT", BRAND_TRACKING);
+    paintTracked(p, FONT_TEXT_14, SCREEN_X + FB_WIDTH / 2, BRAND_TOP, PRINT, "BRELMONT",
+                 BRAND_TRACKING);
     const float centre = SCREEN_X + FB_WIDTH * 0.5f;
     const float logoLeft = centre - 0.5f * (logoWidth(LOGO_HEIGHT) + LOGO_SLANT * LOGO_HEIGHT);
     paintLogo(p, logoLeft, LOGO_TOP, LOGO_HEIGHT, PRINT);
     const int stripe = static_cast<int>(logoWidth(LOGO_HEIGHT) * 0.5f);
-    gfx_fill_rect(picture, BEZEL_WIDTH, BEZEL_HEIGHT, static_cast<int>(centre) - stripe, LOGO_STRIPE_Y,
-                  static_cast<int>(centre) + stripe, LOGO_STRIPE_Y + 3, ACCENT);
+    gfx_fill_rect(picture, BEZEL_WIDTH, BEZEL_HEIGHT, static_cast<int>(centre) - stripe,
+                  LOGO_STRIPE_Y, static_cast<int>(centre) + stripe, LOGO_STRIPE_Y + 3, ACCENT);
     paintGrille(p, 230.5f, 458.5f, 13, 3, 7.0f);
 }
 
@@ -363,8 +380,8 @@ void bezelArtPaintIcon(uint32_t* icon) {
     gfx_fill_rect(icon, ICON_SIZE, ICON_SIZE, 20, 26, 46, 42, 0xFF8A5A2Au);
     gfx_line_aa(icon, ICON_SIZE, ICON_SIZE, 20.0f, 27.5f, 45.0f, 23.5f, WHITE);
     gfx_fill_rect(icon, ICON_SIZE, ICON_SIZE, 29, 24, 37, 26, 0xFFFFD000u);
-    for (const Shape& cap : {circle(11.5f, 17.5f, 4.0f), circle(11.5f, 30.5f, 4.0f), circle(54.5f, 30.5f, 4.0f),
-                             Shape{33.0f, 52.5f, 7.0f, 5.0f, 4.0f}}) {
+    for (const Shape& cap : {circle(11.5f, 17.5f, 4.0f), circle(11.5f, 30.5f, 4.0f),
+                             circle(54.5f, 30.5f, 4.0f), Shape{33.0f, 52.5f, 7.0f, 5.0f, 4.0f}}) {
         paintShape(p, grow(cap, 1.0f), {WELL, WELL, 0.0f, 0.0f, 0.0f});
         paintShape(p, cap, {CAP_TOP, CAP_BOTTOM, 2.0f, 0.5f, 0.0f});
     }

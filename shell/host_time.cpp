@@ -54,12 +54,8 @@ ClockTime hostTimeAfter(const HostDateTime& base, long long ticks) {
     int year = 0, month = 0, day = 0;
     civilFromDays(days, year, month, day);
     const int dayOfWeek = static_cast<int>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday (4)
-    return {static_cast<uint16_t>(year),
-            static_cast<uint16_t>(month),
-            static_cast<uint16_t>(dayOfWeek),
-            static_cast<uint16_t>(day),
-            static_cast<uint16_t>(inDay / 3600),
-            static_cast<uint16_t>(inDay / 60 % 60),
-            static_cast<uint16_t>(inDay % 60),
-            static_cast<uint16_t>(ms % MS_PER_SECOND)};
+    return {static_cast<uint16_t>(year),         static_cast<uint16_t>(month),
+            static_cast<uint16_t>(dayOfWeek),    static_cast<uint16_t>(day),
+            static_cast<uint16_t>(inDay / 3600), static_cast<uint16_t>(inDay / 60 % 60),
+            static_cast<uint16_t>(inDay % 60),   static_cast<uint16_t>(ms % MS_PER_SECOND)};
 }

@@ -37,7 +37,7 @@ HostRect changes = {};
 uint32_t canvas[BEZEL_PIXELS];
 uint32_t bezelPicture[BEZEL_PIXELS];  // bottom-up, as the artwork paints it
 bool bezelPainted = false;
-uint32_t framebuffer[FB_PIXELS];      // bottom-up, lives for one frame
+uint32_t framebuffer[FB_PIXELS];  // bottom-up, lives for one frame
 
 // ---- Display application hooks ---------------------------------------------
 // The only places where the shell calls the display application.
@@ -160,8 +160,7 @@ void hostFastTick() {
     HostPaint();
     filterTick();
     appButtonTick();
-    while (!HostPaint() && hostUnitRunning()) {
-    }
+    while (!HostPaint() && hostUnitRunning()) {}
 }
 
 // Timekeeping, then the device's once-a-second hook.

@@ -53,7 +53,7 @@ void captureWindow(Screen& s);
 
 // A test that starts from a unit just powered on.
 class UnitTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { resetUnit(); }
     void TearDown() override { resetUnit(); }
     // The window's screen, captured into screen.

@@ -10,7 +10,8 @@ struct Canvas {
     int w, h;
     std::vector<uint32_t> px;
 
-    Canvas(int width, int height, uint32_t fill = 0) : w(width), h(height), px(width * height, fill) {}
+    Canvas(int width, int height, uint32_t fill = 0)
+        : w(width), h(height), px(width * height, fill) {}
 
     uint32_t* data() { return px.data(); }
     uint32_t at(int x, int y) const { return gfx_get_pixel(px.data(), w, h, x, y); }

@@ -45,9 +45,7 @@ struct Fields {
     char h[3], m[3], s[3];
 };
 
-Fields split(const char* t) {
-    return {{t[0], t[1], '\0'}, {t[3], t[4], '\0'}, {t[6], t[7], '\0'}};
-}
+Fields split(const char* t) { return {{t[0], t[1], '\0'}, {t[3], t[4], '\0'}, {t[6], t[7], '\0'}}; }
 
 bool inkedWith(uint32_t p, uint32_t bg, uint32_t c) {
     for (int n = MIN_DISTINCT_NIBBLE; n <= FULL_NIBBLE; ++n) {

@@ -6,12 +6,12 @@
 #include "app/setup.h"
 #include "app/setup_screens.h"
 #include "app_support.h"
-#include "shell/bezel.h"
 #include "screen_checks.h"
+#include "shell/bezel.h"
 
 // The menu on page 7 with the defaults applied and the edition input as given.
 class SetupTest : public UnitTest {
-   protected:
+  protected:
     void SetUp() override;
     void setEdition(bool on);
     // n clicks of a bezel button through the decoder and the routing.

@@ -16,7 +16,7 @@ constexpr int SLOT_AUDIO = 3;
 constexpr uint32_t LIGHT_GREY = 0xFFC0C0C0u;
 
 class Alerts : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         sampleDiscreteInputs();
@@ -232,12 +232,9 @@ TEST_F(Alerts, EachBannerRowNamesItsAlertDownTheBar) {
         const char* text;
     };
     const Case cases[] = {
-        {ALERT_G3, COLOUR_RED, 95, "GLIMIT"},
-        {ALERT_G2, COLOUR_YELLOW, 95, "GLIMIT"},
-        {ALERT_AOA3, COLOUR_RED, 80, "ANGLE"},
-        {ALERT_AOA1, COLOUR_YELLOW, 80, "ANGLE"},
-        {ALERT_TIMER1, LIGHT_GREY, 95, "TIMER1"},
-        {ALERT_TIMER2, LIGHT_GREY, 95, "TIMER2"},
+        {ALERT_G3, COLOUR_RED, 95, "GLIMIT"},     {ALERT_G2, COLOUR_YELLOW, 95, "GLIMIT"},
+        {ALERT_AOA3, COLOUR_RED, 80, "ANGLE"},    {ALERT_AOA1, COLOUR_YELLOW, 80, "ANGLE"},
+        {ALERT_TIMER1, LIGHT_GREY, 95, "TIMER1"}, {ALERT_TIMER2, LIGHT_GREY, 95, "TIMER2"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.alert);

@@ -26,7 +26,7 @@ uint32_t green(uint32_t c) { return c >> 8 & 0xFFu; }
 uint32_t blue(uint32_t c) { return c & 0xFFu; }
 
 class AttitudePage : public UnitTest {
-   protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         settingsApplyDefaults();

@@ -19,7 +19,7 @@ constexpr uint32_t FULL_GREEN_TEXT = 0xFF00F000u;  // a fully covered glyph pixe
 
 // From power-on through the splash, then right along the pages to page 6.
 class AttitudeUnit : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         unit::powerOnPastSplash();

@@ -4,12 +4,10 @@
 #include <gtest/gtest.h>
 
 class Bezel : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { buttonLevelsPowerOnReset(); }
 
-    static void click(int x, int y) {
-        bezelMouse(WM_LBUTTONDOWN, x, y);
-    }
+    static void click(int x, int y) { bezelMouse(WM_LBUTTONDOWN, x, y); }
     static int levels() { return viewLevel() << 2 | leftLevel() << 1 | rightLevel(); }
 };
 
@@ -29,7 +27,8 @@ TEST_F(Bezel, EachAreaCoversItsOpenRectangleExactly) {
 }
 
 TEST_F(Bezel, BoundsAreExclusive) {
-    const int misses[][2] = {{100, 150}, {140, 150}, {230, 275}, {230, 325}, {120, 130}, {340, 240}};
+    const int misses[][2] = {{100, 150}, {140, 150}, {230, 275},
+                             {230, 325}, {120, 130}, {340, 240}};
     for (auto& p : misses) {
         click(p[0], p[1]);
         EXPECT_EQ(levels(), 0) << p[0] << "," << p[1];

@@ -18,7 +18,9 @@ std::vector<uint32_t> paintBezel() {
     return picture;
 }
 
-int luminance(uint32_t c) { return (299 * int((c >> 16) & 0xFF) + 587 * int((c >> 8) & 0xFF) + 114 * int(c & 0xFF)) / 1000; }
+int luminance(uint32_t c) {
+    return (299 * int((c >> 16) & 0xFF) + 587 * int((c >> 8) & 0xFF) + 114 * int(c & 0xFF)) / 1000;
+}
 
 int lumaAt(const std::vector<uint32_t>& pic, int x, int y) {
     return luminance(gfx_get_pixel(pic.data(), BEZEL_WIDTH, BEZEL_HEIGHT, x, y));
@@ -41,7 +43,8 @@ TEST(BezelArt, EachClickAreaHoldsAButtonCapInsideADarkerWell) {
         ASSERT_GT(cx - b.reachX, b.area.left) << b.name;
         ASSERT_LT(cy + b.reachY, b.area.bottom) << b.name;
         const int cap = lumaAt(pic, cx, cy);
-        for (const auto& [dx, dy] : {std::pair{b.reachX, 0}, {-b.reachX, 0}, {0, b.reachY}, {0, -b.reachY}}) {
+        for (const auto& [dx, dy] :
+             {std::pair{b.reachX, 0}, {-b.reachX, 0}, {0, b.reachY}, {0, -b.reachY}}) {
             EXPECT_LT(lumaAt(pic, cx + dx, cy + dy), cap - 12)
                 << b.name << ": no well around the cap at offset " << dx << "," << dy;
         }
@@ -54,7 +57,8 @@ TEST(BezelArt, ScreenAreaIsBlackAndEverythingIsOpaque) {
         for (int x = 0; x < BEZEL_WIDTH; ++x) {
             const uint32_t p = gfx_get_pixel(pic.data(), BEZEL_WIDTH, BEZEL_HEIGHT, x, y);
             ASSERT_EQ(p >> 24, 0xFFu) << "transparent at " << x << "," << y;
-            const bool screen = x >= SCREEN_X && x < SCREEN_X + FB_WIDTH && y >= SCREEN_Y && y < SCREEN_Y + FB_HEIGHT;
+            const bool screen = x >= SCREEN_X && x < SCREEN_X + FB_WIDTH && y >= SCREEN_Y &&
+                                y < SCREEN_Y + FB_HEIGHT;
             if (screen) {
                 ASSERT_EQ(p, 0xFF000000u) << "screen area at " << x << "," << y;
             }
@@ -65,7 +69,9 @@ TEST(BezelArt, ScreenAreaIsBlackAndEverythingIsOpaque) {
 TEST(BezelArt, IconIsOpaqueInsideWithTransparentCorners) {
     std::vector<uint32_t> icon(ICON_SIZE * ICON_SIZE, 0xFFFFFFFFu);
     bezelArtPaintIcon(icon.data());
-    const auto alpha = [&](int x, int y) { return gfx_get_pixel(icon.data(), ICON_SIZE, ICON_SIZE, x, y) >> 24; };
+    const auto alpha = [&](int x, int y) {
+        return gfx_get_pixel(icon.data(), ICON_SIZE, ICON_SIZE, x, y) >> 24;
+    };
     EXPECT_EQ(alpha(0, 0), 0u);
     EXPECT_EQ(alpha(ICON_SIZE - 1, ICON_SIZE - 1), 0u);
     EXPECT_EQ(alpha(ICON_SIZE / 2, ICON_SIZE / 2), 0xFFu);

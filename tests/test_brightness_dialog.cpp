@@ -3,17 +3,16 @@
 #include "app_support.h"
 #include "screen_checks.h"
 
-#include "app/colours.h"
 #include "app/brightness_dialog.h"
+#include "app/colours.h"
 #include "app/controller.h"
 #include "device/settings.h"
 #include "gfx/icons.h"
 
 namespace {
 
-
 class BrightnessDialog : public UnitTest {
-protected:
+  protected:
     // The level the dialog asks for when the manual level is v.
     int stepped(int v, ButtonEvent e) {
         simDevice.manualBrightnessLevel = v;
@@ -85,14 +84,14 @@ TEST_F(BrightnessDialog, ManualModeShowsTheManualLevelAsABar) {
     EXPECT_TRUE(hasInk(screen, {40, 45, 90, 75}, COLOUR_WHITE));        // the level number
     EXPECT_TRUE(hasInk(screen, {20, 0, 108, 35}, COLOUR_TITLE_GREEN));  // MANUAL BRIGHTNESS
     EXPECT_TRUE(hasInk(screen, {20, 140, 108, 160}, COLOUR_GREY));      // SET AUTO
-    EXPECT_TRUE(hasInk(screen, {115, 95, 128, 130}, COLOUR_LABEL));     // OK beside the Right button
+    EXPECT_TRUE(hasInk(screen, {115, 95, 128, 130}, COLOUR_LABEL));  // OK beside the Right button
     EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 0u);
 }
 
 // The dialog drawn afresh with the mode input and the demo mode given; whether
 // it shows the title of the mode over "BRIGHTNESS", the level and the demo line.
-bool showsDialog(Screen& screen, int modeInput, int demoMode, const char* title,
-                 const char* level, const char* demoLine) {
+bool showsDialog(Screen& screen, int modeInput, int demoMode, const char* title, const char* level,
+                 const char* demoLine) {
     simDevice.brightnessManual = modeInput;
     settingsWriteByte(SLOT_DEMO_MODE, demoMode);
     screen.fill(COLOUR_BLACK);

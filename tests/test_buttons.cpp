@@ -9,7 +9,7 @@ namespace {
 using Events = std::vector<TickEvent>;
 
 class ButtonDecoder : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         buttonDecoderStart();

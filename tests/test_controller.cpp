@@ -17,7 +17,7 @@ namespace {
 constexpr int PAGE_REQUEST = 8;
 
 class Controller : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         initController();
@@ -359,9 +359,11 @@ TEST_F(Controller, PageIndicatorStripIsTheArrowsAndBarsAtTheirPlaces) {
         gfx_draw_icon(expected.px, FB_WIDTH, FB_HEIGHT, ICON_TRI_LEFT, 2, 143, white);
         gfx_draw_icon(expected.px, FB_WIDTH, FB_HEIGHT, ICON_TRI_RIGHT, 119, 143, white);
         for (int i = 0; i < page - 1; ++i)
-            gfx_fill_rect(expected.px, FB_WIDTH, FB_HEIGHT, 12 + 4 * i, 145, 14 + 4 * i, 156, white);
+            gfx_fill_rect(expected.px, FB_WIDTH, FB_HEIGHT, 12 + 4 * i, 145, 14 + 4 * i, 156,
+                          white);
         for (int i = 0; i < 7 - page; ++i)
-            gfx_fill_rect(expected.px, FB_WIDTH, FB_HEIGHT, 115 - 4 * i, 145, 117 - 4 * i, 156, white);
+            gfx_fill_rect(expected.px, FB_WIDTH, FB_HEIGHT, 115 - 4 * i, 145, 117 - 4 * i, 156,
+                          white);
         for (int y = 0; y < FB_HEIGHT; ++y)
             for (int x = 0; x < FB_WIDTH; ++x)
                 ASSERT_EQ(screen.at(x, y), expected.at(x, y)) << x << "," << y;

@@ -19,8 +19,14 @@ ClockTime startTime = {};
 void fromStartTime(ClockTime* t) { *t = startTime; }
 
 ClockTime at(int hour, int minute, int second) {
-    return {2024, 3, 2, 9, static_cast<uint16_t>(hour), static_cast<uint16_t>(minute),
-            static_cast<uint16_t>(second), 0};
+    return {2024,
+            3,
+            2,
+            9,
+            static_cast<uint16_t>(hour),
+            static_cast<uint16_t>(minute),
+            static_cast<uint16_t>(second),
+            0};
 }
 
 ClockTime unitClock() {
@@ -32,7 +38,7 @@ ClockTime unitClock() {
 // ---- The clock field, drawn on its own ------------------------------------------------
 
 class DataClockField : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         settingsApplyDefaults();
@@ -72,7 +78,8 @@ TEST_F(DataClockField, TwentyFourHourFormHasNoMark) {
     for (int hour : {0, 12, 23}) {
         SCOPED_TRACE(hour);
         drawAt(hour);
-        const char digits[] = {static_cast<char>('0' + hour / 10), static_cast<char>('0' + hour % 10), 0};
+        const char digits[] = {static_cast<char>('0' + hour / 10),
+                               static_cast<char>('0' + hour % 10), 0};
         EXPECT_TRUE(showsHour(digits, nullptr));
     }
 }
@@ -104,7 +111,7 @@ TEST_F(DataClockField, BothPressWithAirDataOnTopIsConsumedAndOpensNothing) {
 // ---- The dialog, through the unit ------------------------------------------------------
 
 class SetClockDialog : public UnitTest {
-protected:
+  protected:
     // The unit on the data page (full layout, demo off) with the clock at t.
     static void start(const ClockTime& t) {
         startTime = t;
@@ -138,7 +145,7 @@ TEST_F(SetClockDialog, OpensOnTheShownGmtTimeWithItsFrame) {
     EXPECT_TRUE(unit::countScreen(115, 111, 123, 123, COLOUR_WHITE) > 0);  // right arrow
     EXPECT_TRUE(unit::countScreen(5, 111, 17, 119, COLOUR_WHITE) > 0);     // down arrow
     EXPECT_TRUE(unit::countScreen(5, 37, 17, 45, COLOUR_WHITE) > 0);       // up arrow
-    EXPECT_TRUE(blank(shot(), {0, 140, 128, 145}));               // no page strip
+    EXPECT_TRUE(blank(shot(), {0, 140, 128, 145}));                        // no page strip
     EXPECT_TRUE(blank(shot(), {0, 145, 40, 160}));
 }
 
@@ -269,10 +276,11 @@ TEST_F(SetClockDialog, LocalTimeFromThePlusTwelveOffset) {
 
 // ---- The blinking mark of the selected field -----------------------------------------
 
-constexpr Rect FIELD_RECTS[4] = {{15, 57, 50, 82}, {58, 57, 92, 82}, {95, 69, 110, 82}, {34, 93, 94, 112}};
+constexpr Rect FIELD_RECTS[4] = {
+    {15, 57, 50, 82}, {58, 57, 92, 82}, {95, 69, 110, 82}, {34, 93, 94, 112}};
 
 class SetClockMark : public SetClockDialog {
-protected:
+  protected:
     bool fieldHidden(int field) { return blank(shot(), FIELD_RECTS[field]); }
     // Frames, of the next n, in which the field is hidden.
     int hiddenFrames(int field, int n) {

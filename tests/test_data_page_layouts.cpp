@@ -17,7 +17,7 @@ void nineFortyOne(ClockTime* t) { *t = {2024, 3, 2, 9, 9, 41, 27, 0}; }
 bool separatorAt(int x, int y) { return unit::screen(x, y) == COLOUR_SEPARATOR; }
 
 class DataLayouts : public UnitTest {
-protected:
+  protected:
     // Power on with the given inputs, demo mode as given, and let the splash
     // hand over to the data page.
     static void start(int probe, int edition, int demo) {
@@ -43,9 +43,7 @@ protected:
     static bool ladderShown() {
         return unit::countScreen(74, 133, 110, 137, COLOUR_CYAN) == 36 * 4;
     }
-    bool setShown() {
-        return showsCentred(shot(), FONT_TEXT_14, 64, 150, COLOUR_GREY, "SET");
-    }
+    bool setShown() { return showsCentred(shot(), FONT_TEXT_14, 64, 150, COLOUR_GREY, "SET"); }
 };
 
 TEST_F(DataLayouts, FullLayoutWithProbeAndEdition) {

@@ -18,7 +18,7 @@ enum Mode { GMT, LOCAL, ALTITUDE, AIRSPEED };
 
 // The full layout (probe and edition fitted), demo mode off.
 class DataReadings : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         settingsApplyDefaults();
@@ -27,7 +27,8 @@ protected:
     }
     // View releases until the top field shows mode (slot 10 follows it).
     static void showMode(int mode) {
-        for (int i = 0; i < 4 && settingsReadByte(10) != mode; ++i) dataHandleEvent(EVT_VIEW_RELEASE);
+        for (int i = 0; i < 4 && settingsReadByte(10) != mode; ++i)
+            dataHandleEvent(EVT_VIEW_RELEASE);
     }
     void draw() {
         screen.fill(0);
@@ -63,8 +64,8 @@ TEST_F(DataReadings, BusVoltageToOneDecimalTruncated) {
         float volts;
         const char* text;
     };
-    for (const Case& c : {Case{14.1f, "14.1"}, Case{12.96f, "12.9"}, Case{9.0f, "9.0"},
-                          Case{28.35f, "28.3"}}) {
+    for (const Case& c :
+         {Case{14.1f, "14.1"}, Case{12.96f, "12.9"}, Case{9.0f, "9.0"}, Case{28.35f, "28.3"}}) {
         SCOPED_TRACE(c.text);
         simDevice.busVoltage = c.volts;
         draw();

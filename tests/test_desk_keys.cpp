@@ -2,13 +2,13 @@
 // mouse, modifiers and auto-repeat, and which keys name commands.
 #include <gtest/gtest.h>
 
-#include "shell/bezel.h"
 #include "desk/keys.h"
+#include "shell/bezel.h"
 
 namespace {
 
 class DeskKeys : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         buttonLevelsPowerOnReset();
         deskKeysReleaseAll();
@@ -31,8 +31,9 @@ TEST_F(DeskKeys, EachButtonKeyHoldsItsLevelsUntilReleased) {
     const struct {
         DeskKey key;
         int levels;
-    } cases[] = {{DeskKey::Up, 0b100},   {DeskKey::V, 0b100},    {DeskKey::Left, 0b010}, {DeskKey::L, 0b010},
-                 {DeskKey::Right, 0b001}, {DeskKey::R, 0b001},    {DeskKey::Down, 0b011}, {DeskKey::B, 0b011}};
+    } cases[] = {{DeskKey::Up, 0b100},   {DeskKey::V, 0b100},     {DeskKey::Left, 0b010},
+                 {DeskKey::L, 0b010},    {DeskKey::Right, 0b001}, {DeskKey::R, 0b001},
+                 {DeskKey::Down, 0b011}, {DeskKey::B, 0b011}};
     for (const auto& c : cases) {
         EXPECT_EQ(down(c.key), DeskCommand::None);
         EXPECT_EQ(levels(), c.levels) << static_cast<int>(c.key);

@@ -1,11 +1,11 @@
 // Screenshot pictures and names.
 #include <gtest/gtest.h>
 
-#include "gfx/gfx.h"
 #include "desk/panel.h"
 #include "desk/shots.h"
 #include "desk/ui.h"
 #include "desk/view.h"
+#include "gfx/gfx.h"
 #include "tests/unit_driver.h"
 
 TEST(DeskShots, NamesSortByTimeAndNeverRepeatWithinASecond) {
@@ -24,7 +24,8 @@ TEST(DeskShots, ScreenAndZoomedWindowAreWhatTheWindowShows) {
     const std::vector<uint32_t> screen = shotScreen();
     ASSERT_EQ(screen.size(), static_cast<size_t>(FB_PIXELS));
     for (int y = 0; y < FB_HEIGHT; ++y)
-        for (int x = 0; x < FB_WIDTH; ++x) ASSERT_EQ(screen[FB_WIDTH * y + x], unit::screen(x, y) | 0xFF000000u);
+        for (int x = 0; x < FB_WIDTH; ++x)
+            ASSERT_EQ(screen[FB_WIDTH * y + x], unit::screen(x, y) | 0xFF000000u);
 
     deskUiToggleHelp();  // overlays stay out of the pictures
     int w = 0, h = 0;
@@ -33,7 +34,9 @@ TEST(DeskShots, ScreenAndZoomedWindowAreWhatTheWindowShows) {
     EXPECT_EQ(h, BEZEL_HEIGHT * 3);
     for (int y = 0; y < h; y += 7)
         for (int x = 0; x < w; x += 5)
-            ASSERT_EQ(window[static_cast<size_t>(w) * y + x], hostCanvas()[BEZEL_WIDTH * (y / 3) + x / 3]) << x << "," << y;
+            ASSERT_EQ(window[static_cast<size_t>(w) * y + x],
+                      hostCanvas()[BEZEL_WIDTH * (y / 3) + x / 3])
+                << x << "," << y;
 
     deskPanelSetShown(true);
     shotWindow(1, &w, &h);

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "gfx/font.h"
-#include "shell/compose.h"
 #include "desk/overlays.h"
 #include "desk/ui.h"
 #include "desk/view.h"
+#include "gfx/font.h"
+#include "shell/compose.h"
 #include "tests/unit_driver.h"
 
 namespace {
@@ -31,7 +31,7 @@ bool contains(HostRect outer, HostRect inner) {
 }
 
 class DeskView : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         unit::powerOn();
         deskViewReset();
@@ -76,11 +76,13 @@ TEST_F(DeskView, HelpStaysOnTopAndLeavesNoTrace) {
         deskViewUpdate(hostTakeChanges());
     }
     for (int y = HELP_PLACE.y; y < HELP_PLACE.y + HELP_PLACE.h; ++y)
-        ASSERT_EQ(std::memcmp(&shown[VIEW_MAX_WIDTH * y + HELP_PLACE.x], deskViewPixels() + VIEW_MAX_WIDTH * y + HELP_PLACE.x,
+        ASSERT_EQ(std::memcmp(&shown[VIEW_MAX_WIDTH * y + HELP_PLACE.x],
+                              deskViewPixels() + VIEW_MAX_WIDTH * y + HELP_PLACE.x,
                               sizeof(uint32_t) * HELP_PLACE.w),
                   0)
             << "row " << y;
-    EXPECT_NE(viewAt(HELP_PLACE.x + 1, HELP_PLACE.y + 1), canvasAt(HELP_PLACE.x + 1, HELP_PLACE.y + 1));
+    EXPECT_NE(viewAt(HELP_PLACE.x + 1, HELP_PLACE.y + 1),
+              canvasAt(HELP_PLACE.x + 1, HELP_PLACE.y + 1));
     deskUiToggleHelp();
     r = deskViewUpdate(hostTakeChanges());
     EXPECT_TRUE(contains(r, HELP_PLACE));
@@ -109,7 +111,8 @@ TEST_F(DeskView, PanelWidensThePictureAndShowsItsColumn) {
     deskUiToggleHelp();
     deskViewUpdate({});
     deskViewCopyPlain(plain.data());
-    EXPECT_EQ(plain[static_cast<size_t>(VIEW_MAX_WIDTH) * HELP_PLACE.y + HELP_PLACE.x], canvasAt(HELP_PLACE.x, HELP_PLACE.y))
+    EXPECT_EQ(plain[static_cast<size_t>(VIEW_MAX_WIDTH) * HELP_PLACE.y + HELP_PLACE.x],
+              canvasAt(HELP_PLACE.x, HELP_PLACE.y))
         << "shots leave the overlays out";
     EXPECT_EQ(plain[VIEW_MAX_WIDTH - 1], PANEL_COLOUR);
 
@@ -139,7 +142,8 @@ TEST(DeskOverlays, LongMessagesKeepTheirEnd) {
     char out[MESSAGE_CAPACITY];
     overlayFitTail("short", 400, out, sizeof out);
     EXPECT_STREQ(out, "short");
-    const char* longText = "Saved /a/very/long/folder/name/that/goes/on/and/on/qx70-20250101-120000-screen.png";
+    const char* longText =
+        "Saved /a/very/long/folder/name/that/goes/on/and/on/qx70-20250101-120000-screen.png";
     overlayFitTail(longText, 200, out, sizeof out);
     EXPECT_EQ(std::strncmp(out, "...", 3), 0);
     EXPECT_LE(font_text_width(FONT_TEXT_14, out), 200);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 class DeviceDemo : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { devicePowerOnReset(); }
 
     // Steps the demo motion to step n (counting from 1 at power-on).

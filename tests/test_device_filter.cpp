@@ -7,7 +7,7 @@
 #include <cmath>
 
 class FilterBank : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { filterPowerOnReset(); }
 
     // Feeds value and ticks n times; returns the output after the last tick.

@@ -8,7 +8,7 @@
 #include <cmath>
 
 class DeviceOps : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { devicePowerOnReset(); }
 };
 
@@ -114,7 +114,8 @@ TEST_F(DeviceOps, IndicesOutsideTheirTablesReadZeroAndWriteNothing) {
 TEST_F(DeviceOps, StatusQualityKnowsOnlyItsSevenLetters) {
     for (int i = 0; i < DEV_STATUS_LETTERS; ++i) simDevice.statusQuality[i] = 0.1f * (i + 1);
     const char letters[] = "RPYJAWB";
-    for (int i = 0; i < DEV_STATUS_LETTERS; ++i) EXPECT_FLOAT_EQ(devStatusQuality(letters[i]), 0.1f * (i + 1));
+    for (int i = 0; i < DEV_STATUS_LETTERS; ++i)
+        EXPECT_FLOAT_EQ(devStatusQuality(letters[i]), 0.1f * (i + 1));
     for (char other : {'\0', 'r', 'Z', ' '}) EXPECT_EQ(devStatusQuality(other), 0.0f);
 }
 
@@ -147,11 +148,16 @@ TEST_F(DeviceOps, RequestsAreJournalledWithTheirArguments) {
     devCalibrationDone();
     devSecondTick();
     const DevRequest expected[] = {
-        {DevOp::Sound, 3, 2, 0.0f},         {DevOp::WriteParameter, 81, 1, 0.5f},
-        {DevOp::SetBrightnessLevel, 40, 0, 0.0f}, {DevOp::SetBrightnessMode, 0, 0, 0.0f},
-        {DevOp::Notify, 1, 0, 0.0f},        {DevOp::ResetPeaks, 0, 0, 0.0f},
-        {DevOp::AlertAcknowledged, 0, 0, 0.0f}, {DevOp::DemoOff, 0, 0, 0.0f},
-        {DevOp::CalibrationDone, 0, 0, 0.0f}, {DevOp::SecondTick, 0, 0, 0.0f},
+        {DevOp::Sound, 3, 2, 0.0f},
+        {DevOp::WriteParameter, 81, 1, 0.5f},
+        {DevOp::SetBrightnessLevel, 40, 0, 0.0f},
+        {DevOp::SetBrightnessMode, 0, 0, 0.0f},
+        {DevOp::Notify, 1, 0, 0.0f},
+        {DevOp::ResetPeaks, 0, 0, 0.0f},
+        {DevOp::AlertAcknowledged, 0, 0, 0.0f},
+        {DevOp::DemoOff, 0, 0, 0.0f},
+        {DevOp::CalibrationDone, 0, 0, 0.0f},
+        {DevOp::SecondTick, 0, 0, 0.0f},
     };
     ASSERT_EQ(devJournalSize(), 10);
     for (int i = 0; i < 10; ++i) {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 class SettingsStore : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { settingsPowerOnReset(); }
 };
 
@@ -17,7 +17,8 @@ TEST_F(SettingsStore, DefaultsFillTheirSlotsAndLeaveTheOthers) {
     settingsWriteByte(9, 3);
     settingsWriteInt(2, 1);
     settingsApplyDefaults();
-    const int expected[][2] = {{16, 1}, {2, 127}, {3, 7}, {4, 5}, {5, 15}, {6, 5}, {14, 3}, {15, -2}, {8, -42}, {9, 3}};
+    const int expected[][2] = {{16, 1}, {2, 127}, {3, 7},   {4, 5},   {5, 15},
+                               {6, 5},  {14, 3},  {15, -2}, {8, -42}, {9, 3}};
     for (auto& e : expected) EXPECT_EQ(settingsReadInt(e[0]), e[1]) << e[0];
     EXPECT_EQ(settingsReadByte(15), 254);  // the low byte of -2
     EXPECT_EQ(settingsReadInt(7), 0);

@@ -20,31 +20,44 @@ struct FontFacts {
 };
 
 const std::vector<int> TEXT_14_ADVANCES = {
-    4, 5, 7, 6, 10, 8, 3, 3, 4, 5, 6, 3, 4, 4, 3, 6, 6, 6, 6, 7, 6, 6, 7, 6,
-    6, 4, 4, 6, 7, 6, 7, 11, 9, 8, 8, 8, 8, 7, 9, 8, 3, 6, 8, 7, 10, 7, 9, 8,
-    9, 8, 7, 7, 8, 8, 10, 8, 7, 8, 3, 3, 3, 7, 7, 4, 6, 6, 7, 7, 6, 4, 7, 7,
-    2, 4, 6, 3, 11, 6, 7, 7, 7, 4, 6, 5, 6, 7, 8, 6, 6, 6, 5, 2, 5, 6,
+    4, 5, 7, 6, 10, 8, 3,  3,  4, 5, 6, 3, 4, 4, 3, 6, 6, 6, 6, 7, 6,  6, 7, 6,
+    6, 4, 4, 6, 7,  6, 7,  11, 9, 8, 8, 8, 8, 7, 9, 8, 3, 6, 8, 7, 10, 7, 9, 8,
+    9, 8, 7, 7, 8,  8, 10, 8,  7, 8, 3, 3, 3, 7, 7, 4, 6, 6, 7, 7, 6,  4, 7, 7,
+    2, 4, 6, 3, 11, 6, 7,  7,  7, 4, 6, 5, 6, 7, 8, 6, 6, 6, 5, 2, 5,  6,
 };
 
 const std::vector<int> TEXT_18_ADVANCES = {
-    5, 7, 8, 8, 14, 10, 3, 5, 5, 5, 9, 4, 5, 3, 5, 8, 7, 9, 7, 9, 8, 8, 8, 8,
-    8, 5, 5, 8, 9, 8, 9, 14, 11, 11, 10, 11, 10, 8, 11, 10, 4, 9, 11, 8, 12, 11, 11, 10,
-    11, 10, 10, 9, 10, 10, 14, 10, 9, 10, 4, 4, 5, 8, 9, 4, 8, 9, 8, 9, 8, 5, 9, 9,
-    3, 5, 8, 3, 13, 9, 9, 9, 9, 6, 7, 6, 8, 8, 12, 8, 8, 7, 6, 3, 6, 9,
+    5,  7,  8,  8, 14, 10, 3,  5,  5,  5,  9,  4,  5,  3, 5,  8,  7, 9, 7,  9, 8,  8,  8,  8,
+    8,  5,  5,  8, 9,  8,  9,  14, 11, 11, 10, 11, 10, 8, 11, 10, 4, 9, 11, 8, 12, 11, 11, 10,
+    11, 10, 10, 9, 10, 10, 14, 10, 9,  10, 4,  4,  5,  8, 9,  4,  8, 9, 8,  9, 8,  5,  9,  9,
+    3,  5,  8,  3, 13, 9,  9,  9,  9,  6,  7,  6,  8,  8, 12, 8,  8, 7, 6,  3, 6,  9,
 };
 
 const char* const PRINTABLE =
-    "!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~";
+    "!\"#$%&'()*+,-./"
+    "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~";
 
 const FontFacts FACTS[FONT_COUNT] = {
     {14, 588, PRINTABLE, TEXT_14_ADVANCES, 1, 11},
     {18, 756, PRINTABLE, TEXT_18_ADVANCES, 1, 14},
-    {20, 224, "0123456789+,-.tdkn:cfm", {11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 10, 4, 7, 4, 6, 8, 6, 10, 6, 9, 9, 21},
-     1, 18},
-    {23, 256, "0123456789+,-./dkn:cf", {12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 5, 8, 5, 7, 9, 7, 11, 6, 11, 9}, 2,
+    {20,
+     224,
+     "0123456789+,-.tdkn:cfm",
+     {11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 10, 4, 7, 4, 6, 8, 6, 10, 6, 9, 9, 21},
+     1,
+     18},
+    {23,
+     256,
+     "0123456789+,-./dkn:cf",
+     {12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 5, 8, 5, 7, 9, 7, 11, 6, 11, 9},
+     2,
      21},
-    {29, 324, "0123456789+,-./dkn:cfm",
-     {15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 6, 11, 6, 10, 12, 8, 14, 8, 14, 10, 26}, 2, 26},
+    {29,
+     324,
+     "0123456789+,-./dkn:cfm",
+     {15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 6, 11, 6, 10, 12, 8, 14, 8, 14, 10, 26},
+     2,
+     26},
     {51, 360, "0123456789.+-", {31, 31, 31, 31, 31, 31, 31, 31, 31, 31, 7, 17, 16}, 1, 51},
 };
 
@@ -105,7 +118,8 @@ TEST(FontTables, RecordsMatchTheFixedTables) {
         EXPECT_EQ(f.offsets[0], 0);
         int sum = 0;
         for (int k = 0; k < n; ++k) {
-            EXPECT_EQ(f.offsets[k + 1] - f.offsets[k], want.advances[k]) << "glyph '" << f.charset[k] << "'";
+            EXPECT_EQ(f.offsets[k + 1] - f.offsets[k], want.advances[k])
+                << "glyph '" << f.charset[k] << "'";
             sum += want.advances[k];
         }
         EXPECT_EQ(f.offsets[n], sum);
@@ -118,7 +132,8 @@ TEST(FontTables, ColumnsPastTheLastGlyphStayEmpty) {
         const FontRecord& f = fontTable[font];
         int end = f.offsets[std::strlen(f.charset)];
         for (int c = end; c < f.stripWidth; ++c)
-            for (int r = 1; r <= f.height; ++r) EXPECT_EQ(nibble(f, c, r), 0) << font << " column " << c;
+            for (int r = 1; r <= f.height; ++r)
+                EXPECT_EQ(nibble(f, c, r), 0) << font << " column " << c;
     }
 }
 
@@ -133,7 +148,8 @@ TEST(FontTables, EveryGlyphHasInkExceptTheEmptyCell) {
 TEST(FontTables, CapitalsAndDigitsFillExactlyTheirRows) {
     for (int font = 0; font < FONT_COUNT; ++font) {
         const FontFacts& want = FACTS[font];
-        std::string tall = font <= FONT_TEXT_18 ? "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789" : "0123456789";
+        std::string tall =
+            font <= FONT_TEXT_18 ? "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789" : "0123456789";
         for (char ch : tall) {
             RowSpan span = inkRows(font, ch);
             EXPECT_EQ(span.first, want.top) << font << " '" << ch << "'";
@@ -145,7 +161,8 @@ TEST(FontTables, CapitalsAndDigitsFillExactlyTheirRows) {
 TEST(FontTables, TextStandsOnTheBaselineWithDescendersBelow) {
     for (int font : {FONT_TEXT_14, FONT_TEXT_18}) {
         int baselineRow = FACTS[font].bottom;
-        for (char ch : std::string("acehikmnorsuvwxz")) EXPECT_EQ(inkRows(font, ch).last, baselineRow) << ch;
+        for (char ch : std::string("acehikmnorsuvwxz"))
+            EXPECT_EQ(inkRows(font, ch).last, baselineRow) << ch;
         for (char ch : std::string("gjpqy")) {
             EXPECT_GT(inkRows(font, ch).last, baselineRow + 1) << font << " '" << ch << "'";
             EXPECT_LE(inkRows(font, ch).last, fontTable[font].height);

@@ -67,7 +67,8 @@ TEST(FontText, EveryGlyphBlendsByItsCoverageInsideItsCell) {
                     int col = x - x0, row = y - y0;
                     bool inCell = col >= 0 && col < adv && row >= 1 && row <= f.height;
                     int n = inCell ? nibble(f, k, col, row) : 0;
-                    uint32_t want = n == 0 ? bg : color_lerp(bg, fg, static_cast<float>(n * 16) / 255.0f);
+                    uint32_t want =
+                        n == 0 ? bg : color_lerp(bg, fg, static_cast<float>(n * 16) / 255.0f);
                     ASSERT_EQ(c.at(x, y), want) << x << "," << y;
                 }
         }
@@ -80,7 +81,8 @@ TEST(FontText, FullCoverageWhiteOverBlackIsF0F0F0F0) {
     int full = 0;
     for (int r = 1; r <= 14; ++r)
         for (int col = 0; col < 8; ++col) {
-            int n = nibble(fontTable[FONT_TEXT_14], font_find_char(fontTable[FONT_TEXT_14], 'H'), col, r);
+            int n = nibble(fontTable[FONT_TEXT_14], font_find_char(fontTable[FONT_TEXT_14], 'H'),
+                           col, r);
             if (n == 15) {
                 EXPECT_EQ(c.at(col, r), 0xF0F0F0F0u);
                 ++full;
@@ -173,8 +175,11 @@ TEST(FontText, ClipsAtTheBufferEdges) {
     struct Place {
         int font, x, y;
         const char* s;
-    } places[] = {{FONT_TEXT_18, -6, 2, "Wq"}, {FONT_TEXT_14, 15, -5, "gM"}, {FONT_NUM_29, 10, 4, "08"},
-                  {FONT_NUM_51, -20, -30, "8"}, {FONT_TEXT_14, 20, 10, "@j"}};
+    } places[] = {{FONT_TEXT_18, -6, 2, "Wq"},
+                  {FONT_TEXT_14, 15, -5, "gM"},
+                  {FONT_NUM_29, 10, 4, "08"},
+                  {FONT_NUM_51, -20, -30, "8"},
+                  {FONT_TEXT_14, 20, 10, "@j"}};
     for (const Place& p : places) {
         SCOPED_TRACE(p.s);
         Canvas small(W, H, 0xFF102030), big(W + 2 * M, H + 2 * M, 0xFF102030);

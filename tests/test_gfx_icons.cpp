@@ -44,8 +44,8 @@ bool mirroredHorizontally(const Canvas& a, const Canvas& b) {
 }  // namespace
 
 TEST(Icons, WhiteTintMakesSolidShapes) {
-    for (const Icon4* icon : {&ICON_TRI_UP, &ICON_TRI_DOWN, &ICON_TRI_LEFT, &ICON_TRI_RIGHT, &ICON_CHECK,
-                              &ICON_CROSS, &ICON_PLAY_PAUSE, &ICON_PAUSE}) {
+    for (const Icon4* icon : {&ICON_TRI_UP, &ICON_TRI_DOWN, &ICON_TRI_LEFT, &ICON_TRI_RIGHT,
+                              &ICON_CHECK, &ICON_CROSS, &ICON_PLAY_PAUSE, &ICON_PAUSE}) {
         const Canvas c = drawn(*icon);
         for (uint32_t p : c.px) EXPECT_TRUE(p == 0 || p == 0xFFFFFFFF);
         EXPECT_GT(c.countNot(0), c.w * c.h / 4);
@@ -99,7 +99,8 @@ TEST(Icons, BallIsFullInTheMiddleWithASoftRim) {
         if (p == 0x40404040u) rimLevels[1] = true;
         if (p == 0x80808080u) rimLevels[2] = true;
         if (p == 0xC0C0C0C0u) rimLevels[3] = true;
-        EXPECT_TRUE(p == 0 || p == 0x40404040u || p == 0x80808080u || p == 0xC0C0C0C0u || p == 0xFFFFFFFFu);
+        EXPECT_TRUE(p == 0 || p == 0x40404040u || p == 0x80808080u || p == 0xC0C0C0C0u ||
+                    p == 0xFFFFFFFFu);
     }
     EXPECT_TRUE(rimLevels[1] && rimLevels[2] && rimLevels[3]);
     EXPECT_TRUE(mirroredHorizontally(ball, ball));

@@ -84,13 +84,13 @@ TEST(GfxLineWeights, ColourZeroDarkensTowardsBlack) {
 
 TEST(GfxLineClipping, LinesWhollyOutsideDrawNothing) {
     const float lines[][4] = {
-        {-50, -50, -10, -20},   // left of and above the buffer
-        {20, -10, 60, -5},      // above, rising towards row 0 beyond its end
-        {60, -5, 20, -10},      // the same, given backwards
-        {140, -10, 180, -40},   // right of and above
-        {-30, 170, -5, 200},    // left of and below
-        {200, 10, 300, 20},     // right
-        {10, -300, 20, -200},   // steep, above
+        {-50, -50, -10, -20},  // left of and above the buffer
+        {20, -10, 60, -5},     // above, rising towards row 0 beyond its end
+        {60, -5, 20, -10},     // the same, given backwards
+        {140, -10, 180, -40},  // right of and above
+        {-30, 170, -5, 200},   // left of and below
+        {200, 10, 300, 20},    // right
+        {10, -300, 20, -200},  // steep, above
     };
     for (auto& l : lines) {
         Canvas c(FB_WIDTH, FB_HEIGHT);
@@ -113,9 +113,9 @@ TEST(GfxLineClipping, LineCrossingTheBufferIsClippedToIt) {
 TEST(GfxLineClipping, NonFiniteAndExtremeCoordinatesAreHarmless) {
     const float inf = INFINITY, nan = NAN;
     const float lines[][4] = {
-        {nan, 0, 10, 10}, {0, 0, inf, 10}, {0, -inf, 10, 10},
+        {nan, 0, 10, 10},          {0, 0, inf, 10},       {0, -inf, 10, 10},
         {0, -1e30f, 1e32f, 1e30f}, {-1e33f, 5, 1e33f, 6}, {5, 1e12f, 100, 1e12f},
-        {0, -2e30f, 1e32f, 0}, {64, 80, 64, 3e38f}, {0, -1e6f, 100, -1e6f - 0.5f},
+        {0, -2e30f, 1e32f, 0},     {64, 80, 64, 3e38f},   {0, -1e6f, 100, -1e6f - 0.5f},
     };
     for (auto& l : lines) {
         Canvas c(FB_WIDTH, FB_HEIGHT);

@@ -97,7 +97,8 @@ TEST(GfxBlit, WideImageAtNegativeColumnShowsItsMiddle) {
         for (int x = 0; x < 140; ++x) src.set(x, y, 0xFF000000u | x << 8 | y);
     gfx_blit(fb.data(), fb.w, fb.h, src.data(), 140, 140, -6, 0);
     for (int y = 0; y < 140; ++y)
-        for (int x = 0; x < FB_WIDTH; ++x) ASSERT_EQ(fb.at(x, y), src.at(x + 6, y)) << x << "," << y;
+        for (int x = 0; x < FB_WIDTH; ++x)
+            ASSERT_EQ(fb.at(x, y), src.at(x + 6, y)) << x << "," << y;
     for (int y = 140; y < FB_HEIGHT; ++y)
         for (int x = 0; x < FB_WIDTH; ++x) ASSERT_EQ(fb.at(x, y), 0xDEADBEEFu);
 }
@@ -112,7 +113,8 @@ TEST(GfxBlit, ClipsEveryEdgeLikePixelByPixelStores) {
         for (long long i = 0; i < 4; ++i)
             for (long long j = 0; j < 5; ++j) {
                 const long long tx = p[0] + j, ty = p[1] + i;
-                if (tx >= 0 && tx < 6 && ty >= 0 && ty < 5) ref.set(int(tx), int(ty), src.at(int(j), int(i)));
+                if (tx >= 0 && tx < 6 && ty >= 0 && ty < 5)
+                    ref.set(int(tx), int(ty), src.at(int(j), int(i)));
             }
         EXPECT_EQ(fb.px, ref.px) << p[0] << "," << p[1];
     }

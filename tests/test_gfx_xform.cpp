@@ -17,7 +17,8 @@ constexpr Transform2D identity(float scale) { return {1, 0, 0, 1, scale}; }
 Canvas patterned(int w, int h) {
     Canvas src(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) src.set(x, y, 0xFF000000u | (x * 9) << 16 | (y * 7) << 8 | (x + y));
+        for (int x = 0; x < w; ++x)
+            src.set(x, y, 0xFF000000u | (x * 9) << 16 | (y * 7) << 8 | (x + y));
     return src;
 }
 
@@ -81,7 +82,8 @@ TEST(XformBlit, IdentityReproducesTheImagePlusABlackRowAndColumn) {
             for (int x = 0; x < 20; ++x) {
                 uint32_t expected = 0x01010101;
                 if (x >= 4 && x < 10 && y >= 3 && y < 8)
-                    expected = additive ? color_add_sat(0x01010101, src.at(x - 4, y - 3)) : src.at(x - 4, y - 3);
+                    expected = additive ? color_add_sat(0x01010101, src.at(x - 4, y - 3))
+                                        : src.at(x - 4, y - 3);
                 else if (!additive && x >= 4 && x <= 10 && y >= 3 && y <= 8)
                     expected = 0;  // u = sw or v = sh still samples (as black)
                 ASSERT_EQ(c.at(x, y), expected) << additive << " " << x << "," << y;

@@ -12,7 +12,7 @@ namespace {
 constexpr uint32_t SPINE = 0xFF595959u;
 
 class GmeterEvents : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         unit::powerOnPastSplash();
@@ -20,7 +20,9 @@ protected:
         ASSERT_EQ(activePage, PAGE_GMETER);
     }
     static bool tapesShown() { return unit::countScreen(61, 25, 65, 38, SPINE) == 4 * 13; }
-    static bool chevronBaseShown() { return unit::countScreen(40, 126, 88, 132, COLOUR_CYAN) == 48 * 6; }
+    static bool chevronBaseShown() {
+        return unit::countScreen(40, 126, 88, 132, COLOUR_CYAN) == 48 * 6;
+    }
 };
 
 TEST_F(GmeterEvents, ViewClicksCycleTheViewsAndStoreEachInSlot11) {

@@ -16,7 +16,7 @@ constexpr int SLOT_G_LIMIT_POSITIVE = 14;
 constexpr int SLOT_G_LIMIT_NEGATIVE = 15;
 
 class GmeterFractions : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         settingsApplyDefaults();
@@ -41,7 +41,7 @@ TEST_F(GmeterFractions, AoaMapsCruiseToZeroAndPrestallToOneBeforeTheScaleSettles
 }
 
 TEST_F(GmeterFractions, SettledScaleMultipliesTheAoaFraction) {
-    settleScale(6000);  // divisor 500: about twelve time constants
+    settleScale(6000);                          // divisor 500: about twelve time constants
     EXPECT_FLOAT_EQ(aoaFraction(10.0f), 1.0f);  // 0.5 x 2.8, clamped
     EXPECT_NEAR(aoaFraction(6.0f), 0.28f, 1e-4f);
     EXPECT_NEAR(aoaFraction(4.0f), -0.28f, 1e-4f);
@@ -99,7 +99,7 @@ TEST_F(GmeterFractions, EveryUserOfTheDemoAoaAdvancesTheSameSmoother) {
     settingsWriteByte(SLOT_DEMO_MODE, 1);
     demoPitch = 12.0f;
     Screen ladder;
-    drawAoaLadder(ladder.px, AOA_LADDER_DATA);       // takes 0.0
+    drawAoaLadder(ladder.px, AOA_LADDER_DATA);      // takes 0.0
     drawAoaLadder(ladder.px, AOA_LADDER_ATTITUDE);  // takes 1.2
     EXPECT_FLOAT_EQ(gmeterDemoAoa(), 2.28f);
 }

@@ -18,12 +18,13 @@ struct Geometry {
     int dim[4];
 };
 
-constexpr Geometry DATA = {AOA_LADDER_DATA, 11, {74, 133, 110, 137}, {78, 132, 106, 136}, {89, 134, 95, 135}};
+constexpr Geometry DATA = {
+    AOA_LADDER_DATA, 11, {74, 133, 110, 137}, {78, 132, 106, 136}, {89, 134, 95, 135}};
 constexpr Geometry ATTITUDE = {
     AOA_LADDER_ATTITUDE, 9, {110, 68, 126, 72}, {114, 67, 122, 71}, {111, 69, 125, 70}};
 
 class AoaLadder : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         settingsApplyDefaults();
@@ -69,12 +70,13 @@ TEST_F(AoaLadder, AttitudeLayoutLightsTenBarsPerUnitOfFraction) {
     draw(ATTITUDE);
     EXPECT_TRUE(baseShown(ATTITUDE));
     expectBars(ATTITUDE, 8);
-    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, 128 - font_text_width(FONT_TEXT_14, "AoA"), 4, COLOUR_LABEL,
-                          "AoA"));
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, 128 - font_text_width(FONT_TEXT_14, "AoA"), 4,
+                          COLOUR_LABEL, "AoA"));
 }
 
 TEST_F(AoaLadder, WholeBarCountsAreLit) {
-    simDevice.aoaAngle = 10.0f;  // fraction exactly 0.5: 6 bars of the data layout, 5 of the attitude
+    simDevice.aoaAngle =
+        10.0f;  // fraction exactly 0.5: 6 bars of the data layout, 5 of the attitude
     draw(DATA);
     expectBars(DATA, 6);
     draw(ATTITUDE);

@@ -15,7 +15,7 @@ constexpr uint32_t SPINE = 0xFF595959u;
 constexpr uint32_t DIM_BAR = 0xFF202020u;
 
 class GmeterViews : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         settingsApplyDefaults();
@@ -141,7 +141,7 @@ TEST_F(GmeterViews, DemoModeDrivesTheTapesFromDemoPitch) {
 // ---- Views 1 and 2: chevrons ---------------------------------------------------------
 
 class GmeterChevrons : public GmeterViews {
-protected:
+  protected:
     // Lit bars from 2 to lastLit with their band colours; above them dark bars
     // with a dim row on every third.
     void expectBars(int lastLit, uint32_t (*band)(int)) {
@@ -161,8 +161,12 @@ protected:
             }
         }
     }
-    static uint32_t gBand(int i) { return i <= 19 ? COLOUR_GREEN : i <= 21 ? COLOUR_YELLOW : COLOUR_RED; }
-    static uint32_t aoaBand(int i) { return i <= 13 ? COLOUR_GREEN : i <= 16 ? COLOUR_YELLOW : COLOUR_RED; }
+    static uint32_t gBand(int i) {
+        return i <= 19 ? COLOUR_GREEN : i <= 21 ? COLOUR_YELLOW : COLOUR_RED;
+    }
+    static uint32_t aoaBand(int i) {
+        return i <= 13 ? COLOUR_GREEN : i <= 16 ? COLOUR_YELLOW : COLOUR_RED;
+    }
 };
 
 TEST_F(GmeterChevrons, MinusOneGLightsBarsTwoToTwelve) {

@@ -41,7 +41,7 @@ void holdRight() {
 }
 
 class Navigation : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         buttonDecoderStart();

@@ -9,13 +9,13 @@
 
 #include "app/buttons.h"
 #include "app/controller.h"
-#include "device/device.h"
-#include "device/settings.h"
 #include "desk/keys.h"
 #include "desk/panel.h"
-#include "desk/view.h"
 #include "desk/panel_model.h"
 #include "desk/panel_view.h"
+#include "desk/view.h"
+#include "device/device.h"
+#include "device/settings.h"
 #include "tests/unit_driver.h"
 
 namespace {
@@ -34,7 +34,7 @@ std::string text(int row) {
 }
 
 class Panel : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         unit::powerOn();
         deskKeysReleaseAll();

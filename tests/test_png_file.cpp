@@ -16,7 +16,8 @@ std::string tempPath(const char* name) { return ::testing::TempDir() + name; }
 
 bool exists(const std::string& path) { return std::ifstream(path).good(); }
 
-const std::vector<uint32_t> PIXELS = {0xFF000000u, 0x80FF0000u, 0x0000FF00u, 0xFF0000FFu, 0xFFFFFFFFu, 0x12345678u};
+const std::vector<uint32_t> PIXELS = {0xFF000000u, 0x80FF0000u, 0x0000FF00u,
+                                      0xFF0000FFu, 0xFFFFFFFFu, 0x12345678u};
 
 }  // namespace
 
@@ -46,9 +47,11 @@ TEST(PngFile, RgbDropsAlphaRgbaKeepsIt) {
 
 TEST(PngFile, FailuresLeaveNothingAndSayWhy) {
     std::string message;
-    EXPECT_FALSE(pngWrite("/nonexistent-folder/x.png", PIXELS.data(), 3, 2, PngChannels::Rgb, &message));
+    EXPECT_FALSE(
+        pngWrite("/nonexistent-folder/x.png", PIXELS.data(), 3, 2, PngChannels::Rgb, &message));
     EXPECT_NE(message.find("/nonexistent-folder/x.png"), std::string::npos) << message;
-    EXPECT_FALSE(pngWrite(tempPath("qx70_empty.png").c_str(), PIXELS.data(), 0, 2, PngChannels::Rgb, &message));
+    EXPECT_FALSE(pngWrite(tempPath("qx70_empty.png").c_str(), PIXELS.data(), 0, 2, PngChannels::Rgb,
+                          &message));
     EXPECT_FALSE(exists(tempPath("qx70_empty.png")));
     // A folder where the file should be is not removed.
     const std::string folder = tempPath("qx70_folder.png");

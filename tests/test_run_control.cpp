@@ -15,7 +15,8 @@ struct Counts {
 
 Counts runDue(RunControl* r, int64_t now) {
     Counts c;
-    for (TickKind k; (k = runNext(r, now)) != TickKind::None;) (k == TickKind::Fast ? c.fast : c.slow)++;
+    for (TickKind k; (k = runNext(r, now)) != TickKind::None;)
+        (k == TickKind::Fast ? c.fast : c.slow)++;
     return c;
 }
 
@@ -136,7 +137,8 @@ TEST(RunControl, SecondsByFramesFollowEveryHundredthFastTick) {
         drain(9002);
     }
     ASSERT_GE(slowAfter.size(), 3u);
-    for (size_t i = 0; i < slowAfter.size(); ++i) EXPECT_EQ(slowAfter[i], 100 * static_cast<int>(i + 1));
+    for (size_t i = 0; i < slowAfter.size(); ++i)
+        EXPECT_EQ(slowAfter[i], 100 * static_cast<int>(i + 1));
     EXPECT_EQ(r.fastTicks, fast);
     EXPECT_EQ(static_cast<int>(slowAfter.size()), fast / 100);
 }

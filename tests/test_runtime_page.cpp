@@ -21,7 +21,7 @@ constexpr int FLIGHT_TOP = 79, FLIGHT_BOTTOM = 136;
 constexpr int ENGINE_DIGITS_TOP = 24, FLIGHT_DIGITS_TOP = 94, DIGITS_ROWS = 27;
 
 class RunTimePage : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         unit::powerOnPastSplash();

@@ -20,7 +20,8 @@ std::vector<std::filesystem::path> inputs() {
         std::error_code ec;
         for (const auto& e : std::filesystem::directory_iterator(root / dir, ec)) {
             const bool script = e.path().extension() == ".qx70";
-            if (e.is_regular_file() && (script || std::string(dir) == "tests/fuzz/corpus")) files.push_back(e.path());
+            if (e.is_regular_file() && (script || std::string(dir) == "tests/fuzz/corpus"))
+                files.push_back(e.path());
         }
     }
     return files;
@@ -36,6 +37,8 @@ TEST(ScriptFuzzCorpus, EveryKeptInputParsesWritesBackAndRuns) {
         std::ostringstream s;
         s << in.rdbuf();
         const std::string text = s.str();
-        EXPECT_EQ(fuzzcheck::check(reinterpret_cast<const uint8_t*>(text.data()), text.size(), true), "") << f;
+        EXPECT_EQ(
+            fuzzcheck::check(reinterpret_cast<const uint8_t*>(text.data()), text.size(), true), "")
+            << f;
     }
 }

@@ -66,7 +66,8 @@ TEST(ScriptParse, ClockSetAndSlots) {
 
     const ScriptCommand bus = one("set busVoltage 4.9");
     EXPECT_STREQ(bus.field->name, "busVoltage");
-    EXPECT_EQ(bus.value, static_cast<double>(4.9f)) << "a float field holds the float nearest the text";
+    EXPECT_EQ(bus.value, static_cast<double>(4.9f))
+        << "a float field holds the float nearest the text";
     const ScriptCommand pair = one("set AXISPAIRREADING[2][1] -0.25");
     EXPECT_EQ(pair.row, 2);
     EXPECT_EQ(pair.col, 1);
@@ -166,8 +167,9 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"shot a.png sideways", "shot: unexpected 'sideways'"},
         {"expect", "expect: missing what to expect (page, slot, journal or pixel)"},
         {"expect colour red", "expect: cannot expect 'colour' (page, slot, journal or pixel)"},
-        {"expect page 8", "expect: unknown page '8' (0 to 7, or splash, data, runtime, timer1, timer2, gmeter, "
-                          "attitude, setup)"},
+        {"expect page 8",
+         "expect: unknown page '8' (0 to 7, or splash, data, runtime, timer1, timer2, gmeter, "
+         "attitude, setup)"},
         {"expect slot 100 0", "expect: slot 100 outside 0 to 99"},
         {"expect journal beep", "expect: unknown request 'beep'"},
         {"expect journal sound 1 2 3 4", "expect: unexpected '4'"},
@@ -247,7 +249,8 @@ TEST(ScriptFormat, RandomDeviceValuesSurviveTheRoundTrip) {
         c.row = static_cast<int>(rng() % f.rows);
         c.col = static_cast<int>(rng() % f.cols);
         const double u = std::uniform_real_distribution<double>(f.min, f.max)(rng);
-        c.value = f.type == FieldType::Float ? static_cast<double>(static_cast<float>(u)) : std::floor(u);
+        c.value =
+            f.type == FieldType::Float ? static_cast<double>(static_cast<float>(u)) : std::floor(u);
         if (!deviceFieldAccepts(f, c.value)) continue;  // a float rounded just past a bound
         expectSameCommand(one(scriptFormat(c)), c, scriptFormat(c));
     }
@@ -287,7 +290,8 @@ TEST(DeviceFields, TableNamesEveryFieldAndKeepsItsShape) {
         const DeviceField& f = deviceFieldAt(i);
         for (int r = 0; r < f.rows; ++r) {
             for (int c = 0; c < f.cols; ++c) {
-                EXPECT_TRUE(deviceFieldAccepts(f, deviceFieldRead(fresh, f, r, c))) << f.name << " default in range";
+                EXPECT_TRUE(deviceFieldAccepts(f, deviceFieldRead(fresh, f, r, c)))
+                    << f.name << " default in range";
             }
         }
     }

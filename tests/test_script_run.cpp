@@ -11,9 +11,9 @@
 #include "device/device.h"
 #include "device/settings.h"
 #include "gfx/gfx.h"
-#include "shell/bezel.h"
-#include "script/script.h"
 #include "script/run.h"
+#include "script/script.h"
+#include "shell/bezel.h"
 #include "shell/shell.h"
 
 namespace {
@@ -24,7 +24,8 @@ struct RunResult {
 };
 
 // Parses and runs; pictures are kept, or answered with `answer`.
-RunResult runText(const std::string& text, ShotResult answer = ShotResult::Stored, long long limit = 0) {
+RunResult runText(const std::string& text, ShotResult answer = ShotResult::Stored,
+                  long long limit = 0) {
     const Script s = scriptParse(text);
     EXPECT_TRUE(s.errors.empty()) << (s.errors.empty() ? "" : s.errors[0].message);
     RunResult r;
@@ -39,15 +40,20 @@ RunResult runText(const std::string& text, ShotResult answer = ShotResult::Store
     return r;
 }
 
-std::string firstMessage(const RunResult& r) { return r.outcome.messages.empty() ? "" : r.outcome.messages[0].message; }
+std::string firstMessage(const RunResult& r) {
+    return r.outcome.messages.empty() ? "" : r.outcome.messages[0].message;
+}
 
-int firstLine(const RunResult& r) { return r.outcome.messages.empty() ? 0 : r.outcome.messages[0].line; }
+int firstLine(const RunResult& r) {
+    return r.outcome.messages.empty() ? 0 : r.outcome.messages[0].line;
+}
 
 }  // namespace
 
 TEST(ScriptRun, VirtualClockRunsASlowTickEveryHundredFastTicks) {
-    RunResult r = runText("wait 99\nexpect journal secondTick count 0\nwait 1\nexpect journal secondTick count 1\n"
-                    "wait 2.5s\nexpect journal secondTick count 3\n");
+    RunResult r = runText(
+        "wait 99\nexpect journal secondTick count 0\nwait 1\nexpect journal secondTick count 1\n"
+        "wait 2.5s\nexpect journal secondTick count 3\n");
     EXPECT_EQ(r.outcome.status, ScriptStatus::Passed) << firstMessage(r);
     EXPECT_EQ(r.outcome.ticks, 350);
     EXPECT_EQ(hostFrameCount(), 351) << "the start-up frame and one per fast tick";
@@ -55,8 +61,9 @@ TEST(ScriptRun, VirtualClockRunsASlowTickEveryHundredFastTicks) {
 
 TEST(ScriptRun, JournalCountsOutliveTheDevicesRingUntilCleared) {
     // 260 requests are more than the device keeps; the run tallies them all.
-    RunResult r = runText("wait 260s\nexpect journal secondTick count 260\njournal clear\n"
-                    "expect journal secondTick count 0\nwait 1s\nexpect journal secondTick\n");
+    RunResult r = runText(
+        "wait 260s\nexpect journal secondTick count 260\njournal clear\n"
+        "expect journal secondTick count 0\nwait 1s\nexpect journal secondTick\n");
     EXPECT_EQ(r.outcome.status, ScriptStatus::Passed) << firstMessage(r);
 }
 
@@ -118,11 +125,13 @@ TEST(ScriptRun, PicturesAreTheCanvasCutAndScaled) {
     for (int y = 0; y < FB_HEIGHT; ++y) {
         for (int x = 0; x < FB_WIDTH; ++x) {
             const uint32_t c = canvas[(SCREEN_Y + y) * BEZEL_WIDTH + SCREEN_X + x] | 0xFF000000u;
-            for (int k = 0; k < 4; ++k) mismatches += s.pixels[(2 * y + k / 2) * s.width + 2 * x + k % 2] != c;
+            for (int k = 0; k < 4; ++k)
+                mismatches += s.pixels[(2 * y + k / 2) * s.width + 2 * x + k % 2] != c;
         }
     }
     EXPECT_EQ(mismatches, 0);
-    for (size_t i = 0; i < w.pixels.size(); ++i) mismatches += w.pixels[i] != (canvas[i] | 0xFF000000u);
+    for (size_t i = 0; i < w.pixels.size(); ++i)
+        mismatches += w.pixels[i] != (canvas[i] | 0xFF000000u);
     EXPECT_EQ(mismatches, 0);
 }
 
@@ -151,7 +160,8 @@ TEST(ScriptRun, FailedExpectationsStopTheRunWithWhatWasFound) {
         {"wait 1\nexpect slot 4 6\nshot never.png\n", 2, "expected slot 4 = 6, found 5"},
         {"wait 2s\nexpect journal secondTick count 3\n", 2,
          "expected request secondTick 3 times, found it 2 times; seen: secondTick 0 0 0 (2x)"},
-        {"expect journal demoOff\n", 1, "expected request demoOff at least once, found it 0 times; seen: no such request"},
+        {"expect journal demoOff\n", 1,
+         "expected request demoOff at least once, found it 0 times; seen: no such request"},
         {"expect pixel window 0 0 0x123456\n", 1, "expected window pixel 0 0 = 0x123456, found 0x"},
         {"expect page 7\n", 1, "expected page setup, found splash"},
     };
@@ -200,8 +210,9 @@ TEST(HostTime, TicksCarryIntoTheDateAndDayOfWeek) {
 }
 
 TEST(ScriptRunUnit, NavigationAndTheDefaultHoldsReachTheDecoder) {
-    RunResult r = runText("wait 125\nexpect page data\nclick right\nexpect page runtime\nclick left\nclick left\n"
-                          "expect page setup\nexpect slot 9 7\n");
+    RunResult r = runText(
+        "wait 125\nexpect page data\nclick right\nexpect page runtime\nclick left\nclick left\n"
+        "expect page setup\nexpect slot 9 7\n");
     EXPECT_EQ(r.outcome.status, ScriptStatus::Passed) << firstMessage(r);
 
     // The default hold of right opens the brightness dialog, one tick less does not.
@@ -210,7 +221,8 @@ TEST(ScriptRunUnit, NavigationAndTheDefaultHoldsReachTheDecoder) {
     runText("wait 125\nhold right\n");
     EXPECT_EQ(brightnessDialogOpen, 1);
     // In the dialog a view hold cycles the demo mode; the default hold is enough.
-    r = runText("wait 125\nhold right\nhold view 59\nexpect slot 16 1\nhold view\nexpect slot 16 2\n");
+    r = runText(
+        "wait 125\nhold right\nhold view 59\nexpect slot 16 1\nhold view\nexpect slot 16 2\n");
     EXPECT_EQ(r.outcome.status, ScriptStatus::Passed) << firstMessage(r);
 }
 
@@ -236,7 +248,8 @@ TEST(ScriptRunUnit, JournalCountsTheHardCalibrationsParameters) {
     for (int i = 0; i < 8; ++i) s += "click left\n";
     s += "click right\nclick right\nclick right\nwait 2s\n"
          "expect journal writeParameter 80 1 count 1\nexpect journal writeParameter 82 1 count 1\n"
-         "expect journal writeParameter 99 1 0 count 1\nexpect journal calibrationDone count 1\nexpect page setup\n";
+         "expect journal writeParameter 99 1 0 count 1\nexpect journal calibrationDone count "
+         "1\nexpect page setup\n";
     RunResult r = runText(s);
     EXPECT_EQ(r.outcome.status, ScriptStatus::Passed) << firstMessage(r);
 }

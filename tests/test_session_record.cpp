@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "app/timekeeping.h"
-#include "device/device.h"
-#include "shell/bezel.h"
 #include "desk/keys.h"
-#include "desk/session.h"
-#include "desk/shots.h"
 #include "desk/panel_model.h"
-#include "script/script.h"
-#include "script/run.h"
+#include "desk/session.h"
 #include "desk/session_record.h"
+#include "desk/shots.h"
+#include "device/device.h"
+#include "script/run.h"
+#include "script/script.h"
+#include "shell/bezel.h"
 #include "shell/shell.h"
 
 namespace {
@@ -41,9 +41,9 @@ const DeviceField& field(const char* name) {
 
 TEST(SessionRecord, WritesHeadLevelsChangesShotsAndTheLastWait) {
     recordStart(START, "first note\nsecond note");
-    recordLevels(0, 0, 0, 0);        // nothing changed: no line
-    recordLevels(12, 0, 1, 1);       // Left and Right together: Both
-    recordLevels(20, 1, 1, 0);       // View down, Right up
+    recordLevels(0, 0, 0, 0);   // nothing changed: no line
+    recordLevels(12, 0, 1, 1);  // Left and Right together: Both
+    recordLevels(20, 1, 1, 0);  // View down, Right up
     recordChange(20, {&field("busVoltage"), 0, 4.5, 0, 0});
     recordChange(25, {nullptr, 0, 0.0, 16, 0});
     recordLevels(30, 0, 0, 0);
@@ -52,10 +52,22 @@ TEST(SessionRecord, WritesHeadLevelsChangesShotsAndTheLastWait) {
     recordFinish(130);
     EXPECT_FALSE(recordActive());
     const std::vector<std::string> expected = {
-        "# first note",  "# second note",     "clock 2025-03-14 23:59:58", "wait 12",
-        "press both",    "wait 8",            "press view",                "release right",
-        "set busVoltage 4.5", "wait 5",       "slot 16 0",                 "wait 5",
-        "release view",  "release left",      "shot a-screen.png",         "shot a-window.png window scale 3",
+        "# first note",
+        "# second note",
+        "clock 2025-03-14 23:59:58",
+        "wait 12",
+        "press both",
+        "wait 8",
+        "press view",
+        "release right",
+        "set busVoltage 4.5",
+        "wait 5",
+        "slot 16 0",
+        "wait 5",
+        "release view",
+        "release left",
+        "shot a-screen.png",
+        "shot a-window.png window scale 3",
         "wait 100",
     };
     const std::string text = recordTake();
@@ -120,31 +132,31 @@ TEST(SessionRecord, ASessionReplaysToTheSamePictures) {
     s.until(1600);
     deskKeyUp(DeskKey::Right);
     s.until(2000);
-    s.panel(panelRow("Bus voltage"), -21);          // 14.1 V down to 12.0 V
-    s.panel(panelRow("Pitch"), 3);                  // stops the pitch ramp too
-    s.panel(panelRow("Demo mode"), -1);             // demo mode off: the readings show
+    s.panel(panelRow("Bus voltage"), -21);  // 14.1 V down to 12.0 V
+    s.panel(panelRow("Pitch"), 3);          // stops the pitch ramp too
+    s.panel(panelRow("Demo mode"), -1);     // demo mode off: the readings show
     s.until(2500);
-    runSetPaused(&deskSessionRun(), true, s.now);   // paused 1.5 s, 30 single frames
+    runSetPaused(&deskSessionRun(), true, s.now);  // paused 1.5 s, 30 single frames
     for (int i = 0; i < 30; ++i) {
         runRequestStep(&deskSessionRun());
         s.until(s.now + 50);
     }
     runSetPaused(&deskSessionRun(), false, s.now);
     s.until(4500);
-    s.now = 5200;                                   // a stall: fast ticks dropped
+    s.now = 5200;  // a stall: fast ticks dropped
     s.until(5500);
-    bezelMouse(WM_LBUTTONDOWN, RIGHT_X, RIGHT_Y);   // a Right hold by mouse, then the key joins
+    bezelMouse(WM_LBUTTONDOWN, RIGHT_X, RIGHT_Y);  // a Right hold by mouse, then the key joins
     s.until(6000);
     deskKeyDown(DeskKey::R, 0, false, false);
     bezelMouse(WM_LBUTTONUP, RIGHT_X, RIGHT_Y);
     s.until(7000);
-    deskKeyUp(DeskKey::R);                          // the hold opened the brightness dialog
+    deskKeyUp(DeskKey::R);  // the hold opened the brightness dialog
     s.until(7300);
-    deskKeyDown(DeskKey::Right, 0, false, false);   // a Right click closes it
+    deskKeyDown(DeskKey::Right, 0, false, false);  // a Right click closes it
     s.until(7400);
     deskKeyUp(DeskKey::Right);
     s.until(8000);
-    deskKeyDown(DeskKey::V, 0, false, false);       // View and Left held together
+    deskKeyDown(DeskKey::V, 0, false, false);  // View and Left held together
     s.until(8050);
     deskKeyDown(DeskKey::L, 0, false, false);
     s.until(8300);
@@ -170,5 +182,6 @@ TEST(SessionRecord, ASessionReplaysToTheSamePictures) {
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_TRUE(pictures[0].pixels == screenAtShot) << "the shot differs\n" << text;
     EXPECT_TRUE(std::vector<uint32_t>(hostCanvas(), hostCanvas() + BEZEL_PIXELS) == finalCanvas)
-        << "the final picture differs\n" << text;
+        << "the final picture differs\n"
+        << text;
 }

@@ -54,8 +54,7 @@ TEST_F(SetupEditors, VolumeStepsWriteAndSoundOnEveryPressAlsoAtTheLimits) {
 TEST_F(SetupEditors, VolumeShowsTwoDigitsAndABarOfSevenPixelsPerStep) {
     openItem(ITEM_VOLUME);
     draw();
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
-                             "AUDIO VOLUME"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "AUDIO VOLUME"));
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 50, COLOUR_WHITE, "05"));
     EXPECT_TRUE(screen.all(30, 70, 65, 85, COLOUR_WHITE));
     EXPECT_TRUE(blank(screen, {65, 69, 110, 86}));
@@ -131,8 +130,7 @@ TEST_F(SetupEditors, OatTrimOpensClampedAndTheFirstStepWritesFromThere) {
 TEST_F(SetupEditors, OatTrimShowsTheReadingInTheSelectedUnit) {
     openItem(ITEM_OAT_TRIM);
     draw();
-    EXPECT_TRUE(
-        showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "OAT TRIM"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "OAT TRIM"));
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 40, COLOUR_LABEL, "OFFSET:"));
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_20, 64, 60, COLOUR_WHITE, "0"));
     // 22.4 C is 72.32 F.
@@ -214,10 +212,8 @@ TEST_F(SetupEditors, RaisingCruisePushesPreStallAlong) {
 TEST_F(SetupEditors, AoaLimitsShowTheEditedAngleBright) {
     openItem(ITEM_AOA_LIMITS);
     draw();
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
-                             "AOA LIMITS (CAL)"));
-    EXPECT_TRUE(
-        showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_LABEL, "PRE-STALL"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "AOA LIMITS (CAL)"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_LABEL, "PRE-STALL"));
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 45, COLOUR_LABEL, "ANGLE"));
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 65, COLOUR_WHITE, "15"));
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 90, COLOUR_GREY, "CRUISE"));
@@ -258,8 +254,7 @@ TEST_F(SetupEditors, ExtremeStoredAnglesStepWithoutOverflow) {
     left();
     EXPECT_EQ(settingsReadInt(SLOT_CRUISE), std::numeric_limits<int32_t>::max() - 1);
     draw();
-    EXPECT_TRUE(
-        showsCentred(screen, FONT_NUM_23, 64, 65, COLOUR_GREY, "-2147483647"));
+    EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 65, COLOUR_GREY, "-2147483647"));
 }
 
 // ---- G LIMITS -------------------------------------------------------------------
@@ -289,14 +284,11 @@ TEST_F(SetupEditors, GLimitsShowTheEditedLimitBright) {
     openItem(ITEM_G_LIMITS);
     right();
     draw();
-    EXPECT_TRUE(
-        showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "G LIMITS"));
-    EXPECT_TRUE(
-        showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_GREY, "POSITIVE G"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "G LIMITS"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_GREY, "POSITIVE G"));
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 45, COLOUR_GREY, "ALERT"));
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 65, COLOUR_GREY, "3"));
-    EXPECT_TRUE(
-        showsCentred(screen, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "NEGATIVE G"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "NEGATIVE G"));
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 105, COLOUR_LABEL, "ALERT"));
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 125, COLOUR_WHITE, "-2"));
     EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_LABEL, "DONE"));

@@ -11,7 +11,7 @@ constexpr uint32_t COUNT_COLOUR = 0x00FFFFFFu;
 constexpr int SAMPLING_FRAMES = 99;
 
 class SetupHardCal : public SetupTest {
-   protected:
+  protected:
     void SetUp() override {
         SetupTest::SetUp();
         simDevice.inFlight = 0;
@@ -26,22 +26,17 @@ class SetupHardCal : public SetupTest {
         return showsCentred(screen, FONT_NUM_23, 64, 110, COUNT_COLOUR, digits);
     }
     bool showsCaution() {
-        return showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_YELLOW,
-                            "! CAUTION !") &&
-               showsCentred(screen, FONT_TEXT_14, 64, 55, COLOUR_YELLOW,
-                            "Hard Calibration Must") &&
-               showsCentred(screen, FONT_TEXT_14, 64, 70, COLOUR_YELLOW,
-                            "be performed while on") &&
-               showsCentred(screen, FONT_TEXT_14, 64, 85, COLOUR_YELLOW,
-                            "ground only.  ");
+        return showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_YELLOW, "! CAUTION !") &&
+               showsCentred(screen, FONT_TEXT_14, 64, 55, COLOUR_YELLOW, "Hard Calibration Must") &&
+               showsCentred(screen, FONT_TEXT_14, 64, 70, COLOUR_YELLOW, "be performed while on") &&
+               showsCentred(screen, FONT_TEXT_14, 64, 85, COLOUR_YELLOW, "ground only.  ");
     }
     bool showsConfirmation() {
         const char* lines[] = {"Proceed only if",  "no aircraft motion", "is present.",
                                "Calibration will", "take several",       "moments."};
         const int ys[] = {45, 60, 75, 95, 110, 125};
         for (int i = 0; i < 6; ++i) {
-            if (!showsCentred(screen, FONT_TEXT_14, 64, ys[i], COLOUR_YELLOW,
-                              lines[i]))
+            if (!showsCentred(screen, FONT_TEXT_14, 64, ys[i], COLOUR_YELLOW, lines[i]))
                 return false;
         }
         return true;
@@ -58,8 +53,7 @@ class SetupHardCal : public SetupTest {
 TEST_F(SetupHardCal, InFlightTheCalibrationCannotStart) {
     simDevice.inFlight = 1;
     draw();
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
-                             "HARD CALIBRATION"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "HARD CALIBRATION"));
     EXPECT_TRUE(showsCaution());
     EXPECT_TRUE(showsBack());
     EXPECT_TRUE(rightLabelBlank());  // no "ACK"
@@ -107,12 +101,9 @@ TEST_F(SetupHardCal, GroundRunCountsDownWritesOnTheLastFrameAndReturnsToTheList)
             ASSERT_EQ(devJournalCount(DevOp::WriteParameter), 0) << "frame " << f;
         }
     }
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_TITLE_GREEN,
-                             "* CALIBRATING *"));
-    EXPECT_TRUE(
-        showsCentred(screen, FONT_TEXT_14, 64, 55, COLOUR_YELLOW, "Do Not Move"));
-    EXPECT_TRUE(
-        showsCentred(screen, FONT_TEXT_14, 64, 70, COLOUR_YELLOW, "Aircraft"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_TITLE_GREEN, "* CALIBRATING *"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 55, COLOUR_YELLOW, "Do Not Move"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 70, COLOUR_YELLOW, "Aircraft"));
     EXPECT_TRUE(rightLabelBlank());
     EXPECT_TRUE(blank(screen, {0, 88, 12, 150}));  // no "BACK"
 
@@ -130,8 +121,7 @@ TEST_F(SetupHardCal, GroundRunCountsDownWritesOnTheLastFrameAndReturnsToTheList)
     EXPECT_EQ(devJournalCount(DevOp::CalibrationDone), 0);
 
     frame();  // the finish: title only, back to the list in browse mode
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
-                             "HARD CALIBRATION"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "HARD CALIBRATION"));
     EXPECT_TRUE(blank(screen, {0, 20, 128, 160}));
     EXPECT_EQ(devJournalCount(DevOp::CalibrationDone), 1);
     EXPECT_EQ(setupScreen, 0);

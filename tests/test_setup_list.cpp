@@ -29,8 +29,7 @@ int highlightedRow(const Screen& s) {
 
 // A SYSTEM INFO caption and the value below it, whose cells share a row:
 // the whole box around both equals the two drawn alone, and holds ink.
-bool showsEntry(const Screen& s, int captionY, const char* caption, int valueY,
-                const char* value) {
+bool showsEntry(const Screen& s, int captionY, const char* caption, int valueY, const char* value) {
     const Rect top = centredTextCell(FONT_TEXT_14, 64, captionY, caption);
     const Rect bottom = centredTextCell(FONT_TEXT_18, 64, valueY, value);
     const Rect box = {std::min(top.x0, bottom.x0), top.y0, std::max(top.x1, bottom.x1), bottom.y1};
@@ -52,8 +51,7 @@ TEST_F(SetupList, CursorScrollsDownToHardCalAndJumpsBackAtItemSix) {
     draw();
     // Items 2 to 8 shown, "HARD CAL" highlighted on the last row.
     EXPECT_EQ(highlightedRow(screen), 6);
-    EXPECT_TRUE(
-        showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[2]));
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[2]));
 
     left();  // a ninth press changes nothing
     EXPECT_EQ(setupCursor, 8);
@@ -67,8 +65,7 @@ TEST_F(SetupList, CursorScrollsDownToHardCalAndJumpsBackAtItemSix) {
     EXPECT_EQ(setupScroll, 0);
     draw();
     EXPECT_EQ(highlightedRow(screen), 6);
-    EXPECT_TRUE(
-        showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[0]));
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[0]));
 }
 
 TEST_F(SetupList, WithoutTheEditionInputTheCursorStopsAtMiscOptions) {
@@ -99,8 +96,7 @@ TEST_F(SetupList, BrowseModeIsGreyAndLeavesLeftAndRightToTheNavigation) {
     EXPECT_FALSE(screen.any(21, 22, 109, 23, COLOUR_BLACK));
     EXPECT_TRUE(blank(screen, {0, 20, 128, 22}));
     for (int row = 0; row < 7; ++row) {
-        EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(row), COLOUR_GREY,
-                              ITEMS[row]))
+        EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(row), COLOUR_GREY, ITEMS[row]))
             << "row " << row;
     }
     EXPECT_EQ(highlightedRow(screen), -1);
@@ -124,8 +120,7 @@ TEST_F(SetupList, EditModeHighlightsTheCursorRowAndOffersSelect) {
     EXPECT_EQ(screen.at(HIGHLIGHT_LEFT, y + 14), COLOUR_BLACK);
     EXPECT_TRUE(showsHighlightedRow(screen, ROW_X, y, HIGHLIGHT_RIGHT, ITEMS[2]));
     for (int row : {0, 1, 3, 6}) {
-        EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(row), COLOUR_LABEL,
-                              ITEMS[row]))
+        EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(row), COLOUR_LABEL, ITEMS[row]))
             << "row " << row;
     }
     EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_HIGHLIGHT, "SEL"));
@@ -149,8 +144,7 @@ TEST_F(SetupList, LeavingEditModeReturnsToTheTopOfTheList) {
     EXPECT_EQ(setupCursor, -1);
     EXPECT_EQ(setupScroll, 0);
     draw();
-    EXPECT_TRUE(
-        showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
     // Entering edit mode again selects the first item, which is on screen.
     both();
     draw();
@@ -204,8 +198,7 @@ TEST_F(SetupList, SystemInfoLeftWithLeftButtonIsShownAgainOnReturn) {
     EXPECT_EQ(setupScreen, 1);
     EXPECT_EQ(setupCursor, -1);
     draw();
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
-                             "SYSTEM INFO"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "SYSTEM INFO"));
     // "OK" goes back to the list, in browse mode.
     right();
     EXPECT_EQ(activePage, PAGE_SETUP);
@@ -229,8 +222,7 @@ TEST_F(SetupList, SystemInfoShowsModelPartNumberVersionAndUnitId) {
     setEdition(false);
     draw();
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_18, 64, 42, COLOUR_WHITE, "QX-70"));
-    EXPECT_TRUE(
-        showsCentred(screen, FONT_TEXT_18, 64, 77, COLOUR_WHITE, "QXP-2200735-001"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_18, 64, 77, COLOUR_WHITE, "QXP-2200735-001"));
 }
 
 TEST_F(SetupList, UnitIdOutsideItsRangeShowsDashes) {
@@ -242,9 +234,7 @@ TEST_F(SetupList, UnitIdOutsideItsRangeShowsDashes) {
     for (const auto& c : cases) {
         settingsWriteInt(SLOT_UNIT_ID, c.id);
         draw();
-        EXPECT_TRUE(
-            showsCentred(screen, FONT_TEXT_18, 64, 147, COLOUR_WHITE, c.shown))
-            << c.id;
+        EXPECT_TRUE(showsCentred(screen, FONT_TEXT_18, 64, 147, COLOUR_WHITE, c.shown)) << c.id;
     }
 }
 
@@ -267,8 +257,7 @@ TEST_F(SetupList, AnUnknownScreenOrScrollDrawsSafely) {
     for (int scroll : {-5, 100, INT32_MAX}) {
         setupScroll = scroll;
         draw();
-        EXPECT_TRUE(
-            showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
+        EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
     }
 }
 

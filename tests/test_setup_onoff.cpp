@@ -126,8 +126,7 @@ TEST_F(SetupOnOff, RowsShowChecksCrossesAndTheCursorRow) {
     settingsWriteByte(SLOT_PAGE_ENABLE, 0x7F ^ 0x08);
     openItem(1);
     draw();
-    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
-                             "PAGE ENABLE"));
+    EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "PAGE ENABLE"));
     for (int row = 0; row < 6; ++row) {
         if (row == 3) {
             EXPECT_TRUE(iconIs(screen, row, COLOUR_RED, COLOUR_GREEN));
@@ -138,8 +137,7 @@ TEST_F(SetupOnOff, RowsShowChecksCrossesAndTheCursorRow) {
         }
     }
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(0), 103, "CLOCK"));
-    EXPECT_TRUE(
-        showsText(screen, FONT_TEXT_14, TEXT_X, rowY(5), COLOUR_LABEL, "ATTITUDE"));
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, TEXT_X, rowY(5), COLOUR_LABEL, "ATTITUDE"));
     EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_HIGHLIGHT, "DIS"));
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 150, COLOUR_GREY, "BACK"));
     EXPECT_TRUE(screen.any(3, 36, 15, 44, COLOUR_WHITE));

@@ -9,7 +9,7 @@ namespace {
 using unit::Button;
 
 class SetupUnit : public UnitTest {
-   protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         unit::powerOnPastSplash();
@@ -26,8 +26,7 @@ TEST_F(SetupUnit, EightPressesReachHardCalAndTheCalibrationRunsOnTheGround) {
     unit::click(Button::Both);
     clicks(Button::Left, 8);
     EXPECT_TRUE(showsHighlightedRow(shot(), 25, 120, 116, "HARD CAL"));
-    EXPECT_TRUE(
-        showsText(screen, FONT_TEXT_14, 25, 30, COLOUR_LABEL, "AUDIO ALERTS"));
+    EXPECT_TRUE(showsText(screen, FONT_TEXT_14, 25, 30, COLOUR_LABEL, "AUDIO ALERTS"));
 
     simDevice.inFlight = 0;
     unit::click(Button::Right);  // open
@@ -54,8 +53,7 @@ TEST_F(SetupUnit, InFlightHardCalStaysOnItsCautionPage) {
     clicks(Button::Left, 8);
     unit::click(Button::Right);
     clicks(Button::Right, 3);
-    EXPECT_TRUE(
-        showsCentred(shot(), FONT_TEXT_14, 64, 30, COLOUR_YELLOW, "! CAUTION !"));
+    EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 64, 30, COLOUR_YELLOW, "! CAUTION !"));
     EXPECT_TRUE(blank(screen, {114, 95, 128, 160}));
     unit::click(Button::Left);  // BACK
     EXPECT_EQ(activePage, PAGE_SETUP);
@@ -83,8 +81,7 @@ TEST_F(SetupUnit, SystemInfoLeftWithLeftIsShownAgainOnReturn) {
     EXPECT_EQ(activePage, PAGE_ATTITUDE);
     unit::click(Button::Right);
     EXPECT_EQ(activePage, PAGE_SETUP);
-    EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN,
-                             "SYSTEM INFO"));
+    EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "SYSTEM INFO"));
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_18, 64, 42, COLOUR_WHITE, "QX-70-S"));
 }
 

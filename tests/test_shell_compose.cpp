@@ -13,19 +13,25 @@ constexpr uint32_t SENTINEL = 0x12345678u;
 
 std::vector<uint32_t> freshCanvas() { return std::vector<uint32_t>(BEZEL_PIXELS, SENTINEL); }
 
-uint32_t at(const std::vector<uint32_t>& canvas, int x, int y) { return canvas[BEZEL_WIDTH * y + x]; }
+uint32_t at(const std::vector<uint32_t>& canvas, int x, int y) {
+    return canvas[BEZEL_WIDTH * y + x];
+}
 
 // Framebuffer element of screen pixel (x, y), y from the top.
-uint32_t& fbAt(std::vector<uint32_t>& fb, int x, int y) { return fb[x + FB_WIDTH * (FB_HEIGHT - 1 - y)]; }
+uint32_t& fbAt(std::vector<uint32_t>& fb, int x, int y) {
+    return fb[x + FB_WIDTH * (FB_HEIGHT - 1 - y)];
+}
 
-bool sameRect(HostRect a, HostRect b) { return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h; }
+bool sameRect(HostRect a, HostRect b) {
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
 
 }  // namespace
 
 TEST(ComposeScreen, CopiesOpaqueAndRightSideUp) {
     std::vector<uint32_t> canvas = freshCanvas();
     std::vector<uint32_t> fb(FB_PIXELS, 0x00000000u);
-    fbAt(fb, 0, 0) = 0x00FF0000u;      // alpha 0 still shows as full red
+    fbAt(fb, 0, 0) = 0x00FF0000u;  // alpha 0 still shows as full red
     fbAt(fb, 127, 0) = 0x0000FF00u;
     fbAt(fb, 0, 159) = 0x000000FFu;
     fbAt(fb, 127, 159) = 0x80FFFFFFu;
@@ -42,7 +48,8 @@ TEST(ComposeScreen, CopiesOpaqueAndRightSideUp) {
     EXPECT_EQ(at(canvas, 293, 107), SENTINEL);
     EXPECT_EQ(at(canvas, 165, 106), SENTINEL);
     EXPECT_EQ(at(canvas, 165, 267), SENTINEL);
-    const long touched = std::count_if(canvas.begin(), canvas.end(), [](uint32_t p) { return p != SENTINEL; });
+    const long touched =
+        std::count_if(canvas.begin(), canvas.end(), [](uint32_t p) { return p != SENTINEL; });
     EXPECT_EQ(touched, FB_PIXELS);
     EXPECT_TRUE(sameRect(changed, SCREEN_RECT));
 }

@@ -19,19 +19,23 @@
 namespace {
 
 // The brightness dialog's level bar (30 pixels wide for the simulated level 30).
-bool brightnessBarShown() { return unit::screen(20, 85) == 0xFFFFFFFFu && unit::screen(49, 85) == 0xFFFFFFFFu; }
+bool brightnessBarShown() {
+    return unit::screen(20, 85) == 0xFFFFFFFFu && unit::screen(49, 85) == 0xFFFFFFFFu;
+}
 
 // Screen pixels of the rectangle that differ from an earlier canvas.
 int pixelsDifferingFrom(const std::vector<uint32_t>& before, int x0, int y0, int x1, int y1) {
     int n = 0;
     for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) n += unit::screen(x, y) != before[BEZEL_WIDTH * (SCREEN_Y + y) + SCREEN_X + x];
+        for (int x = x0; x < x1; ++x)
+            n += unit::screen(x, y) != before[BEZEL_WIDTH * (SCREEN_Y + y) + SCREEN_X + x];
     }
     return n;
 }
 
 bool insideScreen(HostRect r) {
-    return r.x >= SCREEN_X && r.y >= SCREEN_Y && r.x + r.w <= SCREEN_X + FB_WIDTH && r.y + r.h <= SCREEN_Y + FB_HEIGHT;
+    return r.x >= SCREEN_X && r.y >= SCREEN_Y && r.x + r.w <= SCREEN_X + FB_WIDTH &&
+           r.y + r.h <= SCREEN_Y + FB_HEIGHT;
 }
 
 // The attitude page in demo mode, 30 frames in, so every frame turns the horizon.
@@ -141,7 +145,8 @@ TEST(ShellFastTick, FrameShowsWhatThisTicksDecoderDecided) {
     for (int t = 0; t < RIGHT_HOLD_TICKS; ++t) hostFastTick();
     EXPECT_FALSE(brightnessBarShown());
     hostFastTick();
-    EXPECT_TRUE(brightnessBarShown()) << "the frame after the decoder step shows the dialog it opened";
+    EXPECT_TRUE(brightnessBarShown())
+        << "the frame after the decoder step shows the dialog it opened";
     bezelMouse(WM_LBUTTONUP, 340, 220);
 }
 
@@ -182,7 +187,8 @@ TEST(ShellFrameOrder, DiscreteInputsAreSampledAfterTheAlertLogic) {
     ASSERT_EQ(alertActive[ALERT_G1], 1);
     simDevice.discreteInput2Source = 0;  // no longer the edition with G functions
     unit::ticks(1);
-    EXPECT_EQ(alertActive[ALERT_G1], 1) << "this frame's alert logic still sees the last frame's sample";
+    EXPECT_EQ(alertActive[ALERT_G1], 1)
+        << "this frame's alert logic still sees the last frame's sample";
     EXPECT_EQ(discreteInput(2), 0);
     unit::ticks(1);
     EXPECT_EQ(alertActive[ALERT_G1], 0);
@@ -198,7 +204,8 @@ TEST(ShellStartup, FirstFrameSeesEmptySettingsAndDefaultsFollow) {
 
     EXPECT_EQ(settingsReadByte(16), 1) << "defaults are applied at the end of start-up";
     hostFastTick();
-    EXPECT_GT(pixelsDifferingFrom(first, 0, 0, 24, 22), 0) << "the second frame shows the demo mark";
+    EXPECT_GT(pixelsDifferingFrom(first, 0, 0, 24, 22), 0)
+        << "the second frame shows the demo mark";
     EXPECT_EQ(pixelsDifferingFrom(first, 0, 22, FB_WIDTH, FB_HEIGHT), 0);
 }
 
@@ -232,7 +239,8 @@ TEST(ShellPowerOff, UnitThatIsOffGetsNoTicksOrFramesAndGoesBlack) {
     const uint32_t* canvas = hostCanvas();
     for (int y = 0; y < BEZEL_HEIGHT; ++y) {
         for (int x = 0; x < BEZEL_WIDTH; ++x) {
-            const bool screen = x >= SCREEN_X && x < SCREEN_X + FB_WIDTH && y >= SCREEN_Y && y < SCREEN_Y + FB_HEIGHT;
+            const bool screen = x >= SCREEN_X && x < SCREEN_X + FB_WIDTH && y >= SCREEN_Y &&
+                                y < SCREEN_Y + FB_HEIGHT;
             const uint32_t expected = screen ? 0xFF000000u : before[BEZEL_WIDTH * y + x];
             ASSERT_EQ(canvas[BEZEL_WIDTH * y + x], expected) << "at " << x << "," << y;
         }

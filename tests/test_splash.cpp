@@ -13,9 +13,8 @@
 
 namespace {
 
-
 class Splash : public UnitTest {
-protected:
+  protected:
     // The picture alone, as the splash draws it first.
     static Screen bare() {
         Screen picture;
@@ -112,10 +111,10 @@ TEST_F(Splash, TextsStandWhereTheLayoutPutsThem) {
         drawSplash(screen.px);
 
         Screen expected = bare();
-        font_draw_text_centered(expected.px, FB_WIDTH, FB_HEIGHT, FONT_TEXT_18, 64, 100, 0xFF707070u,
-                                c.model);
-        font_draw_text_centered(expected.px, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, 64, 143, 0xFF707070u,
-                                "1.2");
+        font_draw_text_centered(expected.px, FB_WIDTH, FB_HEIGHT, FONT_TEXT_18, 64, 100,
+                                0xFF707070u, c.model);
+        font_draw_text_centered(expected.px, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, 64, 143,
+                                0xFF707070u, "1.2");
         font_draw_text_centered(expected.px, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, 10, 10, 0xFF60F0F0u,
                                 c.mark);
         for (int y = 0; y < FB_HEIGHT; ++y)

@@ -12,7 +12,7 @@ using namespace timer_page;
 constexpr uint32_t BANNER_GREY = 0xFFC0C0C0u;
 
 class TimerNormalView : public TimerPage {
-protected:
+  protected:
     void runOutAndReload(int i);
 };
 

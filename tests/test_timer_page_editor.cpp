@@ -15,7 +15,7 @@ constexpr int BOX_LEFT[] = {22, 55, 88};  // hours, minutes, seconds
 constexpr int BLINK_SHOWN = 5, BLINK_PERIOD = 11;
 
 class TimerEditor : public TimerPage {
-protected:
+  protected:
     // Whether the edited field's box holds white digits (true) or only the
     // background (false); anything else fails the test.
     bool fieldShown(int field) {

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "device/device.h"
 #include "desk/tone_synth.h"
+#include "device/device.h"
 
 namespace {
 
@@ -29,7 +29,8 @@ int patternMs(int sound) {
 
 int peak(const std::vector<int16_t>& v, size_t from = 0, size_t to = SIZE_MAX) {
     int p = 0;
-    for (size_t i = from; i < std::min(to, v.size()); ++i) p = std::max(p, std::abs(static_cast<int>(v[i])));
+    for (size_t i = from; i < std::min(to, v.size()); ++i)
+        p = std::max(p, std::abs(static_cast<int>(v[i])));
     return p;
 }
 
@@ -43,7 +44,8 @@ double frequency(const std::vector<int16_t>& v, size_t from, size_t to) {
 // Which 10 ms slices of the output carry sound: the pattern's rhythm.
 std::vector<bool> rhythm(const std::vector<int16_t>& v) {
     std::vector<bool> r;
-    for (size_t i = 0; i + RATE / 100 <= v.size(); i += RATE / 100) r.push_back(peak(v, i, i + RATE / 100) > 0);
+    for (size_t i = 0; i + RATE / 100 <= v.size(); i += RATE / 100)
+        r.push_back(peak(v, i, i + RATE / 100) > 0);
     return r;
 }
 
@@ -89,7 +91,8 @@ TEST(ToneSynth, LoudnessFollowsTheVolumeSetting) {
         previous = p;
     }
     EXPECT_FLOAT_EQ(toneAmplitude(TONE_VOLUME_MAX), TONE_FULL_SCALE * 32767.0f);
-    EXPECT_FLOAT_EQ(toneAmplitude(5), toneAmplitude(TONE_VOLUME_MAX) / 4) << "square law: -12 dB at half";
+    EXPECT_FLOAT_EQ(toneAmplitude(5), toneAmplitude(TONE_VOLUME_MAX) / 4)
+        << "square law: -12 dB at half";
     EXPECT_FLOAT_EQ(toneAmplitude(15), toneAmplitude(TONE_VOLUME_MAX));
     EXPECT_FLOAT_EQ(toneAmplitude(-3), 0.0f);
 }
@@ -176,7 +179,8 @@ TEST(ToneSynth, EverySoundHasItsOwnPattern) {
             toneSynthRequest(&sb, b, TONE_MODE_PREVIEW);
             const std::vector<int16_t> va = render(&sa, 1500), vb = render(&sb, 1500);
             const bool sameRhythm = rhythm(va) == rhythm(vb);
-            const bool samePitch = std::abs(frequency(va, 0, RATE / 20) - frequency(vb, 0, RATE / 20)) < 30.0;
+            const bool samePitch =
+                std::abs(frequency(va, 0, RATE / 20) - frequency(vb, 0, RATE / 20)) < 30.0;
             EXPECT_FALSE(sameRhythm && samePitch) << "sounds " << a << " and " << b;
         }
 }
@@ -187,9 +191,11 @@ TEST(ToneSynth, NoClicks) {
     for (int sound = 0; sound < TONE_SOUNDS; ++sound) {
         ToneSynth s = fresh();
         toneSynthRequest(&s, sound, TONE_MODE_ALERT);
-        const std::vector<int16_t> out = render(&s, patternMs(sound) * tonePatterns[sound].alertRepeats + 50);
+        const std::vector<int16_t> out =
+            render(&s, patternMs(sound) * tonePatterns[sound].alertRepeats + 50);
         int maxHz = 0;
-        for (int i = 0; i < tonePatterns[sound].count; ++i) maxHz = std::max<int>(maxHz, tonePatterns[sound].steps[i].hz);
+        for (int i = 0; i < tonePatterns[sound].count; ++i)
+            maxHz = std::max<int>(maxHz, tonePatterns[sound].steps[i].hz);
         const double amp = toneAmplitude(TONE_VOLUME_MAX);
         const double fadeSlope = amp / (RATE * TONE_FADE_MS / 1000);
         const double limit = amp * 6.2832 * maxHz / RATE + fadeSlope + 2.0;

@@ -1,8 +1,8 @@
 // The whole unit driven as a user drives it: power-on, bezel clicks, fast
 // ticks and seconds through the host shell.
 #include "app/alerts.h"
-#include "app/colours.h"
 #include "app/buttons.h"
+#include "app/colours.h"
 #include "app/controller.h"
 #include "app/timekeeping.h"
 #include "app_support.h"
@@ -17,10 +17,12 @@ using unit::Button;
 
 constexpr int SCREEN_PIXELS = FB_WIDTH * FB_HEIGHT;
 
-bool screenDark() { return unit::countScreen(0, 0, FB_WIDTH, FB_HEIGHT, COLOUR_BLACK) == SCREEN_PIXELS; }
+bool screenDark() {
+    return unit::countScreen(0, 0, FB_WIDTH, FB_HEIGHT, COLOUR_BLACK) == SCREEN_PIXELS;
+}
 
 class Unit : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         unit::powerOn();

@@ -5,9 +5,9 @@
 
 #include <vector>
 
+#include "desk/zoom.h"
 #include "shell/bezel.h"
 #include "shell/shell.h"
-#include "desk/zoom.h"
 
 namespace {
 
@@ -78,9 +78,11 @@ TEST(Zoom, BlitMakesSquaresAndTouchesNothingElse) {
         zoomBlit(src, SW, r, s, dst.data(), dw);
         for (int y = 0; y < dh; ++y)
             for (int x = 0; x < dw; ++x) {
-                const bool inside = x >= r.x * s && x < (r.x + r.w) * s && y >= r.y * s && y < (r.y + r.h) * s;
+                const bool inside =
+                    x >= r.x * s && x < (r.x + r.w) * s && y >= r.y * s && y < (r.y + r.h) * s;
                 const uint32_t want = inside ? src[SW * (y / s) + x / s] : 0xDEADBEEFu;
-                ASSERT_EQ(dst[static_cast<size_t>(dw) * y + x], want) << "s " << s << " at " << x << "," << y;
+                ASSERT_EQ(dst[static_cast<size_t>(dw) * y + x], want)
+                    << "s " << s << " at " << x << "," << y;
             }
     }
 }

@@ -21,7 +21,7 @@ inline constexpr int EDIT_DROP = 30;
 inline constexpr int ICON_LEFT = 2, ICON_TOP = 36, ICON_RIGHT = 18, ICON_BOTTOM = 53;
 
 class TimerPage : public UnitTest {
-protected:
+  protected:
     void SetUp() override {
         UnitTest::SetUp();
         unit::powerOnPastSplash();

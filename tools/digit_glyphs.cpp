@@ -67,9 +67,11 @@ FitRange centredRange(const CellLayout& cell, double shiftY = 0) {
 }
 
 // A glyph of the face at (ppemX, ppemY) or narrower, centred in the advance.
-Coverage centred(const DigitFont& f, double ppemX, double ppemY, unsigned code, const CellLayout& cell,
-                 double shiftY = 0) {
-    return fitNarrowing(f.face, ppemX, ppemY, code, f.recipe.hinting, cell, centredRange(cell, shiftY)).cov;
+Coverage centred(const DigitFont& f, double ppemX, double ppemY, unsigned code,
+                 const CellLayout& cell, double shiftY = 0) {
+    return fitNarrowing(f.face, ppemX, ppemY, code, f.recipe.hinting, cell,
+                        centredRange(cell, shiftY))
+        .cov;
 }
 
 // A composed outline centred in the advance at the sharpest phase.
@@ -87,7 +89,8 @@ double digitStem(const DigitFont& f) {
     Coverage c = makeCoverage(w, h);
     rasterize(one, 1 - b.xMin, h - 1, c);
     double sum = 0;
-    for (int x = 0; x < w; ++x) sum += coverageAt(c, x, h - 1 - static_cast<int>(f.digitHeight / 2));
+    for (int x = 0; x < w; ++x)
+        sum += coverageAt(c, x, h - 1 - static_cast<int>(f.digitHeight / 2));
     return sum;
 }
 
@@ -100,7 +103,8 @@ Coverage sign(const DigitFont& f, char ch, const CellLayout& cell) {
     double upright = std::max(1.0, std::round(digitStem(f)));
     int plusAdvance = f.recipe.advances[f.recipe.charset.find('+')];
     double arm = plusAdvance - 1;
-    if (static_cast<int>(arm - upright) % 2 != 0) arm -= 1;  // the upright bar exactly in the middle
+    if (static_cast<int>(arm - upright) % 2 != 0)
+        arm -= 1;  // the upright bar exactly in the middle
     double barBottom = std::round(f.digitHeight / 2 - across / 2);
     GlyphOutline g;
     if (ch == '+') {
@@ -157,7 +161,9 @@ Coverage composeSymbol(const DigitFont& f, const CellLayout& cell, const Piece* 
         c.above = p.baseline;
         c.below = cell.height - p.baseline;
         FitRange range{p.left, p.right, 0, 0, true};
-        addInto(out, fitNarrowing(f.face, ppem + START_STEPS * PPEM_STEP, ppem, code, f.recipe.hinting, c, range).cov);
+        addInto(out, fitNarrowing(f.face, ppem + START_STEPS * PPEM_STEP, ppem, code,
+                                  f.recipe.hinting, c, range)
+                         .cov);
     }
     return out;
 }
@@ -177,7 +183,8 @@ Coverage milesPerHour(const DigitFont& f, const CellLayout& cell) {
     double top = f.recipe.topRow - 1;
     double d = f.digitHeight;
     double ppem = symbolPpem(f);
-    double xHeight = std::round(inkBox(loadOutlineXY(f.face, ppem, ppem, 'x', f.recipe.hinting)).yMax);
+    double xHeight =
+        std::round(inkBox(loadOutlineXY(f.face, ppem, ppem, 'x', f.recipe.hinting)).yMax);
     double w = cell.advance - 1;
     Piece p[3] = {{'m', 0, w * 0.42, top + xHeight},
                   {'p', w * 0.42, w * 0.71, top + std::round(d * 0.62)},
@@ -190,34 +197,26 @@ Coverage glyph(const DigitFont& f, char ch, const CellLayout& cell) {
     unsigned code = static_cast<unsigned char>(ch);
     if (ch >= '0' && ch <= '9') return centred(f, f.digitPpemX, f.ppem, code, cell);
     switch (ch) {
-    case '+':
-    case '-':
-        return sign(f, ch, cell);
-    case ':':
-        return colon(f, cell);
-    case 'd':
-        return degree(f, cell);
-    case 'c':
-        return centred(f, f.ppem, f.ppem, 'C', cell);
-    case 'f':
-        return centred(f, f.ppem, f.ppem, 'F', cell);
-    case 't':
-        return stacked(f, 'f', 't', cell);
-    case 'k':
-        return stacked(f, 'k', 't', cell);
-    case 'n':
-        return stacked(f, 'n', 'm', cell);
-    case 'm':
-        // In the smallest digit font "m" is an empty cell of its own width.
-        if (f.recipe.name == "NUM_20") return makeCoverage(cell.advance, cell.height);
-        return milesPerHour(f, cell);
-    case '.':
-    case ',':
-    case '/':
-        return centred(f, f.ppem, f.ppem, code, cell);
-    default:
-        std::fprintf(stderr, "fontgen: no glyph recipe for '%c' in %s\n", ch, f.recipe.name.c_str());
-        std::exit(1);
+        case '+':
+        case '-': return sign(f, ch, cell);
+        case ':': return colon(f, cell);
+        case 'd': return degree(f, cell);
+        case 'c': return centred(f, f.ppem, f.ppem, 'C', cell);
+        case 'f': return centred(f, f.ppem, f.ppem, 'F', cell);
+        case 't': return stacked(f, 'f', 't', cell);
+        case 'k': return stacked(f, 'k', 't', cell);
+        case 'n': return stacked(f, 'n', 'm', cell);
+        case 'm':
+            // In the smallest digit font "m" is an empty cell of its own width.
+            if (f.recipe.name == "NUM_20") return makeCoverage(cell.advance, cell.height);
+            return milesPerHour(f, cell);
+        case '.':
+        case ',':
+        case '/': return centred(f, f.ppem, f.ppem, code, cell);
+        default:
+            std::fprintf(stderr, "fontgen: no glyph recipe for '%c' in %s\n", ch,
+                         f.recipe.name.c_str());
+            std::exit(1);
     }
 }
 

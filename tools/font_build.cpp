@@ -1,8 +1,8 @@
 // Renders the glyph strips of the six fonts.
 #include "tools/font_build.h"
 
-#include "tools/glyph_fit.h"
 #include "tools/digit_glyphs.h"
+#include "tools/glyph_fit.h"
 
 #include <cmath>
 #include <cstring>
@@ -32,7 +32,8 @@ CellLayout cellFor(const FontRecipe& recipe, int advance) {
 }
 
 Coverage textGlyph(const FontRecipe& recipe, FT_Face face, double ppem, char ch, int advance) {
-    Hinting hinting = std::strchr(SMOOTH_SYMBOLS, ch) != nullptr ? Hinting::Vertical : recipe.hinting;
+    Hinting hinting =
+        std::strchr(SMOOTH_SYMBOLS, ch) != nullptr ? Hinting::Vertical : recipe.hinting;
     bool keepShape = std::strchr(SHAPE_KEEPING_SYMBOLS, ch) != nullptr;
     CellLayout cell = cellFor(recipe, advance);
     // Capitals and digits stand on the baseline: no descending J or Q tail.

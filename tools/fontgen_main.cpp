@@ -14,12 +14,9 @@ namespace {
 
 const char* hintingName(Hinting h) {
     switch (h) {
-    case Hinting::None:
-        return "unhinted";
-    case Hinting::Vertical:
-        return "light auto-hinting";
-    case Hinting::Full:
-        return "TrueType hinting (monochrome mode)";
+        case Hinting::None: return "unhinted";
+        case Hinting::Vertical: return "light auto-hinting";
+        case Hinting::Full: return "TrueType hinting (monochrome mode)";
     }
     return "";
 }
@@ -47,8 +44,8 @@ int main(int argc, char** argv) {
         double ppem = 0;
         Coverage strip = buildFontStrip(recipe, &ppem);
         char origin[160];
-        std::snprintf(origin, sizeof origin, "%s at %.2f px per em, %s, coverage gamma %.2f", recipe.faceFile, ppem,
-                      hintingName(recipe.hinting), recipe.gamma);
+        std::snprintf(origin, sizeof origin, "%s at %.2f px per em, %s, coverage gamma %.2f",
+                      recipe.faceFile, ppem, hintingName(recipe.hinting), recipe.gamma);
         fonts.push_back({&recipe, packStrip(strip, recipe.gamma), origin});
         std::printf("fontgen: %s from %s\n", recipe.name.c_str(), origin);
     }

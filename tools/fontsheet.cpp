@@ -34,8 +34,10 @@ constexpr int GLYPH_TOP[FONT_COUNT] = {1, 1, 1, 2, 2, 1};
 constexpr int GLYPH_BOTTOM[FONT_COUNT] = {11, 14, 18, 21, 26, 51};
 
 const char* const SAMPLES[FONT_COUNT][3] = {
-    {"GMT Time   Local Time   Bus V   OAT F   True Airspeed   Density Alt", "SET AUTO   CLR PK   PSYNC   "
-     "ACCEPT   Count Down   HH:MM:SS", "PAGE ENABLE   AUDIO ALERTS   Do Not Move Aircraft   (24 Hour GMT)"},
+    {"GMT Time   Local Time   Bus V   OAT F   True Airspeed   Density Alt",
+     "SET AUTO   CLR PK   PSYNC   "
+     "ACCEPT   Count Down   HH:MM:SS",
+     "PAGE ENABLE   AUDIO ALERTS   Do Not Move Aircraft   (24 Hour GMT)"},
     {"QX-70-S   ALIGNING   1.2", "-0.5   2.5   15.0   10   20", "R P Y J A W B   Brelmont"},
     {"14.1   72d   ---   -5", "00:30:00   +3", "22d   1t"},
     {"12:05:59   200   +10", "98:59:59   -7", "050   72d"},
@@ -48,7 +50,9 @@ struct Image {
     std::vector<uint32_t> px;  // the framebuffer layout: rows bottom first
 };
 
-Image makeImage(int w, int h, uint32_t fill) { return {w, h, std::vector<uint32_t>(static_cast<size_t>(w) * h, fill)}; }
+Image makeImage(int w, int h, uint32_t fill) {
+    return {w, h, std::vector<uint32_t>(static_cast<size_t>(w) * h, fill)};
+}
 
 // Copies src into dst at (x, y), each pixel as a zoom x zoom block.
 void paste(Image& dst, const Image& src, int x, int y, int zoom) {
@@ -56,7 +60,8 @@ void paste(Image& dst, const Image& src, int x, int y, int zoom) {
         for (int sx = 0; sx < src.w; ++sx) {
             uint32_t c = gfx_get_pixel(src.px.data(), src.w, src.h, sx, sy);
             for (int k = 0; k < zoom * zoom; ++k)
-                gfx_put_pixel(dst.px.data(), dst.w, dst.h, x + sx * zoom + k % zoom, y + sy * zoom + k / zoom, c);
+                gfx_put_pixel(dst.px.data(), dst.w, dst.h, x + sx * zoom + k % zoom,
+                              y + sy * zoom + k / zoom, c);
         }
 }
 
@@ -70,7 +75,8 @@ Image glyphRow(int font, int first, int last) {
     Image row = makeImage(f.offsets[last] - f.offsets[first], f.height + 1, CELL_BG[0]);
     for (int k = first; k < last; ++k) {
         int x = f.offsets[k] - f.offsets[first];
-        gfx_fill_rect(row.px.data(), row.w, row.h, x, 1, x + f.offsets[k + 1] - f.offsets[k], row.h, CELL_BG[k % 2]);
+        gfx_fill_rect(row.px.data(), row.w, row.h, x, 1, x + f.offsets[k + 1] - f.offsets[k], row.h,
+                      CELL_BG[k % 2]);
         font_draw_char(row.px.data(), row.w, row.h, font, x, 0, WHITE, f.charset[k]);
     }
     return row;
@@ -85,8 +91,9 @@ void drawGuide(Image& sheet, int font, int x, int y) {
 int fontSection(Image& sheet, int font, int y) {
     const FontRecord& f = fontTable[font];
     char title[160];
-    std::snprintf(title, sizeof title, "%d  %s   height %d, strip %d, %d glyphs: \"%s\"", font, FONT_NAMES[font],
-                  f.height, f.stripWidth, static_cast<int>(std::strlen(f.charset)), f.charset);
+    std::snprintf(title, sizeof title, "%d  %s   height %d, strip %d, %d glyphs: \"%s\"", font,
+                  FONT_NAMES[font], f.height, f.stripWidth,
+                  static_cast<int>(std::strlen(f.charset)), f.charset);
     text(sheet, FONT_TEXT_14, MARGIN, y, LABEL, title);
     y += 20;
     // 1:1: the whole character set, then the samples.
@@ -125,7 +132,8 @@ Image splash(bool withTexts) {
 
 int splashSection(Image& sheet, int y) {
     text(sheet, FONT_TEXT_14, MARGIN, y, LABEL,
-         "Splash picture: 1:1, 2x, and 2x with the model name, version and demo mark the unit writes over it");
+         "Splash picture: 1:1, 2x, and 2x with the model name, version and demo mark the unit "
+         "writes over it");
     y += 22;
     paste(sheet, splash(false), MARGIN, y, 1);
     paste(sheet, splash(false), MARGIN + 150, y, 2);
@@ -139,7 +147,8 @@ std::vector<uint32_t> topDown(const Image& img, int h) {
     std::vector<uint32_t> out(static_cast<size_t>(img.w) * h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < img.w; ++x)
-            out[static_cast<size_t>(y) * img.w + x] = gfx_get_pixel(img.px.data(), img.w, img.h, x, y) & 0xFFFFFF;
+            out[static_cast<size_t>(y) * img.w + x] =
+                gfx_get_pixel(img.px.data(), img.w, img.h, x, y) & 0xFFFFFF;
     return out;
 }
 
@@ -153,7 +162,8 @@ int main(int argc, char** argv) {
     Image sheet = makeImage(SHEET_W, SHEET_MAX_H, SHEET_BG);
     int y = MARGIN;
     text(sheet, FONT_TEXT_14, MARGIN, y, GREY,
-         "QX-70 built-in fonts, white over black as the unit draws them; enlarged 4x on alternating cells, "
+         "QX-70 built-in fonts, white over black as the unit draws them; enlarged 4x on "
+         "alternating cells, "
          "bar at the left: rows of capitals or digits");
     y += 28;
     for (int font = 0; font < FONT_COUNT; ++font) y = fontSection(sheet, font, y);

@@ -55,7 +55,8 @@ double ppemForCapHeight(FT_Face face, int capPx, Hinting hinting) {
     return lo == 0 ? guess : (lo + hi) / 2;
 }
 
-Placement placeOutline(GlyphOutline g, const CellLayout& cell, double left, double right, double preferred) {
+Placement placeOutline(GlyphOutline g, const CellLayout& cell, double left, double right,
+                       double preferred) {
     fitVertically(g, cell.above, cell.below);
     InkBox box = inkBox(g);
     Placement best;
@@ -81,8 +82,8 @@ Placement placeOutline(GlyphOutline g, const CellLayout& cell, double left, doub
     return best;
 }
 
-Placement fitNarrowing(FT_Face face, double ppemX, double ppemY, unsigned code, Hinting hinting, const CellLayout& cell,
-                       const FitRange& range) {
+Placement fitNarrowing(FT_Face face, double ppemX, double ppemY, unsigned code, Hinting hinting,
+                       const CellLayout& cell, const FitRange& range) {
     Placement best;
     double widest = -1;
     for (double px = ppemX; px > ppemY * 0.1; px -= PPEM_STEP) {
@@ -94,7 +95,8 @@ Placement fitNarrowing(FT_Face face, double ppemX, double ppemY, unsigned code, 
         if (widest < 0) widest = w;
         if (w < widest - std::min(MAX_NARROWING, widest * MAX_NARROWING_SHARE)) break;
         double slack = room - w;
-        Placement p = placeOutline(g, cell, range.left, range.right, range.left + slack * leftShare(g, range.centre));
+        Placement p = placeOutline(g, cell, range.left, range.right,
+                                   range.left + slack * leftShare(g, range.centre));
         p.score += NARROWING_PENALTY * (widest - w);
         if (p.score < best.score) best = p;
     }
@@ -102,7 +104,8 @@ Placement fitNarrowing(FT_Face face, double ppemX, double ppemY, unsigned code, 
     return best;
 }
 
-Coverage fitGlyph(FT_Face face, double ppem, unsigned code, const CellLayout& cell, Hinting hinting, bool keepShape) {
+Coverage fitGlyph(FT_Face face, double ppem, unsigned code, const CellLayout& cell, Hinting hinting,
+                  bool keepShape) {
     GlyphOutline g = loadOutlineXY(face, ppem, ppem, code, hinting);
     double inkW = inkWidth(g);
     if (inkW <= 0) return makeCoverage(cell.advance, cell.height);
@@ -119,7 +122,8 @@ Coverage fitGlyph(FT_Face face, double ppem, unsigned code, const CellLayout& ce
     }
     if (hinting == Hinting::Full) {
         // Start a few steps wider: hinting may narrow the ink.
-        return fitNarrowing(face, ppemY * sx + 4 * PPEM_STEP, ppemY, code, hinting, cell, range).cov;
+        return fitNarrowing(face, ppemY * sx + 4 * PPEM_STEP, ppemY, code, hinting, cell, range)
+            .cov;
     }
     transformOutline(g, sx, 0, 1, range.shiftY);
     double slack = std::max(0.0, range.right - inkWidth(g));

@@ -30,7 +30,8 @@ double inkWidth(const GlyphOutline& g);
 // chosen, the free share of the columns split as the face's side bearings
 // split it. keepShape marks a symbol that is shrunk in both directions
 // rather than squeezed hard.
-Coverage fitGlyph(FT_Face face, double ppem, unsigned code, const CellLayout& cell, Hinting hinting, bool keepShape);
+Coverage fitGlyph(FT_Face face, double ppem, unsigned code, const CellLayout& cell, Hinting hinting,
+                  bool keepShape);
 
 // Columns [left, right) the ink may use, its widest width (0: the whole
 // range), whole pixels it is raised by before vertical fitting, and whether
@@ -45,10 +46,11 @@ struct FitRange {
 // Loads code at horizontal sizes from ppemX down, keeps those whose ink fits
 // the range, and returns the sharpest placement; narrowing is penalised, so
 // a glyph only becomes narrower where that puts its stems on whole pixels.
-Placement fitNarrowing(FT_Face face, double ppemX, double ppemY, unsigned code, Hinting hinting, const CellLayout& cell,
-                       const FitRange& range);
+Placement fitNarrowing(FT_Face face, double ppemX, double ppemY, unsigned code, Hinting hinting,
+                       const CellLayout& cell, const FitRange& range);
 
 // Places an outline in the cell: vertically fitted, then moved horizontally
 // within [left, right) to the sharpest pixel phase near preferred (the ink's
 // left edge).
-Placement placeOutline(GlyphOutline g, const CellLayout& cell, double left, double right, double preferred);
+Placement placeOutline(GlyphOutline g, const CellLayout& cell, double left, double right,
+                       double preferred);

@@ -98,7 +98,8 @@ GlyphOutline loadOutline(FT_Face face, double ppem, unsigned code, bool hint) {
     return loadOutlineXY(face, ppem, ppem, code, hint ? Hinting::Vertical : Hinting::None);
 }
 
-GlyphOutline loadOutlineXY(FT_Face face, double ppemX, double ppemY, unsigned code, Hinting hinting) {
+GlyphOutline loadOutlineXY(FT_Face face, double ppemX, double ppemY, unsigned code,
+                           Hinting hinting) {
     check(FT_Set_Char_Size(face, std::lround(ppemX * 64.0), std::lround(ppemY * 64.0), 72, 72),
           "FT_Set_Char_Size");
     FT_UInt index = FT_Get_Char_Index(face, code);

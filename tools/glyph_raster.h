@@ -45,7 +45,8 @@ enum class Hinting { None, Vertical, Full };
 // strongest (monochrome) mode at a horizontal size of ppemX pixels per em:
 // every stem gets a whole number of pixels in both directions.
 GlyphOutline loadOutline(FT_Face face, double ppem, unsigned code, bool hint);
-GlyphOutline loadOutlineXY(FT_Face face, double ppemX, double ppemY, unsigned code, Hinting hinting);
+GlyphOutline loadOutlineXY(FT_Face face, double ppemX, double ppemY, unsigned code,
+                           Hinting hinting);
 
 // Adds src's contours to dst.
 void appendOutline(GlyphOutline& dst, const GlyphOutline& src);

@@ -20,8 +20,8 @@ using Shade = std::function<Rgb(double x, double y)>;
 // Emblem: a ring around an attitude ball.
 constexpr double EMBLEM_X = 64, EMBLEM_Y = 38;
 constexpr double RING_OUTER = 28, RING_INNER = 24.5;
-constexpr double BANK_DEG = -12;     // the horizon's tilt
-constexpr double HORIZON_DROP = 6;   // horizon below the centre (pitch up)
+constexpr double BANK_DEG = -12;                             // the horizon's tilt
+constexpr double HORIZON_DROP = 6;                           // horizon below the centre (pitch up)
 constexpr double PITCH_MARK_NEAR = 10, PITCH_MARK_FAR = 19;  // pixels above the horizon
 // Maker's name and caption.
 constexpr double WORDMARK_BASELINE = 80, WORDMARK_CAP = 8;
@@ -79,8 +79,8 @@ void addBand(GlyphOutline& g, double x0, double y0, double x1, double y1, double
 
 // Text in a face, centred on cx with its baseline on row baseline; capHeight
 // sets the size, squeeze narrows the letters, tracking adds pixels between them.
-GlyphOutline textOutline(FT_Face face, const std::string& text, double cx, double baseline, double capHeight,
-                         double squeeze, double tracking) {
+GlyphOutline textOutline(FT_Face face, const std::string& text, double cx, double baseline,
+                         double capHeight, double squeeze, double tracking) {
     double capUnits = inkBox(loadOutline(face, face->units_per_EM, 'H', false)).yMax;
     double ppem = capHeight * face->units_per_EM / capUnits;
     GlyphOutline all;
@@ -128,7 +128,12 @@ struct Horizon {
 Horizon horizon() {
     double a = BANK_DEG * PI / 180;
     double nx = std::sin(a), ny = -std::cos(a);
-    return {std::cos(a), std::sin(a), nx, ny, EMBLEM_X - nx * HORIZON_DROP, EMBLEM_Y - ny * HORIZON_DROP};
+    return {std::cos(a),
+            std::sin(a),
+            nx,
+            ny,
+            EMBLEM_X - nx * HORIZON_DROP,
+            EMBLEM_Y - ny * HORIZON_DROP};
 }
 
 // Signed distance of (x, y) below the horizon (positive on the ground side).
@@ -175,8 +180,8 @@ void paintRing(Canvas& c) {
         double a = (deg - 90) * PI / 180;
         double r0 = deg == 0 ? RING_INNER - 0.5 : RING_INNER + 0.3;
         double r1 = RING_OUTER - (deg == 0 ? 0.2 : 1.2);
-        addBand(marks, EMBLEM_X + r0 * std::cos(a), EMBLEM_Y + r0 * std::sin(a), EMBLEM_X + r1 * std::cos(a),
-                EMBLEM_Y + r1 * std::sin(a), deg == 0 ? 1.6 : 1.1);
+        addBand(marks, EMBLEM_X + r0 * std::cos(a), EMBLEM_Y + r0 * std::sin(a),
+                EMBLEM_X + r1 * std::cos(a), EMBLEM_Y + r1 * std::sin(a), deg == 0 ? 1.6 : 1.1);
     }
     fill(c, marks, flat({0.08, 0.1, 0.14}));
 }
@@ -197,7 +202,9 @@ void paintLettering(Canvas& c) {
     FT_Face bold = openFace("DejaVuSans-Bold.ttf");
     FT_Face book = openFace("DejaVuSans.ttf");
     fill(c, textOutline(bold, "BRELMONT", 64, WORDMARK_BASELINE, WORDMARK_CAP, 0.95, 2.0),
-         [](double, double y) { return mix(Rgb{0.93, 0.95, 0.98}, Rgb{0.55, 0.6, 0.7}, (y - 72) / 8); });
+         [](double, double y) {
+             return mix(Rgb{0.93, 0.95, 0.98}, Rgb{0.55, 0.6, 0.7}, (y - 72) / 8);
+         });
     // A thin rule that fades out at both ends separates the unit's model name
     // (drawn at rows 92 to 109) from the version block.
     GlyphOutline rule;
@@ -217,7 +224,8 @@ constexpr int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 
 
 int quantize(double v, int x, int y) {
     double t = (BAYER[y % 4][x % 4] + 0.5) / 16 - 0.5;
-    return std::clamp(static_cast<int>(std::floor(std::clamp(v, 0.0, 1.0) * 15 + 0.5 + t * 0.9)), 0, 15);
+    return std::clamp(static_cast<int>(std::floor(std::clamp(v, 0.0, 1.0) * 15 + 0.5 + t * 0.9)), 0,
+                      15);
 }
 
 }  // namespace

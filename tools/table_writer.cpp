@@ -75,8 +75,8 @@ std::string fontDataSource(const std::vector<GeneratedFont>& fonts) {
     out << "const FontRecord fontTable[FONT_COUNT] = {\n";
     for (const GeneratedFont& f : fonts) {
         const std::string& n = f.recipe->name;
-        out << "    {" << n << "_GLYPHS, " << n << "_STRIP_WIDTH, " << n << "_HEIGHT, 0, " << n << "_CHARSET, " << n
-            << "_OFFSETS},\n";
+        out << "    {" << n << "_GLYPHS, " << n << "_STRIP_WIDTH, " << n << "_HEIGHT, 0, " << n
+            << "_CHARSET, " << n << "_OFFSETS},\n";
     }
     out << "};\n";
     return out.str();

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "platform/headless/output.h"
-#include "script/script.h"
 #include "script/run.h"
+#include "script/script.h"
 
 // ---- Constants ----------------------------------------------------------------
 
@@ -29,7 +29,8 @@ constexpr const char* USAGE =
     "  runs SCRIPT from power-on with no window (see docs/scripting.md)\n"
     "  --out DIR      relative shot paths are written under DIR (default: the script's folder)\n"
     "  --compare DIR  compare each shot with the picture of the same path under DIR instead of\n"
-    "                 writing it; a differing one is written to the output folder as NAME_err.png\n";
+    "                 writing it; a differing one is written to the output folder as "
+    "NAME_err.png\n";
 
 // ---- Types --------------------------------------------------------------------
 
@@ -72,7 +73,8 @@ bool readScript(const char* path, std::string& text) {
 }
 
 void report(const char* script, const std::vector<ScriptError>& messages) {
-    for (const ScriptError& e : messages) std::fprintf(stderr, "%s:%d: %s\n", script, e.line, e.message.c_str());
+    for (const ScriptError& e : messages)
+        std::fprintf(stderr, "%s:%d: %s\n", script, e.line, e.message.c_str());
 }
 
 }  // namespace

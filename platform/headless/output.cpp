@@ -25,7 +25,8 @@ std::string baseName(const std::string& path) {
 std::string writeProblem(const std::string& path) {
     const std::string folder = headlessFolderOf(path);
     struct stat st {};
-    if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return "folder " + folder + " does not exist";
+    if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return "folder " + folder + " does not exist";
     if (access(folder.c_str(), W_OK | X_OK) != 0) return "folder " + folder + " is not writable";
     if (stat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return path + " is a folder";
@@ -61,8 +62,9 @@ ShotResult compareShot(const HeadlessOutput& out, const ScriptPicture& p, std::s
         return ShotResult::Differs;
     }
     if (w != p.width || h != p.height) {
-        message = refPath + " is " + std::to_string(w) + " x " + std::to_string(h) + ", the picture taken " +
-                  std::to_string(p.width) + " x " + std::to_string(p.height);
+        message = refPath + " is " + std::to_string(w) + " x " + std::to_string(h) +
+                  ", the picture taken " + std::to_string(p.width) + " x " +
+                  std::to_string(p.height);
     } else {
         long long differing = 0;
         size_t first = 0;
@@ -71,9 +73,10 @@ ShotResult compareShot(const HeadlessOutput& out, const ScriptPicture& p, std::s
         }
         if (differing == 0) return ShotResult::Stored;
         const int x = static_cast<int>(first % p.width), y = static_cast<int>(first / p.width);
-        message = p.command->path + " differs from " + refPath + " in " + std::to_string(differing) +
-                  " pixels; the first at (" + std::to_string(x) + ", " + std::to_string(y) + "): reference " +
-                  scriptColourText(ref[first] & 0xFFFFFFu) + ", taken " + scriptColourText(p.pixels[first] & 0xFFFFFFu);
+        message = p.command->path + " differs from " + refPath + " in " +
+                  std::to_string(differing) + " pixels; the first at (" + std::to_string(x) + ", " +
+                  std::to_string(y) + "): reference " + scriptColourText(ref[first] & 0xFFFFFFu) +
+                  ", taken " + scriptColourText(p.pixels[first] & 0xFFFFFFu);
     }
     const std::string err = errPath(out, p.command->path);
     std::string writeError;
@@ -104,12 +107,15 @@ std::string headlessResolve(const std::string& dir, const std::string& path) {
 }
 
 // Checks every shot's destination (or the output folder when comparing).
-void headlessCheckOutput(const Script& script, const HeadlessOutput& out, std::vector<ScriptError>& errors) {
+void headlessCheckOutput(const Script& script, const HeadlessOutput& out,
+                         std::vector<ScriptError>& errors) {
     for (const ScriptCommand& c : script.commands) {
         if (c.op != ScriptOp::Shot) continue;
-        const std::string path = out.compareDir.empty() ? headlessResolve(out.outDir, c.path) : errPath(out, c.path);
+        const std::string path =
+            out.compareDir.empty() ? headlessResolve(out.outDir, c.path) : errPath(out, c.path);
         const std::string problem = writeProblem(path);
-        if (!problem.empty()) errors.push_back({c.line, "shot: cannot write " + path + ": " + problem});
+        if (!problem.empty())
+            errors.push_back({c.line, "shot: cannot write " + path + ": " + problem});
     }
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "script/script.h"
 #include "script/run.h"
+#include "script/script.h"
 
 struct HeadlessOutput {
     std::string outDir;      // relative shot paths resolve here; _err pictures go here
@@ -23,6 +23,7 @@ std::string headlessResolve(const std::string& dir, const std::string& path);
 // Every place the run would write to, checked before anything runs: each
 // shot's folder exists and is writable (or, when comparing, the output
 // folder). Problems are added to errors with the shot's line.
-void headlessCheckOutput(const Script& script, const HeadlessOutput& out, std::vector<ScriptError>& errors);
+void headlessCheckOutput(const Script& script, const HeadlessOutput& out,
+                         std::vector<ScriptError>& errors);
 // The sink that writes or compares the run's pictures.
 ScriptShotSink headlessShotSink(const HeadlessOutput& out);

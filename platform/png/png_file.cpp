@@ -59,7 +59,8 @@ bool pngWrite(const char* path, const uint32_t* pixels, int width, int height, P
     const bool written = png_image_write_to_stdio(&image, f, 0, bytes.data(), 0, nullptr) != 0;
     const bool closed = std::fclose(f) == 0;
     if (!written || !closed) {
-        say(message, std::string("cannot write ") + path + ": " + (written ? "the file could not be closed" : image.message));
+        say(message, std::string("cannot write ") + path + ": " +
+                         (written ? "the file could not be closed" : image.message));
         std::remove(path);
         return false;
     }
@@ -67,7 +68,8 @@ bool pngWrite(const char* path, const uint32_t* pixels, int width, int height, P
 }
 
 // Reads the file as 8-bit RGBA whatever its own format, then packs it.
-bool pngRead(const char* path, std::vector<uint32_t>* pixels, int* width, int* height, std::string* message) {
+bool pngRead(const char* path, std::vector<uint32_t>* pixels, int* width, int* height,
+             std::string* message) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (png_image_begin_read_from_file(&image, path) == 0) {

@@ -20,4 +20,5 @@ bool pngWrite(const char* path, const uint32_t* pixels, int width, int height, P
 
 // Reads any PNG as pixels 0xAARRGGBB, row 0 at the top (opaque when the file
 // has no alpha); false with message on an unreadable, broken or huge file.
-bool pngRead(const char* path, std::vector<uint32_t>* pixels, int* width, int* height, std::string* message);
+bool pngRead(const char* path, std::vector<uint32_t>* pixels, int* width, int* height,
+             std::string* message);

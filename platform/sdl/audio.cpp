@@ -17,14 +17,14 @@ constexpr Uint16 BUFFER_SAMPLES = 1024;  // about 21 ms at 48 kHz
 
 // ---- Module state ---------------------------------------------------------
 
-bool disabled = false;        // --mute: never open
-bool failed = false;          // no audio device: stay quiet
+bool disabled = false;  // --mute: never open
+bool failed = false;    // no audio device: stay quiet
 SDL_AudioDeviceID device = 0;
-bool playing = false;         // the device is unpaused
+bool playing = false;  // the device is unpaused
 bool unitPaused = false;
 bool muted = false;
 int volume = 5;
-ToneSynth synth;              // under the device lock once the device is open
+ToneSynth synth;  // under the device lock once the device is open
 
 // ---- Private helpers ------------------------------------------------------
 
@@ -45,7 +45,8 @@ void quietAlsa() {
 }
 
 void render(void*, Uint8* stream, int len) {
-    toneSynthRender(&synth, reinterpret_cast<int16_t*>(stream), len / static_cast<int>(sizeof(int16_t)));
+    toneSynthRender(&synth, reinterpret_cast<int16_t*>(stream),
+                    len / static_cast<int>(sizeof(int16_t)));
 }
 
 // Opens the default output once; any failure leaves the program silent.

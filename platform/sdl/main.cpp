@@ -14,22 +14,22 @@
 #include <string>
 
 #include "app/timekeeping.h"
-#include "device/device.h"
-#include "device/settings.h"
-#include "shell/bezel.h"
 #include "desk/keys.h"
 #include "desk/options.h"
 #include "desk/panel.h"
 #include "desk/session.h"
+#include "desk/session_record.h"
 #include "desk/ui.h"
 #include "desk/view.h"
+#include "desk/zoom.h"
+#include "device/device.h"
+#include "device/settings.h"
 #include "platform/sdl/audio.h"
 #include "platform/sdl/keys.h"
 #include "platform/sdl/shots.h"
 #include "platform/sdl/window.h"
-#include "desk/session_record.h"
+#include "shell/bezel.h"
 #include "shell/shell.h"
-#include "desk/zoom.h"
 
 namespace {
 
@@ -78,10 +78,8 @@ bool wantsFullRepaint(const SDL_WindowEvent& w) {
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_RESIZED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-        case SDL_WINDOWEVENT_RESTORED:
-            return true;
-        default:
-            return false;
+        case SDL_WINDOWEVENT_RESTORED: return true;
+        default: return false;
     }
 }
 
@@ -180,28 +178,20 @@ void mouseWheel(const SDL_MouseWheelEvent& w) {
 // Handles one event; false when the window was closed.
 bool handleEvent(const SDL_Event& e) {
     switch (e.type) {
-        case SDL_QUIT:
-            return false;
+        case SDL_QUIT: return false;
         case SDL_WINDOWEVENT:
             if (wantsFullRepaint(e.window)) repaintAll = true;
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) deskKeysReleaseAll();
             return true;
         case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-            mouseButton(e.button);
-            return true;
-        case SDL_MOUSEWHEEL:
-            mouseWheel(e.wheel);
-            return true;
+        case SDL_MOUSEBUTTONUP: mouseButton(e.button); return true;
+        case SDL_MOUSEWHEEL: mouseWheel(e.wheel); return true;
         case SDL_KEYDOWN:
-            runCommand(deskKeyDown(sdlDeskKey(e.key.keysym.sym), sdlDeskMods(e.key.keysym.mod), e.key.repeat != 0,
-                                   deskPanelShown()));
+            runCommand(deskKeyDown(sdlDeskKey(e.key.keysym.sym), sdlDeskMods(e.key.keysym.mod),
+                                   e.key.repeat != 0, deskPanelShown()));
             return true;
-        case SDL_KEYUP:
-            deskKeyUp(sdlDeskKey(e.key.keysym.sym));
-            return true;
-        default:
-            return true;
+        case SDL_KEYUP: deskKeyUp(sdlDeskKey(e.key.keysym.sym)); return true;
+        default: return true;
     }
 }
 
@@ -237,11 +227,14 @@ void flushRecording() {
     if (recording == nullptr) return;
     const std::string text = recordTake();
     if (text.empty()) return;
-    if (std::fwrite(text.data(), 1, text.size(), recording) == text.size() && std::fflush(recording) == 0) return;
+    if (std::fwrite(text.data(), 1, text.size(), recording) == text.size() &&
+        std::fflush(recording) == 0)
+        return;
     std::fclose(recording);
     recording = nullptr;
     recordFinish(ticksRun());
-    deskUiShowMessage((std::string("Recording stopped: cannot write ") + options.recordFile).c_str(), nowMs());
+    deskUiShowMessage(
+        (std::string("Recording stopped: cannot write ") + options.recordFile).c_str(), nowMs());
     updateTitle();
 }
 
@@ -290,14 +283,17 @@ bool openRecording() {
     if (options.recordFile == nullptr) return true;
     recording = std::fopen(options.recordFile, "w");
     if (recording == nullptr) {
-        std::fprintf(stderr, "qx70sim: cannot write %s: %s\n", options.recordFile, std::strerror(errno));
+        std::fprintf(stderr, "qx70sim: cannot write %s: %s\n", options.recordFile,
+                     std::strerror(errno));
         return false;
     }
     int ms = 0;
     const std::tm utc = utcNow(&ms);
-    recordingStart = {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, std::min(utc.tm_sec, 59)};
-    std::string notes = "A session recorded in the QX-70 PC Simulator window; replay it with: qx70-run FILE\n"
-                        "While recording, the unit's seconds follow its frames, as in a replay.";
+    recordingStart = {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
+                      utc.tm_hour,        utc.tm_min,     std::min(utc.tm_sec, 59)};
+    std::string notes =
+        "A session recorded in the QX-70 PC Simulator window; replay it with: qx70-run FILE\n"
+        "While recording, the unit's seconds follow its frames, as in a replay.";
     if (options.shotsDir != nullptr) {
         notes += std::string("\nIts screenshots went to ") + options.shotsDir +
                  "; qx70-run --compare there checks the replay against them.";

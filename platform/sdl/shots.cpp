@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "gfx/gfx.h"
 #include "desk/shots.h"
+#include "gfx/gfx.h"
 #include "platform/png/png_file.h"
 
 // ---- Constants ------------------------------------------------------------
@@ -29,10 +29,11 @@ bool freeBase(const fs::path& folder, std::string* base) {
     std::tm local = {};
     localtime_r(&t, &local);
     for (int n = 1; n <= MAX_SAME_SECOND; ++n) {
-        *base = shotBaseName(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                             local.tm_sec, n);
+        *base = shotBaseName(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                             local.tm_min, local.tm_sec, n);
         std::error_code ec;
-        if (!fs::exists(folder / (*base + "-screen.png"), ec) && !fs::exists(folder / (*base + "-window.png"), ec)) {
+        if (!fs::exists(folder / (*base + "-screen.png"), ec) &&
+            !fs::exists(folder / (*base + "-window.png"), ec)) {
             return true;
         }
     }
@@ -53,7 +54,8 @@ ShotFiles sdlSaveShots(const char* dir, int zoom) {
     ShotFiles f{true, base + "-screen.png", base + "-window.png", ""};
     std::string why;
     const std::vector<uint32_t> screen = shotScreen();
-    if (!pngWrite((folder / f.screen).c_str(), screen.data(), FB_WIDTH, FB_HEIGHT, PngChannels::Rgb, &why)) {
+    if (!pngWrite((folder / f.screen).c_str(), screen.data(), FB_WIDTH, FB_HEIGHT, PngChannels::Rgb,
+                  &why)) {
         return failure("Screenshot not saved in " + shown + ": " + why);
     }
     int w = 0, h = 0;

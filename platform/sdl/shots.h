@@ -5,7 +5,7 @@
 
 struct ShotFiles {
     bool ok;
-    std::string screen;   // file names within the folder
+    std::string screen;  // file names within the folder
     std::string window;
     std::string message;  // where they went, or why they could not be written
 };

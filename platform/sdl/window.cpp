@@ -12,10 +12,10 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/bezel_art.h"
 #include "desk/view.h"
-#include "platform/sdl/x11_errors.h"
 #include "desk/zoom.h"
+#include "platform/sdl/x11_errors.h"
+#include "shell/bezel_art.h"
 
 namespace {
 
@@ -38,8 +38,8 @@ bool envSet(const char* name) {
 
 bool fail(const char* reason, const char* detail) {
     const char* display = std::getenv("DISPLAY");
-    std::fprintf(stderr, "qx70sim: cannot open the window (DISPLAY=%s): %s: %s\n", display ? display : "", reason,
-                 detail);
+    std::fprintf(stderr, "qx70sim: cannot open the window (DISPLAY=%s): %s: %s\n",
+                 display ? display : "", reason, detail);
     if (window != nullptr) SDL_DestroyWindow(window);
     window = nullptr;
     SDL_Quit();
@@ -58,10 +58,11 @@ void setIcon() {
     static uint32_t topDown[ICON_SIZE * ICON_SIZE];
     bezelArtPaintIcon(bottomUp);
     for (int y = 0; y < ICON_SIZE; ++y) {
-        std::memcpy(topDown + ICON_SIZE * y, bottomUp + ICON_SIZE * (ICON_SIZE - 1 - y), ICON_SIZE * 4);
+        std::memcpy(topDown + ICON_SIZE * y, bottomUp + ICON_SIZE * (ICON_SIZE - 1 - y),
+                    ICON_SIZE * 4);
     }
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(topDown, ICON_SIZE, ICON_SIZE, 32, ICON_SIZE * 4,
-                                                        SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(topDown, ICON_SIZE, ICON_SIZE, 32,
+                                                        ICON_SIZE * 4, SDL_PIXELFORMAT_ARGB8888);
     if (s == nullptr) return;  // a window without an icon still works
     SDL_SetWindowIcon(window, s);
     SDL_FreeSurface(s);
@@ -108,7 +109,8 @@ bool writesDirectly(const SDL_Surface* s) {
 void copyPicture(SDL_Surface* s, HostRect r, int k) {
     if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return;
     const uint32_t* src = deskViewPixels() + VIEW_MAX_WIDTH * r.y + r.x;
-    auto* dst = static_cast<uint8_t*>(s->pixels) + s->pitch * r.y * k + s->format->BytesPerPixel * r.x * k;
+    auto* dst =
+        static_cast<uint8_t*>(s->pixels) + s->pitch * r.y * k + s->format->BytesPerPixel * r.x * k;
     const HostRect local = {0, 0, r.w, r.h};
     if (writesDirectly(s)) {
         zoomBlit(src, VIEW_MAX_WIDTH, local, k, reinterpret_cast<uint32_t*>(dst), s->pitch / 4);
@@ -131,7 +133,9 @@ bool sdlWindowOpen(int z) {
     const bool wayland = envSet("WAYLAND_DISPLAY");
     if (!envSet("SDL_VIDEODRIVER")) {
         if (!x11 && !wayland) {
-            std::fprintf(stderr, "qx70sim: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)\n");
+            std::fprintf(stderr,
+                         "qx70sim: no display to open the window on (DISPLAY and WAYLAND_DISPLAY "
+                         "are not set)\n");
             return false;
         }
         SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && wayland ? "x11,wayland" : x11 ? "x11" : "wayland");
@@ -151,8 +155,9 @@ bool sdlWindowOpen(int z) {
     }
     zoom = z >= ZOOM_MIN ? zoomClamp(z) : displayZoom();
     viewWidth = BEZEL_WIDTH;
-    window = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, BEZEL_WIDTH * zoom,
-                              BEZEL_HEIGHT * zoom, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+    window = SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                              BEZEL_WIDTH * zoom, BEZEL_HEIGHT * zoom,
+                              SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
     if (window == nullptr) return fail("window creation failed", SDL_GetError());
     if (SDL_GetWindowSurface(window) == nullptr) return fail("no window surface", SDL_GetError());
     setIcon();

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/bezel_art.h"
 #include "platform/png/png_file.h"
+#include "shell/bezel_art.h"
 #include "shell/shell.h"
 
 namespace {
@@ -23,7 +23,8 @@ bool writeIcon(const char* path) {
     std::vector<uint32_t> bottomUp(ICON_SIZE * ICON_SIZE), topDown(ICON_SIZE * ICON_SIZE);
     bezelArtPaintIcon(bottomUp.data());
     for (int y = 0; y < ICON_SIZE; ++y) {
-        std::memcpy(&topDown[ICON_SIZE * y], &bottomUp[ICON_SIZE * (ICON_SIZE - 1 - y)], ICON_SIZE * 4);
+        std::memcpy(&topDown[ICON_SIZE * y], &bottomUp[ICON_SIZE * (ICON_SIZE - 1 - y)],
+                    ICON_SIZE * 4);
     }
     return writePng(path, topDown.data(), ICON_SIZE, ICON_SIZE);
 }
@@ -32,12 +33,14 @@ bool writeIcon(const char* path) {
 bool writeZoom(char** a) {
     const int x0 = std::atoi(a[0]), y0 = std::atoi(a[1]), w = std::atoi(a[2]), h = std::atoi(a[3]);
     const int k = std::atoi(a[4]);
-    if (x0 < 0 || y0 < 0 || w <= 0 || h <= 0 || k <= 0 || k > 16 || x0 + w > BEZEL_WIDTH || y0 + h > BEZEL_HEIGHT) {
+    if (x0 < 0 || y0 < 0 || w <= 0 || h <= 0 || k <= 0 || k > 16 || x0 + w > BEZEL_WIDTH ||
+        y0 + h > BEZEL_HEIGHT) {
         return false;
     }
     std::vector<uint32_t> out(size_t(w) * k * h * k);
     for (int y = 0; y < h * k; ++y) {
-        for (int x = 0; x < w * k; ++x) out[size_t(w) * k * y + x] = hostCanvas()[BEZEL_WIDTH * (y0 + y / k) + x0 + x / k];
+        for (int x = 0; x < w * k; ++x)
+            out[size_t(w) * k * y + x] = hostCanvas()[BEZEL_WIDTH * (y0 + y / k) + x0 + x / k];
     }
     return writePng(a[5], out.data(), w * k, h * k);
 }

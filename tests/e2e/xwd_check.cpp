@@ -38,9 +38,13 @@ struct Shot {
     std::vector<uint32_t> rgb;  // 0x00RRGGBB, rows top first
 };
 
-uint32_t be32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
+uint32_t be32(const uint8_t* p) {
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
 
-uint32_t le32(const uint8_t* p) { return uint32_t(p[3]) << 24 | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]; }
+uint32_t le32(const uint8_t* p) {
+    return uint32_t(p[3]) << 24 | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
 
 int shiftOf(uint32_t mask) {
     int s = 0;
@@ -56,7 +60,8 @@ bool fail(const std::string& msg) {
 // Reads a 32-bit-per-pixel ZPixmap XWD file with 8-bit colour masks.
 bool readXwd(const char* path, Shot* shot) {
     std::ifstream in(path, std::ios::binary);
-    const std::vector<uint8_t> f((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<uint8_t> f((std::istreambuf_iterator<char>(in)),
+                                 std::istreambuf_iterator<char>());
     if (f.size() < HEADER_FIELDS * 4) return fail("file too short for an XWD header");
     uint32_t h[HEADER_FIELDS];
     for (size_t i = 0; i < HEADER_FIELDS; ++i) h[i] = be32(&f[4 * i]);
@@ -64,10 +69,12 @@ bool readXwd(const char* path, Shot* shot) {
     const uint32_t byteOrder = h[7], bpp = h[11], bytesPerLine = h[12];
     const uint32_t masks[3] = {h[14], h[15], h[16]};
     const uint32_t ncolors = h[19];
-    if (version != XWD_FILE_VERSION || format != 2 /* ZPixmap */) return fail("not a ZPixmap XWD file");
+    if (version != XWD_FILE_VERSION || format != 2 /* ZPixmap */)
+        return fail("not a ZPixmap XWD file");
     if (bpp != 32) return fail("only 32 bits per pixel are supported");
     for (uint32_t m : masks) {
-        if (m == 0 || (m >> shiftOf(m)) != 0xFF) return fail("only 8-bit colour masks are supported");
+        if (m == 0 || (m >> shiftOf(m)) != 0xFF)
+            return fail("only 8-bit colour masks are supported");
     }
     if (width == 0 || height == 0 || width > 16384 || height > 16384 || bytesPerLine < width * 4) {
         return fail("implausible image size");
@@ -108,7 +115,8 @@ bool inScreen(int x, int y) {
 }
 
 bool checkBezel(const Shot& s) {
-    if (s.w < BEZEL_WIDTH * zoom || s.h < BEZEL_HEIGHT * zoom) return fail("window smaller than the bezel");
+    if (s.w < BEZEL_WIDTH * zoom || s.h < BEZEL_HEIGHT * zoom)
+        return fail("window smaller than the bezel");
     unitPowerOnReset();
     HostOnCreate();
     const uint32_t* ref = hostCanvas();
@@ -122,7 +130,8 @@ bool checkBezel(const Shot& s) {
     }
     if (wrong == 0) return true;
     char msg[160];
-    std::snprintf(msg, sizeof msg, "bezel: %ld pixels differ, first at (%d, %d): %06X, expected %06X", wrong, fx, fy,
+    std::snprintf(msg, sizeof msg,
+                  "bezel: %ld pixels differ, first at (%d, %d): %06X, expected %06X", wrong, fx, fy,
                   pictureAt(s, fx, fy), ref[BEZEL_WIDTH * fy + fx] & RGB);
     return fail(msg);
 }
@@ -130,7 +139,8 @@ bool checkBezel(const Shot& s) {
 bool checkLive(const Shot& s) {
     std::set<uint32_t> colours;
     for (int y = SCREEN_Y; y < SCREEN_Y + FB_HEIGHT && (y + 1) * zoom <= s.h; ++y) {
-        for (int x = SCREEN_X; x < SCREEN_X + FB_WIDTH && (x + 1) * zoom <= s.w; ++x) colours.insert(pictureAt(s, x, y));
+        for (int x = SCREEN_X; x < SCREEN_X + FB_WIDTH && (x + 1) * zoom <= s.w; ++x)
+            colours.insert(pictureAt(s, x, y));
     }
     if (colours.count(~0u) != 0) return fail("live: a screen pixel is not a uniform block");
     return colours.size() > 1 || fail("live: the screen area shows a single colour");
@@ -140,7 +150,8 @@ bool checkLive(const Shot& s) {
 bool checkPixel(const Shot& s, const char* xs, const char* ys, const char* cs, bool same) {
     const int x = std::atoi(xs), y = std::atoi(ys);
     const uint32_t want = uint32_t(std::strtoul(cs, nullptr, 16)) & RGB;
-    if (x < 0 || y < 0 || (x + 1) * zoom > s.w || (y + 1) * zoom > s.h) return fail("pixel: position outside the image");
+    if (x < 0 || y < 0 || (x + 1) * zoom > s.w || (y + 1) * zoom > s.h)
+        return fail("pixel: position outside the image");
     const uint32_t got = pictureAt(s, x, y);
     if ((got == want) == same) return true;
     char msg[96];
@@ -153,7 +164,9 @@ bool checkPixel(const Shot& s, const char* xs, const char* ys, const char* cs, b
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: xwd_check FILE bezel|live|pixel X Y RRGGBB|notpixel X Y RRGGBB|zoom N...\n");
+        std::fprintf(
+            stderr,
+            "usage: xwd_check FILE bezel|live|pixel X Y RRGGBB|notpixel X Y RRGGBB|zoom N...\n");
         return 2;
     }
     Shot shot;
