@@ -28,6 +28,7 @@
 #include "platform/sdl/keys.h"
 #include "platform/sdl/shots.h"
 #include "platform/sdl/window.h"
+#include "qx70_version.h"
 #include "shell/bezel.h"
 #include "shell/shell.h"
 
@@ -35,6 +36,7 @@ namespace {
 
 constexpr int VOLUME_SLOT = 4;
 constexpr int EXIT_USAGE = 2;
+constexpr const char* VERSION_LINE = "qx70sim " QX70_VERSION_TEXT "\n";
 
 // ---- Module state ---------------------------------------------------------
 
@@ -270,11 +272,13 @@ int usage(const char* error) {
 }
 
 void printHelp() {
+    std::fputs(VERSION_LINE, stdout);
     std::printf("%s\n\n", DESK_USAGE);
     std::printf("  --zoom N       start at zoom N (1 to 4)\n");
     std::printf("  --shots DIR    save F12 screenshots in DIR (default: the current folder)\n");
     std::printf("  --record FILE  record the session as a script for qx70-run\n");
-    std::printf("  --mute         no sound\n\nKeys:\n");
+    std::printf("  --mute         no sound\n");
+    std::printf("  --version      print the version and exit\n\nKeys:\n");
     for (const DeskKeyHelp& k : deskKeyHelp) std::printf("  %-18s %s\n", k.keys, k.action);
 }
 
@@ -317,6 +321,10 @@ int main(int argc, char** argv) {
     if (!deskParseOptions(argc, argv, &options, error)) return usage(error);
     if (options.help) {
         printHelp();
+        return 0;
+    }
+    if (options.version) {
+        std::fputs(VERSION_LINE, stdout);
         return 0;
     }
     if (options.mute) sdlAudioDisable();

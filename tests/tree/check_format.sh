@@ -13,7 +13,7 @@ cf=$(command -v clang-format-14 || command -v clang-format) || {
     echo "clang-format not found (scripts/install-deps.sh installs it)" >&2
     exit 2
 }
-mapfile -t files < <(find gfx device app shell script desk platform tests tools bench \
+mapfile -t files < <(find gfx device app shell script desk platform packaging tests tools bench \
     -name '*.cpp' -o -name '*.h' | grep -v '_data\.cpp$' | sort)
 if [ $fix -eq 1 ]; then
     "$cf" -i "${files[@]}"
