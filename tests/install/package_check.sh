@@ -26,8 +26,9 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Section)" = misc ] || fail "Section is '$(field Section)'"
 grep -qE '^[^<]+ <[^@ ]+@[^> ]+>$' <<<"$(field Maintainer)" || fail "Maintainer is '$(field Maintainer)'"
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no long description: $(field Description)"
+field Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//' >"$work/depends"
 for lib in libsdl2-2.0-0 libpng16-16 libc6 libstdc++6; do
-  grep -qE "(^|, )$lib( |,|$)" <<<"$(field Depends)" || fail "Depends lacks $lib: $(field Depends)"
+  grep -qxF "$lib" "$work/depends" || fail "Depends lacks $lib: $(field Depends)"
 done
 apt-get install --simulate --no-install-recommends "$deb" >"$work/apt" 2>&1 ||
   fail "apt cannot install it on this system: $(tail -n 5 "$work/apt")"
