@@ -1,9 +1,30 @@
 # Checks of an installed tree, shared by the install test (make test) and the
-# package test (make package-test). Source it, set $work to a scratch folder,
-# and call the checks; each failure goes through fail(), which the caller
-# defines, and the caller counts them.
+# package test (make package-test). Source it, call begin_checks, run the
+# checks, and end with end_checks, which exits with the verdict.
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# begin_checks NAME: a scratch folder $work, removed on exit, and fail(),
+# which reports a failed check and counts it.
+begin_checks() {
+  checker=$1 failures=0
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+}
+
+fail() {
+  echo "$checker: FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+end_checks() {
+  if [ "$failures" -ne 0 ]; then
+    echo "$checker: $failures checks failed" >&2
+    exit 1
+  fi
+  echo "$checker: all checks passed"
+  exit 0
+}
 
 # check_files PREFIX WEB_SITE: exactly the files of files.txt, with their
 # modes, plus the web site's files under share/qx70/web when it is built.
@@ -14,8 +35,8 @@ check_files() {
     if [ -d "$site" ]; then
       (cd "$site" && find . -type f -printf '644 share/qx70/web/%P\n')
     fi
-  } | LC_ALL=C sort >"$work/want"
-  (cd "$prefix" && find . -type f -printf '%m %P\n') | LC_ALL=C sort >"$work/got"
+  } | LC_ALL=C sort -k2 >"$work/want"
+  (cd "$prefix" && find . -type f -printf '%m %P\n') | LC_ALL=C sort -k2 >"$work/got"
   diff -u "$work/want" "$work/got" >"$work/diff" ||
     fail "installed files differ from the list (- missing, + unexpected):
 $(tail -n +3 "$work/diff")"
@@ -66,9 +87,11 @@ check_manuals() {
   local prefix=$1 name page option
   for name in qx70sim qx70-run; do
     page=$prefix/share/man/man1/$name.1.gz
-    LC_ALL=C MANWIDTH=80 man --warnings -l "$page" >"$work/page" 2>"$work/warnings" ||
-      fail "man -l $name.1.gz failed: $(cat "$work/warnings")"
-    [ -s "$work/warnings" ] && fail "man -l $name.1.gz warns: $(cat "$work/warnings")"
+    if ! LC_ALL=C MANWIDTH=80 man --warnings -l "$page" >"$work/page" 2>"$work/warnings" ||
+      [ -s "$work/warnings" ]; then
+      fail "man -l $name.1.gz: $(cat "$work/warnings")"
+      continue
+    fi
     grep -q '^EXIT STATUS' "$work/page" || fail "$name.1 has no EXIT STATUS section"
     for option in $("$prefix/bin/$name" --help | grep -oE -- '(^|[ [])--?[a-z][a-z-]*' | tr -d ' [' | sort -u); do
       grep -qE -- "(^|[ [,])$option([] ,=]|$)" "$work/page" || fail "$name.1 does not describe $option"

@@ -8,14 +8,8 @@
 set -uo pipefail
 
 deb=$(realpath "$1") version=$2 site=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "package_check: FAIL: $*" >&2
-  failures=$((failures + 1))
-}
 . "$(dirname "$0")/checks.sh"
+begin_checks package_check
 
 echo "package_check: lintian $deb"
 lintian --fail-on error --display-info "$deb" || fail "lintian reports errors"
@@ -50,8 +44,4 @@ printf 'wait 2s\nexpect page data\nshot data.png\n' >"$work/run.qx70"
 png_is_screen() { [ "$(od -An -tu1 -j16 -N8 "$1" | awk '{ print $3 * 256 + $4, $7 * 256 + $8 }')" = "128 160" ]; }
 png_is_screen "$work/data.png" || fail "the installed qx70-run wrote no 128 x 160 picture"
 
-if [ "$failures" -ne 0 ]; then
-  echo "package_check: $failures checks failed" >&2
-  exit 1
-fi
-echo "package_check: all checks passed"
+end_checks
