@@ -19,11 +19,13 @@ check_versions "$root/bin" "$version"
 check_desktop "$root"
 check_manuals "$root"
 
-# Built from a checkout, the version names its commit.
+# Built from a checkout, the version names a commit of it (the one built,
+# which is HEAD unless something was committed since).
 if [ "$(git -C "$source" rev-parse --show-toplevel 2>/dev/null)" = "$(cd "$source" && pwd -P)" ]; then
-  commit=$(git -C "$source" rev-parse --short=7 HEAD)
-  "$root/bin/qx70-run" --version | grep -qF "(commit $commit" ||
-    fail "qx70-run --version does not name commit $commit: $("$root/bin/qx70-run" --version)"
+  line=$("$root/bin/qx70-run" --version)
+  commit=$(sed -n 's/.*(commit \([0-9a-f]*\).*/\1/p' <<<"$line")
+  [ -n "$commit" ] && git -C "$source" rev-parse -q --verify "$commit^{commit}" >/dev/null ||
+    fail "qx70-run --version names no commit of $source: $line"
 fi
 
 # A tarball has no .git, and one unpacked inside another checkout must not
