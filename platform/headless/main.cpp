@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/files/whole_file.h"
 #include "platform/headless/output.h"
 #include "script/run.h"
 #include "script/script.h"
@@ -80,6 +81,7 @@ void report(const char* script, const std::vector<ScriptError>& messages) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    wholeFileCleanUpOnSignals();
     Options o;
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(USAGE, stdout);
