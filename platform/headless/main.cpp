@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/files/whole_file.h"
 #include "platform/headless/output.h"
 #include "qx70_version.h"
 #include "script/run.h"
@@ -84,6 +85,7 @@ void report(const char* script, const std::vector<ScriptError>& messages) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    wholeFileCleanUpOnSignals();
     Options o;
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(VERSION_LINE, stdout);
