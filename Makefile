@@ -59,20 +59,24 @@ golden: build
 gallery: build
 	cmake --build $(BUILD) --target gallery
 
-# Fuzzes the script parser and writer, then whole runs, FUZZ_SECONDS each,
-# seeded with tests/fuzz/corpus and every script of the project. Findings go
-# to $(FUZZ_BUILD)/crashes; keep them (and inputs worth keeping) in
-# tests/fuzz/corpus, which `make test` runs.
+# Fuzzes the script parser and writer, then whole runs, then the feed's
+# formats and captures, FUZZ_SECONDS each, seeded with tests/fuzz/corpus and
+# every script of the project (tests/fuzz/feed_corpus and the captures for the
+# feed). Findings go to $(FUZZ_BUILD)/crashes; keep them (and inputs worth
+# keeping) in tests/fuzz/corpus or tests/fuzz/feed_corpus, which `make test` runs.
 fuzz:
 	@scripts/install-deps.sh fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQX70_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target qx70fuzz_parse qx70fuzz_run
-	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds $(FUZZ_BUILD)/crashes
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target qx70fuzz_parse qx70fuzz_run qx70fuzz_feed
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds $(FUZZ_BUILD)/feed_corpus $(FUZZ_BUILD)/feed_seeds $(FUZZ_BUILD)/crashes
 	cp tests/fuzz/corpus/* tests/golden/*.qx70 tests/headless/*.qx70 docs/*.qx70 $(FUZZ_BUILD)/seeds/
+	cp tests/fuzz/feed_corpus/* docs/*.feed $(FUZZ_BUILD)/feed_seeds/
 	for f in parse run; do \
 	  $(FUZZ_BUILD)/tests/fuzz/qx70fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/script.dict \
 	    -artifact_prefix=$(FUZZ_BUILD)/crashes/ $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds || exit 1; \
 	done
+	$(FUZZ_BUILD)/tests/fuzz/qx70fuzz_feed -max_total_time=$(FUZZ_SECONDS) -dict=tests/fuzz/feed.dict \
+	  -artifact_prefix=$(FUZZ_BUILD)/crashes/ $(FUZZ_BUILD)/feed_corpus $(FUZZ_BUILD)/feed_seeds
 
 # Installs the programs, the menu entry and icons, the manual pages and the
 # scripting guide under PREFIX (default /usr/local), below DESTDIR if given:

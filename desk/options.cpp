@@ -2,8 +2,11 @@
 // precise one-line reason before the usage line.
 #include "desk/options.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <string_view>
 
 #include "desk/zoom.h"
 
@@ -11,7 +14,7 @@
 
 namespace {
 
-enum class Kind { Zoom, Shots, Record, Mute, Help, Version };
+enum class Kind { Zoom, Shots, Record, Feed, FeedRecord, Mute, Help, Version };
 
 struct Option {
     const char* name;
@@ -22,9 +25,14 @@ struct Option {
 // ---- Constants ------------------------------------------------------------
 
 constexpr Option OPTIONS[] = {
-    {"--zoom", Kind::Zoom, true},        {"--shots", Kind::Shots, true},
-    {"--record", Kind::Record, true},    {"--mute", Kind::Mute, false},
-    {"--help", Kind::Help, false},       {"-h", Kind::Help, false},
+    {"--zoom", Kind::Zoom, true},
+    {"--shots", Kind::Shots, true},
+    {"--record", Kind::Record, true},
+    {"--feed", Kind::Feed, true},
+    {"--feed-record", Kind::FeedRecord, true},
+    {"--mute", Kind::Mute, false},
+    {"--help", Kind::Help, false},
+    {"-h", Kind::Help, false},
     {"--version", Kind::Version, false},
 };
 
@@ -57,6 +65,44 @@ bool parseZoom(const char* v, int* zoom) {
     return true;
 }
 
+// Digits only, from 0 to hi.
+bool parseNumber(std::string_view v, long hi, long* n) {
+    if (v.empty() || v.size() > 5) return false;
+    *n = 0;
+    for (char c : v) {
+        if (c < '0' || c > '9') return false;
+        *n = *n * 10 + (c - '0');
+    }
+    return *n <= hi;
+}
+
+// "udp:PORT" on the loopback address, or "udp:A.B.C.D:PORT".
+bool parseFeed(const char* value, FeedAddress* out) {
+    std::string_view v = value;
+    if (v.substr(0, 4) != "udp:") return false;
+    v.remove_prefix(4);
+    FeedAddress a;
+    std::copy(std::begin(FEED_LOOPBACK), std::end(FEED_LOOPBACK), a.ip);
+    const size_t colon = v.rfind(':');
+    if (colon != std::string_view::npos) {
+        std::string_view ip = v.substr(0, colon);
+        for (int i = 0; i < 4; ++i) {
+            const size_t dot = i < 3 ? ip.find('.') : ip.size();
+            long n = 0;
+            if (dot == std::string_view::npos || !parseNumber(ip.substr(0, dot), 255, &n))
+                return false;
+            a.ip[i] = static_cast<uint8_t>(n);
+            ip = i < 3 ? ip.substr(dot + 1) : std::string_view{};
+        }
+        v.remove_prefix(colon + 1);
+    }
+    long port = 0;
+    if (!parseNumber(v, 65535, &port) || port == 0) return false;
+    a.port = static_cast<uint16_t>(port);
+    *out = a;
+    return true;
+}
+
 bool fail(char (&error)[DESK_OPTION_ERROR_CAPACITY], const char* what, const char* arg) {
     std::snprintf(error, sizeof error, "%s '%s'", what, arg);
     return false;
@@ -76,6 +122,14 @@ bool apply(const Option& o, const char* value, DeskOptions* options,
         case Kind::Record:
             if (value[0] == '\0') return fail(error, "--record needs a file name, not", value);
             options->recordFile = value;
+            return true;
+        case Kind::Feed:
+            if (!parseFeed(value, &options->feed))
+                return fail(error, "--feed takes udp:PORT or udp:ADDRESS:PORT, not", value);
+            return true;
+        case Kind::FeedRecord:
+            if (value[0] == '\0') return fail(error, "--feed-record needs a file name, not", value);
+            options->feedRecordFile = value;
             return true;
         case Kind::Mute: options->mute = true; return true;
         case Kind::Help: options->help = true; return true;
@@ -105,5 +159,18 @@ bool deskParseOptions(int argc, const char* const* argv, DeskOptions* options,
         }
         if (!apply(*o, value, options, error)) return false;
     }
+    if (options->feedRecordFile != nullptr && options->feed.port == 0) {
+        std::snprintf(error, sizeof error, "--feed-record needs --feed");
+        return false;
+    }
+    if (options->feedRecordFile != nullptr && options->recordFile != nullptr &&
+        std::strcmp(options->feedRecordFile, options->recordFile) == 0) {
+        return fail(error, "--record and --feed-record name the same file", options->recordFile);
+    }
     return true;
+}
+
+void deskFeedText(const FeedAddress& a, char (&out)[32]) {
+    std::snprintf(out, sizeof out, "udp:%d.%d.%d.%d:%d", a.ip[0], a.ip[1], a.ip[2], a.ip[3],
+                  a.port);
 }

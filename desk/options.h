@@ -1,17 +1,29 @@
 // Command-line options of the window program.
 #pragma once
 
+#include <cstdint>
+
 inline constexpr const char* DESK_USAGE =
-    "usage: qx70sim [--zoom N] [--shots DIR] [--record FILE] [--mute] [--help] [--version]";
+    "usage: qx70sim [--zoom N] [--shots DIR] [--record FILE] [--feed udp:[ADDRESS:]PORT] "
+    "[--feed-record FILE] [--mute] [--help] [--version]";
 inline constexpr int DESK_OPTION_ERROR_CAPACITY = 160;
+inline constexpr uint8_t FEED_LOOPBACK[4] = {127, 0, 0, 1};
+
+// Where a feed listens: an IPv4 address and a UDP port.
+struct FeedAddress {
+    uint8_t ip[4] = {0, 0, 0, 0};
+    uint16_t port = 0;  // 0: no feed
+};
 
 struct DeskOptions {
-    int zoom = 0;                      // 1 to 4; 0 when not given
-    const char* shotsDir = nullptr;    // where F12 saves; null for the current folder
-    const char* recordFile = nullptr;  // where the session is recorded; null for none
-    bool mute = false;                 // no sound at all
-    bool help = false;                 // print the usage and the keys, then exit
-    bool version = false;              // print the version, then exit
+    int zoom = 0;                          // 1 to 4; 0 when not given
+    const char* shotsDir = nullptr;        // where F12 saves; null for the current folder
+    const char* recordFile = nullptr;      // where the session is recorded; null for none
+    FeedAddress feed;                      // live readings; port 0 for none
+    const char* feedRecordFile = nullptr;  // where the feed's lines are recorded; null for none
+    bool mute = false;                     // no sound at all
+    bool help = false;                     // print the usage and the keys, then exit
+    bool version = false;                  // print the version, then exit
 };
 
 // Reads argv[1..argc-1]; each option may come as "--name value" or
@@ -19,3 +31,5 @@ struct DeskOptions {
 // value returns false with one line of explanation in error.
 bool deskParseOptions(int argc, const char* const* argv, DeskOptions* options,
                       char (&error)[DESK_OPTION_ERROR_CAPACITY]);
+// "udp:ADDRESS:PORT" as the feed option takes it, for messages and the status.
+void deskFeedText(const FeedAddress& a, char (&out)[32]);

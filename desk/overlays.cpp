@@ -60,6 +60,24 @@ void overlayDrawMessage(uint32_t* picture, const char* text) {
                    DESK_TEXT, fitted);
 }
 
+// Dark like the panel, with a thin line on top; no frame, so it reads as
+// part of the window rather than a message.
+void overlayDrawStatus(uint32_t* picture, const char* text, StatusTone tone) {
+    constexpr int w = MESSAGE_WIDTH, h = MESSAGE_HEIGHT;
+    constexpr HostRect lamp = STATUS_LAMP;
+    constexpr int TEXT_X = lamp.x + lamp.w + lamp.x;
+    const uint32_t colour = tone == StatusTone::Good      ? DESK_GOOD
+                            : tone == StatusTone::Warning ? DESK_ACCENT
+                                                          : DESK_HINT;
+    char fitted[MESSAGE_CAPACITY];
+    overlayFitTail(text != nullptr ? text : "", w - TEXT_X - MARGIN, fitted, sizeof fitted);
+    gfx_fill_rect(picture, w, h, 0, 0, w, h, DESK_BACKGROUND);
+    gfx_fill_rect(picture, w, h, 0, 0, w, 1, DESK_HINT);
+    gfx_fill_rect(picture, w, h, lamp.x, lamp.y, lamp.x + lamp.w, lamp.y + lamp.h, colour);
+    font_draw_text(picture, w, h, FONT_TEXT_14, TEXT_X, (h - fontTable[FONT_TEXT_14].height) / 2,
+                   tone == StatusTone::Warning ? DESK_ACCENT : DESK_SOFT_TEXT, fitted);
+}
+
 // Drops characters from the front until the rest, after "...", fits.
 void overlayFitTail(const char* text, int maxWidth, char* out, int n) {
     if (n <= 0) return;

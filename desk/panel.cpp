@@ -1,10 +1,12 @@
 // Panel state in the window. Each row's shown text is remembered, so a refresh
 // redraws (and the window presents) only rows that changed, such as the pitch
-// while it ramps.
+// while it ramps or a value a feed drives.
 #include "desk/panel.h"
 
+#include <cstdio>
 #include <cstring>
 
+#include "desk/feed.h"
 #include "desk/panel_view.h"
 #include "desk/view.h"
 
@@ -16,7 +18,9 @@ namespace {
 struct PanelState {
     bool shown = false;
     char drawnText[PANEL_ROWS][PANEL_TEXT_CAPACITY] = {};
+    bool drawnLive[PANEL_ROWS] = {};
     int drawnSelection = -1;
+    char drawnFooter[PANEL_FOOTER_CAPACITY] = "";
 };
 
 PanelState panel;
@@ -24,12 +28,36 @@ uint32_t picture[PANEL_WIDTH * VIEW_HEIGHT];
 
 // ---- Private helpers ------------------------------------------------------
 
-void rememberRow(int row) { panelValueText(row, panel.drawnText[row]); }
+void rememberRow(int row) {
+    panelValueText(row, panel.drawnText[row]);
+    panel.drawnLive[row] = panelLive(row);
+}
+
+// The key hint, or with a feed how much it dropped and why the last was.
+void footerText(char (&out)[PANEL_FOOTER_CAPACITY]) {
+    const FeedState& feed = deskFeed();
+    if (feed.source[0] == '\0') {
+        std::snprintf(out, sizeof out, "%s", PANEL_HINT);
+    } else if (feed.dropped == 0) {
+        std::snprintf(out, sizeof out, "Feed: nothing dropped");
+    } else {
+        std::snprintf(out, sizeof out, "Feed dropped %lld: %s", feed.dropped,
+                      feedRejectText(feed.lastReject));
+    }
+}
+
+void drawFooter(const char* text) {
+    deskViewPanelChanged(panelDrawFooter(picture, text));
+    std::snprintf(panel.drawnFooter, sizeof panel.drawnFooter, "%s", text);
+}
 
 void drawAll() {
     panelDrawAll(picture);
     for (int row = 0; row < PANEL_ROWS; ++row) rememberRow(row);
     panel.drawnSelection = panelSelected();
+    char footer[PANEL_FOOTER_CAPACITY];
+    footerText(footer);
+    drawFooter(footer);
 }
 
 void redrawRow(int row) {
@@ -66,9 +94,14 @@ void deskPanelRefresh() {
         char text[PANEL_TEXT_CAPACITY];
         panelValueText(row, text);
         const bool moved = (row == selection) != (row == panel.drawnSelection);
-        if (moved || std::strcmp(text, panel.drawnText[row]) != 0) redrawRow(row);
+        const bool changed =
+            std::strcmp(text, panel.drawnText[row]) != 0 || panelLive(row) != panel.drawnLive[row];
+        if (moved || changed) redrawRow(row);
     }
     panel.drawnSelection = selection;
+    char footer[PANEL_FOOTER_CAPACITY];
+    footerText(footer);
+    if (std::strcmp(footer, panel.drawnFooter) != 0) drawFooter(footer);
 }
 
 int deskPanelCommand(DeskCommand c, PanelChange (&changes)[PANEL_MAX_CHANGES]) {

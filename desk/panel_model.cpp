@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "desk/feed.h"
 #include "device/device.h"
 #include "device/settings.h"
 
@@ -154,9 +155,14 @@ void panelValueText(int row, char (&out)[PANEL_TEXT_CAPACITY]) {
 
 bool panelOn(int row) { return valid(row) && readRow(row) != 0.0; }
 
+bool panelLive(int row) {
+    const DeviceField* f = valid(row) ? rowField(row) : nullptr;
+    return f != nullptr && feedDrives(deskFeed(), *f, ROWS[row].index, 0);
+}
+
 // Numbers move on their grid; flags go on or off by the sign of steps.
 int panelAdjust(int row, int steps, PanelChange (&changes)[PANEL_MAX_CHANGES]) {
-    if (!valid(row) || steps == 0) return 0;
+    if (!valid(row) || steps == 0 || panelLive(row)) return 0;
     if (panelKind(row) == PanelKind::Flag) {
         const bool on = steps > 0;
         return panelOn(row) == on ? 0 : writeRow(row, on ? 1.0 : 0.0, &changes[0]);

@@ -40,9 +40,11 @@ const char* panelLabel(int row);
 void panelValueText(int row, char (&out)[PANEL_TEXT_CAPACITY]);
 // A flag row that is on, or a number row's value not 0.
 bool panelOn(int row);
+// The row's value is driven by the window's feed: shown, not changed here.
+bool panelLive(int row);
 // Moves a number row by steps of its step (clamped to the field's range) or
 // switches a flag row on (steps > 0) or off (steps < 0). Returns how many
-// writes it made into changes (0 when the value stayed).
+// writes it made into changes (0 when the value stayed or the row is live).
 int panelAdjust(int row, int steps, PanelChange (&changes)[PANEL_MAX_CHANGES]);
 // Flips a flag row; number rows do nothing.
 int panelToggle(int row, PanelChange (&changes)[PANEL_MAX_CHANGES]);

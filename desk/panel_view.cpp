@@ -17,8 +17,9 @@ constexpr int H = VIEW_HEIGHT;
 constexpr uint32_t SELECTED = 0xFF2A3038u;
 constexpr uint32_t SEPARATOR = 0xFF33383Fu;
 constexpr uint32_t BUTTON = 0xFF3A4048u;
-constexpr uint32_t SWITCH_ON = 0xFF2E8B3Au;
+constexpr uint32_t SWITCH_ON = DESK_GOOD;
 constexpr uint32_t SWITCH_OFF = 0xFF5A3030u;
+constexpr uint32_t LIVE = 0xFF2A5C8Au;  // a value the feed drives
 
 constexpr int MARK_WIDTH = 3;
 constexpr int LABEL_X = 10;
@@ -55,6 +56,14 @@ void switchBox(uint32_t* p, int top, bool on) {
                             top + PANEL_ROW_HEIGHT / 2, DESK_TEXT, on ? "on" : "off");
 }
 
+// In place of the controls: the value comes from the feed.
+void liveBox(uint32_t* p, int top) {
+    gfx_fill_rect(p, W, H, SWITCH_X, top + CONTROL_INSET, SWITCH_X + SWITCH_W,
+                  top + PANEL_ROW_HEIGHT - CONTROL_INSET, LIVE);
+    font_draw_text_centered(p, W, H, FONT_TEXT_14, SWITCH_X + SWITCH_W / 2,
+                            top + PANEL_ROW_HEIGHT / 2, DESK_TEXT, "live");
+}
+
 bool within(int v, int lo, int width) { return v >= lo && v < lo + width; }
 
 }  // namespace
@@ -66,8 +75,15 @@ void panelDrawAll(uint32_t* picture) {
     gfx_fill_rect(picture, W, H, 0, 0, 1, H, SEPARATOR);
     font_draw_text_centered(picture, W, H, FONT_TEXT_18, W / 2, TITLE_CY, DESK_TEXT, "Device");
     for (int row = 0; row < PANEL_ROWS; ++row) panelDrawRow(picture, row);
+    panelDrawFooter(picture, PANEL_HINT);
+}
+
+// The bottom line, cleared first.
+HostRect panelDrawFooter(uint32_t* picture, const char* text) {
+    gfx_fill_rect(picture, W, H, 1, HINT_Y, W, HINT_Y + TEXT_H, DESK_BACKGROUND);
     font_draw_text_centered(picture, W, H, FONT_TEXT_14, W / 2, HINT_Y + TEXT_H / 2, DESK_HINT,
-                            "Tab  + -  Space  Shift: x10");
+                            text);
+    return {0, HINT_Y, W, TEXT_H};
 }
 
 // Background, selection mark, label, value and controls of one row.
@@ -81,7 +97,12 @@ HostRect panelDrawRow(uint32_t* picture, int row) {
         gfx_fill_rect(picture, W, H, 1, top, 1 + MARK_WIDTH, top + PANEL_ROW_HEIGHT, DESK_ACCENT);
     const int textY = top + (PANEL_ROW_HEIGHT - TEXT_H) / 2;
     font_draw_text(picture, W, H, FONT_TEXT_14, LABEL_X, textY, DESK_SOFT_TEXT, panelLabel(row));
-    if (panelKind(row) == PanelKind::Flag) {
+    if (panelLive(row)) {
+        char value[PANEL_TEXT_CAPACITY];
+        panelValueText(row, value);
+        font_draw_text_right(picture, W, H, FONT_TEXT_14, VALUE_RIGHT, textY, DESK_TEXT, value);
+        liveBox(picture, top);
+    } else if (panelKind(row) == PanelKind::Flag) {
         switchBox(picture, top, panelOn(row));
     } else {
         char value[PANEL_TEXT_CAPACITY];
@@ -93,11 +114,12 @@ HostRect panelDrawRow(uint32_t* picture, int row) {
     return {0, top, W, PANEL_ROW_HEIGHT};
 }
 
-// Rows by height; controls by their columns.
+// Rows by height; controls by their columns. A live row has none.
 PanelHit panelHitTest(int x, int y) {
     if (x < 0 || x >= W || y < PANEL_FIRST_ROW_Y) return {-1, PanelPart::None};
     const int row = (y - PANEL_FIRST_ROW_Y) / PANEL_ROW_HEIGHT;
     if (row >= PANEL_ROWS) return {-1, PanelPart::None};
+    if (panelLive(row)) return {row, PanelPart::Label};
     if (panelKind(row) == PanelKind::Flag) {
         return {row, within(x, SWITCH_X, SWITCH_W) ? PanelPart::Switch : PanelPart::Label};
     }

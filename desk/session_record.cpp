@@ -18,36 +18,39 @@ struct Recorder {
     std::string text;
 };
 
-Recorder rec;
+Recorder recorders[2];  // by RecordStream
+Recorder& rec = recorders[0];
 
 // ---- Private helpers ------------------------------------------------------
 
-void line(const std::string& s) { rec.text += s + "\n"; }
+Recorder& of(RecordStream stream) { return recorders[stream == RecordStream::Feed ? 1 : 0]; }
 
-void command(const ScriptCommand& c) {
-    line(scriptFormat(c));
-    if (c.op != ScriptOp::Set && c.op != ScriptOp::Clock) rec.windowCreated = true;
+void line(Recorder& r, const std::string& s) { r.text += s + "\n"; }
+
+void command(Recorder& r, const ScriptCommand& c) {
+    line(r, scriptFormat(c));
+    if (c.op != ScriptOp::Set && c.op != ScriptOp::Clock) r.windowCreated = true;
 }
 
 // Lets the ticks since the last line pass. A set line at the very start gets
 // a wait of 0 first: set lines before any other line would apply before the
 // window is created, and these came after.
-void reach(long long tick, ScriptOp next) {
-    const long long ticks = tick - rec.lastTick;
-    if (ticks > 0 || (next == ScriptOp::Set && !rec.windowCreated)) {
+void reach(Recorder& r, long long tick, ScriptOp next) {
+    const long long ticks = tick - r.lastTick;
+    if (ticks > 0 || (next == ScriptOp::Set && !r.windowCreated)) {
         ScriptCommand wait;
         wait.op = ScriptOp::Wait;
         wait.ticks = ticks > 0 ? ticks : 0;
-        command(wait);
+        command(r, wait);
     }
-    if (tick > rec.lastTick) rec.lastTick = tick;
+    if (tick > r.lastTick) r.lastTick = tick;
 }
 
 void button(ScriptOp op, ScriptButton b) {
     ScriptCommand c;
     c.op = op;
     c.button = b;
-    command(c);
+    command(rec, c);
 }
 
 }  // namespace
@@ -55,13 +58,15 @@ void button(ScriptOp op, ScriptButton b) {
 // ---- Public operations ----------------------------------------------------
 
 // The head: notes, then the host time as a clock line.
-void recordStart(const HostDateTime& start, const std::string& notes) {
-    rec = Recorder{};
-    rec.active = true;
+void recordStart(const HostDateTime& start, const std::string& notes, RecordStream stream) {
+    Recorder& r = of(stream);
+    r = Recorder{};
+    r.active = true;
     size_t from = 0;
     while (from < notes.size()) {
         const size_t end = notes.find('\n', from);
-        line("# " + notes.substr(from, end == std::string::npos ? std::string::npos : end - from));
+        line(r,
+             "# " + notes.substr(from, end == std::string::npos ? std::string::npos : end - from));
         if (end == std::string::npos) break;
         from = end + 1;
     }
@@ -69,17 +74,17 @@ void recordStart(const HostDateTime& start, const std::string& notes) {
     clock.op = ScriptOp::Clock;
     clock.clock = start;
     clock.clockHasDate = true;
-    command(clock);
+    command(r, clock);
 }
 
-bool recordActive() { return rec.active; }
+bool recordActive(RecordStream stream) { return of(stream).active; }
 
 // Left and Right moving together are the Both button.
 void recordLevels(long long tick, int view, int left, int right) {
     if (!rec.active) return;
     const int now[LEVELS] = {view != 0, left != 0, right != 0};
     if (now[0] == rec.levels[0] && now[1] == rec.levels[1] && now[2] == rec.levels[2]) return;
-    reach(tick, ScriptOp::Press);
+    reach(rec, tick, ScriptOp::Press);
     if (now[0] != rec.levels[0])
         button(now[0] ? ScriptOp::Press : ScriptOp::Release, ScriptButton::View);
     if (now[1] != rec.levels[1] && now[2] != rec.levels[2] && now[1] == now[2]) {
@@ -95,7 +100,6 @@ void recordLevels(long long tick, int view, int left, int right) {
 
 // A set line for a device field, a slot line for a setting.
 void recordChange(long long tick, const PanelChange& change) {
-    if (!rec.active) return;
     ScriptCommand c;
     if (change.field != nullptr) {
         c.op = ScriptOp::Set;
@@ -107,30 +111,37 @@ void recordChange(long long tick, const PanelChange& change) {
         c.slot = change.slot;
         c.slotValue = change.slotValue;
     }
-    reach(tick, c.op);
-    command(c);
+    recordLine(tick, c);
+}
+
+void recordLine(long long tick, const ScriptCommand& c, RecordStream stream) {
+    Recorder& r = of(stream);
+    if (!r.active) return;
+    reach(r, tick, c.op);
+    command(r, c);
 }
 
 void recordShot(long long tick, const std::string& file, bool window, int scale) {
     if (!rec.active) return;
-    reach(tick, ScriptOp::Shot);
+    reach(rec, tick, ScriptOp::Shot);
     ScriptCommand c;
     c.op = ScriptOp::Shot;
     c.path = file;
     c.window = window;
     c.scale = scale;
-    command(c);
+    command(rec, c);
 }
 
 // The replay runs as long as the session did.
-void recordFinish(long long tick) {
-    if (!rec.active) return;
-    reach(tick, ScriptOp::Wait);
-    rec.active = false;
+void recordFinish(long long tick, RecordStream stream) {
+    Recorder& r = of(stream);
+    if (!r.active) return;
+    reach(r, tick, ScriptOp::Wait);
+    r.active = false;
 }
 
-std::string recordTake() {
+std::string recordTake(RecordStream stream) {
     std::string s;
-    s.swap(rec.text);
+    s.swap(of(stream).text);
     return s;
 }

@@ -1,26 +1,36 @@
 // Recording a window session as a script for qx70-run: the host time it
 // started with, every change of the button levels with its tick, the device
-// values and settings changed from the panel, and the screenshots taken, so
-// the replay goes through the same frames and takes the same pictures.
+// values and settings changed from the panel or by a feed, and the
+// screenshots taken, so the replay goes through the same frames and takes the
+// same pictures. A second recording of the same kind holds only what a feed
+// gave (--feed-record).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "desk/panel_model.h"
 #include "script/script.h"
 
+// The whole session, or only the lines of its feed.
+enum class RecordStream : uint8_t { Session, Feed };
+
 // Starts a recording of a session whose host time at tick 0 is start; notes
 // are comment lines for its head (where the shots went, how to replay).
-void recordStart(const HostDateTime& start, const std::string& notes);
-bool recordActive();
+void recordStart(const HostDateTime& start, const std::string& notes,
+                 RecordStream stream = RecordStream::Session);
+bool recordActive(RecordStream stream = RecordStream::Session);
 // The levels the decoder is about to sample on fast tick tick + 1; changes
 // since the last call become press and release lines.
 void recordLevels(long long tick, int view, int left, int right);
 // A panel change made after tick ticks.
 void recordChange(long long tick, const PanelChange& change);
+// A set or slot line that took effect after tick ticks.
+void recordLine(long long tick, const ScriptCommand& line,
+                RecordStream stream = RecordStream::Session);
 // A picture taken after tick ticks: the screen, or the window at a scale.
 void recordShot(long long tick, const std::string& file, bool window, int scale);
 // The session ended after tick ticks: the last wait, and the recording stops.
-void recordFinish(long long tick);
+void recordFinish(long long tick, RecordStream stream = RecordStream::Session);
 // The script text recorded since the last call.
-std::string recordTake();
+std::string recordTake(RecordStream stream = RecordStream::Session);

@@ -2,6 +2,7 @@
 // to the window picture, which keeps it on top of the bezel.
 #include "desk/ui.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "desk/overlays.h"
@@ -16,6 +17,8 @@ struct UiState {
     bool helpShown = false;
     char message[MESSAGE_CAPACITY] = "";
     int64_t messageUntil = 0;
+    char status[MESSAGE_CAPACITY] = "";
+    StatusTone statusTone = StatusTone::Waiting;
 };
 
 UiState ui;
@@ -23,6 +26,7 @@ UiState ui;
 uint32_t helpPicture[HELP_WIDTH * HELP_HEIGHT];
 bool helpDrawn = false;
 uint32_t messagePicture[MESSAGE_WIDTH * MESSAGE_HEIGHT];
+uint32_t statusPicture[MESSAGE_WIDTH * MESSAGE_HEIGHT];
 
 // ---- Private helpers ------------------------------------------------------
 
@@ -38,6 +42,7 @@ void hideMessage() {
 void deskUiReset() {
     ui = {};
     deskViewSetOverlay(ViewOverlay::Help, nullptr, HELP_PLACE);
+    deskViewSetOverlay(ViewOverlay::Status, nullptr, STATUS_PLACE);
     hideMessage();
 }
 
@@ -69,6 +74,19 @@ void deskUiShowMessage(const char* text, int64_t now) {
     ui.messageUntil = now + MESSAGE_SHOW_MS;
     overlayDrawMessage(messagePicture, ui.message);
     deskViewSetOverlay(ViewOverlay::Message, messagePicture, MESSAGE_PLACE);
+}
+
+void deskUiSetStatus(const char* text, StatusTone tone) {
+    if (text == nullptr) text = "";
+    if (std::strncmp(text, ui.status, sizeof ui.status - 1) == 0 && tone == ui.statusTone) return;
+    std::snprintf(ui.status, sizeof ui.status, "%s", text);
+    ui.statusTone = tone;
+    if (ui.status[0] == '\0') {
+        deskViewSetOverlay(ViewOverlay::Status, nullptr, STATUS_PLACE);
+        return;
+    }
+    overlayDrawStatus(statusPicture, ui.status, tone);
+    deskViewSetOverlay(ViewOverlay::Status, statusPicture, STATUS_PLACE);
 }
 
 const char* deskUiMessage() { return ui.message; }

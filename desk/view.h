@@ -13,7 +13,8 @@ inline constexpr int VIEW_MAX_WIDTH = BEZEL_WIDTH + PANEL_WIDTH;
 inline constexpr int VIEW_HEIGHT = BEZEL_HEIGHT;
 inline constexpr HostRect PANEL_RECT = {BEZEL_WIDTH, 0, PANEL_WIDTH, VIEW_HEIGHT};
 
-enum class ViewOverlay : uint8_t { Help, Message, Count };
+// Overlays bottom to top: the message bar covers the status bar while shown.
+enum class ViewOverlay : uint8_t { Status, Help, Message, Count };
 
 // Nothing shown beside the bezel, and the whole picture due.
 void deskViewReset();

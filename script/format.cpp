@@ -128,6 +128,7 @@ std::string scriptFormat(const ScriptCommand& c) {
             return "expect slot " + std::to_string(c.slot) + " " + std::to_string(c.slotValue);
         case ScriptOp::ExpectJournal: return journalText(c);
         case ScriptOp::ExpectPixel: return pixelText(c);
+        case ScriptOp::Feed: return "feed " + c.path;
     }
     return "# ?";
 }

@@ -204,36 +204,13 @@ bool parseClock(Line& l, ScriptCommand& c) {
     return finish(l);
 }
 
-// "name", "name[i]" or "name[i][j]".
 bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
-    const size_t bracket = w.find('[');
-    const std::string_view name = w.substr(0, bracket);
-    c.field = deviceFieldFind(name);
-    if (c.field == nullptr) return fail(l, "unknown device field " + wordQuoted(name));
-    long long index[2] = {0, 0};
-    int given = 0;
-    std::string_view rest =
-        bracket == std::string_view::npos ? std::string_view{} : w.substr(bracket);
-    while (!rest.empty()) {
-        const size_t close = rest.find(']');
-        if (rest[0] != '[' || close == std::string_view::npos || given == 2 ||
-            !wordToInteger(rest.substr(1, close - 1), index[given])) {
-            return fail(l, "bad index in " + wordQuoted(w));
-        }
-        ++given;
-        rest.remove_prefix(close + 1);
-    }
-    if (given != c.field->indices) {
-        constexpr const char* INDEX_COUNT[] = {" takes no index", " takes one index",
-                                               " takes two indices"};
-        return fail(l, std::string(c.field->name) + INDEX_COUNT[c.field->indices]);
-    }
-    const long long rows = c.field->rows, cols = c.field->cols;
-    if (index[0] < 0 || index[0] >= rows || index[1] < 0 || index[1] >= cols) {
-        return fail(l, "index outside " + std::string(c.field->name) + " in " + wordQuoted(w));
-    }
-    c.row = static_cast<int>(index[0]);
-    c.col = static_cast<int>(index[1]);
+    ScriptFieldRef ref;
+    std::string error;
+    if (!scriptFieldRef(w, ref, error)) return fail(l, error);
+    c.field = ref.field;
+    c.row = ref.row;
+    c.col = ref.col;
     return true;
 }
 
@@ -384,6 +361,14 @@ bool parseExpect(Line& l, ScriptCommand& c) {
     return fail(l, "cannot expect " + wordQuoted(w) + " (page, slot, journal or pixel)");
 }
 
+// A capture file of the feed; the program that runs the script reads it.
+bool parseFeed(Line& l, ScriptCommand& c) {
+    std::string_view w;
+    if (!take(l, "file name", w)) return false;
+    c.path = std::string(w);
+    return finish(l);
+}
+
 bool parseJournal(Line& l, ScriptCommand& c) {
     c.op = ScriptOp::JournalClear;
     if (!takeKeyword(l, "clear")) return fail(l, "journal takes 'clear'");
@@ -408,6 +393,7 @@ constexpr CommandParser PARSERS[] = {
     {"journal", ScriptOp::JournalClear, parseJournal},
     {"shot", ScriptOp::Shot, parseShot},
     {"expect", ScriptOp::ExpectPage, parseExpect},
+    {"feed", ScriptOp::Feed, parseFeed},
 };
 
 // One non-empty line into c; false with l.error set when it does not parse.
@@ -443,6 +429,46 @@ void checkShotPaths(Script& s) {
 }  // namespace
 
 // ---- Public operations --------------------------------------------------------------
+
+// "name", "name[i]" or "name[i][j]", each index inside the field's shape.
+bool scriptFieldRef(std::string_view w, ScriptFieldRef& ref, std::string& error) {
+    const size_t bracket = w.find('[');
+    const std::string_view name = w.substr(0, bracket);
+    ref = {};
+    const DeviceField* f = deviceFieldFind(name);
+    if (f == nullptr) {
+        error = "unknown device field " + wordQuoted(name);
+        return false;
+    }
+    ref.field = f;
+    long long index[2] = {0, 0};
+    int given = 0;
+    std::string_view rest =
+        bracket == std::string_view::npos ? std::string_view{} : w.substr(bracket);
+    while (!rest.empty()) {
+        const size_t close = rest.find(']');
+        if (rest[0] != '[' || close == std::string_view::npos || given == 2 ||
+            !wordToInteger(rest.substr(1, close - 1), index[given])) {
+            error = "bad index in " + wordQuoted(w);
+            return false;
+        }
+        ++given;
+        rest.remove_prefix(close + 1);
+    }
+    if (given != f->indices) {
+        constexpr const char* INDEX_COUNT[] = {" takes no index", " takes one index",
+                                               " takes two indices"};
+        error = std::string(f->name) + INDEX_COUNT[f->indices];
+        return false;
+    }
+    if (index[0] < 0 || index[0] >= f->rows || index[1] < 0 || index[1] >= f->cols) {
+        error = "index outside " + std::string(f->name) + " in " + wordQuoted(w);
+        return false;
+    }
+    ref.row = static_cast<int>(index[0]);
+    ref.col = static_cast<int>(index[1]);
+    return true;
+}
 
 // Parses line by line; a failing line is reported and skipped.
 Script scriptParse(std::string_view text) {

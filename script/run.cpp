@@ -36,6 +36,13 @@ using JournalKey = std::tuple<int, int32_t, int32_t, uint32_t>;
 // A failed expectation or an unusable picture stops the command loop.
 enum class Step : uint8_t { Go, Stop };
 
+// A feed line's capture being played from the tick its line ran.
+struct Playing {
+    const std::vector<ScriptTimedCommand>* capture;
+    long long start;
+    size_t next;
+};
+
 // ---- Module state ---------------------------------------------------------------
 
 struct RunState {
@@ -47,6 +54,7 @@ struct RunState {
     long long hostBaseTick = 0;
     long journalSeen = 0;                     // devJournalTotal() already tallied
     std::map<JournalKey, long long> journal;  // every request since the last clear
+    std::vector<Playing> feeds;               // captures of feed lines being played
     ScriptOutcome outcome = {};
 };
 
@@ -82,7 +90,17 @@ void createWindow() {
     tallyJournal();
 }
 
+// The capture lines due after the ticks run so far, before the next tick,
+// as the window applies what its feed received.
+void playFeeds() {
+    for (Playing& p : run.feeds) {
+        while (p.next < p.capture->size() && p.start + (*p.capture)[p.next].tick <= run.ticks)
+            scriptApplyWrite((*p.capture)[p.next++].command);
+    }
+}
+
 void tick() {
+    playFeeds();
     hostFastTick();
     ++run.ticks;
     if (run.ticks % FAST_TICKS_PER_SECOND == 0) hostSlowTick();
@@ -268,15 +286,14 @@ Step execute(const ScriptCommand& c, const ScriptShotSink& sink) {
         case ScriptOp::Wait: return ticks(c, c.ticks);
         case ScriptOp::Clock: setHostClock(c); return Step::Go;
         case ScriptOp::Set:
-            deviceFieldWrite(simDevice, *c.field, c.row, c.col, c.value);
-            return Step::Go;
-        case ScriptOp::Slot: settingsWriteInt(c.slot, c.slotValue); return Step::Go;
+        case ScriptOp::Slot: scriptApplyWrite(c); return Step::Go;
         case ScriptOp::JournalClear: run.journal.clear(); return Step::Go;
         case ScriptOp::Shot: return shot(c, sink);
         case ScriptOp::ExpectPage: return expectPage(c);
         case ScriptOp::ExpectSlot: return expectSlot(c);
         case ScriptOp::ExpectJournal: return expectJournal(c);
         case ScriptOp::ExpectPixel: return expectPixel(c);
+        case ScriptOp::Feed: run.feeds.push_back({&c.capture, run.ticks, 0}); return Step::Go;
     }
     return Step::Go;
 }
@@ -284,6 +301,15 @@ Step execute(const ScriptCommand& c, const ScriptShotSink& sink) {
 }  // namespace
 
 // ---- Public operations --------------------------------------------------------------
+
+// A set line writes a device field, a slot line a setting.
+void scriptApplyWrite(const ScriptCommand& c) {
+    if (c.op == ScriptOp::Set && c.field != nullptr) {
+        deviceFieldWrite(simDevice, *c.field, c.row, c.col, c.value);
+    } else if (c.op == ScriptOp::Slot) {
+        settingsWriteInt(c.slot, c.slotValue);
+    }
+}
 
 // Power-on reset, then each line in turn; the window is created at the first
 // line that needs the unit, or at the end.

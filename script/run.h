@@ -38,6 +38,8 @@ struct ScriptOutcome {
     long long ticks;                    // virtual fast ticks the run took
 };
 
+// Applies a set or slot line to the unit as a run does; other lines do nothing.
+void scriptApplyWrite(const ScriptCommand& c);
 // Runs a script that parsed without errors from power-on; tickLimit > 0 stops
 // a run that would go further (an error), so fuzzing stays quick.
 ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long long tickLimit = 0);

@@ -39,9 +39,12 @@ enum class ScriptOp : uint8_t {
     ExpectSlot,     // slot, slotValue
     ExpectJournal,  // request, args, count
     ExpectPixel,    // window, x, y, colour
+    Feed,           // path; capture
 };
 
 enum class ScriptButton : uint8_t { View, Left, Right, Both };
+
+struct ScriptTimedCommand;
 
 // One script line. Only the members its op names are meaningful.
 struct ScriptCommand {
@@ -66,6 +69,22 @@ struct ScriptCommand {
     long long count = -1;     // exact count wanted; -1 for at least one
     int x = 0, y = 0;
     uint32_t colour = 0;  // 0xRRGGBB
+    // A feed line's capture as set and slot lines by tick, filled in by the
+    // program that reads the file; the parser leaves it empty.
+    std::vector<ScriptTimedCommand> capture;
+};
+
+// A set or slot line due a number of ticks after its feed line started.
+struct ScriptTimedCommand {
+    long long tick;
+    ScriptCommand command;
+};
+
+// A device field element as a set line names it: "name", "name[i]" or "name[i][j]".
+struct ScriptFieldRef {
+    const DeviceField* field = nullptr;
+    int row = 0;
+    int col = 0;
 };
 
 struct ScriptError {
@@ -83,6 +102,9 @@ struct Script {
 // Parses a whole script; every line that fails adds an error (at most
 // SCRIPT_MAX_ERRORS, then one more saying the rest was not checked).
 Script scriptParse(std::string_view text);
+// Reads a field reference; false with the reason in error (field stays null
+// when the name is unknown).
+bool scriptFieldRef(std::string_view word, ScriptFieldRef& ref, std::string& error);
 // The line that parses back to cmd (its line number aside).
 std::string scriptFormat(const ScriptCommand& cmd);
 // The ticks a click or hold lasts when the line gives none: a click stays

@@ -48,6 +48,17 @@ TEST(DeskOptions, EveryOptionInBothForms) {
     EXPECT_EQ(p.options.zoom, 4) << "the last of a repeated option counts";
     EXPECT_TRUE(p.options.help);
     EXPECT_TRUE(p.options.version);
+    p = parse({"--feed", "udp:5500", "--feed-record=f.qx70"});
+    ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_EQ(p.options.feed.port, 5500);
+    EXPECT_EQ(p.options.feed.ip[0], 127) << "the default listens on the machine only";
+    EXPECT_EQ(p.options.feed.ip[3], 1);
+    EXPECT_STREQ(p.options.feedRecordFile, "f.qx70");
+    p = parse({"--feed=udp:0.0.0.0:49000"});
+    ASSERT_TRUE(p.ok) << p.error;
+    char text[32];
+    deskFeedText(p.options.feed, text);
+    EXPECT_STREQ(text, "udp:0.0.0.0:49000");
     p = parse({"--record", "--weird-but-a-file-name"});
     ASSERT_TRUE(p.ok) << "a value is taken as it stands";
     EXPECT_STREQ(p.options.recordFile, "--weird-but-a-file-name");
@@ -74,6 +85,17 @@ TEST(DeskOptions, OtherMistakesAreRefusedWithTheirReason) {
         {{"--shots="}, "--shots needs a folder"},
         {{"--record", ""}, "--record needs a file name"},
         {{"--zoomy=2"}, "unknown option '--zoomy=2'"},
+        {{"--feed", "5500"}, "--feed takes udp:PORT or udp:ADDRESS:PORT, not '5500'"},
+        {{"--feed", "udp:0"}, "--feed takes"},
+        {{"--feed", "udp:65536"}, "--feed takes"},
+        {{"--feed", "udp:localhost:5500"}, "--feed takes"},
+        {{"--feed", "udp:1.2.3:5500"}, "--feed takes"},
+        {{"--feed", "udp:1.2.3.256:5500"}, "--feed takes"},
+        {{"--feed", "udp:1.2.3.4.5:5500"}, "--feed takes"},
+        {{"--feed", "tcp:5500"}, "--feed takes"},
+        {{"--feed-record", "f.qx70"}, "--feed-record needs --feed"},
+        {{"--feed", "udp:1", "--record", "a", "--feed-record", "a"},
+         "--record and --feed-record name the same file"},
     };
     for (const auto& c : cases) {
         const Parsed p = parse(c.args);

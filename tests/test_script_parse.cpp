@@ -160,6 +160,8 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"slot -1 1", "slot: slot -1 outside 0 to 99"},
         {"slot 5 4294967296", "slot: value 4294967296 outside -2147483648 to 4294967295"},
         {"journal", "journal: journal takes 'clear'"},
+        {"feed", "feed: missing file name"},
+        {"feed a.feed b.feed", "feed: unexpected 'b.feed'"},
         {"shot", "shot: missing file name"},
         {"shot picture.jpg", "shot: file name 'picture.jpg' must end in .png"},
         {"shot .png", "shot: file name '.png' must end in .png"},
@@ -230,6 +232,7 @@ TEST(ScriptFormat, EveryCommandParsesBackFromItsLine) {
         "expect journal writeParameter 80 1 -0.125",
         "expect pixel 0 159 0xFF00FF",
         "expect pixel window 10 20 0x000000",
+        "feed flights/turn.feed",
     };
     for (const char* line : lines) {
         const ScriptCommand c = one(line);

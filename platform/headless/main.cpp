@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/files/whole_file.h"
+#include "platform/headless/captures.h"
 #include "platform/headless/output.h"
 #include "qx70_version.h"
 #include "script/run.h"
@@ -108,6 +109,8 @@ int main(int argc, char** argv) {
     if (!o.outGiven) o.out.outDir = headlessFolderOf(o.script);
     Script script = scriptParse(text);
     if (script.errors.empty()) headlessCheckOutput(script, o.out, script.errors);
+    if (script.errors.empty())
+        headlessReadCaptures(script, headlessFolderOf(o.script), script.errors);
     if (!script.errors.empty()) {
         report(o.script, script.errors);
         return EXIT_USAGE;

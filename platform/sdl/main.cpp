@@ -2,7 +2,8 @@
 // loop sleeps in SDL_WaitEventTimeout until the next tick is due, so an idle
 // window costs almost nothing. Beside the mouse on the bezel it offers keys
 // for the buttons, zoom, the key help, the device panel, screenshots, pause
-// and single frames, sound, and a recording of the session as a script.
+// and single frames, sound, a recording of the session as a script, and live
+// readings from a feed.
 #include <SDL.h>
 
 #include <algorithm>
@@ -12,8 +13,10 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "app/timekeeping.h"
+#include "desk/feed.h"
 #include "desk/keys.h"
 #include "desk/options.h"
 #include "desk/panel.h"
@@ -26,11 +29,13 @@
 #include "device/settings.h"
 #include "platform/sdl/audio.h"
 #include "platform/sdl/end_signals.h"
+#include "platform/sdl/feed_socket.h"
 #include "platform/sdl/keys.h"
 #include "platform/sdl/recording_file.h"
 #include "platform/sdl/shots.h"
 #include "platform/sdl/window.h"
 #include "qx70_version.h"
+#include "script/run.h"
 #include "shell/bezel.h"
 #include "shell/shell.h"
 
@@ -41,13 +46,26 @@ constexpr int EXIT_USAGE = 2;
 constexpr const char* VERSION_LINE = "qx70sim " QX70_VERSION_TEXT "\n";
 constexpr int SIGNAL_POLL_MS = 200;
 
+// ---- Types ----------------------------------------------------------------
+
+// A recording of the session (--record) or of its feed (--feed-record).
+struct Recording {
+    RecordStream stream = RecordStream::Session;
+    const char* path = nullptr;  // null when not asked for
+    RecordingFile file;
+    bool on = false;  // being written
+};
+
 // ---- Module state ---------------------------------------------------------
 
 DeskOptions options;
 bool repaintAll = true;
 bool unitWasRunning = true;
-bool recording = false;            // a recording is being written
+Recording recordings[2];           // the session's, then the feed's
 HostDateTime recordingStart = {};  // the host time at tick 0 of a recording
+char feedName[32] = "";            // "udp:ADDRESS:PORT" while a feed listens
+long long feedReadAt = -1;         // the ticks run when the feed was last read
+std::vector<ScriptCommand> feedLines;
 
 // ---- Private helpers ------------------------------------------------------
 
@@ -88,9 +106,11 @@ bool wantsFullRepaint(const SDL_WindowEvent& w) {
     }
 }
 
+bool recordingAny() { return recordings[0].on || recordings[1].on; }
+
 void updateTitle() {
     std::string note = deskSessionRun().paused ? "paused" : "";
-    if (recording) note += note.empty() ? "recording" : ", recording";
+    if (recordingAny()) note += note.empty() ? "recording" : ", recording";
     sdlWindowSetTitleNote(note.c_str());
 }
 
@@ -145,6 +165,10 @@ void zoomIn() {
         return;
     }
     layOut(z + 1);
+}
+
+void releaseRecordings() {
+    for (Recording& r : recordings) recordingFileRelease(r.file);
 }
 
 void runCommand(DeskCommand c) {
@@ -241,19 +265,42 @@ void followUnitSound() {
     sdlAudioIdle();
 }
 
-// Appends what was recorded; a failing write ends the recording with a
-// message, and the file keeps what it held before the session.
-void flushRecording() {
-    if (!recording) return;
-    const std::string text = recordTake();
+// Appends what was recorded; a failing write ends that recording with a
+// message, and its file keeps what it held before the session.
+void flushRecording(Recording& r) {
+    if (!r.on) return;
+    const std::string text = recordTake(r.stream);
     std::string why;
-    if (text.empty() || recordingFileAppend(text, &why)) return;
-    recording = false;
-    recordFinish(ticksRun());
-    recordTake();
-    recordingFileRelease();
+    if (text.empty() || recordingFileAppend(r.file, text, &why)) return;
+    r.on = false;
+    recordFinish(ticksRun(), r.stream);
+    recordTake(r.stream);
+    recordingFileRelease(r.file);
     deskUiShowMessage(("Recording stopped: " + why).c_str(), nowMs());
     updateTitle();
+}
+
+// On a new tick: the datagrams waiting, then what they (or a silence) change
+// in the unit, as set lines into the device and the recordings.
+void followFeed() {
+    if (feedName[0] == '\0') return;
+    const long long t = ticksRun();
+    if (t != feedReadAt) {
+        feedReadAt = t;
+        feedSocketRead(deskFeed());
+        feedStep(deskFeed(), t, feedLines);
+        for (const ScriptCommand& c : feedLines) {
+            scriptApplyWrite(c);
+            recordLine(t, c);
+            recordLine(t, c, RecordStream::Feed);
+        }
+    }
+    char status[FEED_STATUS_CAPACITY];
+    feedStatusText(deskFeed(), t, status);
+    const FeedLink link = deskFeed().link;
+    deskUiSetStatus(status, link == FeedLink::Live     ? StatusTone::Good
+                            : link == FeedLink::Silent ? StatusTone::Warning
+                                                       : StatusTone::Waiting);
 }
 
 void present() {
@@ -277,8 +324,9 @@ int runLoop() {
             } while (SDL_PollEvent(&e) == 1);
         }
         deskSessionRunDue(nowMs());
+        followFeed();
         followUnitSound();
-        flushRecording();
+        for (Recording& r : recordings) flushRecording(r);
         present();
     }
 }
@@ -294,35 +342,39 @@ void printHelp() {
     std::printf("  --zoom N       start at zoom N (1 to 4)\n");
     std::printf("  --shots DIR    save F12 screenshots in DIR (default: the current folder)\n");
     std::printf("  --record FILE  record the session as a script for qx70-run\n");
+    std::printf("  --feed udp:PORT, --feed udp:ADDRESS:PORT\n");
+    std::printf(
+        "                 take live readings from UDP datagrams (default address 127.0.0.1)\n");
+    std::printf("  --feed-record FILE\n");
+    std::printf("                 record what the feed gave as a script for qx70-run\n");
     std::printf("  --mute         no sound\n");
     std::printf("  --version      print the version and exit\n\nKeys:\n");
     for (const DeskKeyHelp& k : deskKeyHelp) std::printf("  %-18s %s\n", k.keys, k.action);
 }
 
-// Locks the recording's file before the window opens, so a bad path or a
-// second simulator recording into it is refused at once and nothing is
+// Locks the recordings' files before the window opens, so a bad path or a
+// second simulator recording into one is refused at once and nothing is
 // written unless the session starts.
-bool lockRecording() {
-    if (options.recordFile == nullptr) return true;
-    std::string why;
-    if (recordingFileLock(options.recordFile, &why)) return true;
-    std::fprintf(stderr, "qx70sim: %s\n", why.c_str());
-    return false;
-}
-
-// The session starts: its recording from the host time now.
-bool startRecording() {
-    if (options.recordFile == nullptr) return true;
-    std::string why;
-    if (!recordingFileStart(&why)) {
+bool lockRecordings() {
+    recordings[1].stream = RecordStream::Feed;
+    recordings[0].path = options.recordFile;
+    recordings[1].path = options.feedRecordFile;
+    for (Recording& r : recordings) {
+        std::string why;
+        if (r.path == nullptr || recordingFileLock(r.file, r.path, &why)) continue;
         std::fprintf(stderr, "qx70sim: %s\n", why.c_str());
+        releaseRecordings();
         return false;
     }
-    recording = true;
-    int ms = 0;
-    const std::tm utc = utcNow(&ms);
-    recordingStart = {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
-                      utc.tm_hour,        utc.tm_min,     std::min(utc.tm_sec, 59)};
+    return true;
+}
+
+std::string recordingNotes(RecordStream stream) {
+    if (stream == RecordStream::Feed) {
+        return std::string("What the feed ") + feedName +
+               " gave the unit, recorded in the QX-70 PC Simulator window;\n"
+               "replay it with: qx70-run FILE";
+    }
     std::string notes =
         "A session recorded in the QX-70 PC Simulator window; replay it with: qx70-run FILE\n"
         "While recording, the unit's seconds follow its frames, as in a replay.";
@@ -330,20 +382,55 @@ bool startRecording() {
         notes += std::string("\nIts screenshots went to ") + options.shotsDir +
                  "; qx70-run --compare there checks the replay against them.";
     }
-    recordStart(recordingStart, notes);
+    return notes;
+}
+
+// The session starts: its recordings from the host time now.
+bool startRecordings() {
+    int ms = 0;
+    const std::tm utc = utcNow(&ms);
+    recordingStart = {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
+                      utc.tm_hour,        utc.tm_min,     std::min(utc.tm_sec, 59)};
+    for (Recording& r : recordings) {
+        if (r.path == nullptr) continue;
+        std::string why;
+        if (!recordingFileStart(r.file, &why)) {
+            std::fprintf(stderr, "qx70sim: %s\n", why.c_str());
+            return false;
+        }
+        r.on = true;
+        recordStart(recordingStart, recordingNotes(r.stream), r.stream);
+    }
     return true;
 }
 
-// The last wait line, then the recording replaces the file.
-void closeRecording() {
-    if (recording) {
-        recordFinish(ticksRun());
-        flushRecording();
+// The last wait line, then each recording replaces its file.
+void closeRecordings() {
+    for (Recording& r : recordings) {
+        if (r.on) {
+            recordFinish(ticksRun(), r.stream);
+            flushRecording(r);
+        }
+        std::string why;
+        if (r.on && !recordingFileFinish(r.file, &why))
+            std::fprintf(stderr, "qx70sim: %s\n", why.c_str());
+        r.on = false;
     }
+    releaseRecordings();
+}
+
+// Listens for the feed before the window opens, so a port in use is refused at once.
+bool openFeed() {
+    feedReset(deskFeed(), "");
+    if (options.feed.port == 0) return true;
     std::string why;
-    if (recording && !recordingFileFinish(&why)) std::fprintf(stderr, "qx70sim: %s\n", why.c_str());
-    recording = false;
-    recordingFileRelease();
+    if (!feedSocketOpen(options.feed, &why)) {
+        std::fprintf(stderr, "qx70sim: %s\n", why.c_str());
+        return false;
+    }
+    deskFeedText(options.feed, feedName);
+    feedReset(deskFeed(), feedName);
+    return true;
 }
 
 }  // namespace
@@ -360,19 +447,25 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.mute) sdlAudioDisable();
-    if (!lockRecording()) return EXIT_USAGE;
+    if (!lockRecordings()) return EXIT_USAGE;
+    if (!openFeed()) {
+        releaseRecordings();
+        return EXIT_USAGE;
+    }
     endSignalsInstall();
     if (!sdlWindowOpen(options.zoom)) {
-        recordingFileRelease();
+        releaseRecordings();
+        feedSocketClose();
         return 1;
     }
-    if (!startRecording()) {
-        recordingFileRelease();
+    if (!startRecordings()) {
+        releaseRecordings();
+        feedSocketClose();
         sdlWindowClose();
         return EXIT_USAGE;
     }
-    deskSessionStart(nowMs(), recording, recordingStart);
-    setClockSource(recording ? deskSessionHostTime : hostUtcTime);
+    deskSessionStart(nowMs(), recordingAny(), recordingStart);
+    setClockSource(recordingAny() ? deskSessionHostTime : hostUtcTime);
     unitPowerOnReset();
     deskViewReset();
     deskUiReset();
@@ -383,9 +476,10 @@ int main(int argc, char** argv) {
     deskViewUpdate(hostTakeChanges());
     updateTitle();
     sdlWindowShow();
-    deskSessionStart(nowMs(), recording, recordingStart);
+    deskSessionStart(nowMs(), recordingAny(), recordingStart);
     const int code = runLoop();
-    closeRecording();
+    closeRecordings();
+    feedSocketClose();
     devSetSoundListener(nullptr);
     sdlAudioClose();
     sdlWindowClose();

@@ -7,16 +7,26 @@
 
 #include <string>
 
+#include "platform/files/whole_file.h"
+
+// One file being recorded into.
+struct RecordingFile {
+    std::string path;
+    int lockFd = -1;
+    bool createdForLock = false;  // the file did not exist before the lock
+    WholeFile temp;               // the recording while the session runs
+};
+
 // Takes the lock on path and checks that its folder takes new files; false
 // with a one-line reason when another simulator records into it or it cannot
 // be written.
-bool recordingFileLock(const char* path, std::string* why);
+bool recordingFileLock(RecordingFile& rec, const char* path, std::string* why);
 // The session has started: its text goes to a new temporary file from now on.
-bool recordingFileStart(std::string* why);
+bool recordingFileStart(RecordingFile& rec, std::string* why);
 // Appends text; false (and the recording stops) when it cannot be written.
-bool recordingFileAppend(const std::string& text, std::string* why);
+bool recordingFileAppend(RecordingFile& rec, const std::string& text, std::string* why);
 // The session has ended: the recording replaces the file.
-bool recordingFileFinish(std::string* why);
+bool recordingFileFinish(RecordingFile& rec, std::string* why);
 // Drops an unfinished recording and the lock; a file that existed only for
 // the lock is removed again.
-void recordingFileRelease();
+void recordingFileRelease(RecordingFile& rec);
