@@ -22,8 +22,6 @@ namespace {
 
 constexpr int LEVELS = 3;  // view, left, right
 constexpr int VIEW = 0, LEFT = 1, RIGHT = 2;
-constexpr long long SECONDS_PER_DAY = 86400;
-constexpr int MS_PER_SECOND = 1000;
 constexpr size_t SHOWN_REQUESTS = 6;  // journal entries listed in a failure message
 
 // ---- Types --------------------------------------------------------------------

@@ -9,6 +9,8 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -260,6 +262,18 @@ TEST(FeedFormats, TheFormatIsToldByContent) {
     EXPECT_EQ(feedFormatOf(plain.data(), plain.size()), FeedFormat::Plain);
     EXPECT_EQ(feedFormatOf(fg.data(), fg.size()), FeedFormat::FlightGear);
     EXPECT_EQ(feedFormatOf(data.data(), data.size()), FeedFormat::XPlane);
+}
+
+TEST(FeedFormats, TheShippedProtocolFileSendsAsManyValuesAsALineHolds) {
+    std::ifstream in(std::string(QX70_SOURCE_DIR) + "/share/qx70/flightgear/qx70.xml");
+    std::stringstream xml;
+    xml << in.rdbuf();
+    const std::string text = xml.str();
+    int chunks = 0;
+    for (size_t at = text.find("<chunk>"); at != std::string::npos;
+         at = text.find("<chunk>", at + 1))
+        ++chunks;
+    EXPECT_EQ(chunks, FEED_FG_VALUES);
 }
 
 TEST(FeedFormats, StandardAtmosphere) {

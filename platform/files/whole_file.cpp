@@ -10,6 +10,9 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 // ---- Constants ------------------------------------------------------------
 
@@ -152,6 +155,17 @@ bool wholeFileWrite(const std::string& path, const std::string& text, std::strin
         return false;
     }
     return wholeFileCommit(&w, message);
+}
+
+bool wholeFileRead(const std::string& path, std::string& text, size_t maxBytes) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream s;
+    s << in.rdbuf();
+    text = s.str();
+    return !in.bad() && text.size() <= maxBytes;
 }
 
 void wholeFileCleanUpOnSignals() {

@@ -6,6 +6,7 @@
 // SIGHUP leaves no temporary file behind.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -25,6 +26,9 @@ bool wholeFileCommit(WholeFile* w, std::string* message);
 void wholeFileAbandon(WholeFile* w);
 // Writes text as the whole content of path.
 bool wholeFileWrite(const std::string& path, const std::string& text, std::string* message);
+// Reads a regular file of at most maxBytes whole into text; false for
+// anything else (a folder opens as a stream too, so it is refused by its type).
+bool wholeFileRead(const std::string& path, std::string& text, size_t maxBytes);
 
 // From now on SIGINT, SIGTERM and SIGHUP first remove every temporary file
 // still open, then end the process as the signal would have.

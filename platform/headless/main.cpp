@@ -9,9 +9,6 @@
 // could not be written (nothing runs when the script has an error).
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "platform/files/whole_file.h"
@@ -26,7 +23,7 @@
 namespace {
 
 constexpr int EXIT_USAGE = 2;
-constexpr std::streamsize MAX_SCRIPT_BYTES = 4 * 1024 * 1024;
+constexpr size_t MAX_SCRIPT_BYTES = 4 * 1024 * 1024;
 constexpr const char* VERSION_LINE = "qx70-run " QX70_VERSION_TEXT "\n";
 
 constexpr const char* USAGE =
@@ -65,19 +62,6 @@ bool parseArgs(int argc, char** argv, Options& o) {
     return o.script != nullptr;
 }
 
-// A regular file of at most MAX_SCRIPT_BYTES; a folder opens as a stream too,
-// so it is refused by its type.
-bool readScript(const char* path, std::string& text) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return !in.bad() && static_cast<std::streamsize>(text.size()) <= MAX_SCRIPT_BYTES;
-}
-
 void report(const char* script, const std::vector<ScriptError>& messages) {
     for (const ScriptError& e : messages)
         std::fprintf(stderr, "%s:%d: %s\n", script, e.line, e.message.c_str());
@@ -102,7 +86,7 @@ int main(int argc, char** argv) {
         return EXIT_USAGE;
     }
     std::string text;
-    if (!readScript(o.script, text)) {
+    if (!wholeFileRead(o.script, text, MAX_SCRIPT_BYTES)) {
         std::fprintf(stderr, "qx70-run: cannot read %s (a script of at most 4 MiB)\n", o.script);
         return EXIT_USAGE;
     }

@@ -13,7 +13,6 @@
 #include <cstring>
 #include <ctime>
 #include <string>
-#include <vector>
 
 #include "app/timekeeping.h"
 #include "desk/feed.h"
@@ -29,13 +28,12 @@
 #include "device/settings.h"
 #include "platform/sdl/audio.h"
 #include "platform/sdl/end_signals.h"
-#include "platform/sdl/feed_socket.h"
+#include "platform/sdl/feed_link.h"
 #include "platform/sdl/keys.h"
 #include "platform/sdl/recording_file.h"
 #include "platform/sdl/shots.h"
 #include "platform/sdl/window.h"
 #include "qx70_version.h"
-#include "script/run.h"
 #include "shell/bezel.h"
 #include "shell/shell.h"
 
@@ -61,11 +59,11 @@ struct Recording {
 DeskOptions options;
 bool repaintAll = true;
 bool unitWasRunning = true;
-Recording recordings[2];           // the session's, then the feed's
+Recording recordings[2] = {
+    {.stream = RecordStream::Session, .path = nullptr, .file = {}, .on = false},
+    {.stream = RecordStream::Feed, .path = nullptr, .file = {}, .on = false},
+};
 HostDateTime recordingStart = {};  // the host time at tick 0 of a recording
-char feedName[32] = "";            // "udp:ADDRESS:PORT" while a feed listens
-long long feedReadAt = -1;         // the ticks run when the feed was last read
-std::vector<ScriptCommand> feedLines;
 
 // ---- Private helpers ------------------------------------------------------
 
@@ -280,29 +278,6 @@ void flushRecording(Recording& r) {
     updateTitle();
 }
 
-// On a new tick: the datagrams waiting, then what they (or a silence) change
-// in the unit, as set lines into the device and the recordings.
-void followFeed() {
-    if (feedName[0] == '\0') return;
-    const long long t = ticksRun();
-    if (t != feedReadAt) {
-        feedReadAt = t;
-        feedSocketRead(deskFeed());
-        feedStep(deskFeed(), t, feedLines);
-        for (const ScriptCommand& c : feedLines) {
-            scriptApplyWrite(c);
-            recordLine(t, c);
-            recordLine(t, c, RecordStream::Feed);
-        }
-    }
-    char status[FEED_STATUS_CAPACITY];
-    feedStatusText(deskFeed(), t, status);
-    const FeedLink link = deskFeed().link;
-    deskUiSetStatus(status, link == FeedLink::Live     ? StatusTone::Good
-                            : link == FeedLink::Silent ? StatusTone::Warning
-                                                       : StatusTone::Waiting);
-}
-
 void present() {
     deskPanelRefresh();
     const HostRect r = deskViewUpdate(hostTakeChanges());
@@ -324,7 +299,7 @@ int runLoop() {
             } while (SDL_PollEvent(&e) == 1);
         }
         deskSessionRunDue(nowMs());
-        followFeed();
+        sdlFeedFollow(ticksRun());
         followUnitSound();
         for (Recording& r : recordings) flushRecording(r);
         present();
@@ -356,7 +331,6 @@ void printHelp() {
 // second simulator recording into one is refused at once and nothing is
 // written unless the session starts.
 bool lockRecordings() {
-    recordings[1].stream = RecordStream::Feed;
     recordings[0].path = options.recordFile;
     recordings[1].path = options.feedRecordFile;
     for (Recording& r : recordings) {
@@ -371,7 +345,7 @@ bool lockRecordings() {
 
 std::string recordingNotes(RecordStream stream) {
     if (stream == RecordStream::Feed) {
-        return std::string("What the feed ") + feedName +
+        return std::string("What the feed ") + deskFeed().source +
                " gave the unit, recorded in the QX-70 PC Simulator window;\n"
                "replay it with: qx70-run FILE";
     }
@@ -422,15 +396,10 @@ void closeRecordings() {
 // Listens for the feed before the window opens, so a port in use is refused at once.
 bool openFeed() {
     feedReset(deskFeed(), "");
-    if (options.feed.port == 0) return true;
     std::string why;
-    if (!feedSocketOpen(options.feed, &why)) {
-        std::fprintf(stderr, "qx70sim: %s\n", why.c_str());
-        return false;
-    }
-    deskFeedText(options.feed, feedName);
-    feedReset(deskFeed(), feedName);
-    return true;
+    if (options.feed.port == 0 || sdlFeedOpen(options.feed, &why)) return true;
+    std::fprintf(stderr, "qx70sim: %s\n", why.c_str());
+    return false;
 }
 
 }  // namespace
@@ -455,12 +424,12 @@ int main(int argc, char** argv) {
     endSignalsInstall();
     if (!sdlWindowOpen(options.zoom)) {
         releaseRecordings();
-        feedSocketClose();
+        sdlFeedClose();
         return 1;
     }
     if (!startRecordings()) {
         releaseRecordings();
-        feedSocketClose();
+        sdlFeedClose();
         sdlWindowClose();
         return EXIT_USAGE;
     }
@@ -479,7 +448,7 @@ int main(int argc, char** argv) {
     deskSessionStart(nowMs(), recordingAny(), recordingStart);
     const int code = runLoop();
     closeRecordings();
-    feedSocketClose();
+    sdlFeedClose();
     devSetSoundListener(nullptr);
     sdlAudioClose();
     sdlWindowClose();
