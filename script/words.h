@@ -15,6 +15,9 @@ std::string wordQuoted(std::string_view w);
 bool wordToInteger(std::string_view w, long long& v);
 // A whole word as a finite float, rounded once from the decimal text.
 bool wordToFloat(std::string_view w, float& v);
+// The same reading by strtof, for a C++ library without a floating-point
+// std::from_chars; wordToFloat uses it there.
+bool wordToFloatByStrtof(std::string_view w, float& v);
 // Hundredths of a second in a decimal like 1.25, without rounding.
 bool wordToCentiseconds(std::string_view w, long long& centi);
 // Days in a month of the Gregorian calendar; month 1 to 12.

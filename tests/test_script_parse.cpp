@@ -3,13 +3,16 @@
 // to the same command, which the session recorder relies on.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
 
 #include "device/device_fields.h"
 #include "script/script.h"
+#include "script/words.h"
 #include "tests/script_fuzz_check.h"
 
 namespace {
@@ -253,6 +256,72 @@ TEST(ScriptFormat, RandomDeviceValuesSurviveTheRoundTrip) {
             f.type == FieldType::Float ? static_cast<double>(static_cast<float>(u)) : std::floor(u);
         if (!deviceFieldAccepts(f, c.value)) continue;  // a float rounded just past a bound
         expectSameCommand(one(scriptFormat(c)), c, scriptFormat(c));
+    }
+}
+
+// The browser build reads floats with strtof: it must accept, refuse and
+// round every word exactly as std::from_chars does here.
+TEST(ScriptWords, FloatsReadTheSameWithStrtofAsWithFromChars) {
+    std::vector<std::string> words = {"4.9",
+                                      "-0.25",
+                                      "1e4",
+                                      "1E-3",
+                                      "+2.5",
+                                      "+-5",
+                                      "1.",
+                                      ".5",
+                                      "-.5",
+                                      "0",
+                                      "-0",
+                                      "00012",
+                                      "1e-40",
+                                      "1.4e-45",
+                                      "7e-46",
+                                      "1e-50",
+                                      "0e-99999",
+                                      "1e39",
+                                      "3.4028235e38",
+                                      "3.40282357e38",
+                                      ".",
+                                      "",
+                                      "-",
+                                      "+",
+                                      "++1",
+                                      "1e",
+                                      "1e+",
+                                      "e5",
+                                      "0x10",
+                                      "inf",
+                                      "-inf",
+                                      "nan",
+                                      "infinity",
+                                      " 1",
+                                      "1 ",
+                                      "1.2.3",
+                                      "1e5.5",
+                                      "1,5",
+                                      "1e+05",
+                                      "1.e5",
+                                      "--1",
+                                      "1f"};
+    std::mt19937 rng(14);
+    char text[64];
+    for (int i = 0; i < 4000; ++i) {
+        const float x = std::bit_cast<float>(static_cast<uint32_t>(rng()));
+        const char* formats[] = {"%.9g", "%.3g", "%.12e", "%.6f"};
+        std::snprintf(text, sizeof text, formats[i % 4], static_cast<double>(x));
+        words.push_back(text);
+        std::snprintf(text, sizeof text, "%u.%08ue%d", static_cast<unsigned>(rng()),
+                      static_cast<unsigned>(rng() % 100000000u), static_cast<int>(rng() % 90) - 50);
+        words.push_back(text);
+    }
+    for (const std::string& w : words) {
+        float a = -7.0f, b = -7.0f;
+        const bool readA = wordToFloat(w, a);
+        EXPECT_EQ(readA, wordToFloatByStrtof(w, b)) << "'" << w << "'";
+        if (readA) {
+            EXPECT_EQ(std::bit_cast<uint32_t>(a), std::bit_cast<uint32_t>(b)) << w;
+        }
     }
 }
 
