@@ -11,7 +11,8 @@
 namespace {
 
 RunControl run;
-HostDateTime recordingStart = DEFAULT_HOST_TIME;
+HostDateTime hostBase = DEFAULT_HOST_TIME;  // the host time at fast tick hostBaseTick
+long long hostBaseTick = 0;
 
 }  // namespace
 
@@ -20,7 +21,14 @@ HostDateTime recordingStart = DEFAULT_HOST_TIME;
 // Seconds follow the frames while recording, as they do in a replay.
 void deskSessionStart(int64_t now, bool recording, const HostDateTime& start) {
     runStart(&run, now, recording);
-    recordingStart = start;
+    hostBase = start;
+    hostBaseTick = 0;
+}
+
+void deskSessionContinue(int64_t now, long long ticks, const HostDateTime& t) {
+    runStart(&run, now, true);
+    run.fastTicks = ticks;
+    deskSessionSetHostTime(t);
 }
 
 RunControl& deskSessionRun() { return run; }
@@ -41,4 +49,11 @@ void deskSessionRunDue(int64_t now) {
     }
 }
 
-void deskSessionHostTime(ClockTime* out) { *out = hostTimeAfter(recordingStart, run.fastTicks); }
+void deskSessionHostTime(ClockTime* out) {
+    *out = hostTimeAfter(hostBase, run.fastTicks - hostBaseTick);
+}
+
+void deskSessionSetHostTime(const HostDateTime& t) {
+    hostBase = t;
+    hostBaseTick = run.fastTicks;
+}

@@ -22,8 +22,6 @@ namespace {
 
 constexpr int LEVELS = 3;  // view, left, right
 constexpr int VIEW = 0, LEFT = 1, RIGHT = 2;
-constexpr long long SECONDS_PER_DAY = 86400;
-constexpr int MS_PER_SECOND = 1000;
 constexpr size_t SHOWN_REQUESTS = 6;  // journal entries listed in a failure message
 
 // ---- Types --------------------------------------------------------------------
@@ -55,9 +53,7 @@ RunState run;
 // ---- Private helpers ----------------------------------------------------------
 
 // The clock source the unit loads its clock from: the script's host time.
-void scriptClockSource(ClockTime* out) {
-    *out = hostTimeAfter(run.hostBase, run.ticks - run.hostBaseTick);
-}
+void scriptClockSource(ClockTime* out) { *out = scriptHostTime(); }
 
 // Adds the requests recorded since the last look to the run's tally, which
 // outlives the device's small ring of recent requests.
@@ -305,3 +301,5 @@ ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long l
     run.outcome.ticks = run.ticks;
     return run.outcome;
 }
+
+ClockTime scriptHostTime() { return hostTimeAfter(run.hostBase, run.ticks - run.hostBaseTick); }

@@ -41,3 +41,5 @@ struct ScriptOutcome {
 // Runs a script that parsed without errors from power-on; tickLimit > 0 stops
 // a run that would go further (an error), so fuzzing stays quick.
 ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long long tickLimit = 0);
+// The host time the last run reached: its last clock line plus its ticks since.
+ClockTime scriptHostTime();
