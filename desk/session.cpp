@@ -10,9 +10,13 @@
 
 namespace {
 
-RunControl run;
-HostDateTime hostBase = DEFAULT_HOST_TIME;  // the host time at fast tick hostBaseTick
-long long hostBaseTick = 0;
+struct SessionState {
+    RunControl run = {};
+    HostDateTime hostBase = DEFAULT_HOST_TIME;  // the host time at fast tick hostBaseTick
+    long long hostBaseTick = 0;
+};
+
+SessionState session;
 
 }  // namespace
 
@@ -20,29 +24,29 @@ long long hostBaseTick = 0;
 
 // Seconds follow the frames while recording, as they do in a replay.
 void deskSessionStart(int64_t now, bool recording, const HostDateTime& start) {
-    runStart(&run, now, recording);
-    hostBase = start;
-    hostBaseTick = 0;
+    runStart(&session.run, now, recording);
+    session.hostBase = start;
+    session.hostBaseTick = 0;
 }
 
 void deskSessionContinue(int64_t now, long long ticks, const HostDateTime& t) {
-    runStart(&run, now, true);
-    run.fastTicks = ticks;
+    runStart(&session.run, now, true);
+    session.run.fastTicks = ticks;
     deskSessionSetHostTime(t);
 }
 
-RunControl& deskSessionRun() { return run; }
+RunControl& deskSessionRun() { return session.run; }
 
-long long deskSessionTicks() { return run.fastTicks; }
+long long deskSessionTicks() { return session.run.fastTicks; }
 
 // The ticks due at one instant, so slow ticks never keep the loop from
 // reaching the events.
 void deskSessionRunDue(int64_t now) {
     for (;;) {
-        const TickKind k = runNext(&run, now);
+        const TickKind k = runNext(&session.run, now);
         if (k == TickKind::None) return;
         if (k == TickKind::Fast) {
-            recordLevels(run.fastTicks - 1, viewLevel(), leftLevel(), rightLevel());
+            recordLevels(session.run.fastTicks - 1, viewLevel(), leftLevel(), rightLevel());
             hostFastTick();
         }
         if (k == TickKind::Slow) hostSlowTick();
@@ -50,10 +54,10 @@ void deskSessionRunDue(int64_t now) {
 }
 
 void deskSessionHostTime(ClockTime* out) {
-    *out = hostTimeAfter(hostBase, run.fastTicks - hostBaseTick);
+    *out = hostTimeAfter(session.hostBase, session.run.fastTicks - session.hostBaseTick);
 }
 
 void deskSessionSetHostTime(const HostDateTime& t) {
-    hostBase = t;
-    hostBaseTick = run.fastTicks;
+    session.hostBase = t;
+    session.hostBaseTick = session.run.fastTicks;
 }
