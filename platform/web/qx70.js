@@ -26,6 +26,11 @@
   const AUDIO_LEAD = 0.08;     // seconds of sound kept scheduled ahead
   const AUDIO_START = 0.02;    // delay of a sound that starts from silence
   const ZOOM_MAX = 8;
+  // The page's turn: due ticks, then the picture, about 60 times a second.
+  // A timer costs the browser far less than an animation frame when the
+  // picture has not changed, which on most pages is most of the time.
+  const TURN_MS = 16;
+  const AWAKE_MS = 5000;  // turns go on this long after the last input while paused
 
   // ---- The module ---------------------------------------------------------
 
@@ -194,8 +199,8 @@
         host.update();
       },
       ticks() { return unit.x.qx70_ticks(); },
-      press(name) { unit.line(`press ${button(name)}`); },
-      release(name) { unit.line(`release ${button(name)}`); },
+      press(name) { unit.line(`press ${button(name)}`); host.update(); },
+      release(name) { unit.line(`release ${button(name)}`); host.update(); },
       set(field, value) {
         if (typeof value !== 'number' || !Number.isFinite(value)) {
           throw new Error(`bad value '${String(value)}' for ${String(field)}`);
@@ -213,6 +218,7 @@
           throw new Error(`bad time '${String(text)}' (YYYY-MM-DD HH:MM:SS)`);
         }
         unit.line(`clock ${text.replace('T', ' ')}`);
+        host.update();
       },
       page() { return unit.x.qx70_page(); },
       screen() { return unit.screen(); },
@@ -288,6 +294,8 @@
       this.pictureUrls = [];
       this.tickLimit = MAX_TICKS;
       this.firstFrame = null;
+      this.timer = null;
+      this.awakeUntil = 0;
     }
 
     now() { return performance.now(); }
@@ -308,7 +316,6 @@
       this.listen();
       this.buildPanel();
       this.update();
-      requestAnimationFrame(() => this.frame());
     }
 
     // The largest whole zoom at which the bezel fits the window, each unit
@@ -325,13 +332,22 @@
       this.canvas.style.height = `${BEZEL_HEIGHT * z / dpr}px`;
     }
 
-    frame() {
+    // While paused nothing changes by itself: the turns stop once the
+    // message bar had its time, and the next input starts them again.
+    turn() {
+      this.timer = null;
       const now = this.now();
       this.unit.x.qx70_advance(now);
       this.present(now);
       this.playSound();
       this.refreshPanel();
-      requestAnimationFrame(() => this.frame());
+      const idle = this.unit.x.qx70_paused() === 1 || document.hidden;
+      if (!idle || now < this.awakeUntil) this.timer = setTimeout(() => this.turn(), TURN_MS);
+    }
+
+    wake() {
+      this.awakeUntil = this.now() + AWAKE_MS;
+      if (this.timer === null) this.timer = setTimeout(() => this.turn(), TURN_MS);
     }
 
     present(now) {
@@ -353,6 +369,7 @@
 
     // After a call that may have changed the picture, the panel or the pause.
     update() {
+      this.wake();
       this.present(this.now());
       this.refreshPanel();
       const paused = this.unit.x.qx70_paused() === 1;
@@ -376,11 +393,16 @@
       c.addEventListener('pointercancel', (e) => this.pointerUp(e, this.pointers.get(e.pointerId)));
       c.addEventListener('contextmenu', (e) => e.preventDefault());
       document.addEventListener('keydown', (e) => this.keyDown(e));
-      document.addEventListener('keyup', (e) => this.unit.keyUp(e.key));
+      document.addEventListener('keyup', (e) => {
+        this.unit.keyUp(e.key);
+        this.wake();
+      });
       window.addEventListener('blur', () => this.unit.x.qx70_keys_release());
       window.addEventListener('resize', () => this.layOut());
-      document.addEventListener('visibilitychange',
-          () => this.unit.x.qx70_set_hidden(document.hidden ? 1 : 0, this.now()));
+      document.addEventListener('visibilitychange', () => {
+        this.unit.x.qx70_set_hidden(document.hidden ? 1 : 0, this.now());
+        this.wake();
+      });
       const click = (id, f) => element(id).addEventListener('click', f);
       click('pause', () => this.togglePause());
       click('step', () => { this.unit.x.qx70_step(1, this.now()); this.update(); });
@@ -403,6 +425,7 @@
       const p = this.bezelPoint(e);
       this.pointers.set(e.pointerId, p);
       this.unit.x.qx70_pointer(1, p.x, p.y);
+      this.wake();
     }
 
     // A release outside the bezel's buttons matches none, as in the window.
@@ -410,6 +433,7 @@
       if (!this.pointers.has(e.pointerId)) return;
       this.pointers.delete(e.pointerId);
       this.unit.x.qx70_pointer(0, p.x, p.y);
+      this.wake();
     }
 
     keyDown(e) {
@@ -498,12 +522,14 @@
       this.unit.recordShot(name, window);
       download(blob, name);
       this.unit.message(`Saved ${name}`, this.now());
+      this.update();
     }
 
     saveRecording() {
       const name = `${this.shotBase()}.qx70`;
       download(new Blob([this.unit.recording()], {type: 'text/plain'}), name);
       this.unit.message(`Saved ${name}; qx70-run replays it`, this.now());
+      this.update();
     }
 
     // ---- The device panel ---------------------------------------------------

@@ -150,6 +150,30 @@ test('the screenshot download is the screen as a 128 x 160 PNG', async () => {
   assert.strictEqual(pictureDifference(path.join(GOLDEN, 'data.png'), 128, 160, readPng(file).data), '');
 });
 
+// Headless Chromium has an audio clock even without a sound card: the
+// alert's tones are scheduled as buffers once a click started the sound.
+test('a sounding alert is played through WebAudio after the first click', async () => {
+  await open('?paused=1&zoom=1');
+  await call(() => {
+    window.buffersPlayed = 0;
+    const create = AudioContext.prototype.createBufferSource;
+    AudioContext.prototype.createBufferSource = function () {
+      window.buffersPlayed += 1;
+      return create.call(this);
+    };
+  });
+  const corner = await onBezel({x: 30, y: 30});
+  await page.mouse.click(corner.x, corner.y);
+  await call(() => {
+    window.qx70.step(125);
+    window.qx70.slot(3, 255);  // every alert sounds
+    window.qx70.set('gLimitInput[0]', 1);
+    window.qx70.resume();
+  });
+  await page.waitForFunction(() => window.buffersPlayed >= 10, null, {timeout: 30000});
+  assert.deepStrictEqual(consoleErrors, []);
+});
+
 // Headless Chromium shows every page, so the test tells the page it was
 // hidden the way a browser does: document.hidden and a visibilitychange.
 test('a hidden page stops the ticks and goes on where it stopped', async () => {
