@@ -55,8 +55,10 @@ const uint32_t* rgbaOf(std::vector<uint32_t> argb) {
 
 // ---- Public operations ----------------------------------------------------
 
+// Room for n bytes of text; null for more than MAX_TEXT.
 WEB_EXPORT("qx70_text_in") char* webTextIn(int n) {
-    io.in.assign(static_cast<size_t>(std::clamp(n, 0, MAX_TEXT)), '\0');
+    if (n < 0 || n > MAX_TEXT) return nullptr;
+    io.in.assign(static_cast<size_t>(n), '\0');
     return io.in.data();
 }
 

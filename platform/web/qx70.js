@@ -16,7 +16,8 @@
   const SCREEN_WIDTH = 128;
   const SCREEN_HEIGHT = 160;
   const BUTTONS = ['view', 'left', 'right', 'both'];
-  const STATUS = ['passed', 'failed', 'error'];  // qx70-run's exit statuses 0, 1, 2
+  // What qx70-run's exit statuses 0, 1 and 2 mean.
+  const OUTCOMES = ['Passed', 'Failed', 'Not run: the script has errors'];
   // One call runs at most five minutes of the unit's time, a few seconds
   // of the page's: a step, or a script (checked before it runs).
   const MAX_TICKS = 30000;
@@ -68,6 +69,7 @@
     textIn(text) {
       const data = new TextEncoder().encode(String(text));
       const ptr = this.x.qx70_text_in(data.length);
+      if (ptr === 0) throw new Error(`a text of ${data.length} bytes is too long`);
       this.bytes(ptr, data.length).set(data);
     }
 
@@ -227,6 +229,9 @@
       runScript(text, name = 'script') {
         return Promise.resolve().then(() => {
           if (typeof text !== 'string') throw new Error('a script is text');
+          if (new TextEncoder().encode(text).length > MAX_SCRIPT_BYTES) {
+            return {status: 2, messages: [`${name}: a script of at most 4 MiB`], pictures: []};
+          }
           const result = unit.runScript(text, name, host.tickLimit, now());
           host.update();
           return result;
@@ -301,9 +306,8 @@
     now() { return performance.now(); }
 
     start() {
-      let clock = this.params.clock;
       try {
-        this.unit.start(this.now(), clock || utcText(new Date()), this.params.paused);
+        this.unit.start(this.now(), this.params.clock || utcText(new Date()), this.params.paused);
       } catch (e) {
         this.unit.start(this.now(), utcText(new Date()), this.params.paused);
         this.params.problems.push(`clock: ${e.message.replace(/^clock: /, '')}`);
@@ -608,9 +612,7 @@
       out.textContent = 'Running...';
       await new Promise((resolve) => setTimeout(resolve, 0));
       const result = await window.qx70.runScript(text, name);
-      const head = result.status === 0 ? 'Passed' : STATUS[result.status] === 'failed'
-          ? 'Failed' : 'Not run: the script has errors';
-      out.textContent = [head, ...result.messages].join('\n');
+      out.textContent = [OUTCOMES[result.status], ...result.messages].join('\n');
       this.listPictures(result.pictures);
     }
 
