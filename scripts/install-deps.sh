@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests and the generators need,
 # but only those that are missing, then the npm packages of the browser tests
 # pinned in tests/web/package-lock.json. Uses sudo when not run as root.
-# `install-deps.sh fuzz` adds clang and its fuzzing runtime for `make fuzz`.
+# `install-deps.sh fuzz` adds clang and its fuzzing runtime for `make fuzz`;
+# `install-deps.sh package` adds what builds and checks the Debian package.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   xvfb xdotool x11-apps libx11-dev
   libfreetype-dev fonts-dejavu-core
   clang-format
+  desktop-file-utils man-db
   # The browser build (WebAssembly from clang, no other toolchain) and its tests.
   clang lld wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
   chromium
@@ -25,6 +27,9 @@ if ! command -v npm >/dev/null 2>&1; then
 fi
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev)
+fi
+if [ "${1:-}" = package ]; then
+  packages+=(dpkg-dev lintian)
 fi
 
 missing=()

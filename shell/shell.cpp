@@ -164,6 +164,7 @@ void hostFastTick() {
     HostPaint();
     filterTick();
     appButtonTick();
+    buttonLevelsSampled();
     while (!HostPaint() && hostUnitRunning()) {}
 }
 
