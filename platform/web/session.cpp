@@ -2,14 +2,9 @@
 // schedule, recording) on the page's clock, so the page keeps the window's
 // timing: 100 fast ticks a second on a drift-free schedule, no burst after a
 // stall, seconds after every 100th fast tick as in a replay of its recording.
-//
-// A press and release that both fall between two ticks would never reach the
-// button decoder, which samples the levels once per tick. A touch tap can be
-// that short, so a release that comes before any tick has seen the latest
-// press waits for the next tick.
+// A touch tap shorter than a tick still presses: the button levels keep a
+// press until the decoder has sampled it.
 #include "platform/web/session.h"
-
-#include <vector>
 
 #include "app/timekeeping.h"
 #include "desk/keys.h"
@@ -37,24 +32,12 @@ constexpr const char* RECORDING_NOTES =
     "Its pictures were saved as downloads; qx70-run --compare DIR checks the replay against "
     "them.";
 
-// ---- Types ----------------------------------------------------------------
-
-// A release held back until a tick has seen the press before it.
-struct Release {
-    enum class From : uint8_t { Pointer, Key, Button } from;
-    int x, y;             // Pointer: where
-    DeskKey key;          // Key
-    ScriptButton button;  // Button
-};
-
 // ---- Module state ---------------------------------------------------------
 
 struct WebSession {
     bool userPaused = false;
     bool hidden = false;
-    long long pressTick = -1;   // the tick count at the latest press
-    std::vector<Release> held;  // releases waiting for a tick
-    std::string recorded;       // recording text taken so far
+    std::string recorded;  // recording text taken so far
 };
 
 WebSession web;
@@ -64,38 +47,15 @@ uint32_t rgba[BEZEL_PIXELS];
 
 RunControl& run() { return deskSessionRun(); }
 
-void notePress() { web.pressTick = deskSessionTicks(); }
-
-bool releaseMustWait() { return !web.held.empty() || web.pressTick == deskSessionTicks(); }
-
+// The script's button lines as the bezel's setters.
 void pressButton(ScriptButton b) {
     constexpr void (*PRESS[])() = {pressView, pressLeft, pressRight, pressBoth};
     PRESS[static_cast<int>(b)]();
-    notePress();
 }
 
-void apply(const Release& r) {
+void releaseButton(ScriptButton b) {
     constexpr void (*RELEASE[])() = {releaseView, releaseLeft, releaseRight, releaseBoth};
-    switch (r.from) {
-        case Release::From::Pointer: bezelMouse(WM_LBUTTONUP, r.x, r.y); return;
-        case Release::From::Key: deskKeyUp(r.key); return;
-        case Release::From::Button: RELEASE[static_cast<int>(r.button)](); return;
-    }
-}
-
-void release(const Release& r) {
-    if (releaseMustWait()) {
-        web.held.push_back(r);
-    } else {
-        apply(r);
-    }
-}
-
-// The releases that waited, once a tick has seen the press.
-void releaseHeld() {
-    if (web.held.empty() || web.pressTick == deskSessionTicks()) return;
-    for (const Release& r : web.held) apply(r);
-    web.held.clear();
+    RELEASE[static_cast<int>(b)]();
 }
 
 void takeRecording() { web.recorded += recordTake(); }
@@ -121,9 +81,7 @@ HostDateTime clockLineTime(const ScriptCommand& c) {
 std::string applyLine(const ScriptCommand& c) {
     switch (c.op) {
         case ScriptOp::Press: pressButton(c.button); return {};
-        case ScriptOp::Release:
-            release({Release::From::Button, 0, 0, DeskKey::None, c.button});
-            return {};
+        case ScriptOp::Release: releaseButton(c.button); return {};
         case ScriptOp::Set: deviceFieldWrite(simDevice, *c.field, c.row, c.col, c.value); break;
         case ScriptOp::Slot: settingsWriteInt(c.slot, c.slotValue); break;
         case ScriptOp::Clock: deskSessionSetHostTime(clockLineTime(c)); break;
@@ -157,7 +115,6 @@ void webStart(int64_t now, const HostDateTime& start, bool paused) {
 
 void webAdvance(int64_t now) {
     deskSessionRunDue(now);
-    releaseHeld();
     webAudioFollowUnit();
     takeRecording();
 }
@@ -174,41 +131,24 @@ void webSetHidden(bool hidden, int64_t now) {
 
 bool webPaused() { return web.userPaused; }
 
-// One tick at a time, so a release that waits goes right after the first.
 void webStep(long long n, int64_t now) {
     webSetPaused(true, now);
-    for (long long i = 0; i < n; ++i) {
-        runRequestStep(&run());
-        deskSessionRunDue(now);
-        releaseHeld();
-    }
+    for (long long i = 0; i < n; ++i) runRequestStep(&run());
+    deskSessionRunDue(now);
     webAudioFollowUnit();
     takeRecording();
 }
 
 // Every press and release reaches the bezel, as the window's mouse does.
-void webPointer(bool down, int x, int y) {
-    if (down) {
-        bezelMouse(WM_LBUTTONDOWN, x, y);
-        notePress();
-    } else {
-        release({Release::From::Pointer, x, y, DeskKey::None, ScriptButton::View});
-    }
-}
+void webPointer(bool down, int x, int y) { bezelMouse(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, x, y); }
 
 // The window's keys, less its zoom keys (the browser zooms the page) and
 // the drawn panel's keys (the page's panel has its own controls).
 const char* webKeyDown(const std::string& name, unsigned mods, bool repeat, int64_t now) {
     const DeskKey key = webDeskKey(name);
     if (key == DeskKey::None) return "";
-    std::erase_if(web.held,
-                  [key](const Release& r) { return r.from == Release::From::Key && r.key == key; });
-    const bool wasHeld = deskKeyHeld(key);
     const DeskCommand c = deskKeyDown(key, mods, repeat, false);
-    if (deskKeyHeld(key)) {
-        if (!wasHeld) notePress();
-        return "done";
-    }
+    if (deskKeyHeld(key)) return "done";
     switch (c) {
         case DeskCommand::ToggleHelp: deskUiToggleHelp(); return "done";
         case DeskCommand::TogglePause: webSetPaused(!web.userPaused, now); return "done";
@@ -223,15 +163,9 @@ const char* webKeyDown(const std::string& name, unsigned mods, bool repeat, int6
     }
 }
 
-void webKeyUp(const std::string& name) {
-    const DeskKey key = webDeskKey(name);
-    if (deskKeyHeld(key)) release({Release::From::Key, 0, 0, key, ScriptButton::View});
-}
+void webKeyUp(const std::string& name) { deskKeyUp(webDeskKey(name)); }
 
-void webKeysReleaseAll() {
-    std::erase_if(web.held, [](const Release& r) { return r.from == Release::From::Key; });
-    deskKeysReleaseAll();
-}
+void webKeysReleaseAll() { deskKeysReleaseAll(); }
 
 // One line, parsed as a script line so it is checked as one.
 std::string webLine(const std::string& line) {
@@ -285,7 +219,6 @@ void webRecordShot(const std::string& file, bool window) {
 }
 
 void webBeforeScript() {
-    web.held.clear();
     deskKeysReleaseAll();
     devSetSoundListener(nullptr);
     webAudioSilence();
@@ -298,7 +231,6 @@ void webAfterScript(int64_t now, long long ticks, const std::string& head) {
     setClockSource(deskSessionHostTime);
     devSetSoundListener(webAudioRequest);
     web.recorded.clear();
-    web.pressTick = -1;
     recordResume(head, ticks, viewLevel(), leftLevel(), rightLevel());
     updatePause(now);
 }

@@ -13,7 +13,7 @@
 // Power-on, window creation and start-up at page time now (milliseconds);
 // the host time starts at start, and the session is recorded from there.
 void webStart(int64_t now, const HostDateTime& start, bool paused);
-// Runs every tick due at now, then the releases that waited for a tick.
+// Runs every tick due at now.
 void webAdvance(int64_t now);
 // The pause the user asks for; a hidden page pauses too, without changing it.
 void webSetPaused(bool paused, int64_t now);
@@ -53,7 +53,7 @@ std::string webRecording();
 void webPanelChange(int row, int steps, bool toggle);
 // A script line for the recording: a picture the page saved after this tick.
 void webRecordShot(const std::string& file, bool window);
-// Before a script runs on the page: keys and pending releases let go.
+// Before a script runs on the page: every key let go, the sound silent.
 void webBeforeScript();
 // After a script ran ticks fast ticks from power-on, its lines up to the
 // one it stopped at (all of it when none) in head: the session goes on from
