@@ -315,17 +315,33 @@ bool pngName(std::string_view w) {
            w.back() != '/';
 }
 
-bool parseShot(Line& l, ScriptCommand& c) {
+// A picture's file name into c.path; what names it in the message.
+bool takePngPath(Line& l, const char* what, ScriptCommand& c) {
     std::string_view w;
-    if (!take(l, "file name", w)) return false;
-    if (!pngName(w)) return fail(l, "file name " + wordQuoted(w) + " must end in .png");
+    if (!take(l, what, w)) return false;
+    if (!pngName(w)) return fail(l, std::string(what) + " " + wordQuoted(w) + " must end in .png");
     c.path = std::string(w);
+    return true;
+}
+
+// "screen" or "window", when it comes next: the part of the picture a line takes.
+bool takePictureArea(Line& l, ScriptCommand& c) {
+    if (takeKeyword(l, "screen")) {
+        c.window = false;
+        return true;
+    }
+    if (takeKeyword(l, "window")) {
+        c.window = true;
+        return true;
+    }
+    return false;
+}
+
+bool parseShot(Line& l, ScriptCommand& c) {
+    if (!takePngPath(l, "file name", c)) return false;
     while (!atEnd(l)) {
-        if (takeKeyword(l, "screen")) {
-            c.window = false;
-        } else if (takeKeyword(l, "window")) {
-            c.window = true;
-        } else if (takeKeyword(l, "scale")) {
+        if (takePictureArea(l, c)) continue;
+        if (takeKeyword(l, "scale")) {
             long long s = 0;
             if (!takeInteger(l, "scale", 1, SCRIPT_MAX_SCALE, s)) return false;
             c.scale = static_cast<int>(s);
@@ -379,11 +395,7 @@ bool parseExpectJournal(Line& l, ScriptCommand& c) {
 }
 
 bool parseExpectPixel(Line& l, ScriptCommand& c) {
-    if (takeKeyword(l, "window")) {
-        c.window = true;
-    } else {
-        takeKeyword(l, "screen");
-    }
+    takePictureArea(l, c);
     const int width = c.window ? BEZEL_WIDTH : FB_WIDTH;
     const int height = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
     long long x = 0, y = 0, colour = 0;
@@ -400,17 +412,11 @@ bool parseExpectPixel(Line& l, ScriptCommand& c) {
 // "REF.png [window] [region X Y W H]": the region must lie inside the
 // picture, which is known only once the whole line is read.
 bool parseExpectScreen(Line& l, ScriptCommand& c) {
-    std::string_view w;
-    if (!take(l, "reference picture", w)) return false;
-    if (!pngName(w)) return fail(l, "reference " + wordQuoted(w) + " must end in .png");
-    c.path = std::string(w);
+    if (!takePngPath(l, "reference", c)) return false;
     constexpr long long MAX_SIDE = BEZEL_HEIGHT;
     while (!atEnd(l)) {
-        if (takeKeyword(l, "window")) {
-            c.window = true;
-        } else if (takeKeyword(l, "screen")) {
-            c.window = false;
-        } else if (takeKeyword(l, "region")) {
+        if (takePictureArea(l, c)) continue;
+        if (takeKeyword(l, "region")) {
             long long r[4] = {};
             if (!takeInteger(l, "x", 0, MAX_SIDE - 1, r[0]) ||
                 !takeInteger(l, "y", 0, MAX_SIDE - 1, r[1]) ||
@@ -555,6 +561,7 @@ void matchRepeats(Script& s) {
         if (!drop[i]) kept.push_back(s.commands[i]);
     }
     s.commands = std::move(kept);
+    open.clear();
     for (size_t i = 0; i < s.commands.size(); ++i) {
         ScriptCommand& c = s.commands[i];
         if (c.op == ScriptOp::Repeat) open.push_back(i);

@@ -365,13 +365,13 @@ ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long l
                         const ScriptProgress& progress) {
     run = RunState{};
     run.tickLimit = tickLimit;
-    if (progress) run.progress = &progress;
     run.outcome.status = ScriptStatus::Passed;
     if (!script.errors.empty()) {
         run.outcome.status = ScriptStatus::Error;
         run.outcome.messages = script.errors;
         return run.outcome;
     }
+    if (progress) run.progress = &progress;
     setClockSource(scriptClockSource);
     unitPowerOnReset();
     for (size_t i = 0; i < script.commands.size(); i = nextLine(script, i)) {
@@ -379,5 +379,6 @@ ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long l
     }
     createWindow();
     run.outcome.ticks = run.ticks;
+    run.progress = nullptr;
     return run.outcome;
 }

@@ -189,7 +189,7 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"expect", "expect: missing what to expect (page, slot, journal, pixel or screen)"},
         {"expect colour red",
          "expect: cannot expect 'colour' (page, slot, journal, pixel or screen)"},
-        {"expect screen", "expect: missing reference picture"},
+        {"expect screen", "expect: missing reference"},
         {"expect screen ref.bmp", "expect: reference 'ref.bmp' must end in .png"},
         {"expect screen a.png region 0 0 129 1",
          "expect: region 0 0 129 1 reaches outside the screen (128 x 160)"},
@@ -207,7 +207,7 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"expect pixel 128 0 0", "expect: x 128 outside 0 to 127"},
         {"expect pixel window 0 550 0", "expect: y 550 outside 0 to 549"},
         {"expect pixel 0 0 0x1FFFFFFFF", "expect: colour 8589934591 outside 0 to 4294967295"},
-        {"click view 1 2 3 4 5 6 7 8 9 10", "too many words"},
+        {"click view 1 2 3 4 5 6 7 8 9 10 11", "too many words"},
         {"click\x01 view", "control character in the line"},
     };
     for (const Case& c : cases) EXPECT_EQ(errorOf(c.line), c.message) << c.line;
