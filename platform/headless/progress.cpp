@@ -77,11 +77,23 @@ std::string text(const ProgressView& v) {
     char tail[96];
     std::snprintf(tail, sizeof tail, "  virtual %s  %.*fx real time", clock, speed < 10 ? 1 : 0,
                   speed);
+    // Appended piece by piece: "literal" + string temporaries trip a false
+    // -Wrestrict warning of GCC 12 in optimised builds.
     std::string s;
-    if (v.total > 1) s = "[" + std::to_string(v.done) + "/" + std::to_string(v.total) + "] ";
+    if (v.total > 1) {
+        s += '[';
+        s += std::to_string(v.done);
+        s += '/';
+        s += std::to_string(v.total);
+        s += "] ";
+    }
     s += printable(*v.script);
-    if (v.line > 0) s += ":" + std::to_string(v.line);
-    return s + tail;
+    if (v.line > 0) {
+        s += ':';
+        s += std::to_string(v.line);
+    }
+    s += tail;
+    return s;
 }
 
 }  // namespace

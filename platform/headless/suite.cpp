@@ -6,13 +6,16 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -101,9 +104,12 @@ bool decodeResult(const std::string& s, HeadlessResult& r) {
 }
 
 // The child: runs its job, tells the parent about it, and ends without
-// running the parent's exit handlers or flushing its copied buffers.
-[[noreturn]] void childMain(const HeadlessJob& job, const HeadlessJobOptions& options, int fd) {
+// running the parent's exit handlers or flushing its copied buffers. It ends
+// with the parent too, so a stopped runner leaves no script running on.
+[[noreturn]] void childMain(const HeadlessJob& job, const HeadlessJobOptions& options, int fd,
+                            pid_t parent) {
     progressDetach();
+    if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != parent) _exit(EXIT_FAILURE);
     Clock::time_point last = Clock::now();
     const ScriptProgress progress = [&](int line, long long ticks) {
         const Clock::time_point now = Clock::now();
@@ -135,10 +141,11 @@ bool start(const HeadlessJob& job, size_t index, const HeadlessJobOptions& optio
     }
     std::fflush(stdout);
     std::fflush(stderr);
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid == 0) {
         close(p[0]);
-        childMain(job, options, p[1]);
+        childMain(job, options, p[1], parent);
     }
     close(p[1]);
     if (pid < 0) {
