@@ -1,11 +1,7 @@
 // The JUnit report: XML escaping that keeps the file well-formed for any
-// input (invalid UTF-8 and control characters become '?'), and the write
-// through a temporary file.
+// input (invalid UTF-8 and control characters become '?').
 #include "platform/headless/junit.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -145,29 +141,4 @@ std::string junitReport(const std::vector<HeadlessJob>& jobs,
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites " + counts +
            ">\n  <testsuite name=\"" + SUITE_NAME + "\" " + counts + " skipped=\"0\" timestamp=\"" +
            timestamp() + "\">\n" + cases + "  </testsuite>\n</testsuites>\n";
-}
-
-// Temporary file in the same folder, so the rename cannot cross file systems.
-bool junitWrite(const std::string& path, const std::string& report, std::string& error) {
-    const std::string temporary = path + ".tmp" + std::to_string(getpid());
-    FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (f == nullptr) {
-        error = "cannot write " + temporary + ": " + std::strerror(errno);
-        return false;
-    }
-    bool ok = std::fwrite(report.data(), 1, report.size(), f) == report.size() &&
-              std::fflush(f) == 0 && fsync(fileno(f)) == 0;
-    int why = ok ? 0 : errno;
-    if (std::fclose(f) != 0 && ok) {
-        ok = false;
-        why = errno;
-    }
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ok = false;
-        why = errno;
-    }
-    if (ok) return true;
-    error = "cannot write " + path + ": " + std::strerror(why);
-    std::remove(temporary.c_str());
-    return false;
 }

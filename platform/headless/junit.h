@@ -9,10 +9,6 @@
 #include "platform/headless/job.h"
 
 // The report as text: well-formed XML whatever bytes the names and messages
-// hold.
+// hold. It is written whole or not at all with wholeFileWrite.
 std::string junitReport(const std::vector<HeadlessJob>& jobs,
                         const std::vector<HeadlessResult>& results);
-// Writes the report whole or not at all: into a temporary file beside path,
-// renamed over it once complete. False with error when it could not be
-// written; path is then as it was.
-bool junitWrite(const std::string& path, const std::string& report, std::string& error);

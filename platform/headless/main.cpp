@@ -4,6 +4,7 @@
 // line per script and a summary.
 //
 //   qx70-run [options] SCRIPT...
+//   qx70-run --help | --version | --fields
 //
 // Exit status: 0 all passed, 1 an expectation failed or a picture differs
 // from its reference, 2 a script or the command line is wrong or a file
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/whole_file.h"
 #include "platform/headless/fields.h"
 #include "platform/headless/job.h"
 #include "platform/headless/junit.h"
@@ -21,12 +23,14 @@
 #include "platform/headless/output.h"
 #include "platform/headless/progress.h"
 #include "platform/headless/suite.h"
+#include "qx70_version.h"
 
 // ---- Constants ----------------------------------------------------------------
 
 namespace {
 
 constexpr int EXIT_USAGE = 2;
+constexpr const char* VERSION_LINE = "qx70-run " QX70_VERSION_TEXT "\n";
 
 constexpr const char* USAGE =
     "usage: qx70-run [options] SCRIPT...\n"
@@ -41,6 +45,8 @@ constexpr const char* USAGE =
     "  -q, --quiet     print only what failed\n"
     "  -v, --verbose   print each script's result and a summary, even for one script\n"
     "  --fields        list the device fields that set takes\n"
+    "  -h, --help      print the version and this text\n"
+    "  --version       print the version\n"
     "exit status: 0 all passed, 1 an expect line failed or a picture differs,\n"
     "             2 a script or the command line is wrong, or a file could not be written\n";
 
@@ -110,14 +116,16 @@ std::vector<HeadlessResult> runMany(const HeadlessOptions& o,
 }  // namespace
 
 int main(int argc, char** argv) {
+    wholeFileCleanUpOnSignals();
     HeadlessOptions o;
     std::string error;
     if (!headlessParseOptions(argc, argv, o, error)) {
         std::fprintf(stderr, "%s\n%s", error.c_str(), USAGE);
         return EXIT_USAGE;
     }
-    if (o.help) {
-        std::fputs(USAGE, stdout);
+    if (o.help || o.version) {
+        std::fputs(VERSION_LINE, stdout);
+        if (o.help) std::fputs(USAGE, stdout);
         return 0;
     }
     if (o.fields) {
@@ -134,7 +142,7 @@ int main(int argc, char** argv) {
     progressStart(!o.quiet);
     const std::vector<HeadlessResult> results =
         jobs.size() == 1 && !o.verbose ? runOne(o, jobs[0]) : runMany(o, jobs);
-    if (!o.junit.empty() && !junitWrite(o.junit, junitReport(jobs, results), error)) {
+    if (!o.junit.empty() && !wholeFileWrite(o.junit, junitReport(jobs, results), &error)) {
         std::fprintf(stderr, "qx70-run: the report: %s\n", error.c_str());
         return EXIT_USAGE;
     }

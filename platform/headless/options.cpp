@@ -91,6 +91,8 @@ bool headlessParseOptions(int argc, char** argv, HeadlessOptions& o, std::string
             o.fields = true;
         } else if (is(a, "--help", "-h")) {
             o.help = true;
+        } else if (is(a, "--version")) {
+            o.version = true;
         } else {
             error = std::string("qx70-run: unknown option ") + a;
             return false;
@@ -100,7 +102,7 @@ bool headlessParseOptions(int argc, char** argv, HeadlessOptions& o, std::string
         error = "qx70-run: --quiet and -v cannot be used together";
         return false;
     }
-    if (o.scripts.empty() && !o.fields && !o.help) {
+    if (o.scripts.empty() && !o.fields && !o.help && !o.version) {
         error = "qx70-run: no script given";
         return false;
     }

@@ -17,6 +17,7 @@ struct HeadlessOptions {
     bool verbose = false;
     bool fields = false;
     bool help = false;
+    bool version = false;
     std::vector<std::string> scripts;  // as given, before folders are opened
 };
 

@@ -1,6 +1,7 @@
 // The progress line: carriage return, the text cut to the terminal's width,
-// erase to the end of the line. A signal that ends the program erases it too,
-// so an interrupted run leaves the terminal clean.
+// erase to the end of the line. A signal that ends the program erases it
+// too, so an interrupted run leaves the terminal clean, and is then handed to
+// the handler that was there before (which removes half-written files).
 #include "platform/headless/progress.h"
 
 #include <sys/ioctl.h>
@@ -9,6 +10,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <iterator>
 
 #include "shell/shell.h"
 
@@ -23,6 +25,7 @@ constexpr double REDRAW_SECONDS = 0.25;
 constexpr int DEFAULT_COLUMNS = 80;
 constexpr char ERASE[] = "\r\033[K";
 constexpr int ENDING_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int SIGNAL_COUNT = static_cast<int>(std::size(ENDING_SIGNALS));
 
 // ---- Module state ---------------------------------------------------------------
 
@@ -33,16 +36,22 @@ struct ProgressState {
 };
 
 ProgressState state;
-volatile std::sig_atomic_t drawn = 0;  // a line is on the terminal now
+volatile std::sig_atomic_t drawn = 0;     // a line is on the terminal now
+struct sigaction previous[SIGNAL_COUNT];  // the handlers before ours
 
 // ---- Private helpers ----------------------------------------------------------
 
+// Erases the line, puts the earlier handler back and raises the signal again:
+// it arrives once this handler returns.
 void eraseOnSignal(int sig) {
     if (drawn != 0) {
         const ssize_t ignored = write(STDERR_FILENO, ERASE, sizeof ERASE - 1);
         (void)ignored;
     }
-    std::raise(sig);  // the handler was reset on entry: the default ends the program
+    for (int i = 0; i < SIGNAL_COUNT; ++i) {
+        if (ENDING_SIGNALS[i] == sig) sigaction(sig, &previous[i], nullptr);
+    }
+    std::raise(sig);
 }
 
 int columns() {
@@ -107,9 +116,8 @@ void progressStart(bool wanted) {
     if (!state.enabled) return;
     struct sigaction sa {};
     sa.sa_handler = eraseOnSignal;
-    sa.sa_flags = SA_RESETHAND;
     sigemptyset(&sa.sa_mask);
-    for (int sig : ENDING_SIGNALS) sigaction(sig, &sa, nullptr);
+    for (int i = 0; i < SIGNAL_COUNT; ++i) sigaction(ENDING_SIGNALS[i], &sa, &previous[i]);
 }
 
 void progressUpdate(const ProgressView& view) {
@@ -134,7 +142,9 @@ void progressClear() {
 }
 
 void progressDetach() {
+    if (state.enabled) {
+        for (int i = 0; i < SIGNAL_COUNT; ++i) sigaction(ENDING_SIGNALS[i], &previous[i], nullptr);
+    }
     state.enabled = false;
     drawn = 0;
-    for (int sig : ENDING_SIGNALS) std::signal(sig, SIG_DFL);
 }

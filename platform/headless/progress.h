@@ -24,5 +24,6 @@ void progressStart(bool wanted);
 void progressUpdate(const ProgressView& view);
 // Erases the line, before other output and at the end.
 void progressClear();
-// A child process draws nothing and leaves the parent's line alone.
+// A child process draws nothing, leaves the parent's line alone and keeps
+// the signal handlers that were there before the line's.
 void progressDetach();

@@ -151,7 +151,7 @@ xmllint --noout "$work/report.xml" 2>"$work/err" || fail "the report of odd name
 expect_run 2 --junit "$work/missing/report.xml" "$s/pass.qx70"
 expect_stderr "cannot write $work/missing/report.xml: folder $work/missing does not exist"
 [ -s "$work/out" ] && fail "scripts ran although the report could not be written"
-ls "$work" | grep -q '\.tmp' && fail "a temporary report file was left behind"
+ls -A "$work" | grep -q '^\.report' && fail "a temporary report file was left behind"
 
 # --jobs: the scripts run side by side, the lines stay in argument order.
 printf 'wait 5s\n' >"$work/slow.qx70"
