@@ -82,9 +82,17 @@ test('a script with errors names every line and runs nothing', async () => {
     "bad.qx70:2: unknown command 'fly'",
     'bad.qx70:4: set: busVoltage takes 0 to 60',
   ]);
-  const long = await api.runScript('wait 1\nwait 400s\n', 'long.qx70');
-  assert.strictEqual(long.status, 2);
-  assert.match(long.messages[0], /long\.qx70:1: .*more than the page's limit of 30000/);
+  const refused = [
+    ['wait 1\nwait 400s\n', /^long\.qx70:1: the run would pass the page's limit of 30000 ticks/],
+    ['repeat 100\nwait 301\nend\n', /^long\.qx70:1: the run would pass/],
+    ['repeat 1000\nrepeat 1000\njournal clear\nend\nend\n', /^long\.qx70:1: the run would pass/],
+    ['wait 1\nexpect screen data.png\n', /^long\.qx70:2: expect screen: the page has no reference/],
+  ];
+  for (const [text, message] of refused) {
+    const r = await api.runScript(text, 'long.qx70');
+    assert.strictEqual(r.status, 2, text);
+    assert.match(r.messages[0], message);
+  }
   assert.strictEqual(api.ticks(), 125);
   assert.strictEqual(api.page(), 1);
 });
@@ -132,4 +140,5 @@ async function checkReplay(script) {
 test('the recording replays to the same picture', () => checkReplay(''));
 
 test('the recording after a script run replays to the same picture',
-    () => checkReplay('clock 2025-03-04 05:06:07\nwait 2.37s\nclick right\npress left\n'));
+    () => checkReplay('clock 2025-03-04 05:06:07\nwait 2.37s\nrepeat 2\nclick right\nwait 0.4s\n' +
+        'end\npress left\n'));
