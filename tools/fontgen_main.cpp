@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
     double ppem = 0;
     const Coverage uiStrip = buildFontStrip(ui, &ppem);
     char uiOrigin[160];
-    std::snprintf(uiOrigin, sizeof uiOrigin, "%s at %.2f px per em, %s, own advances",
-                  ui.faceFile, ppem, hintingName(ui.hinting));
+    std::snprintf(uiOrigin, sizeof uiOrigin, "%s at %.2f px per em, %s, own advances", ui.faceFile,
+                  ppem, hintingName(ui.hinting));
     std::printf("fontgen: UI from %s\n", uiOrigin);
     bool ok = write(root + "/gfx/font_data.cpp", fontDataSource(fonts));
     ok = write(root + "/desk/ui_font_data.cpp",
