@@ -58,9 +58,9 @@ test('bad input is refused with its name and leaves the unit as it was', async (
     [() => api.release(7), /unknown button '7'/],
     [() => api.set('warpFactor', 9), /unknown device field 'warpFactor'/],
     [() => api.set('busVoltage 5\nslot', 1), /unknown field/],
-    [() => api.set('busVoltage', 61), /busVoltage takes 0 to 60/],
+    [() => api.set('busVoltage', 61), /busVoltage takes a number from 0 to 60, not '61'/],
     [() => api.set('busVoltage', NaN), /bad value 'NaN' for busVoltage/],
-    [() => api.set('gLimitInput[3]', 1), /index outside gLimitInput/],
+    [() => api.set('gLimitInput[3]', 1), /the index of gLimitInput runs 0 to 2/],
     [() => api.slot(100, 1), /slot must be a whole number from 0 to 99/],
     [() => api.clock('24:00:00'), /bad time '24:00:00'/],
     [() => api.clock('12:00:00 # x'), /bad time/],
@@ -80,7 +80,7 @@ test('a script with errors names every line and runs nothing', async () => {
   assert.strictEqual(r.status, 2);
   assert.deepStrictEqual(r.messages, [
     "bad.qx70:2: unknown command 'fly'",
-    'bad.qx70:4: set: busVoltage takes 0 to 60',
+    "bad.qx70:4: set: busVoltage takes a number from 0 to 60, not '99'",
   ]);
   const refused = [
     ['wait 1\nwait 400s\n', /^long\.qx70:1: the run would pass the page's limit of 30000 ticks/],
