@@ -48,10 +48,14 @@ bool isBlank(std::string_view line) {
     return true;
 }
 
-// A float field reads the word as a set line does; integer fields take whole
-// numbers, also written with a fraction of zero.
+// The word read as a set line reads it (a whole number, or for a float field
+// a decimal fraction rounded once to a float); integer fields also take whole
+// numbers written with a fraction of zero.
 FeedReject plainValue(const DeviceField& f, std::string_view w, double& v) {
-    if (f.type == FieldType::Float) {
+    long long n = 0;
+    if (wordToInteger(w, n)) {
+        v = static_cast<double>(n);
+    } else if (f.type == FieldType::Float) {
         float x = 0.0f;
         if (wordToFloat(w, x)) {
             v = x;
@@ -61,13 +65,8 @@ FeedReject plainValue(const DeviceField& f, std::string_view w, double& v) {
             return why == FeedReject::None ? FeedReject::OutOfRange : why;  // beyond a float
         }
     } else {
-        long long n = 0;
-        if (wordToInteger(w, n)) {
-            v = static_cast<double>(n);
-        } else {
-            const FeedReject why = feedParseNumber(w, v);
-            if (why != FeedReject::None) return why;
-        }
+        const FeedReject why = feedParseNumber(w, v);
+        if (why != FeedReject::None) return why;
     }
     return deviceFieldAccepts(f, v) ? FeedReject::None : FeedReject::OutOfRange;
 }

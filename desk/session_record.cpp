@@ -111,10 +111,10 @@ void recordChange(long long tick, const PanelChange& change) {
         c.slot = change.slot;
         c.slotValue = change.slotValue;
     }
-    recordLine(tick, c);
+    recordCommand(tick, c);
 }
 
-void recordLine(long long tick, const ScriptCommand& c, RecordStream stream) {
+void recordCommand(long long tick, const ScriptCommand& c, RecordStream stream) {
     Recorder& r = of(stream);
     if (!r.active) return;
     reach(r, tick, c.op);
@@ -138,6 +138,26 @@ void recordFinish(long long tick, RecordStream stream) {
     if (!r.active) return;
     reach(r, tick, ScriptOp::Wait);
     r.active = false;
+}
+
+std::string recordEnding(long long tick) {
+    if (!rec.active || tick <= rec.lastTick) return {};
+    ScriptCommand wait;
+    wait.op = ScriptOp::Wait;
+    wait.ticks = tick - rec.lastTick;
+    return scriptFormat(wait) + "\n";
+}
+
+// The head created the window: a script run always does by its end.
+void recordResume(const std::string& head, long long tick, int view, int left, int right) {
+    rec = Recorder{};
+    rec.active = true;
+    rec.windowCreated = true;
+    rec.lastTick = tick;
+    rec.levels[0] = view != 0;
+    rec.levels[1] = left != 0;
+    rec.levels[2] = right != 0;
+    rec.text = head;
 }
 
 std::string recordTake(RecordStream stream) {

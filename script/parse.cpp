@@ -4,6 +4,7 @@
 // expectation or on writing a picture.
 #include "script/script.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iterator>
 
@@ -17,7 +18,7 @@
 
 namespace {
 
-constexpr int MAX_WORDS = 8;
+constexpr int MAX_WORDS = 12;
 constexpr int MIN_YEAR = 1601;  // the range of the platform's date record
 constexpr int MAX_YEAR = 30827;
 // Both buttons held: the decoder tests the release of both before any hold,
@@ -118,7 +119,11 @@ bool finish(Line& l) {
 bool takeInteger(Line& l, const char* what, long long lo, long long hi, long long& v) {
     std::string_view w;
     if (!take(l, what, w)) return false;
-    if (!wordToInteger(w, v)) return fail(l, std::string("bad ") + what + " " + wordQuoted(w));
+    if (!wordToInteger(w, v)) {
+        return fail(l, std::string("bad ") + what + " " + wordQuoted(w) + ": a whole number from " +
+                           std::to_string(lo) + " to " + std::to_string(hi) +
+                           ", decimal or 0x hexadecimal");
+    }
     if (v < lo || v > hi) {
         return fail(l, std::string(what) + " " + std::to_string(v) + " outside " +
                            std::to_string(lo) + " to " + std::to_string(hi));
@@ -126,25 +131,62 @@ bool takeInteger(Line& l, const char* what, long long lo, long long hi, long lon
     return true;
 }
 
-// A duration: N, N ticks, Ns, N s or N seconds. A tick is a hundredth of a
-// second, so seconds are read to the hundredth.
+struct DurationUnit {
+    const char* word;
+    long long ticks;
+};
+
+constexpr long long TICKS_PER_MINUTE = 60LL * FAST_TICKS_PER_SECOND;
+constexpr long long TICKS_PER_HOUR = 60 * TICKS_PER_MINUTE;
+constexpr DurationUnit UNIT_WORDS[] = {
+    {"tick", 1},
+    {"ticks", 1},
+    {"s", FAST_TICKS_PER_SECOND},
+    {"sec", FAST_TICKS_PER_SECOND},
+    {"second", FAST_TICKS_PER_SECOND},
+    {"seconds", FAST_TICKS_PER_SECOND},
+    {"m", TICKS_PER_MINUTE},
+    {"min", TICKS_PER_MINUTE},
+    {"minute", TICKS_PER_MINUTE},
+    {"minutes", TICKS_PER_MINUTE},
+    {"h", TICKS_PER_HOUR},
+    {"hour", TICKS_PER_HOUR},
+    {"hours", TICKS_PER_HOUR},
+};
+
+// The ticks of the unit word that follows a number, taken when there is one;
+// a plain number counts ticks.
+long long takeUnitWord(Line& l) {
+    for (const DurationUnit& u : UNIT_WORDS) {
+        if (takeKeyword(l, u.word)) return u.ticks;
+    }
+    return 1;
+}
+
+bool endsInUnit(std::string_view w) {
+    const char last = wordLower(w.back());
+    return w.size() > 1 && (last == 'h' || last == 'm' || last == 's');
+}
+
+// A duration: N, N ticks, or hours, minutes and seconds to the tick, in one
+// word (2s, 1.5h, 1h30m) or with a unit word (1.5 s, 5 minutes).
 bool takeDuration(Line& l, const char* what, long long lo, long long& ticks, bool& inSeconds) {
     std::string_view w;
     if (!take(l, what, w)) return false;
-    inSeconds = false;
-    std::string_view number = w;
-    if (w.size() > 1 && wordLower(w.back()) == 's') {
-        number = w.substr(0, w.size() - 1);
-        inSeconds = true;
-    } else if (takeKeyword(l, "s") || takeKeyword(l, "sec") || takeKeyword(l, "second") ||
-               takeKeyword(l, "seconds")) {
-        inSeconds = true;
-    } else {
-        takeKeyword(l, "tick") || takeKeyword(l, "ticks");
-    }
     long long n = 0;
-    const bool ok = inSeconds ? wordToCentiseconds(number, n) : wordToInteger(number, n);
-    if (!ok) return fail(l, std::string("bad ") + what + " " + wordQuoted(w));
+    bool ok = false;
+    if (endsInUnit(w)) {
+        inSeconds = true;
+        ok = wordToDuration(w, n);
+    } else {
+        const long long unit = takeUnitWord(l);
+        inSeconds = unit != 1;
+        ok = inSeconds ? wordToTicks(w, unit, n) : wordToInteger(w, n);
+    }
+    if (!ok) {
+        return fail(l, std::string("bad ") + what + " " + wordQuoted(w) +
+                           ": ticks, or a time such as 2s, 1.5m or 1h30m");
+    }
     if (n < lo || n > SCRIPT_MAX_TICKS) {
         return fail(l, std::string(what) + " of " + std::to_string(n) + " ticks outside " +
                            std::to_string(lo) + " to " + std::to_string(SCRIPT_MAX_TICKS));
@@ -204,6 +246,32 @@ bool parseClock(Line& l, ScriptCommand& c) {
     return finish(l);
 }
 
+std::string numberText(double v) {
+    char text[32];
+    *std::to_chars(text, text + sizeof text - 1, v).ptr = '\0';
+    return text;
+}
+
+std::string rangeText(const DeviceField& f) {
+    return numberText(f.min) + " to " + numberText(f.max);
+}
+
+// The indices a field takes, for messages.
+std::string indexText(const DeviceField& f) {
+    const std::string rows = "0 to " + std::to_string(f.rows - 1);
+    if (f.indices == 1) return "the index of " + std::string(f.name) + " runs " + rows;
+    return "the indices of " + std::string(f.name) + " run " + rows + " and 0 to " +
+           std::to_string(f.cols - 1);
+}
+
+// The values a field takes, for messages.
+std::string valueForm(const DeviceField& f) {
+    if (f.type == FieldType::Float) return "a number from " + rangeText(f);
+    if (f.type == FieldType::Colour) return "a colour 0xAARRGGBB";
+    if (f.min == 0 && f.max == 1) return "0 or 1";
+    return "a whole number from " + rangeText(f);
+}
+
 bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
     ScriptFieldRef ref;
     std::string error;
@@ -214,31 +282,23 @@ bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
     return true;
 }
 
-std::string rangeText(const DeviceField& f) {
-    char lo[32], hi[32];
-    *std::to_chars(lo, lo + sizeof lo - 1, f.min).ptr = '\0';
-    *std::to_chars(hi, hi + sizeof hi - 1, f.max).ptr = '\0';
-    return std::string(lo) + " to " + hi;
-}
-
+// Whole numbers in decimal or 0x hexadecimal fit every field; a float field
+// also takes decimal fractions.
 bool parseSet(Line& l, ScriptCommand& c) {
     std::string_view w;
     if (!take(l, "device field", w) || !parseFieldRef(l, w, c)) return false;
     if (!take(l, "value", w)) return false;
     const DeviceField& f = *c.field;
-    bool ok = false;
-    if (f.type == FieldType::Float) {
-        float x = 0.0f;
-        ok = wordToFloat(w, x);
+    long long n = 0;
+    float x = 0.0f;
+    bool ok = wordToInteger(w, n);
+    c.value = static_cast<double>(n);
+    if (!ok && f.type == FieldType::Float && wordToFloat(w, x)) {
+        ok = true;
         c.value = x;
-    } else {
-        long long n = 0;
-        ok = wordToInteger(w, n);
-        c.value = static_cast<double>(n);
     }
-    if (!ok) return fail(l, "bad value " + wordQuoted(w) + " for " + f.name);
-    if (!deviceFieldAccepts(f, c.value))
-        return fail(l, std::string(f.name) + " takes " + rangeText(f));
+    if (!ok || !deviceFieldAccepts(f, c.value))
+        return fail(l, std::string(f.name) + " takes " + valueForm(f) + ", not " + wordQuoted(w));
     return finish(l);
 }
 
@@ -257,17 +317,33 @@ bool pngName(std::string_view w) {
            w.back() != '/';
 }
 
-bool parseShot(Line& l, ScriptCommand& c) {
+// A picture's file name into c.path; what names it in the message.
+bool takePngPath(Line& l, const char* what, ScriptCommand& c) {
     std::string_view w;
-    if (!take(l, "file name", w)) return false;
-    if (!pngName(w)) return fail(l, "file name " + wordQuoted(w) + " must end in .png");
+    if (!take(l, what, w)) return false;
+    if (!pngName(w)) return fail(l, std::string(what) + " " + wordQuoted(w) + " must end in .png");
     c.path = std::string(w);
+    return true;
+}
+
+// "screen" or "window", when it comes next: the part of the picture a line takes.
+bool takePictureArea(Line& l, ScriptCommand& c) {
+    if (takeKeyword(l, "screen")) {
+        c.window = false;
+        return true;
+    }
+    if (takeKeyword(l, "window")) {
+        c.window = true;
+        return true;
+    }
+    return false;
+}
+
+bool parseShot(Line& l, ScriptCommand& c) {
+    if (!takePngPath(l, "file name", c)) return false;
     while (!atEnd(l)) {
-        if (takeKeyword(l, "screen")) {
-            c.window = false;
-        } else if (takeKeyword(l, "window")) {
-            c.window = true;
-        } else if (takeKeyword(l, "scale")) {
+        if (takePictureArea(l, c)) continue;
+        if (takeKeyword(l, "scale")) {
             long long s = 0;
             if (!takeInteger(l, "scale", 1, SCRIPT_MAX_SCALE, s)) return false;
             c.scale = static_cast<int>(s);
@@ -321,11 +397,7 @@ bool parseExpectJournal(Line& l, ScriptCommand& c) {
 }
 
 bool parseExpectPixel(Line& l, ScriptCommand& c) {
-    if (takeKeyword(l, "window")) {
-        c.window = true;
-    } else {
-        takeKeyword(l, "screen");
-    }
+    takePictureArea(l, c);
     const int width = c.window ? BEZEL_WIDTH : FB_WIDTH;
     const int height = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
     long long x = 0, y = 0, colour = 0;
@@ -339,9 +411,42 @@ bool parseExpectPixel(Line& l, ScriptCommand& c) {
     return finish(l);
 }
 
+// "REF.png [window] [region X Y W H]": the region must lie inside the
+// picture, which is known only once the whole line is read.
+bool parseExpectScreen(Line& l, ScriptCommand& c) {
+    if (!takePngPath(l, "reference", c)) return false;
+    constexpr long long MAX_SIDE = BEZEL_HEIGHT;
+    while (!atEnd(l)) {
+        if (takePictureArea(l, c)) continue;
+        if (takeKeyword(l, "region")) {
+            long long r[4] = {};
+            if (!takeInteger(l, "x", 0, MAX_SIDE - 1, r[0]) ||
+                !takeInteger(l, "y", 0, MAX_SIDE - 1, r[1]) ||
+                !takeInteger(l, "width", 1, MAX_SIDE, r[2]) ||
+                !takeInteger(l, "height", 1, MAX_SIDE, r[3])) {
+                return false;
+            }
+            c.x = static_cast<int>(r[0]);
+            c.y = static_cast<int>(r[1]);
+            c.width = static_cast<int>(r[2]);
+            c.height = static_cast<int>(r[3]);
+        } else {
+            return finish(l);
+        }
+    }
+    const int w0 = c.window ? BEZEL_WIDTH : FB_WIDTH, h0 = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
+    if (c.width > 0 && (c.x + c.width > w0 || c.y + c.height > h0)) {
+        return fail(l, "region " + std::to_string(c.x) + " " + std::to_string(c.y) + " " +
+                           std::to_string(c.width) + " " + std::to_string(c.height) +
+                           " reaches outside the " + (c.window ? "window (" : "screen (") +
+                           std::to_string(w0) + " x " + std::to_string(h0) + ")");
+    }
+    return true;
+}
+
 bool parseExpect(Line& l, ScriptCommand& c) {
     std::string_view w;
-    if (!take(l, "what to expect (page, slot, journal or pixel)", w)) return false;
+    if (!take(l, "what to expect (page, slot, journal, pixel or screen)", w)) return false;
     if (wordEquals(w, "page")) {
         c.op = ScriptOp::ExpectPage;
         return parseExpectPage(l, c);
@@ -358,7 +463,11 @@ bool parseExpect(Line& l, ScriptCommand& c) {
         c.op = ScriptOp::ExpectPixel;
         return parseExpectPixel(l, c);
     }
-    return fail(l, "cannot expect " + wordQuoted(w) + " (page, slot, journal or pixel)");
+    if (wordEquals(w, "screen")) {
+        c.op = ScriptOp::ExpectScreen;
+        return parseExpectScreen(l, c);
+    }
+    return fail(l, "cannot expect " + wordQuoted(w) + " (page, slot, journal, pixel or screen)");
 }
 
 // A capture file of the feed; the program that runs the script reads it.
@@ -374,6 +483,15 @@ bool parseJournal(Line& l, ScriptCommand& c) {
     if (!takeKeyword(l, "clear")) return fail(l, "journal takes 'clear'");
     return finish(l);
 }
+
+bool parseRepeat(Line& l, ScriptCommand& c) {
+    long long n = 0;
+    if (!takeInteger(l, "count", 1, SCRIPT_MAX_REPEAT, n)) return false;
+    c.repeat = static_cast<int>(n);
+    return finish(l);
+}
+
+bool parseEnd(Line& l, ScriptCommand&) { return finish(l); }
 
 struct CommandParser {
     const char* name;
@@ -393,6 +511,8 @@ constexpr CommandParser PARSERS[] = {
     {"journal", ScriptOp::JournalClear, parseJournal},
     {"shot", ScriptOp::Shot, parseShot},
     {"expect", ScriptOp::ExpectPage, parseExpect},
+    {"repeat", ScriptOp::Repeat, parseRepeat},
+    {"end", ScriptOp::End, parseEnd},
     {"feed", ScriptOp::Feed, parseFeed},
 };
 
@@ -426,6 +546,59 @@ void checkShotPaths(Script& s) {
     }
 }
 
+// Pairs each repeat with its end. An end without a repeat and a repeat
+// without an end are errors, and those lines are dropped, so the commands
+// left always nest.
+void matchRepeats(Script& s) {
+    std::vector<size_t> open;
+    std::vector<bool> drop(s.commands.size(), false);
+    for (size_t i = 0; i < s.commands.size(); ++i) {
+        const ScriptCommand& c = s.commands[i];
+        if (c.op == ScriptOp::Repeat) open.push_back(i);
+        if (c.op != ScriptOp::End) continue;
+        if (open.empty()) {
+            s.errors.push_back({c.line, "end without repeat"});
+            drop[i] = true;
+        } else {
+            open.pop_back();
+        }
+    }
+    for (size_t i : open) {
+        s.errors.push_back({s.commands[i].line, "repeat without end"});
+        drop[i] = true;
+    }
+    std::vector<ScriptCommand> kept;
+    for (size_t i = 0; i < s.commands.size(); ++i) {
+        if (!drop[i]) kept.push_back(s.commands[i]);
+    }
+    s.commands = std::move(kept);
+    open.clear();
+    for (size_t i = 0; i < s.commands.size(); ++i) {
+        ScriptCommand& c = s.commands[i];
+        if (c.op == ScriptOp::Repeat) open.push_back(i);
+        if (c.op != ScriptOp::End) continue;
+        c.match = static_cast<int>(open.back());
+        s.commands[open.back()].match = static_cast<int>(i);
+        open.pop_back();
+    }
+}
+
+// A shot inside a repeat that runs more than once would replace its own
+// picture on every pass.
+void checkRepeatedShots(Script& s) {
+    std::vector<int> passing;  // lines of the enclosing repeats of more than one pass
+    for (const ScriptCommand& c : s.commands) {
+        if (c.op == ScriptOp::Repeat && c.repeat > 1) passing.push_back(c.line);
+        if (c.op == ScriptOp::End && s.commands[c.match].repeat > 1) passing.pop_back();
+        if (c.op != ScriptOp::Shot || passing.empty()) continue;
+        s.errors.push_back({c.line, "shot: " + c.path +
+                                        " would be taken again on each pass of the "
+                                        "repeat on line " +
+                                        std::to_string(passing.back()) +
+                                        ", each picture replacing the last"});
+    }
+}
+
 }  // namespace
 
 // ---- Public operations --------------------------------------------------------------
@@ -449,7 +622,7 @@ bool scriptFieldRef(std::string_view w, ScriptFieldRef& ref, std::string& error)
         const size_t close = rest.find(']');
         if (rest[0] != '[' || close == std::string_view::npos || given == 2 ||
             !wordToInteger(rest.substr(1, close - 1), index[given])) {
-            error = "bad index in " + wordQuoted(w);
+            error = "bad index in " + wordQuoted(w) + (f->indices > 0 ? ": " + indexText(*f) : "");
             return false;
         }
         ++given;
@@ -462,7 +635,7 @@ bool scriptFieldRef(std::string_view w, ScriptFieldRef& ref, std::string& error)
         return false;
     }
     if (index[0] < 0 || index[0] >= f->rows || index[1] < 0 || index[1] >= f->cols) {
-        error = "index outside " + std::string(f->name) + " in " + wordQuoted(w);
+        error = indexText(*f) + ", not " + wordQuoted(w);
         return false;
     }
     ref.row = static_cast<int>(index[0]);
@@ -491,11 +664,21 @@ Script scriptParse(std::string_view text) {
         }
         if (static_cast<int>(s.errors.size()) == SCRIPT_MAX_ERRORS) {
             s.errors.push_back({number, "too many errors; the rest of the script was not checked"});
+            s.commands.clear();  // half a script never runs, nor nests
             return s;
         }
         s.errors.push_back({number, l.error});
     }
+    matchRepeats(s);
     checkShotPaths(s);
+    checkRepeatedShots(s);
+    std::stable_sort(s.errors.begin(), s.errors.end(),
+                     [](const ScriptError& a, const ScriptError& b) { return a.line < b.line; });
+    if (static_cast<int>(s.errors.size()) > SCRIPT_MAX_ERRORS) {
+        const int line = s.errors[SCRIPT_MAX_ERRORS].line;
+        s.errors.resize(SCRIPT_MAX_ERRORS);
+        s.errors.push_back({line, "too many errors; the rest are not listed"});
+    }
     return s;
 }
 

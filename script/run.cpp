@@ -6,6 +6,7 @@
 #include <bit>
 #include <map>
 #include <tuple>
+#include <vector>
 
 #include "app/buttons.h"
 #include "app/controller.h"
@@ -41,6 +42,12 @@ struct Playing {
     size_t next;
 };
 
+// A repeat being run and the pass it is in, counted from 1.
+struct Pass {
+    const ScriptCommand* repeat;
+    int pass;
+};
+
 // ---- Module state ---------------------------------------------------------------
 
 struct RunState {
@@ -53,6 +60,9 @@ struct RunState {
     long journalSeen = 0;                     // devJournalTotal() already tallied
     std::map<JournalKey, long long> journal;  // every request since the last clear
     std::vector<Playing> feeds;               // captures of feed lines being played
+    std::vector<Pass> passes;                 // the repeats being run, innermost last
+    long long lines = 0;                      // lines run, repeated ones each time
+    const ScriptProgress* progress = nullptr;
     ScriptOutcome outcome = {};
 };
 
@@ -61,9 +71,7 @@ RunState run;
 // ---- Private helpers ----------------------------------------------------------
 
 // The clock source the unit loads its clock from: the script's host time.
-void scriptClockSource(ClockTime* out) {
-    *out = hostTimeAfter(run.hostBase, run.ticks - run.hostBaseTick);
-}
+void scriptClockSource(ClockTime* out) { *out = scriptHostTime(); }
 
 // Adds the requests recorded since the last look to the run's tally, which
 // outlives the device's small ring of recent requests.
@@ -106,9 +114,21 @@ void tick() {
     tallyJournal();
 }
 
+// A line's message, then a note at each repeat of more than one pass that
+// runs it, innermost first, saying which pass it was.
+void addMessage(const ScriptCommand& c, const std::string& message) {
+    run.outcome.messages.push_back({c.line, message});
+    for (auto p = run.passes.rbegin(); p != run.passes.rend(); ++p) {
+        if (p->repeat->repeat == 1) continue;
+        run.outcome.messages.push_back(
+            {p->repeat->line, "in pass " + std::to_string(p->pass) + " of " +
+                                  std::to_string(p->repeat->repeat) + " of this repeat"});
+    }
+}
+
 Step stop(const ScriptCommand& c, ScriptStatus status, const std::string& message) {
     run.outcome.status = status;
-    run.outcome.messages.push_back({c.line, message});
+    addMessage(c, message);
     return Step::Stop;
 }
 
@@ -117,7 +137,11 @@ Step ticks(const ScriptCommand& c, long long n) {
         return stop(c, ScriptStatus::Error,
                     "the run would pass its limit of " + std::to_string(run.tickLimit) + " ticks");
     }
-    for (long long i = 0; i < n; ++i) tick();
+    for (long long i = 0; i < n; ++i) {
+        tick();
+        if (run.progress != nullptr && run.ticks % FAST_TICKS_PER_SECOND == 0)
+            (*run.progress)(c.line, run.ticks);
+    }
     return Step::Go;
 }
 
@@ -171,7 +195,7 @@ Step pressFor(const ScriptCommand& c) {
 void setHostClock(const ScriptCommand& c) {
     HostDateTime t = c.clock;
     if (!c.clockHasDate) {
-        const ClockTime now = hostTimeAfter(run.hostBase, run.ticks - run.hostBaseTick);
+        const ClockTime now = scriptHostTime();
         t.year = now.year;
         t.month = now.month;
         t.day = now.day;
@@ -180,10 +204,17 @@ void setHostClock(const ScriptCommand& c) {
     run.hostBaseTick = run.ticks;
 }
 
-// The screen or the whole window, each pixel a scale x scale block.
+// The screen or the whole window, or a region of it, each pixel a scale x
+// scale block.
 ScriptPicture takePicture(const ScriptCommand& c) {
-    const int x0 = c.window ? 0 : SCREEN_X, y0 = c.window ? 0 : SCREEN_Y;
-    const int w = c.window ? BEZEL_WIDTH : FB_WIDTH, h = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
+    int x0 = c.window ? 0 : SCREEN_X, y0 = c.window ? 0 : SCREEN_Y;
+    int w = c.window ? BEZEL_WIDTH : FB_WIDTH, h = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
+    if (c.width > 0) {
+        x0 += c.x;
+        y0 += c.y;
+        w = c.width;
+        h = c.height;
+    }
     ScriptPicture p{&c, w * c.scale, h * c.scale, {}};
     p.pixels.resize(static_cast<size_t>(p.width) * p.height);
     const uint32_t* canvas = hostCanvas();
@@ -201,9 +232,17 @@ Step shot(const ScriptCommand& c, const ScriptShotSink& sink) {
     if (r == ShotResult::Failed) return stop(c, ScriptStatus::Error, message);
     if (r == ShotResult::Differs) {
         run.outcome.status = ScriptStatus::Failed;
-        run.outcome.messages.push_back({c.line, message});
+        addMessage(c, message);
     }
     return Step::Go;
+}
+
+// Unlike a shot's comparison, a differing picture stops the run here.
+Step expectScreen(const ScriptCommand& c, const ScriptShotSink& sink) {
+    std::string message;
+    const ShotResult r = sink ? sink(takePicture(c), message) : ShotResult::Stored;
+    if (r == ShotResult::Stored) return Step::Go;
+    return stop(c, r == ShotResult::Differs ? ScriptStatus::Failed : ScriptStatus::Error, message);
 }
 
 Step expectPage(const ScriptCommand& c) {
@@ -271,8 +310,12 @@ Step expectPixel(const ScriptCommand& c) {
 }
 
 // Device fields and the host clock may be set before the window exists, as
-// the hardware is when the unit is switched on; every other line needs it.
-bool needsWindow(ScriptOp op) { return op != ScriptOp::Set && op != ScriptOp::Clock; }
+// the hardware is when the unit is switched on; the lines of a repeat do
+// nothing themselves; every other line needs the window.
+bool needsWindow(ScriptOp op) {
+    return op != ScriptOp::Set && op != ScriptOp::Clock && op != ScriptOp::Repeat &&
+           op != ScriptOp::End;
+}
 
 Step execute(const ScriptCommand& c, const ScriptShotSink& sink) {
     if (needsWindow(c.op)) createWindow();
@@ -291,9 +334,38 @@ Step execute(const ScriptCommand& c, const ScriptShotSink& sink) {
         case ScriptOp::ExpectSlot: return expectSlot(c);
         case ScriptOp::ExpectJournal: return expectJournal(c);
         case ScriptOp::ExpectPixel: return expectPixel(c);
+        case ScriptOp::ExpectScreen: return expectScreen(c, sink);
+        case ScriptOp::Repeat:
+        case ScriptOp::End: return Step::Go;
         case ScriptOp::Feed: run.feeds.push_back({&c.capture, run.ticks, 0}); return Step::Go;
     }
     return Step::Go;
+}
+
+// The line after commands[i]: an end goes back to the first line of its
+// repeat until the last pass is done.
+size_t nextLine(const Script& script, size_t i) {
+    const ScriptCommand& c = script.commands[i];
+    if (c.op == ScriptOp::Repeat) run.passes.push_back({&c, 1});
+    if (c.op != ScriptOp::End) return i + 1;
+    Pass& p = run.passes.back();
+    if (p.pass < p.repeat->repeat) {
+        ++p.pass;
+        return static_cast<size_t>(c.match) + 1;
+    }
+    run.passes.pop_back();
+    return i + 1;
+}
+
+// Runs one line; a run under a tick limit also has a limit on its lines.
+Step runLine(const ScriptCommand& c, const ScriptShotSink& sink) {
+    if (run.progress != nullptr) (*run.progress)(c.line, run.ticks);
+    if (run.tickLimit > 0 && ++run.lines > run.tickLimit * SCRIPT_LINES_PER_LIMIT) {
+        return stop(c, ScriptStatus::Error,
+                    "the run would pass its limit of " +
+                        std::to_string(run.tickLimit * SCRIPT_LINES_PER_LIMIT) + " lines");
+    }
+    return execute(c, sink);
 }
 
 }  // namespace
@@ -311,7 +383,8 @@ void scriptApplyWrite(const ScriptCommand& c) {
 
 // Power-on reset, then each line in turn; the window is created at the first
 // line that needs the unit, or at the end.
-ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long long tickLimit) {
+ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long long tickLimit,
+                        const ScriptProgress& progress) {
     run = RunState{};
     run.tickLimit = tickLimit;
     run.outcome.status = ScriptStatus::Passed;
@@ -320,12 +393,16 @@ ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long l
         run.outcome.messages = script.errors;
         return run.outcome;
     }
+    if (progress) run.progress = &progress;
     setClockSource(scriptClockSource);
     unitPowerOnReset();
-    for (const ScriptCommand& c : script.commands) {
-        if (execute(c, sink) == Step::Stop) break;
+    for (size_t i = 0; i < script.commands.size(); i = nextLine(script, i)) {
+        if (runLine(script.commands[i], sink) == Step::Stop) break;
     }
     createWindow();
     run.outcome.ticks = run.ticks;
+    run.progress = nullptr;
     return run.outcome;
 }
+
+ClockTime scriptHostTime() { return hostTimeAfter(run.hostBase, run.ticks - run.hostBaseTick); }

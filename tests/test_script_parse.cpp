@@ -3,13 +3,16 @@
 // to the same command, which the session recorder relies on.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
 
 #include "device/device_fields.h"
 #include "script/script.h"
+#include "script/words.h"
 #include "tests/script_fuzz_check.h"
 
 namespace {
@@ -54,6 +57,14 @@ TEST(ScriptParse, ButtonsAndDurations) {
     EXPECT_EQ(one("wait 1.5S").ticks, 150);
     EXPECT_TRUE(one("wait 3s").inSeconds);
     EXPECT_EQ(one("wait 1000000s").ticks, 100000000);
+    EXPECT_EQ(one("wait 5m").ticks, 30000);
+    EXPECT_EQ(one("wait 1.5h").ticks, 540000);
+    EXPECT_EQ(one("wait 1h30m").ticks, 540000);
+    EXPECT_EQ(one("wait 1m7.5s").ticks, 6750);
+    EXPECT_EQ(one("wait 2 minutes").ticks, 12000);
+    EXPECT_EQ(one("wait 0.25 h").ticks, 90000);
+    EXPECT_EQ(one("wait 1.230s").ticks, 123) << "trailing zeros are still whole ticks";
+    EXPECT_TRUE(one("wait 1h").inSeconds);
 }
 
 TEST(ScriptParse, ClockSetAndSlots) {
@@ -74,6 +85,8 @@ TEST(ScriptParse, ClockSetAndSlots) {
     EXPECT_EQ(one("set gLimitInput[1] 1").row, 1);
     EXPECT_EQ(one("set backgroundColour 0xFF102030").value, static_cast<double>(0xFF102030u));
     EXPECT_EQ(one("set densityAltitude 1e4").value, 10000.0);
+    EXPECT_EQ(one("set busVoltage 0x10").value, 16.0) << "whole numbers in hex everywhere";
+    EXPECT_EQ(one("set inFlight 0x1").value, 1.0);
 
     const ScriptCommand slot = one("slot 99 -2");
     EXPECT_EQ(slot.slot, 99);
@@ -134,28 +147,49 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"press view twice", "press: unexpected 'twice'"},
         {"click view 0", "click: duration of 0 ticks outside 1 to 100000000"},
         {"wait", "wait: missing duration"},
-        {"wait x1", "wait: bad duration 'x1'"},
+        {"wait x1", "wait: bad duration 'x1': ticks, or a time such as 2s, 1.5m or 1h30m"},
         {"wait -5", "wait: duration of -5 ticks outside 0 to 100000000"},
-        {"wait 1.234s", "wait: bad duration '1.234s'"},
+        {"wait 1.234s", "wait: bad duration '1.234s': ticks, or a time such as 2s, 1.5m or 1h30m"},
         {"wait 1000000.01s", "wait: duration of 100000001 ticks outside 0 to 100000000"},
-        {"wait 99999999999999999999", "wait: bad duration '99999999999999999999'"},
+        {"wait 300h", "wait: duration of 108000000 ticks outside 0 to 100000000"},
+        {"wait 1m1h", "wait: bad duration '1m1h': ticks, or a time such as 2s, 1.5m or 1h30m"},
+        {"wait 1h1h", "wait: bad duration '1h1h': ticks, or a time such as 2s, 1.5m or 1h30m"},
+        {"wait 1.5h30m",
+         "wait: bad duration '1.5h30m': ticks, or a time such as 2s, 1.5m or 1h30m"},
+        {"wait 0.00001h",
+         "wait: bad duration '0.00001h': ticks, or a time such as 2s, 1.5m or 1h30m"},
+        {"wait h", "wait: bad duration 'h': ticks, or a time such as 2s, 1.5m or 1h30m"},
+        {"wait 5 ms", "wait: unexpected 'ms'"},
+        {"repeat", "repeat: missing count"},
+        {"repeat 0", "repeat: count 0 outside 1 to 100000"},
+        {"repeat 100001", "repeat: count 100001 outside 1 to 100000"},
+        {"repeat 2", "repeat without end"},
+        {"end", "end without repeat"},
+        {"end 2", "end: unexpected '2'"},
+        {"wait 99999999999999999999",
+         "wait: bad duration '99999999999999999999': ticks, or a time such as 2s, 1.5m or 1h30m"},
         {"clock 24:00:00", "clock: bad time '24:00:00' (HH:MM:SS)"},
         {"clock 2023-02-29 10:00:00", "clock: bad date '2023-02-29' (YYYY-MM-DD)"},
         {"clock 12:5", "clock: bad time '12:5' (HH:MM:SS)"},
         {"set warpFactor 9", "set: unknown device field 'warpFactor'"},
         {"set busVoltage", "set: missing value"},
-        {"set busVoltage high", "set: bad value 'high' for busVoltage"},
-        {"set busVoltage nan", "set: bad value 'nan' for busVoltage"},
-        {"set busVoltage inf", "set: bad value 'inf' for busVoltage"},
-        {"set busVoltage 61", "set: busVoltage takes 0 to 60"},
-        {"set inFlight 0.5", "set: bad value '0.5' for inFlight"},
-        {"set inFlight 2", "set: inFlight takes 0 to 1"},
+        {"set busVoltage high", "set: busVoltage takes a number from 0 to 60, not 'high'"},
+        {"set busVoltage nan", "set: busVoltage takes a number from 0 to 60, not 'nan'"},
+        {"set busVoltage inf", "set: busVoltage takes a number from 0 to 60, not 'inf'"},
+        {"set busVoltage 61", "set: busVoltage takes a number from 0 to 60, not '61'"},
+        {"set inFlight 0.5", "set: inFlight takes 0 or 1, not '0.5'"},
+        {"set inFlight 2", "set: inFlight takes 0 or 1, not '2'"},
         {"set gLimitInput 1", "set: gLimitInput takes one index"},
         {"set busVoltage[0] 1", "set: busVoltage takes no index"},
-        {"set gLimitInput[3] 1", "set: index outside gLimitInput in 'gLimitInput[3]'"},
+        {"set gLimitInput[3] 1", "set: the index of gLimitInput runs 0 to 2, not 'gLimitInput[3]'"},
         {"set axisPairReading[0] 1", "set: axisPairReading takes two indices"},
-        {"set gLimitInput[x] 1", "set: bad index in 'gLimitInput[x]'"},
-        {"set gLimitInput[1 1", "set: bad index in 'gLimitInput[1'"},
+        {"set gLimitInput[x] 1",
+         "set: bad index in 'gLimitInput[x]': the index of gLimitInput runs 0 to 2"},
+        {"set gLimitInput[1 1",
+         "set: bad index in 'gLimitInput[1': the index of gLimitInput runs 0 to 2"},
+        {"set axisPairReading[3][0] 1",
+         "set: the indices of axisPairReading run 0 to 2 and 0 to 1, not 'axisPairReading[3][0]'"},
+        {"slot x 1", "slot: bad slot 'x': a whole number from 0 to 99, decimal or 0x hexadecimal"},
         {"slot 100 1", "slot: slot 100 outside 0 to 99"},
         {"slot -1 1", "slot: slot -1 outside 0 to 99"},
         {"slot 5 4294967296", "slot: value 4294967296 outside -2147483648 to 4294967295"},
@@ -167,8 +201,17 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"shot .png", "shot: file name '.png' must end in .png"},
         {"shot a.png scale 9", "shot: scale 9 outside 1 to 8"},
         {"shot a.png sideways", "shot: unexpected 'sideways'"},
-        {"expect", "expect: missing what to expect (page, slot, journal or pixel)"},
-        {"expect colour red", "expect: cannot expect 'colour' (page, slot, journal or pixel)"},
+        {"expect", "expect: missing what to expect (page, slot, journal, pixel or screen)"},
+        {"expect colour red",
+         "expect: cannot expect 'colour' (page, slot, journal, pixel or screen)"},
+        {"expect screen", "expect: missing reference"},
+        {"expect screen ref.bmp", "expect: reference 'ref.bmp' must end in .png"},
+        {"expect screen a.png region 0 0 129 1",
+         "expect: region 0 0 129 1 reaches outside the screen (128 x 160)"},
+        {"expect screen a.png region 1 549 1 2 window",
+         "expect: region 1 549 1 2 reaches outside the window (450 x 550)"},
+        {"expect screen a.png region 0 0 0 1", "expect: width 0 outside 1 to 550"},
+        {"expect screen a.png region 0 0 1", "expect: missing height"},
         {"expect page 8",
          "expect: unknown page '8' (0 to 7, or splash, data, runtime, timer1, timer2, gmeter, "
          "attitude, setup)"},
@@ -179,7 +222,7 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"expect pixel 128 0 0", "expect: x 128 outside 0 to 127"},
         {"expect pixel window 0 550 0", "expect: y 550 outside 0 to 549"},
         {"expect pixel 0 0 0x1FFFFFFFF", "expect: colour 8589934591 outside 0 to 4294967295"},
-        {"click view 1 2 3 4 5 6 7 8", "too many words"},
+        {"click view 1 2 3 4 5 6 7 8 9 10 11", "too many words"},
         {"click\x01 view", "control character in the line"},
     };
     for (const Case& c : cases) EXPECT_EQ(errorOf(c.line), c.message) << c.line;
@@ -199,6 +242,43 @@ TEST(ScriptParse, ErrorsCarryTheirLinesAndTheParserGoesOn) {
     const Script m = scriptParse(many);
     ASSERT_EQ(static_cast<int>(m.errors.size()), SCRIPT_MAX_ERRORS + 1);
     EXPECT_EQ(m.errors.back().message, "too many errors; the rest of the script was not checked");
+}
+
+TEST(ScriptParse, RepeatsPairWithTheirEndsAndRefuseShotsTheyWouldRepeat) {
+    const char* text =
+        "repeat 2\n"
+        "  repeat 3\n"
+        "    wait 1\n"
+        "  end\n"
+        "  shot a.png\n"
+        "end\n"
+        "repeat 1\n"
+        "  shot b.png\n"
+        "end\n";
+    const Script s = scriptParse(text);
+    ASSERT_EQ(s.errors.size(), 1u) << "a repeat of one pass takes its shot once";
+    EXPECT_EQ(s.errors[0].line, 5);
+    EXPECT_EQ(s.errors[0].message,
+              "shot: a.png would be taken again on each pass of the repeat on line 1, each picture "
+              "replacing the last");
+    ASSERT_EQ(s.commands.size(), 9u);
+    EXPECT_EQ(s.commands[0].match, 5);
+    EXPECT_EQ(s.commands[5].match, 0);
+    EXPECT_EQ(s.commands[1].match, 3);
+    EXPECT_EQ(s.commands[3].match, 1);
+
+    // Unpaired lines are dropped with their errors, in line order; what is
+    // left still nests and is written back to the same commands.
+    const char* unpaired = "end\nrepeat 2\nwait 1\nrepeat 3\nend\nend\nend\nrepeat 4\n";
+    const Script u = scriptParse(unpaired);
+    ASSERT_EQ(u.errors.size(), 3u);
+    EXPECT_EQ(u.errors[0].line, 1);
+    EXPECT_EQ(u.errors[1].line, 7);
+    EXPECT_EQ(u.errors[2].line, 8);
+    EXPECT_EQ(u.commands.size(), 5u);
+    for (const char* t : {text, unpaired}) {
+        EXPECT_EQ(fuzzcheck::check(reinterpret_cast<const uint8_t*>(t), std::strlen(t), false), "");
+    }
 }
 
 TEST(ScriptFormat, EveryCommandParsesBackFromItsLine) {
@@ -232,6 +312,8 @@ TEST(ScriptFormat, EveryCommandParsesBackFromItsLine) {
         "expect journal writeParameter 80 1 -0.125",
         "expect pixel 0 159 0xFF00FF",
         "expect pixel window 10 20 0x000000",
+        "expect screen ref.png",
+        "expect screen dir/w.png window region 10 20 300 400",
         "feed flights/turn.feed",
     };
     for (const char* line : lines) {
@@ -256,6 +338,72 @@ TEST(ScriptFormat, RandomDeviceValuesSurviveTheRoundTrip) {
             f.type == FieldType::Float ? static_cast<double>(static_cast<float>(u)) : std::floor(u);
         if (!deviceFieldAccepts(f, c.value)) continue;  // a float rounded just past a bound
         expectSameCommand(one(scriptFormat(c)), c, scriptFormat(c));
+    }
+}
+
+// The browser build reads floats with strtof: it must accept, refuse and
+// round every word exactly as std::from_chars does here.
+TEST(ScriptWords, FloatsReadTheSameWithStrtofAsWithFromChars) {
+    std::vector<std::string> words = {"4.9",
+                                      "-0.25",
+                                      "1e4",
+                                      "1E-3",
+                                      "+2.5",
+                                      "+-5",
+                                      "1.",
+                                      ".5",
+                                      "-.5",
+                                      "0",
+                                      "-0",
+                                      "00012",
+                                      "1e-40",
+                                      "1.4e-45",
+                                      "7e-46",
+                                      "1e-50",
+                                      "0e-99999",
+                                      "1e39",
+                                      "3.4028235e38",
+                                      "3.40282357e38",
+                                      ".",
+                                      "",
+                                      "-",
+                                      "+",
+                                      "++1",
+                                      "1e",
+                                      "1e+",
+                                      "e5",
+                                      "0x10",
+                                      "inf",
+                                      "-inf",
+                                      "nan",
+                                      "infinity",
+                                      " 1",
+                                      "1 ",
+                                      "1.2.3",
+                                      "1e5.5",
+                                      "1,5",
+                                      "1e+05",
+                                      "1.e5",
+                                      "--1",
+                                      "1f"};
+    std::mt19937 rng(14);
+    char text[64];
+    for (int i = 0; i < 4000; ++i) {
+        const float x = std::bit_cast<float>(static_cast<uint32_t>(rng()));
+        const char* formats[] = {"%.9g", "%.3g", "%.12e", "%.6f"};
+        std::snprintf(text, sizeof text, formats[i % 4], static_cast<double>(x));
+        words.push_back(text);
+        std::snprintf(text, sizeof text, "%u.%08ue%d", static_cast<unsigned>(rng()),
+                      static_cast<unsigned>(rng() % 100000000u), static_cast<int>(rng() % 90) - 50);
+        words.push_back(text);
+    }
+    for (const std::string& w : words) {
+        float a = -7.0f, b = -7.0f;
+        const bool readA = wordToFloat(w, a);
+        EXPECT_EQ(readA, wordToFloatByStrtof(w, b)) << "'" << w << "'";
+        if (readA) {
+            EXPECT_EQ(std::bit_cast<uint32_t>(a), std::bit_cast<uint32_t>(b)) << w;
+        }
     }
 }
 

@@ -6,7 +6,6 @@
 // SIGHUP leaves no temporary file behind.
 #pragma once
 
-#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -24,11 +23,13 @@ bool wholeFileBegin(WholeFile* w, const std::string& path, std::string* message)
 bool wholeFileCommit(WholeFile* w, std::string* message);
 // Closes and removes the temporary file; path stays as it was.
 void wholeFileAbandon(WholeFile* w);
+// Tries what a write to path will need: a new file in its folder that takes
+// some data, created and removed again. Empty when that works, else the
+// reason (a missing or read-only folder, a file system that takes no files
+// such as /proc, a full disk).
+std::string wholeFileProbe(const std::string& path);
 // Writes text as the whole content of path.
 bool wholeFileWrite(const std::string& path, const std::string& text, std::string* message);
-// Reads a regular file of at most maxBytes whole into text; false for
-// anything else (a folder opens as a stream too, so it is refused by its type).
-bool wholeFileRead(const std::string& path, std::string& text, size_t maxBytes);
 
 // From now on SIGINT, SIGTERM and SIGHUP first remove every temporary file
 // still open, then end the process as the signal would have.

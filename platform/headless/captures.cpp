@@ -3,7 +3,7 @@
 #include "platform/headless/captures.h"
 
 #include "desk/feed.h"
-#include "platform/files/whole_file.h"
+#include "platform/files/read_file.h"
 #include "platform/headless/output.h"
 
 // ---- Constants ----------------------------------------------------------------
@@ -21,9 +21,9 @@ void headlessReadCaptures(Script& script, const std::string& folder,
     for (ScriptCommand& c : script.commands) {
         if (c.op != ScriptOp::Feed) continue;
         const std::string path = headlessResolve(folder, c.path);
-        std::string text;
-        if (!wholeFileRead(path, text, MAX_CAPTURE_BYTES)) {
-            errors.push_back({c.line, "feed: cannot read " + path + " (a file of at most 64 MiB)"});
+        std::string text, why;
+        if (!readBoundedFile(path, MAX_CAPTURE_BYTES, &text, &why)) {
+            errors.push_back({c.line, "feed: cannot read " + path + ": " + why});
             continue;
         }
         std::vector<ScriptError> problems;

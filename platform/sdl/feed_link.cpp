@@ -89,8 +89,8 @@ void sdlFeedFollow(long long ticks) {
         feedStep(feed, ticks, sock.lines);
         for (const ScriptCommand& c : sock.lines) {
             scriptApplyWrite(c);
-            recordLine(ticks, c);
-            recordLine(ticks, c, RecordStream::Feed);
+            recordCommand(ticks, c);
+            recordCommand(ticks, c, RecordStream::Feed);
         }
     }
     char status[FEED_STATUS_CAPACITY];
