@@ -81,8 +81,17 @@ struct Ladder {
     bool numbers;
 };
 
+// The colours of the two halves.
+struct HorizonColours {
+    uint32_t sky = HORIZON_SKY;
+    uint32_t ground = HORIZON_GROUND;
+};
+
 // ---- Module state ---------------------------------------------------------
 
+HorizonColours colours = {};
+
+// Working memory of one rung number; cleared before each use, so no state.
 uint32_t labelScratch[LABEL_SIDE * LABEL_SIDE];
 
 // ---- Private helpers ------------------------------------------------------
@@ -236,12 +245,10 @@ void drawPitchLadder(uint32_t* image, int side, Point centre, float u, const Lad
 
 }  // namespace
 
-// ---- Shared state ---------------------------------------------------------
-
-uint32_t skyColour = HORIZON_SKY;
-uint32_t groundColour = HORIZON_GROUND;
-
 // ---- Public operations ----------------------------------------------------
+
+// For every picture drawn from now on.
+void setHorizonColours(uint32_t sky, uint32_t ground) { colours = {sky, ground}; }
 
 // The horizon 1.4 sides below the centre per radian of pitch, turned by the
 // bank, with the sky on the side of the aircraft's top (at the top of the
@@ -263,8 +270,8 @@ void drawHorizon(uint32_t* image, int side, float bank, float pitch) {
     const float xBottom = fs * ((1.0f - g) / t);
 
     const bool upright = u <= PI;
-    fillSkyAndGround(image, side, xTop, xBottom, upright ? groundColour : skyColour,
-                     upright ? skyColour : groundColour);
+    fillSkyAndGround(image, side, xTop, xBottom, upright ? colours.ground : colours.sky,
+                     upright ? colours.sky : colours.ground);
     gfx_line_aa(image, side, side, xTop, 0.0f, xBottom, fs, COLOUR_WHITE);
 
     const Point centre{fs * cxn, fs * cyn};

@@ -4,10 +4,10 @@
 #include <cstdint>
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/fmt.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
@@ -58,11 +58,11 @@ void setManualLevel(int level) {
 // 0 becomes 1, 1 becomes 2, anything else switches demo mode off.
 void cycleDemoMode() {
     const int mode = settingsReadByte(SLOT_DEMO_MODE);
-    if (mode == 0 || mode == 1) {
+    if (mode == DEMO_OFF || mode == DEMO_MODE_1) {
         settingsWriteByte(SLOT_DEMO_MODE, mode + 1);
         return;
     }
-    settingsWriteByte(SLOT_DEMO_MODE, 0);
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_OFF);
     devDemoOff();
 }
 
@@ -100,13 +100,24 @@ void drawTitle(uint32_t* fb) {
 
 void drawDemoLine(uint32_t* fb) {
     const int mode = settingsReadByte(SLOT_DEMO_MODE);
-    if (mode == 1) drawCentredText(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 1");
-    if (mode == 2) drawCentredText(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 2");
+    if (mode == DEMO_MODE_1) drawCentredText(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 1");
+    if (mode == DEMO_MODE_2) drawCentredText(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 2");
 }
 
 }  // namespace
 
 // ---- Public operations --------------------------------------------------------
+
+// Open and closed each tell the device.
+void openBrightnessDialog() {
+    brightnessDialog.open = 1;
+    devNotify(1);
+}
+
+void closeBrightnessDialog() {
+    brightnessDialog.open = 0;
+    devNotify(1);
+}
 
 // The whole dialog, redrawn every frame while it is open.
 void drawBrightnessDialog(uint32_t* fb) {
@@ -131,3 +142,6 @@ ButtonEvent brightnessDialogEvent(ButtonEvent e) {
         default: return e;
     }
 }
+
+// Power-on state: closed.
+void brightnessDialogPowerOnReset() { brightnessDialog = {}; }

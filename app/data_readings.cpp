@@ -3,10 +3,11 @@
 #include <cmath>
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/data_parts.h"
+#include "app/unit_inputs.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/fmt.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
@@ -136,7 +137,8 @@ void drawOat(uint32_t* fb, int x, int y) {
 void drawTrueAirspeed(uint32_t* fb, int top) {
     drawTopTitle(fb, top, "True Airspeed");
     const bool demo = demoModeOn();
-    float speed = demo ? DEMO_TAS_BASE - DEMO_TAS_PER_PITCH * demoPitch : devTrueAirspeed();
+    float speed =
+        demo ? DEMO_TAS_BASE - DEMO_TAS_PER_PITCH * deviceState.demoPitch : devTrueAirspeed();
     if (!demo && !airDataUsable()) {
         drawTopPlaceholder(fb);
         return;
@@ -159,8 +161,8 @@ void drawTrueAirspeed(uint32_t* fb, int top) {
 void drawDensityAltitude(uint32_t* fb, int top) {
     drawTopTitle(fb, top, "Density Alt");
     const bool demo = demoModeOn();
-    const float feet =
-        demo ? DEMO_ALTITUDE_BASE + DEMO_ALTITUDE_PER_PITCH * demoPitch : devDensityAltitude();
+    const float feet = demo ? DEMO_ALTITUDE_BASE + DEMO_ALTITUDE_PER_PITCH * deviceState.demoPitch
+                            : devDensityAltitude();
     if (!demo && !airDataUsable()) {
         drawTopPlaceholder(fb);
         return;

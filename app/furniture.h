@@ -1,6 +1,7 @@
 // Screen furniture that the pages, the dialogs and the setup menu share: text
 // centred on the screen's middle column, the hints beside the buttons, the
-// vertical caption beside RightButton and the caption above BothButton.
+// vertical caption beside RightButton, the caption above BothButton and the
+// page indicator strip.
 #pragma once
 
 #include <cstdint>
@@ -21,3 +22,6 @@ void drawBottomLabel(uint32_t* fb, const char* text, uint32_t colour);
 // little further in than the others: up at (5, 36), down at (5, 110) and
 // ICON_TRI_RIGHT (next field) at (115, 110).
 void drawFieldEditorHints(uint32_t* fb);
+// The strip of arrows and bars at the bottom that shows the active page's
+// position among the enabled pages.
+void drawPageIndicator(uint32_t* fb);

@@ -8,6 +8,7 @@
 #include "app/page_gmeter.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/fmt.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
@@ -16,8 +17,6 @@
 // ---- Constants ----------------------------------------------------------------
 
 namespace {
-
-constexpr int VIEW_AOA_CHEVRONS = 1;
 
 constexpr uint32_t SPINE_COLOUR = 0xFF595959u;
 constexpr uint32_t DIM_BAR_COLOUR = 0xFF202020u;
@@ -170,8 +169,8 @@ void drawExtremesRow(uint32_t* fb, float lowest, float highest) {
 }
 
 uint32_t chevronBand(int view, int bar) {
-    const int yellowFrom = view == VIEW_AOA_CHEVRONS ? 14 : 20;
-    const int redFrom = view == VIEW_AOA_CHEVRONS ? 17 : 22;
+    const int yellowFrom = view == GMETER_VIEW_AOA_CHEVRONS ? 14 : 20;
+    const int redFrom = view == GMETER_VIEW_AOA_CHEVRONS ? 17 : 22;
     if (bar >= redFrom) return COLOUR_RED;
     if (bar >= yellowFrom) return COLOUR_YELLOW;
     return COLOUR_GREEN;
@@ -205,7 +204,7 @@ void drawGmeterTapes(uint32_t* fb, float g, float aoa) {
 // The angle-of-attack stack shows no negative level and, while the reading is
 // invalid, none at all with a blinking base bar.
 void drawGmeterChevrons(uint32_t* fb, int view, float fraction) {
-    const bool aoaView = view == VIEW_AOA_CHEVRONS;
+    const bool aoaView = view == GMETER_VIEW_AOA_CHEVRONS;
     textCentred(fb, FONT_TEXT_14, TITLE_X, TITLE_Y, COLOUR_LABEL, aoaView ? "AoA" : "G Load");
     const bool valid = !aoaView || devAoaValid() != 0;
     if (valid || blinkShown()) fillRect(fb, 40, 126, 88, 132, COLOUR_CYAN);

@@ -2,11 +2,11 @@
 #include <cstdint>
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
-#include "app/setup.h"
 #include "app/setup_screens.h"
+#include "app/unit_inputs.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/fmt.h"
 #include "gfx/font.h"
 
@@ -63,6 +63,6 @@ void setupInfoDraw(uint32_t* fb) {
 // Right returns to the list; every other event goes back (Left to the navigation).
 ButtonEvent setupInfoEvent(ButtonEvent e) {
     if (e != EVT_RIGHT_RELEASE) return e;
-    setupScreen = SETUP_LIST;
+    setupShowList();
     return EVT_NONE;
 }

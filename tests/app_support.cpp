@@ -32,6 +32,8 @@ std::vector<DevRequest> journalOf(DevOp op) {
     return found;
 }
 
+int journalCount(DevOp op) { return static_cast<int>(journalOf(op).size()); }
+
 bool Screen::all(int x0, int y0, int x1, int y1, uint32_t c) const {
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {

@@ -27,8 +27,9 @@ std::vector<TickEvent> runTicks(int n);
 // One button tick; the event it decoded.
 ButtonEvent tickOnce();
 
-// The kept journal entries of one kind, oldest first.
+// The kept journal entries of one kind, oldest first, and how many there are.
 std::vector<DevRequest> journalOf(DevOp op);
+int journalCount(DevOp op);
 
 // A screen rectangle x0 <= x < x1, y0 <= y < y1.
 struct Rect {

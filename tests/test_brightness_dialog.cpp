@@ -7,6 +7,7 @@
 #include "app/colours.h"
 #include "app/controller.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/icons.h"
 
 namespace {

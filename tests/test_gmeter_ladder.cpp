@@ -4,6 +4,7 @@
 #include "app/page_gmeter.h"
 #include "app_support.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "screen_checks.h"
 
 namespace {
@@ -94,7 +95,7 @@ TEST_F(AoaLadder, InvalidAngleLightsNothingAndBlinksTheBaseBarTenFramesOfTwentyO
     simDevice.aoaValid = 0;
     simDevice.aoaAngle = 14.0f;
     for (const Geometry* g : {&DATA, &ATTITUDE}) {
-        blinkPhase = 0;
+        gmeter.blinkPhase = 0;
         int shown = 0;
         for (int frame = 0; frame < 42; ++frame) {
             draw(*g);
@@ -109,7 +110,7 @@ TEST_F(AoaLadder, InvalidAngleLightsNothingAndBlinksTheBaseBarTenFramesOfTwentyO
 
 TEST_F(AoaLadder, DemoModeUsesTheSmoothedDemoAngle) {
     settingsWriteByte(SLOT_DEMO_MODE, 1);
-    demoPitch = 12.0f;  // the smoother starts at 0: below cruise at first
+    deviceState.demoPitch = 12.0f;  // the smoother starts at 0: below cruise at first
     draw(DATA);
     expectBars(DATA, 0);
     for (int frame = 0; frame < 200; ++frame) draw(DATA);

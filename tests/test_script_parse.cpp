@@ -242,7 +242,8 @@ TEST(ScriptFormat, EveryCommandParsesBackFromItsLine) {
 TEST(ScriptFormat, RandomDeviceValuesSurviveTheRoundTrip) {
     std::mt19937 rng(7);
     for (int i = 0; i < 2000; ++i) {
-        const DeviceField& f = deviceFieldAt(static_cast<int>(rng() % deviceFieldCount()));
+        const std::span<const DeviceField> fields = deviceFields();
+        const DeviceField& f = fields[rng() % fields.size()];
         ScriptCommand c;
         c.op = ScriptOp::Set;
         c.field = &f;
@@ -286,8 +287,7 @@ TEST(DeviceFields, TableNamesEveryFieldAndKeepsItsShape) {
 
     // Every field reads back its defaults as the device starts.
     const SimDevice fresh;
-    for (int i = 0; i < deviceFieldCount(); ++i) {
-        const DeviceField& f = deviceFieldAt(i);
+    for (const DeviceField& f : deviceFields()) {
         for (int r = 0; r < f.rows; ++r) {
             for (int c = 0; c < f.cols; ++c) {
                 EXPECT_TRUE(deviceFieldAccepts(f, deviceFieldRead(fresh, f, r, c)))

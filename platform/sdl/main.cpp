@@ -24,6 +24,7 @@
 #include "desk/zoom.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "platform/sdl/audio.h"
 #include "platform/sdl/keys.h"
 #include "platform/sdl/shots.h"
@@ -33,7 +34,6 @@
 
 namespace {
 
-constexpr int VOLUME_SLOT = 4;
 constexpr int EXIT_USAGE = 2;
 
 // ---- Module state ---------------------------------------------------------
@@ -214,7 +214,7 @@ bool waitEvent(SDL_Event* e) {
 // What the unit asked of the sound since the last turn.
 void followUnitSound() {
     if (hostUnitRunning()) {
-        sdlAudioSetVolume(settingsReadByte(VOLUME_SLOT));
+        sdlAudioSetVolume(settingsReadByte(SLOT_VOLUME));
     } else if (unitWasRunning) {
         sdlAudioSilence();  // a unit that is off sounds nothing more
     }
