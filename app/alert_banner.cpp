@@ -41,6 +41,10 @@ constexpr BannerRow BANNER[] = {
     {alertBit(ALERT_TIMER2), LIGHT_GREY, 95, "TIMER2"},
 };
 
+// ---- Module state -------------------------------------------------------------
+
+// `alertBanner`, declared in alert_banner.h.
+
 // ---- Private helpers --------------------------------------------------------------
 
 bool anyOfActive(int mask) {

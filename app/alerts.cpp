@@ -51,6 +51,10 @@ constexpr AlertRule RULES[ALERT_COUNT] = {
     {Source::Timer, 1, 0, SOUND_TIMER2, AUDIO_TIMER2, 0, 0},
 };
 
+// ---- Module state -------------------------------------------------------------
+
+// `alerts`, declared in alerts.h.
+
 // ---- Private helpers --------------------------------------------------------------
 
 bool conditionHolds(const AlertRule& a) {

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "app/colours.h"
-#include "gfx/fmt.h"
+#include "app/number_text.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 #include "gfx/trunc.h"
@@ -46,7 +46,6 @@ constexpr float LABEL_SCALE = 1.05f;
 constexpr double LABEL_ALONG = 0.7;
 constexpr double LABEL_UP = 0.25;
 constexpr int LABEL_MAX_DEGREES = 90;
-constexpr int LABEL_TEXT_SIZE = 12;  // sign, ten digits, NUL
 
 // ---- Types ----------------------------------------------------------------
 
@@ -160,16 +159,14 @@ void fillSkyAndGround(uint32_t* image, int side, float xTop, float xBottom, uint
 void labelText(int deg, char* text) {
     float v = std::fabs(static_cast<float>(deg));
     if (v > LABEL_MAX_DEGREES) v = LABEL_MAX_DEGREES - v;
-    char* cursor = text;
-    fmt_int(truncToInt(v), &cursor);
-    *cursor = '\0';
+    intText(truncToInt(v), text);
 }
 
 // The number of a rung at both ends of the rung, turned with the picture:
 // the right one starts 0.7 steps right of the middle, the left one ends 0.7
 // steps left of it, both a quarter step towards the sky.
 void drawLadderLabel(const Ladder& l, Point mid, int deg) {
-    char text[LABEL_TEXT_SIZE];
+    char text[NUMBER_TEXT_SIZE];
     labelText(deg, text);
     for (uint32_t& p : labelScratch) p = 0;
     font_draw_text(labelScratch, LABEL_SIDE, LABEL_SIDE, LABEL_FONT, 0, 0, COLOUR_WHITE, text);

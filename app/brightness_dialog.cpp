@@ -8,7 +8,6 @@
 #include "device/device.h"
 #include "device/settings.h"
 #include "device/settings_slots.h"
-#include "gfx/fmt.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 
@@ -27,7 +26,10 @@ constexpr int SUBTITLE_Y = 25;
 constexpr int DEMO_Y = 130;
 constexpr int FINE_STEP_BELOW = 10;  // levels below this move in steps of 1
 constexpr int COARSE_STEP = 10;
-constexpr int NUMBER_TEXT_SIZE = 12;  // sign, ten digits, NUL
+
+// ---- Module state -------------------------------------------------------------
+
+// `brightnessDialog`, declared in brightness_dialog.h.
 
 // ---- Private helpers --------------------------------------------------------------
 
@@ -75,11 +77,7 @@ int shownLevel() {
 }
 
 void drawLevel(uint32_t* fb, int level) {
-    char text[NUMBER_TEXT_SIZE];
-    char* cursor = text;
-    fmt_int(level, &cursor);
-    *cursor = '\0';
-    drawCentredText(fb, FONT_NUM_23, LEVEL_Y, COLOUR_WHITE, text);
+    drawCentredInt(fb, FONT_NUM_23, LEVEL_Y, COLOUR_WHITE, level);
     int barLength = level;
     if (barLength > BAR_LEVEL_LIMIT) barLength = BAR_LEVEL_LIMIT;
     if (barLength < -BAR_LEVEL_LIMIT) barLength = -BAR_LEVEL_LIMIT;

@@ -38,6 +38,10 @@ struct PageEntry {
     void (*onEnter)();
 };
 
+// ---- Module state -------------------------------------------------------------
+
+// `controller`, declared in controller.h.
+
 // ---- Private helpers --------------------------------------------------------------
 
 template <void (*Draw)(uint32_t*)>

@@ -163,7 +163,9 @@ void stepField(int step) {
 
 }  // namespace
 
-// ---- Shared with the page's other files ------------------------------------------
+// ---- Public operations --------------------------------------------------------
+
+// -- Shared with the page's other files (data_parts.h)
 
 void drawClockField(uint32_t* fb, int top, bool local) {
     clockField.showsLocal = local ? 1 : 0;

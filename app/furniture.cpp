@@ -6,6 +6,7 @@
 #include "app/colours.h"
 #include "app/controller.h"
 #include "app/navigation.h"
+#include "app/number_text.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 #include "gfx/icons.h"
@@ -58,6 +59,13 @@ void drawIndicatorBar(uint32_t* fb, int x) {
 // Centred on the screen's middle column with font_draw_text_centered.
 void drawCentredText(uint32_t* fb, int font, int y, uint32_t colour, const char* text) {
     font_draw_text_centered(fb, FB_WIDTH, FB_HEIGHT, font, SCREEN_CENTRE_X, y, colour, text);
+}
+
+// In decimal, centred on the screen's middle column.
+void drawCentredInt(uint32_t* fb, int font, int y, uint32_t colour, int value) {
+    char text[NUMBER_TEXT_SIZE];
+    intText(value, text);
+    drawCentredText(fb, font, y, colour, text);
 }
 
 // Up beside ViewButton, down beside LeftButton.

@@ -11,6 +11,8 @@ inline constexpr int SCREEN_CENTRE_X = 64;
 
 // Text centred on x 64 with its cell centred on y.
 void drawCentredText(uint32_t* fb, int font, int y, uint32_t colour, const char* text);
+// A whole number in decimal, centred the same way.
+void drawCentredInt(uint32_t* fb, int font, int y, uint32_t colour, int value);
 // White ICON_TRI_UP at (3, 35) beside ViewButton and ICON_TRI_DOWN at (3, 110)
 // beside LeftButton, each when asked for.
 void drawUpDownHints(uint32_t* fb, bool up, bool down);

@@ -49,12 +49,8 @@ constexpr int STRIP_TOP = 140;
 constexpr int ALIGN_X0 = 24, ALIGN_Y0 = 35, ALIGN_X1 = 104, ALIGN_Y1 = 54;
 constexpr int ALIGN_TEXT_X = 64, ALIGN_TEXT_Y = 45;
 
-// The fixed aircraft symbol: a centre block and two wing bars.
+// The fixed aircraft symbol: a centre block and two wing bars (below).
 constexpr uint32_t AIRCRAFT_COLOUR = 0xFFFFFF50u;
-struct Rect {
-    int x0, y0, x1, y1;
-};
-constexpr Rect AIRCRAFT_PARTS[] = {{60, 67, 68, 73}, {24, 68, 49, 72}, {79, 68, 104, 72}};
 
 // Slip indicator: the ball moves 6 pixels per unit of slip within +-7 units
 // in a black tube between two marks.
@@ -68,6 +64,19 @@ constexpr int BALL_CENTRE_X = 64;
 constexpr int BALL_Y = 111;
 constexpr int TUBE_X0 = 15, TUBE_Y0 = 111, TUBE_X1 = 113, TUBE_Y1 = 130;
 constexpr float MARK_TOP = 114.0f, MARK_BOTTOM = 127.0f;
+
+// Status letters: each coloured from red (quality 0) to green (quality 1).
+constexpr int STATUS_Y0 = 120, STATUS_Y1 = 140, STATUS_TEXT_Y = 130;
+constexpr float CHANNEL_FULL = 255.0f;
+
+// ---- Types ----------------------------------------------------------------
+
+struct Rect {
+    int x0, y0, x1, y1;
+};
+constexpr Rect AIRCRAFT_PARTS[] = {{60, 67, 68, 73}, {24, 68, 49, 72}, {79, 68, 104, 72}};
+
+// The tube's marks, a line each.
 struct Mark {
     float x;
     uint32_t colour;
@@ -75,15 +84,12 @@ struct Mark {
 constexpr Mark SLIP_MARKS[] = {{53, COLOUR_CYAN}, {54, COLOUR_CYAN}, {55, 0},
                                {74, COLOUR_CYAN}, {75, COLOUR_CYAN}, {76, 0}};
 
-// Status letters: each coloured from red (quality 0) to green (quality 1).
-constexpr int STATUS_Y0 = 120, STATUS_Y1 = 140, STATUS_TEXT_Y = 130;
 struct StatusLetter {
     char letter;
     int x;
 };
 constexpr StatusLetter STATUS_LETTERS[] = {{'R', 10}, {'P', 25},  {'Y', 40}, {'J', 55},
                                            {'A', 70}, {'W', 105}, {'B', 120}};
-constexpr float CHANNEL_FULL = 255.0f;
 
 // ---- Module state ---------------------------------------------------------
 

@@ -30,6 +30,10 @@ constexpr float DEMO_G_DIVISOR = 15.0f;
 constexpr float DEMO_G_OFFSET = 1.0f;
 constexpr float DEMO_AOA_CONSTANT = 10.0f;
 
+// ---- Module state -------------------------------------------------------------
+
+// `gmeter`, declared in page_gmeter.h.
+
 // ---- Private helpers --------------------------------------------------------------
 
 // Limits f to [-1, 1]; a reading that is not a number gives 0.

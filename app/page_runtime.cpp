@@ -44,6 +44,10 @@ struct CounterBlock {
 constexpr CounterBlock FLIGHT_BLOCK = {"Flight Time", FLIGHT_CAPTION_Y, FLIGHT_DIGITS_Y,
                                        FLIGHT_LEGEND_Y};
 
+// ---- Module state -------------------------------------------------------------
+
+// `runTimePage`, declared in page_runtime.h.
+
 // ---- Private helpers --------------------------------------------------------------
 
 bool bothCountersShown() { return editionUnit() || demoModeOn(); }

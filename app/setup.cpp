@@ -66,6 +66,10 @@ struct ScreenEntry {
     ButtonEvent (*handleEvent)(ButtonEvent e);
 };
 
+// ---- Module state -------------------------------------------------------------
+
+// `setup`, declared in setup.h.
+
 // ---- Private helpers --------------------------------------------------------------
 
 int lastItem() { return setupListedCount(MENU_ITEMS, MENU_ITEMS_WITHOUT_EDITION) - 1; }

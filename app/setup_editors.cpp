@@ -5,6 +5,7 @@
 
 #include "app/colours.h"
 #include "app/furniture.h"
+#include "app/number_text.h"
 #include "app/setup_screens.h"
 #include "device/device.h"
 #include "device/settings.h"
@@ -12,7 +13,6 @@
 #include "gfx/fmt.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
-#include "gfx/trunc.h"
 
 // ---- Constants ----------------------------------------------------------------
 
@@ -33,7 +33,6 @@ constexpr int READING_Y = 112;
 // The probe reads sensibly only strictly between these.
 constexpr float OAT_READING_MAX = 70.0f;
 constexpr float OAT_READING_MIN = -40.0f;
-constexpr int NUMBER_TEXT_SIZE = 16;  // sign, ten digits, unit, NUL
 
 // ---- Types ----------------------------------------------------------------------
 
@@ -75,10 +74,7 @@ void drawOatReading(uint32_t* fb) {
         t = celsius_to_fahrenheit(t);
     }
     char text[NUMBER_TEXT_SIZE];
-    char* cursor = text;
-    fmt_int(truncToInt(t), &cursor);
-    *cursor++ = 'd';
-    *cursor = '\0';
+    degreesText(t, text);
     drawCentredText(fb, FONT_NUM_23, READING_Y, COLOUR_GREY, text);
 }
 
@@ -130,11 +126,7 @@ ButtonEvent setupVolumeEvent(ButtonEvent e) {
 void setupOatTrimDraw(uint32_t* fb) {
     drawEditorFurniture(fb, "OAT TRIM");
     drawCentredText(fb, FONT_TEXT_14, OFFSET_CAPTION_Y, COLOUR_LABEL, "OFFSET:");
-    char text[NUMBER_TEXT_SIZE];
-    char* cursor = text;
-    fmt_int(editors.oatTrim, &cursor);
-    *cursor = '\0';
-    drawCentredText(fb, FONT_NUM_20, OFFSET_Y, COLOUR_WHITE, text);
+    drawCentredInt(fb, FONT_NUM_20, OFFSET_Y, COLOUR_WHITE, editors.oatTrim);
     drawOatReading(fb);
 }
 

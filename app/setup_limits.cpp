@@ -8,7 +8,6 @@
 #include "app/setup_screens.h"
 #include "device/settings.h"
 #include "device/settings_slots.h"
-#include "gfx/fmt.h"
 #include "gfx/font.h"
 
 // ---- Constants ----------------------------------------------------------------
@@ -31,7 +30,6 @@ constexpr int FIRST_VALUE_Y = 65;
 constexpr int THIRD_CAPTION_Y = 90;
 constexpr int FOURTH_CAPTION_Y = 105;
 constexpr int SECOND_VALUE_Y = 125;
-constexpr int NUMBER_TEXT_SIZE = 12;  // sign, ten digits, NUL
 
 // ---- Types ----------------------------------------------------------------------
 
@@ -63,14 +61,6 @@ LimitsState limits = {};
 
 // ---- Private helpers --------------------------------------------------------------
 
-void drawValue(uint32_t* fb, int y, uint32_t colour, int value) {
-    char text[NUMBER_TEXT_SIZE];
-    char* cursor = text;
-    fmt_int(value, &cursor);
-    *cursor = '\0';
-    drawCentredText(fb, FONT_NUM_23, y, colour, text);
-}
-
 // The value being edited is white with its captions in the label colour; the
 // other one and its captions are grey.
 void drawLimits(uint32_t* fb, const LimitsLayout& layout, int first, int second, int step) {
@@ -82,10 +72,10 @@ void drawLimits(uint32_t* fb, const LimitsLayout& layout, int first, int second,
     drawUpDownHints(fb, true, true);
     drawCentredText(fb, FONT_TEXT_14, FIRST_CAPTION_Y, firstCaption, layout.firstCaption);
     drawCentredText(fb, FONT_TEXT_14, SECOND_CAPTION_Y, firstCaption, layout.secondCaption);
-    drawValue(fb, FIRST_VALUE_Y, firstValue, first);
+    drawCentredInt(fb, FONT_NUM_23, FIRST_VALUE_Y, firstValue, first);
     drawCentredText(fb, FONT_TEXT_14, THIRD_CAPTION_Y, secondCaption, layout.thirdCaption);
     drawCentredText(fb, FONT_TEXT_14, FOURTH_CAPTION_Y, secondCaption, layout.fourthCaption);
-    drawValue(fb, SECOND_VALUE_Y, secondValue, second);
+    drawCentredInt(fb, FONT_NUM_23, SECOND_VALUE_Y, secondValue, second);
     drawRightLabel(fb, step == 0 ? "NEXT" : "DONE", COLOUR_LABEL);
 }
 

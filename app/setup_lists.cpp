@@ -71,6 +71,10 @@ constexpr OnOffList LISTS[] = {
      WIDE_HIGHLIGHT_RIGHT, nullptr},
 };
 
+// ---- Module state -------------------------------------------------------------
+
+// `setupLists`, declared in setup_screens.h.
+
 // ---- Private helpers --------------------------------------------------------------
 
 const OnOffList* shownList() {

@@ -1,7 +1,7 @@
 // The three raw button levels, each held by the mouse or by a key.
 #include "device/button_levels.h"
 
-// ---- Module state ---------------------------------------------------------
+// ---- Types ----------------------------------------------------------------
 
 namespace {
 
@@ -9,6 +9,8 @@ struct ButtonLevels {
     int view, left, right;           // 1 pressed, 0 released; mouse and setters
     int viewKey, leftKey, rightKey;  // 1 while a key holds the button
 };
+
+// ---- Module state ---------------------------------------------------------
 
 ButtonLevels levels = {};
 

@@ -13,6 +13,10 @@ constexpr double DEMO_ROLL_LIMIT = 5.0;   // roll swings within about +-5
 constexpr double DEMO_PITCH_HIGH = 12.0;  // pitch swings within about 0..12
 constexpr double DEMO_PITCH_LOW = 0.0;
 
+// ---- Module state ---------------------------------------------------------
+
+// `deviceState` and `simDevice`, declared in device.h.
+
 }  // namespace
 
 // ---- Public operations ----------------------------------------------------

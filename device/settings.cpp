@@ -3,13 +3,17 @@
 
 #include "device/settings_slots.h"
 
-// ---- Constants ------------------------------------------------------------
+// ---- Types ----------------------------------------------------------------
 
 namespace {
 
 struct SlotDefault {
     int slot;
     int32_t value;
+};
+
+struct SettingsStore {
+    int32_t slots[SETTINGS_SLOTS];
 };
 
 // Applied in this order.
@@ -22,12 +26,6 @@ constexpr SlotDefault DEFAULTS[] = {
     {SLOT_AOA_CRUISE, 5},
     {SLOT_G_LIMIT_POSITIVE, 3},
     {SLOT_G_LIMIT_NEGATIVE, -2},
-};
-
-// ---- Types ----------------------------------------------------------------
-
-struct SettingsStore {
-    int32_t slots[SETTINGS_SLOTS];
 };
 
 // ---- Module state ---------------------------------------------------------

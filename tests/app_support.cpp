@@ -2,12 +2,21 @@
 #include "app_support.h"
 
 #include "app/timekeeping.h"
+#include "device/settings.h"
+#include "device/settings_slots.h"
 #include "shell/shell.h"
 #include "unit_driver.h"
 
 void resetUnit() {
     unitPowerOnReset();
     setClockSource(nullptr);
+}
+
+void SensorsTest::SetUp() {
+    UnitTest::SetUp();
+    settingsApplyDefaults();
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_OFF);
+    sampleDiscreteInputs();
 }
 
 ButtonEvent tickOnce() {
@@ -33,6 +42,12 @@ std::vector<DevRequest> journalOf(DevOp op) {
 }
 
 int journalCount(DevOp op) { return static_cast<int>(journalOf(op).size()); }
+
+bool journalIsPowerOff() {
+    return devJournalSize() == 3 && devJournalAt(0).op == DevOp::PowerOffA &&
+           devJournalAt(1).op == DevOp::PowerOffB && devJournalAt(1).a == 15 &&
+           devJournalAt(2).op == DevOp::PowerOffC;
+}
 
 bool Screen::all(int x0, int y0, int x1, int y1, uint32_t c) const {
     for (int y = y0; y < y1; ++y) {

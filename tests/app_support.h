@@ -30,6 +30,9 @@ ButtonEvent tickOnce();
 // The kept journal entries of one kind, oldest first, and how many there are.
 std::vector<DevRequest> journalOf(DevOp op);
 int journalCount(DevOp op);
+// Whether the journal holds the power-off sequence and nothing else: steps A,
+// B with code 15, then C.
+bool journalIsPowerOff();
 
 // A screen rectangle x0 <= x < x1, y0 <= y < y1.
 struct Rect {
@@ -63,4 +66,11 @@ class UnitTest : public ::testing::Test {
         return screen;
     }
     Screen screen;
+};
+
+// A unit just powered on with the settings defaults, demo mode off and the
+// discrete inputs sampled: the pages draw what the sensors read.
+class SensorsTest : public UnitTest {
+  protected:
+    void SetUp() override;
 };

@@ -21,7 +21,8 @@ class Alerts : public UnitTest {
     void SetUp() override {
         UnitTest::SetUp();
         sampleDiscreteInputs();
-        settingsWriteByte(SLOT_AUDIO_ALERTS, 0x0F);
+        settingsWriteByte(SLOT_AUDIO_ALERTS,
+                          AUDIO_TIMER1 | AUDIO_TIMER2 | AUDIO_AOA_LIMIT | AUDIO_G_LIMIT);
         controllerShowPage(PAGE_DATA);
         drawAlertBanner(screen.px);  // no alert: the blink period starts afresh
     }
@@ -64,7 +65,7 @@ TEST_F(Alerts, TimerExpiryRaisesItsAlertWithItsSoundOnce) {
 }
 
 TEST_F(Alerts, DisabledAudioRaisesTheAlertSilently) {
-    settingsWriteByte(SLOT_AUDIO_ALERTS, 0x0E);
+    settingsWriteByte(SLOT_AUDIO_ALERTS, AUDIO_TIMER2 | AUDIO_AOA_LIMIT | AUDIO_G_LIMIT);
     timekeeping.timers[0].expired = 1;
     timekeeping.timers[1].expired = 1;
     devJournalClear();
@@ -121,7 +122,7 @@ TEST_F(Alerts, AcknowledgedLowerLevelsBlockTheHigherOnes) {
 }
 
 TEST_F(Alerts, LevelThreePopUpsBringUpTheGmeterView) {
-    settingsWriteByte(SLOT_OPTIONS, 0x30);
+    settingsWriteByte(SLOT_OPTIONS, OPTION_G_POPUP | OPTION_AOA_POPUP);
     simDevice.gLimitInput[0] = simDevice.gLimitInput[1] = simDevice.gLimitInput[2] = 1;
     frame();
     EXPECT_EQ(controller.activePage, PAGE_GMETER);
@@ -136,7 +137,7 @@ TEST_F(Alerts, LevelThreePopUpsBringUpTheGmeterView) {
 }
 
 TEST_F(Alerts, NoPopUpWithoutItsOptionBit) {
-    settingsWriteByte(SLOT_OPTIONS, 0x20);
+    settingsWriteByte(SLOT_OPTIONS, OPTION_AOA_POPUP);
     simDevice.gLimitInput[0] = simDevice.gLimitInput[1] = simDevice.gLimitInput[2] = 1;
     frame();
     EXPECT_EQ(alerts.active[ALERT_G3], 1);

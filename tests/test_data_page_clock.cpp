@@ -35,14 +35,8 @@ ClockTime unitClock() {
 
 // ---- The clock field, drawn on its own ------------------------------------------------
 
-class DataClockField : public UnitTest {
+class DataClockField : public SensorsTest {
   protected:
-    void SetUp() override {
-        UnitTest::SetUp();
-        settingsApplyDefaults();
-        settingsWriteByte(SLOT_DEMO_MODE, 0);
-        sampleDiscreteInputs();
-    }
     void drawAt(int hour) {
         startTime = at(hour, 5, 0);
         setClockSource(fromStartTime);
@@ -115,7 +109,7 @@ class SetClockDialog : public UnitTest {
         startTime = t;
         unit::powerOn();
         setClockSource(fromStartTime);
-        settingsWriteByte(SLOT_DEMO_MODE, 0);
+        settingsWriteByte(SLOT_DEMO_MODE, DEMO_OFF);
         unit::ticks(SPLASH_FRAMES + 1);
         ASSERT_EQ(controller.activePage, PAGE_DATA);
     }

@@ -15,14 +15,8 @@ namespace {
 enum Mode { GMT, LOCAL, ALTITUDE, AIRSPEED };
 
 // The full layout (probe and edition fitted), demo mode off.
-class DataReadings : public UnitTest {
+class DataReadings : public SensorsTest {
   protected:
-    void SetUp() override {
-        UnitTest::SetUp();
-        settingsApplyDefaults();
-        settingsWriteByte(SLOT_DEMO_MODE, 0);
-        sampleDiscreteInputs();
-    }
     // View releases until the top field shows mode (slot 10 follows it).
     static void showMode(int mode) {
         for (int i = 0; i < 4 && settingsReadByte(SLOT_DATA_MODE) != mode; ++i)
@@ -170,7 +164,7 @@ TEST_F(DataReadings, NegativeAltitudeShowsASignBeforeItsMagnitude) {
 }
 
 TEST_F(DataReadings, DemoValuesIgnoreTheValidityIndications) {
-    settingsWriteByte(SLOT_DEMO_MODE, 1);
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MODE_1);
     simDevice.oatValid = 0;
     simDevice.airDataValid = 0;
     deviceState.demoPitch = 6.0f;

@@ -94,7 +94,7 @@ TEST_F(GmeterFractions, DemoAoaIsDemoPitchThroughAFirstOrderSmoother) {
 }
 
 TEST_F(GmeterFractions, EveryUserOfTheDemoAoaAdvancesTheSameSmoother) {
-    settingsWriteByte(SLOT_DEMO_MODE, 1);
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MODE_1);
     deviceState.demoPitch = 12.0f;
     Screen ladder;
     drawAoaLadder(ladder.px, AOA_LADDER_DATA);      // takes 0.0

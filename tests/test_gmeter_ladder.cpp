@@ -24,12 +24,10 @@ constexpr Geometry DATA = {
 constexpr Geometry ATTITUDE = {
     AOA_LADDER_ATTITUDE, 9, {110, 68, 126, 72}, {114, 67, 122, 71}, {111, 69, 125, 70}};
 
-class AoaLadder : public UnitTest {
+class AoaLadder : public SensorsTest {
   protected:
     void SetUp() override {
-        UnitTest::SetUp();
-        settingsApplyDefaults();
-        settingsWriteByte(SLOT_DEMO_MODE, 0);
+        SensorsTest::SetUp();
         gmeterInit();
     }
     void draw(const Geometry& g) {
@@ -109,7 +107,7 @@ TEST_F(AoaLadder, InvalidAngleLightsNothingAndBlinksTheBaseBarTenFramesOfTwentyO
 }
 
 TEST_F(AoaLadder, DemoModeUsesTheSmoothedDemoAngle) {
-    settingsWriteByte(SLOT_DEMO_MODE, 1);
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MODE_1);
     deviceState.demoPitch = 12.0f;  // the smoother starts at 0: below cruise at first
     draw(DATA);
     expectBars(DATA, 0);

@@ -15,12 +15,10 @@ namespace {
 constexpr uint32_t SPINE = 0xFF595959u;
 constexpr uint32_t DIM_BAR = 0xFF202020u;
 
-class GmeterViews : public UnitTest {
+class GmeterViews : public SensorsTest {
   protected:
     void SetUp() override {
-        UnitTest::SetUp();
-        settingsApplyDefaults();
-        settingsWriteByte(SLOT_DEMO_MODE, 0);
+        SensorsTest::SetUp();
         gmeterInit();
     }
     // The smoothed G reading settles on g.
@@ -131,7 +129,7 @@ TEST_F(GmeterViews, InvalidAoaBlinksPointerAndExtremesAtZeroButNotTheLimits) {
 }
 
 TEST_F(GmeterViews, DemoModeDrivesTheTapesFromDemoPitch) {
-    settingsWriteByte(SLOT_DEMO_MODE, 1);
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MODE_1);
     deviceState.demoPitch = 0.0f;  // demo G 1.0, demo AoA 0
     settleG(2.8f);
     draw(0);
@@ -237,7 +235,8 @@ TEST_F(GmeterViews, ExtremesRowShowsTheRecordedValuesTruncatedToATenth) {
 }
 
 TEST_F(GmeterViews, GDigitsRoundHalvesAwayFromZeroAndLimitAtNine) {
-    settingsWriteByte(SLOT_DEMO_MODE, 1);  // demo G = deviceState.demoPitch / 15 + 1, exact
+    settingsWriteByte(SLOT_DEMO_MODE,
+                      DEMO_MODE_1);  // demo G = deviceState.demoPitch / 15 + 1, exact
     struct Case {
         float g;
         const char* text;

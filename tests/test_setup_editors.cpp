@@ -139,7 +139,7 @@ TEST_F(SetupEditors, OatTrimShowsTheReadingInTheSelectedUnit) {
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 112, COLOUR_GREY, "72d"));
     EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_LABEL, "OK"));
 
-    settingsWriteByte(SLOT_OPTIONS, 0x02);
+    settingsWriteByte(SLOT_OPTIONS, OPTION_TEMP_IN_C);
     draw();
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "NEW (C)"));
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 112, COLOUR_GREY, "22d"));
@@ -171,7 +171,7 @@ TEST_F(SetupEditors, OatTrimShowsDashesOutsideTheProbeRangeOrWithoutProbe) {
     }
     simDevice.oatCelsius = 69.9f;
     simDevice.discreteInput1Source = 1;
-    settingsWriteByte(SLOT_OPTIONS, 0x02);
+    settingsWriteByte(SLOT_OPTIONS, OPTION_TEMP_IN_C);
     draw();
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 112, COLOUR_GREY, "69d"));
 }

@@ -51,7 +51,7 @@ void reachAttitudeDemo() {
 // The G-meter page on its sensor, 3 frames in, while its smoothed G still climbs.
 void reachGmeterClimbing() {
     unit::powerOnPastSplash();
-    settingsWriteByte(SLOT_DEMO_MODE, 0);
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_OFF);
     controllerShowPage(PAGE_GMETER);
     unit::ticks(3);
 }

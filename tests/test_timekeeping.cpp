@@ -219,7 +219,7 @@ TEST_F(Timekeeping, DemoModeCountsBothWhateverTheInputs) {
     runTimesTick();
     EXPECT_EQ(of(timekeeping.flightTime), (Hms{0, 0, 0}));
     EXPECT_EQ(of(timekeeping.engineTime), (Hms{0, 0, 0}));
-    settingsWriteByte(SLOT_DEMO_MODE, 2);
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MODE_2);
     runTimesTick();
     EXPECT_EQ(of(timekeeping.flightTime), (Hms{0, 0, 1}));
     EXPECT_EQ(of(timekeeping.engineTime), (Hms{0, 0, 1}));
