@@ -33,13 +33,20 @@ namespace {
 
 constexpr HostRect WHOLE_CANVAS = {0, 0, BEZEL_WIDTH, BEZEL_HEIGHT};
 
-int32_t throttleCounter = 1;
-long frameCount = 0;
-HostRect changes = {};
+// What a power-on puts back.
+struct ShellState {
+    int32_t throttleCounter = 1;
+    long frameCount = 0;
+    HostRect changes = {};  // canvas area changed since the platform last looked
+};
+
+ShellState shell;
 uint32_t canvas[BEZEL_PIXELS];
+uint32_t framebuffer[FB_PIXELS];  // bottom-up, lives for one frame
+// The artwork never changes; painting it once per process keeps the many
+// power-ons of the tests cheap.
 uint32_t bezelPicture[BEZEL_PIXELS];  // bottom-up, as the artwork paints it
 bool bezelPainted = false;
-uint32_t framebuffer[FB_PIXELS];  // bottom-up, lives for one frame
 
 // ---- Display application hooks ---------------------------------------------
 // The only places where the shell calls the display application.
@@ -84,10 +91,9 @@ void appPowerOnReset() {
 // ---- Shell internals --------------------------------------------------------
 
 void shellPowerOnReset() {
-    throttleCounter = 1;
-    frameCount = 0;
+    shell = {};
     std::fill(std::begin(canvas), std::end(canvas), CANVAS_OPAQUE);
-    changes = WHOLE_CANVAS;
+    shell.changes = WHOLE_CANVAS;
 }
 
 // One frame: the application draws into a framebuffer that starts zeroed,
@@ -99,14 +105,14 @@ bool composeFrame() {
     std::fill(std::begin(framebuffer), std::end(framebuffer), 0u);
     appRenderFrame(framebuffer);
     if (!hostUnitRunning()) {
-        composeBlankScreen(canvas, &changes);
+        composeBlankScreen(canvas, &shell.changes);
         return false;
     }
     demoStep();
     appAlertLogic(framebuffer);
     sampleDiscreteInputs();
-    composeScreen(canvas, framebuffer, &changes);
-    ++frameCount;
+    composeScreen(canvas, framebuffer, &shell.changes);
+    ++shell.frameCount;
     return true;
 }
 
@@ -124,12 +130,10 @@ void unitPowerOnReset() {
 
 // Paints the bezel, initialises the application, samples the discrete inputs.
 bool HostOnCreate() {
-    // The artwork never changes; painting it once per process keeps the many
-    // power-ons of the tests cheap.
     if (!bezelPainted) bezelArtPaint(bezelPicture);
     bezelPainted = true;
     composeBezel(canvas, bezelPicture);
-    changes = WHOLE_CANVAS;
+    shell.changes = WHOLE_CANVAS;
     appOnCreate();
     sampleDiscreteInputs();
     return true;
@@ -138,12 +142,12 @@ bool HostOnCreate() {
 // The throttle: only the request that brings the counter to 0 composes.
 bool HostPaint() {
     if (!hostUnitRunning()) {
-        composeBlankScreen(canvas, &changes);
+        composeBlankScreen(canvas, &shell.changes);
         return false;
     }
-    if (--throttleCounter != 0) return false;
+    if (--shell.throttleCounter != 0) return false;
     const bool composed = composeFrame();
-    throttleCounter = THROTTLE_PERIOD;
+    shell.throttleCounter = THROTTLE_PERIOD;
     return composed;
 }
 
@@ -158,12 +162,13 @@ void hostStartup() {
 // A unit switched off from outside (a script, the live controls) goes dark here.
 void hostFastTick() {
     if (!hostUnitRunning()) {
-        composeBlankScreen(canvas, &changes);
+        composeBlankScreen(canvas, &shell.changes);
         return;
     }
     HostPaint();
     filterTick();
     appButtonTick();
+    buttonLevelsSampled();
     while (!HostPaint() && hostUnitRunning()) {}
 }
 
@@ -181,11 +186,11 @@ const uint32_t* hostCanvas() { return canvas; }
 bool hostUnitRunning() { return simDevice.poweredOff == 0; }
 
 // Frames composed since power-on.
-long hostFrameCount() { return frameCount; }
+long hostFrameCount() { return shell.frameCount; }
 
 // Hands over the changed area and starts a new one.
 HostRect hostTakeChanges() {
-    const HostRect r = changes;
-    changes = {};
+    const HostRect r = shell.changes;
+    shell.changes = {};
     return r;
 }

@@ -21,6 +21,7 @@ void SensorsTest::SetUp() {
 
 ButtonEvent tickOnce() {
     buttonTick();
+    buttonLevelsSampled();
     return lastDecodedEvent();
 }
 

@@ -61,11 +61,13 @@ inline void release(Button b) {
     bezelMouse(WM_LBUTTONUP, x, y);
 }
 
+// One fast tick of the whole unit, or the decoder's step of it.
 inline void tick(Drive d) {
     if (d == Drive::Unit) {
         hostFastTick();
     } else {
         buttonTick();
+        buttonLevelsSampled();
     }
 }
 
