@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <type_traits>
 
 // ---- Constants ----------------------------------------------------------------
@@ -78,6 +79,7 @@ constexpr DeviceField FIELDS[] = {
 #undef QX70_ARRAY
 #undef QX70_TABLE
 
+constexpr int FIELD_COUNT = static_cast<int>(std::size(FIELDS));
 constexpr size_t ELEMENT_BYTES = 4;
 
 // The table covers SimDevice exactly, in order and without gaps.
@@ -111,12 +113,15 @@ size_t elementOffset(const DeviceField& f, int row, int col) {
 
 // ---- Public operations ------------------------------------------------------------
 
-// The whole table.
-std::span<const DeviceField> deviceFields() { return FIELDS; }
+// Number of fields in the table.
+int deviceFieldCount() { return FIELD_COUNT; }
+
+// Field i of the table.
+const DeviceField& deviceFieldAt(int i) { return FIELDS[i]; }
 
 // Looks a field up by name, ignoring letter case.
 const DeviceField* deviceFieldFind(std::string_view name) {
-    for (const DeviceField& f : deviceFields()) {
+    for (const DeviceField& f : FIELDS) {
         if (sameName(f.name, name)) return &f;
     }
     return nullptr;

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "device/device.h"
@@ -30,8 +29,10 @@ struct DeviceField {
     const char* meaning;  // one line for help texts and controls
 };
 
-// Every field, in the order of SimDevice.
-std::span<const DeviceField> deviceFields();
+// Fields in the order of SimDevice.
+int deviceFieldCount();
+// Field i, 0 <= i < deviceFieldCount().
+const DeviceField& deviceFieldAt(int i);
 // The field of that name (letter case ignored), or null.
 const DeviceField* deviceFieldFind(std::string_view name);
 // True when v may be stored in the field: within its range, and whole for

@@ -20,8 +20,7 @@ void SensorsTest::SetUp() {
 }
 
 ButtonEvent tickOnce() {
-    buttonTick();
-    buttonLevelsSampled();
+    unit::tick(unit::Drive::DecoderOnly);
     return lastDecodedEvent();
 }
 
@@ -32,6 +31,16 @@ std::vector<TickEvent> runTicks(int n) {
         if (e != EVT_NONE) events.push_back({t, e});
     }
     return events;
+}
+
+int settledLevels() {
+    buttonLevelsSampled();
+    return viewLevel() << 2 | leftLevel() << 1 | rightLevel();
+}
+
+int settledLevel(int (*level)()) {
+    buttonLevelsSampled();
+    return level();
 }
 
 std::vector<DevRequest> journalOf(DevOp op) {

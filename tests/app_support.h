@@ -27,6 +27,12 @@ std::vector<TickEvent> runTicks(int n);
 // One button tick; the event it decoded.
 ButtonEvent tickOnce();
 
+// The raw button levels once the decoder has sampled every press so far: what
+// is held, without the presses kept up until their first sample. All three as
+// view 4, left 2, right 1, or one of them.
+int settledLevels();
+int settledLevel(int (*level)());
+
 // The kept journal entries of one kind, oldest first, and how many there are.
 std::vector<DevRequest> journalOf(DevOp op);
 int journalCount(DevOp op);
