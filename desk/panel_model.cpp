@@ -139,6 +139,13 @@ PanelKind panelKind(int row) {
 
 const char* panelLabel(int row) { return valid(row) ? ROWS[row].label : ""; }
 
+const char* panelMeaning(int row) {
+    if (!valid(row)) return "";
+    if (ROWS[row].field == nullptr) return "settings slot 16: the pages show the demo motion";
+    const DeviceField* f = rowField(row);
+    return f != nullptr ? f->meaning : "";
+}
+
 // Flags as on/off, numbers with the row's decimals and unit.
 void panelValueText(int row, char (&out)[PANEL_TEXT_CAPACITY]) {
     if (!valid(row)) {
