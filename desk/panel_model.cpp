@@ -11,6 +11,7 @@
 #include "desk/feed.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 
 // ---- Types ----------------------------------------------------------------
 
@@ -28,7 +29,6 @@ struct Row {
 
 // ---- Constants ------------------------------------------------------------
 
-constexpr int DEMO_SLOT = 16;  // demo mode: 0 off, else on
 constexpr double FLAG = 0.0;
 
 constexpr Row ROWS[] = {
@@ -81,7 +81,7 @@ const DeviceField* rowField(int row) {
 }
 
 double readRow(int row) {
-    if (ROWS[row].field == nullptr) return settingsReadInt(DEMO_SLOT);
+    if (ROWS[row].field == nullptr) return settingsReadInt(SLOT_DEMO_MODE);
     const DeviceField* f = rowField(row);
     return f != nullptr ? deviceFieldRead(simDevice, *f, ROWS[row].index, 0) : 0.0;
 }
@@ -90,8 +90,8 @@ double readRow(int row) {
 int writeRow(int row, double v, PanelChange* out) {
     if (ROWS[row].field == nullptr) {
         const int32_t n = v != 0.0 ? 1 : 0;
-        settingsWriteInt(DEMO_SLOT, n);
-        *out = {nullptr, 0, 0.0, DEMO_SLOT, n};
+        settingsWriteInt(SLOT_DEMO_MODE, n);
+        *out = {nullptr, 0, 0.0, SLOT_DEMO_MODE, n};
         return 1;
     }
     const DeviceField* f = rowField(row);

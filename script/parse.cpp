@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "app/buttons.h"
+#include "app/controller.h"
 #include "device/settings.h"
 #include "gfx/gfx.h"
 #include "script/words.h"
@@ -28,6 +29,7 @@ constexpr int BOTH_HOLD_TICKS = LEFT_HOLD_TICKS + 1;
 constexpr const char* BUTTON_NAMES[] = {"view", "left", "right", "both"};
 constexpr const char* PAGE_NAMES[SCRIPT_PAGES] = {"splash", "data",   "runtime",  "timer1",
                                                   "timer2", "gmeter", "attitude", "setup"};
+static_assert(SCRIPT_PAGES == PAGE_COUNT, "one name per PageId, in PageId order");
 
 struct RequestName {
     DevOp op;

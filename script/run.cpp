@@ -246,10 +246,10 @@ Step expectScreen(const ScriptCommand& c, const ScriptShotSink& sink) {
 }
 
 Step expectPage(const ScriptCommand& c) {
-    if (activePage == c.page) return Step::Go;
+    if (controller.activePage == c.page) return Step::Go;
     return stop(c, ScriptStatus::Failed,
                 std::string("expected page ") + scriptPageName(c.page) + ", found " +
-                    scriptPageName(activePage));
+                    scriptPageName(controller.activePage));
 }
 
 Step expectSlot(const ScriptCommand& c) {

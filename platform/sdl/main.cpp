@@ -27,6 +27,7 @@
 #include "desk/zoom.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "platform/files/whole_file.h"
 #include "platform/sdl/audio.h"
 #include "platform/sdl/end_signals.h"
@@ -41,7 +42,6 @@
 
 namespace {
 
-constexpr int VOLUME_SLOT = 4;
 constexpr int EXIT_USAGE = 2;
 constexpr const char* VERSION_LINE = "qx70sim " QX70_VERSION_TEXT "\n";
 constexpr int SIGNAL_POLL_MS = 200;
@@ -257,7 +257,7 @@ bool waitEvent(SDL_Event* e) {
 // What the unit asked of the sound since the last turn.
 void followUnitSound() {
     if (hostUnitRunning()) {
-        sdlAudioSetVolume(settingsReadByte(VOLUME_SLOT));
+        sdlAudioSetVolume(settingsReadByte(SLOT_VOLUME));
     } else if (unitWasRunning) {
         sdlAudioSilence();  // a unit that is off sounds nothing more
     }

@@ -6,13 +6,10 @@
 
 #include "desk/tone_synth.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "shell/shell.h"
 
-// ---- Constants ------------------------------------------------------------
-
 namespace {
-
-constexpr int VOLUME_SLOT = 4;
 
 // ---- Module state ---------------------------------------------------------
 
@@ -36,7 +33,7 @@ void webAudioStart(int sampleRate) {
     const bool muted = audio.synth.muted;
     toneSynthInit(&audio.synth, sampleRate);
     toneSynthSetMuted(&audio.synth, muted);
-    toneSynthSetVolume(&audio.synth, settingsReadByte(VOLUME_SLOT));
+    toneSynthSetVolume(&audio.synth, settingsReadByte(SLOT_VOLUME));
     audio.started = true;
 }
 
@@ -46,7 +43,7 @@ void webAudioRequest(int sound, int mode) {
 
 void webAudioFollowUnit() {
     if (hostUnitRunning()) {
-        toneSynthSetVolume(&audio.synth, settingsReadByte(VOLUME_SLOT));
+        toneSynthSetVolume(&audio.synth, settingsReadByte(SLOT_VOLUME));
     } else if (audio.unitWasRunning) {
         toneSynthSilence(&audio.synth);
     }

@@ -126,7 +126,7 @@ WEB_EXPORT("qx70_line") int webApplyLine() { return reply(webLine(io.in)); }
 
 WEB_EXPORT("qx70_message") void webShowMessage(double now) { webMessage(io.in, ms(now)); }
 
-WEB_EXPORT("qx70_page") int webActivePage() { return activePage; }
+WEB_EXPORT("qx70_page") int webActivePage() { return controller.activePage; }
 
 // The screen as RGBA bytes, FB_WIDTH x FB_HEIGHT, rows top first.
 WEB_EXPORT("qx70_screen") const uint32_t* webScreen() { return rgbaOf(shotScreen()); }
