@@ -92,6 +92,24 @@ inline uint32_t pixelOf(Floats4 v) {
     return folded[0] | folded[2] << 16;
 }
 
+// Each lane limited to a channel: at or below 0 (or NaN) gives 0, at or
+// above 255 gives 255. pixelOf truncates the rest; a chain of blends
+// truncates its intermediate lanes with truncated().
+inline Floats4 limited(Floats4 v) {
+    const Floats4 low = v > CHANNEL_ZERO ? v : CHANNEL_ZERO;
+    return low >= CHANNEL_FULL ? CHANNEL_FULL : low;
+}
+
+// (1 - t) a + t b per lane in single precision, limited.
+inline Floats4 lerpChannels(Floats4 a, Floats4 b, float t) {
+    return limited((1.0f - t) * a + t * b);
+}
+
+// Lanes truncated towards zero, as pixelOf stores them.
+inline Floats4 truncated(Floats4 v) {
+    return __builtin_convertvector(__builtin_convertvector(v, Ints4), Floats4);
+}
+
 inline bool inside(int w, int h, int x, int y) { return x >= 0 && x < w && y >= 0 && y < h; }
 
 }  // namespace gfx_detail
@@ -118,10 +136,7 @@ inline uint32_t gfx_get_pixel_unchecked(const uint32_t* buf, int w, int h, int x
 // spilling a negative channel into its neighbours.
 inline uint32_t color_lerp(uint32_t a, uint32_t b, float t) {
     using namespace gfx_detail;
-    Floats4 v = (1.0f - t) * channelsOf(a) + t * channelsOf(b);
-    v = v > CHANNEL_ZERO ? v : CHANNEL_ZERO;
-    v = v >= CHANNEL_FULL ? CHANNEL_FULL : v;
-    return pixelOf(v);
+    return pixelOf(lerpChannels(channelsOf(a), channelsOf(b), t));
 }
 
 // Each channel a + b; a byte that wrapped past 255 is smaller than a and

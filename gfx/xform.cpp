@@ -1,7 +1,8 @@
 // 2 x 2 transforms, bilinear sampling and images drawn through a transform.
-// gfx_blit_transformed -> xform_apply, gfx_sample_bilinear, color_add_sat
-// (additive drawing first narrows its scan to where the image's ink lands);
-// gfx_sample_bilinear -> gfx_get_pixel, color_lerp.
+// gfx_blit_transformed -> the sampler for points within the image, then
+// color_add_sat (additive drawing first narrows its scan to where the image's
+// ink lands); gfx_sample_bilinear -> gfx_get_pixel; both samplers blend the
+// neighbours with the four-channel lerp of gfx.h.
 #include "gfx/xform.h"
 
 #include "gfx/coord.h"
@@ -66,9 +67,12 @@ PixelBox findInk(const uint32_t* src, int sw, int sh) {
     if (sw <= 0 || sh <= 0) return ink;
     for (int y = 0; y < sh; ++y) {
         const uint32_t* row = src + pixelIndex(sw, sh, 0, y);
+        // Most rows are empty: one pass without branches tells.
+        uint32_t any = 0;
+        for (int x = 0; x < sw; ++x) any |= row[x];
+        if (any == 0) continue;
         int first = 0;
-        while (first < sw && row[first] == 0) ++first;
-        if (first == sw) continue;
+        while (row[first] == 0) ++first;
         int last = sw - 1;
         while (row[last] == 0) --last;
         ink = {std::min(ink.x0, first), std::min(ink.y0, y), std::max(ink.x1, last), y};
@@ -124,6 +128,42 @@ PixelBox inkOnly(const PixelBox& scan, const Transform2D& inv, const uint32_t* s
             std::min(scan.y1, box.y1)};
 }
 
+// The four neighbours blended along v first (c00 to c01, c10 to c11), then
+// along u; the two intermediate colours truncate as stored colours would.
+uint32_t blendNeighbours(uint32_t c00, uint32_t c01, uint32_t c10, uint32_t c11, float tx,
+                         float ty) {
+    using namespace gfx_detail;
+    const Floats4 a = truncated(lerpChannels(channelsOf(c00), channelsOf(c01), ty));
+    const Floats4 b = truncated(lerpChannels(channelsOf(c10), channelsOf(c11), ty));
+    return pixelOf(lerpChannels(a, b, tx));
+}
+
+// gfx_sample_bilinear for a point with 0 <= u <= sw and 0 <= v <= sh: the
+// truncations need no range checks, and where all four neighbours lie inside
+// the image (nearly always) they are read without any; row y0 + 1 lies just
+// before row y0 in memory.
+uint32_t sampleWithin(const uint32_t* src, int sw, int sh, float u, float v) {
+    const int x0 = static_cast<int>(u), y0 = static_cast<int>(v);
+    const float tx = u - static_cast<float>(x0), ty = v - static_cast<float>(y0);
+    uint32_t c00, c01, c10, c11;
+    if (x0 + 1 < sw && y0 + 1 < sh) {
+        const uint32_t* p = src + pixelIndex(sw, sh, x0, y0);
+        c00 = p[0];
+        c10 = p[1];
+        c01 = p[-static_cast<int64_t>(sw)];
+        c11 = p[1 - static_cast<int64_t>(sw)];
+    } else {
+        c00 = gfx_get_pixel(src, sw, sh, x0, y0);
+        c01 = gfx_get_pixel(src, sw, sh, x0, y0 + 1);
+        c10 = gfx_get_pixel(src, sw, sh, x0 + 1, y0);
+        c11 = gfx_get_pixel(src, sw, sh, x0 + 1, y0 + 1);
+    }
+    // Blending zeros gives 0 for any weight: the transparent parts of an image
+    // skip the three interpolations.
+    if ((c00 | c01 | c10 | c11) == 0) return 0;
+    return blendNeighbours(c00, c01, c10, c11, tx, ty);
+}
+
 }  // namespace
 
 // ---- Public operations ----------------------------------------------------
@@ -156,12 +196,8 @@ uint32_t gfx_sample_bilinear(const uint32_t* src, int sw, int sh, float u, float
     const uint32_t c01 = gfx_get_pixel(src, sw, sh, x0, y1);
     const uint32_t c10 = gfx_get_pixel(src, sw, sh, x1, y0);
     const uint32_t c11 = gfx_get_pixel(src, sw, sh, x1, y1);
-    // Blending zeros gives 0 for any weight: the transparent parts of an image
-    // skip the three interpolations.
     if ((c00 | c01 | c10 | c11) == 0) return 0;
-    const uint32_t a = color_lerp(c00, c01, ty);
-    const uint32_t b = color_lerp(c10, c11, ty);
-    return color_lerp(a, b, tx);
+    return blendNeighbours(c00, c01, c10, c11, tx, ty);
 }
 
 // Draws src through xf, its top-left corner at (cx, cy), drawn at 1 / scale^2
@@ -176,15 +212,20 @@ void gfx_blit_transformed(uint32_t* buf, int w, int h, const uint32_t* src, int 
     if (additive) box = inkOnly(box, inv, src, sw, sh, cx, cy);
     const float fsw = static_cast<float>(sw), fsh = static_cast<float>(sh);
 
+    // Each source point is the inverse matrix times (x - cx, y - cy), as
+    // xform_apply computes it; the products of the row's offset are the same
+    // for the whole row.
     for (int y = box.y0; y < box.y1; ++y) {
+        const float dy = static_cast<float>(y) - cy;
+        const float uRow = inv.m01 * dy, vRow = inv.m11 * dy;
+        uint32_t* row = buf + pixelIndex(w, h, 0, y);
         for (int x = box.x0; x < box.x1; ++x) {
-            float u = static_cast<float>(x) - cx, v = static_cast<float>(y) - cy;
-            xform_apply(inv, u, v);
+            const float dx = static_cast<float>(x) - cx;
+            const float u = inv.m00 * dx + uRow, v = inv.m10 * dx + vRow;
             // Written as "inside" so that a NaN source point is skipped too.
             if (!(u >= 0.0f && u <= fsw && v >= 0.0f && v <= fsh)) continue;
-            const uint32_t c = gfx_sample_bilinear(src, sw, sh, u, v);
-            const uint32_t old = gfx_get_pixel_unchecked(buf, w, h, x, y);
-            gfx_put_pixel_unchecked(buf, w, h, x, y, additive ? color_add_sat(old, c) : c);
+            const uint32_t c = sampleWithin(src, sw, sh, u, v);
+            row[x] = additive ? color_add_sat(row[x], c) : c;
         }
     }
 }

@@ -27,9 +27,22 @@
 #include "shell/bezel_art.h"
 #include "shell/compose.h"
 
+// ---- Constants ----------------------------------------------------------------
+
 namespace {
 
 constexpr HostRect WHOLE_CANVAS = {0, 0, BEZEL_WIDTH, BEZEL_HEIGHT};
+
+// ---- Types ------------------------------------------------------------------
+
+// What the screen area of the canvas shows once it is composed.
+enum class ScreenShows : uint8_t {
+    Bezel,  // no frame since power-on: the bezel picture's own pixels
+    Frame,  // the latest frame, still in the framebuffer
+    Blank,  // black: the unit is off
+};
+
+// ---- Module state -------------------------------------------------------------
 
 int32_t throttleCounter = 1;
 long frameCount = 0;
@@ -37,7 +50,13 @@ HostRect changes = {};
 uint32_t canvas[BEZEL_PIXELS];
 uint32_t bezelPicture[BEZEL_PIXELS];  // bottom-up, as the artwork paints it
 bool bezelPainted = false;
-uint32_t framebuffer[FB_PIXELS];  // bottom-up, lives for one frame
+uint32_t framebuffer[FB_PIXELS];  // bottom-up, kept until the next frame starts
+// The canvas is composed when someone looks at it, not every frame: a
+// headless run that never looks at the window never paints the bezel, and
+// one that looks at the screen now and then composes it only then.
+bool bezelDue = false;
+bool screenDue = false;
+ScreenShows screenShows = ScreenShows::Bezel;
 
 // ---- Display application hooks ---------------------------------------------
 // The only places where the shell calls the display application.
@@ -84,24 +103,56 @@ void shellPowerOnReset() {
     frameCount = 0;
     std::fill(std::begin(canvas), std::end(canvas), CANVAS_OPAQUE);
     changes = WHOLE_CANVAS;
+    bezelDue = false;
+    screenDue = false;
+    screenShows = ScreenShows::Bezel;
+}
+
+// The screen area is to show s from the next look on.
+void showOnScreen(ScreenShows s) {
+    screenShows = s;
+    screenDue = true;
+}
+
+// Composes the screen area if a frame or a blank screen came since the last look.
+void composeScreenIfDue() {
+    if (!screenDue) return;
+    screenDue = false;
+    if (screenShows == ScreenShows::Frame) composeScreen(canvas, framebuffer, &changes);
+    if (screenShows == ScreenShows::Blank) composeBlankScreen(canvas, &changes);
+}
+
+// Paints the artwork the first time any window needs it (it never changes, so
+// once per process keeps the many power-ons of the tests cheap), copies it
+// onto the canvas, then brings the screen area on top up to date.
+void composeWindowIfDue() {
+    if (bezelDue) {
+        if (!bezelPainted) bezelArtPaint(bezelPicture);
+        bezelPainted = true;
+        composeBezel(canvas, bezelPicture);
+        changes = WHOLE_CANVAS;
+        bezelDue = false;
+        screenDue = screenShows != ScreenShows::Bezel;
+    }
+    composeScreenIfDue();
 }
 
 // One frame: the application draws into a framebuffer that starts zeroed,
 // like a freshly created bitmap section, the per-frame device and alert work
-// follows in its fixed order, and the result lands on the canvas. A unit that
-// powers off inside renderFrame draws nothing more: the rest of the frame does
-// not run and the screen goes dark.
+// follows in its fixed order, and the result is due on the canvas. A unit
+// that powers off inside renderFrame draws nothing more: the rest of the
+// frame does not run and the screen goes dark.
 bool composeFrame() {
     std::fill(std::begin(framebuffer), std::end(framebuffer), 0u);
     appRenderFrame(framebuffer);
     if (!hostUnitRunning()) {
-        composeBlankScreen(canvas, &changes);
+        showOnScreen(ScreenShows::Blank);
         return false;
     }
     demoStep();
     appAlertLogic(framebuffer);
     sampleDiscreteInputs();
-    composeScreen(canvas, framebuffer, &changes);
+    showOnScreen(ScreenShows::Frame);
     ++frameCount;
     return true;
 }
@@ -118,13 +169,10 @@ void unitPowerOnReset() {
     shellPowerOnReset();
 }
 
-// Paints the bezel, initialises the application, samples the discrete inputs.
+// The bezel becomes due, the application is initialised and the discrete
+// inputs sampled.
 bool HostOnCreate() {
-    // The artwork never changes; painting it once per process keeps the many
-    // power-ons of the tests cheap.
-    if (!bezelPainted) bezelArtPaint(bezelPicture);
-    bezelPainted = true;
-    composeBezel(canvas, bezelPicture);
+    bezelDue = true;
     changes = WHOLE_CANVAS;
     appOnCreate();
     sampleDiscreteInputs();
@@ -134,7 +182,7 @@ bool HostOnCreate() {
 // The throttle: only the request that brings the counter to 0 composes.
 bool HostPaint() {
     if (!hostUnitRunning()) {
-        composeBlankScreen(canvas, &changes);
+        showOnScreen(ScreenShows::Blank);
         return false;
     }
     if (--throttleCounter != 0) return false;
@@ -154,7 +202,7 @@ void hostStartup() {
 // A unit switched off from outside (a script, the live controls) goes dark here.
 void hostFastTick() {
     if (!hostUnitRunning()) {
-        composeBlankScreen(canvas, &changes);
+        showOnScreen(ScreenShows::Blank);
         return;
     }
     HostPaint();
@@ -170,8 +218,17 @@ void hostSlowTick() {
     devSecondTick();
 }
 
-// The canvas the platform presents.
-const uint32_t* hostCanvas() { return canvas; }
+// The canvas the platform presents, composed up to this moment.
+const uint32_t* hostCanvas() {
+    composeWindowIfDue();
+    return canvas;
+}
+
+// The screen area of the canvas, composed up to this moment.
+const uint32_t* hostScreen() {
+    composeScreenIfDue();
+    return canvas + BEZEL_WIDTH * SCREEN_Y + SCREEN_X;
+}
 
 // The device layer records power-off and switch-off.
 bool hostUnitRunning() { return simDevice.poweredOff == 0; }
@@ -181,6 +238,7 @@ long hostFrameCount() { return frameCount; }
 
 // Hands over the changed area and starts a new one.
 HostRect hostTakeChanges() {
+    composeWindowIfDue();
     const HostRect r = changes;
     changes = {};
     return r;

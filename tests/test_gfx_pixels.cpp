@@ -163,20 +163,30 @@ TEST(GfxBlit, WideImageAtNegativeColumnShowsItsMiddle) {
         for (int x = 0; x < FB_WIDTH; ++x) ASSERT_EQ(fb.at(x, y), 0xDEADBEEFu);
 }
 
+// Copies and 12-bit pictures clip whole rows and columns first.
 TEST(GfxBlit, ClipsEveryEdgeLikePixelByPixelStores) {
     Canvas src(5, 4);
-    for (int i = 0; i < 20; ++i) src.px[i] = 100 + i;
+    uint16_t picture[20];  // rows bottom first
+    for (int i = 0; i < 20; ++i) {
+        src.px[i] = 100 + i;
+        picture[i] = static_cast<uint16_t>(0x111 * (i % 16));
+    }
     const int positions[][2] = {{-2, -1}, {3, 2}, {-5, 0}, {6, 5}, {INT_MIN, 0}, {0, INT_MAX}};
     for (auto& p : positions) {
-        Canvas fb(6, 5), ref(6, 5);
+        Canvas fb(6, 5), ref(6, 5), fb444(6, 5), ref444(6, 5);
         gfx_blit(fb.data(), 6, 5, src.data(), 5, 4, p[0], p[1]);
+        gfx_draw_image444(fb444.data(), 6, 5, picture, 5, 4, p[0], p[1]);
         for (long long i = 0; i < 4; ++i)
             for (long long j = 0; j < 5; ++j) {
                 const long long tx = p[0] + j, ty = p[1] + i;
-                if (tx >= 0 && tx < 6 && ty >= 0 && ty < 5)
+                if (tx >= 0 && tx < 6 && ty >= 0 && ty < 5) {
                     ref.set(int(tx), int(ty), src.at(int(j), int(i)));
+                    const uint32_t v = ((j + 5 * (3 - i)) % 16) << 4;  // data rows bottom first
+                    ref444.set(int(tx), int(ty), 0xFF000000u | v << 16 | v << 8 | v);
+                }
             }
         EXPECT_EQ(fb.px, ref.px) << p[0] << "," << p[1];
+        EXPECT_EQ(fb444.px, ref444.px) << p[0] << "," << p[1];
     }
 }
 
