@@ -69,7 +69,7 @@ void gfx_blit(uint32_t* buf, int w, int h, const uint32_t* src, int sw, int sh, 
     for (int64_t i = i0; i < i1; ++i) {
         const uint32_t* from = src + pixelIndex(sw, sh, static_cast<int>(j0), static_cast<int>(i));
         uint32_t* to = buf + pixelIndex(w, h, static_cast<int>(x + j0), static_cast<int>(y + i));
-        for (int64_t j = j0; j < j1; ++j) *to++ = *from++;
+        std::copy(from, from + (j1 - j0), to);
     }
 }
 

@@ -60,6 +60,14 @@ PixelBox scanSquare(int w, int h, int sw, int sh, float cx, float cy) {
             std::min(w, truncToInt(cx + fr)), std::min(h, truncToInt(cy + fr))};
 }
 
+// Some pixel x0 <= x < x1 of the row is not zero; one pass without branches,
+// which the compiler turns into vector code.
+bool anyInk(const uint32_t* row, int x0, int x1) {
+    uint32_t any = 0;
+    for (int x = x0; x < x1; ++x) any |= row[x];
+    return any != 0;
+}
+
 // The smallest box (here with inclusive edges) holding every non-zero pixel
 // of src, scanned row by row in memory; x0 > x1 when there is none.
 PixelBox findInk(const uint32_t* src, int sw, int sh) {
@@ -67,15 +75,20 @@ PixelBox findInk(const uint32_t* src, int sw, int sh) {
     if (sw <= 0 || sh <= 0) return ink;
     for (int y = 0; y < sh; ++y) {
         const uint32_t* row = src + pixelIndex(sw, sh, 0, y);
-        // Most rows are empty: one pass without branches tells.
-        uint32_t any = 0;
-        for (int x = 0; x < sw; ++x) any |= row[x];
-        if (any == 0) continue;
-        int first = 0;
-        while (row[first] == 0) ++first;
-        int last = sw - 1;
-        while (row[last] == 0) --last;
-        ink = {std::min(ink.x0, first), std::min(ink.y0, y), std::max(ink.x1, last), y};
+        if (!anyInk(row, 0, sw)) continue;
+        // Only ink left or right of the columns found so far widens the box.
+        if (anyInk(row, 0, ink.x0)) {
+            int first = 0;
+            while (row[first] == 0) ++first;
+            ink.x0 = first;
+        }
+        if (anyInk(row, ink.x1 + 1, sw)) {
+            int last = sw - 1;
+            while (row[last] == 0) --last;
+            ink.x1 = last;
+        }
+        ink.y0 = std::min(ink.y0, y);
+        ink.y1 = y;
     }
     return ink;
 }
@@ -129,13 +142,23 @@ PixelBox inkOnly(const PixelBox& scan, const Transform2D& inv, const uint32_t* s
 }
 
 // The four neighbours blended along v first (c00 to c01, c10 to c11), then
-// along u; the two intermediate colours truncate as stored colours would.
+// along u, as three color_lerp calls would: the two intermediate colours
+// truncate as stored colours do. WithinImage: both weights are known to lie
+// within 0..1, so each blend of channels within 0..255 stays within them but
+// for a rounding far below 1, which the truncation absorbs, and color_lerp's
+// limits can be left out.
+template <bool WithinImage>
 uint32_t blendNeighbours(uint32_t c00, uint32_t c01, uint32_t c10, uint32_t c11, float tx,
                          float ty) {
     using namespace gfx_detail;
-    const Floats4 a = truncated(lerpChannels(channelsOf(c00), channelsOf(c01), ty));
-    const Floats4 b = truncated(lerpChannels(channelsOf(c10), channelsOf(c11), ty));
-    return pixelOf(lerpChannels(a, b, tx));
+    const auto lerp = [](Floats4 a, Floats4 b, float t) {
+        const Floats4 v = (1.0f - t) * a + t * b;
+        if constexpr (WithinImage) return v;
+        return limited(v);
+    };
+    const Floats4 a = truncated(lerp(channelsOf(c00), channelsOf(c01), ty));
+    const Floats4 b = truncated(lerp(channelsOf(c10), channelsOf(c11), ty));
+    return pixelOf(lerp(a, b, tx));
 }
 
 // gfx_sample_bilinear for a point with 0 <= u <= sw and 0 <= v <= sh: the
@@ -161,7 +184,7 @@ uint32_t sampleWithin(const uint32_t* src, int sw, int sh, float u, float v) {
     // Blending zeros gives 0 for any weight: the transparent parts of an image
     // skip the three interpolations.
     if ((c00 | c01 | c10 | c11) == 0) return 0;
-    return blendNeighbours(c00, c01, c10, c11, tx, ty);
+    return blendNeighbours<true>(c00, c01, c10, c11, tx, ty);
 }
 
 }  // namespace
@@ -197,7 +220,7 @@ uint32_t gfx_sample_bilinear(const uint32_t* src, int sw, int sh, float u, float
     const uint32_t c10 = gfx_get_pixel(src, sw, sh, x1, y0);
     const uint32_t c11 = gfx_get_pixel(src, sw, sh, x1, y1);
     if ((c00 | c01 | c10 | c11) == 0) return 0;
-    return blendNeighbours(c00, c01, c10, c11, tx, ty);
+    return blendNeighbours<false>(c00, c01, c10, c11, tx, ty);
 }
 
 // Draws src through xf, its top-left corner at (cx, cy), drawn at 1 / scale^2
