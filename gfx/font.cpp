@@ -8,6 +8,7 @@
 #include "gfx/gfx.h"
 
 #include <array>
+#include <cstring>
 
 // ---- Constants ------------------------------------------------------------
 
@@ -52,6 +53,9 @@ struct NibbleBlend {
 // buffer, data row j (bottom first) onto row y + height - j from column x.
 // Two columns share a byte, and a zero byte (no coverage in either) is
 // skipped whole; a cell wholly inside the buffer needs no check per pixel.
+// The weights lie within 0..1, so a blend of channels within 0..255 stays
+// within them but for a rounding far below 1, which the truncation absorbs:
+// color_lerp's limits never act here.
 void blendGlyph(uint32_t* buf, int w, int h, const FontRecord& f, int first, int advance, int x,
                 int y, uint32_t colour) {
     using namespace gfx_detail;
@@ -65,27 +69,26 @@ void blendGlyph(uint32_t* buf, int w, int h, const FontRecord& f, int first, int
     for (int j = 0; j < f.height; ++j) {
         const uint8_t* data = f.glyphs + (j * f.stripWidth) / 2;
         const int py = y + f.height - j;
-        for (int c = first - first % 2; c < end; c += 2) {
-            const uint8_t byte = data[c / 2];
-            if (byte == 0) continue;
-            const int nibbles[2] = {byte >> 4, byte & 0x0F};
-            for (int k = 0; k < 2; ++k) {
-                const int n = nibbles[k];
-                // Weight 0 would leave the pixel exactly as it is: skip it.
-                if (n == 0 || c + k < first || c + k >= end) continue;
-                const int px = x + (c + k - first);
-                const NibbleBlend& b = blends[n];
-                // color_lerp(p, colour, t) with its two products taken apart.
-                const auto blend = [&b](uint32_t p) {
-                    return pixelOf(limited(b.keep * channelsOf(p) + b.toward));
-                };
-                if (inside) {
-                    uint32_t& p = buf[pixelIndex(w, h, px, py)];
-                    p = blend(p);
-                } else {
-                    gfx_put_pixel(buf, w, h, px, py, blend(gfx_get_pixel(buf, w, h, px, py)));
-                }
+        // color_lerp(p, colour, t) of column c with its two products taken apart.
+        const auto blendColumn = [&](int c, int n) {
+            // Weight 0 would leave the pixel exactly as it is: skip it.
+            if (n == 0 || c < first || c >= end) return;
+            const int px = x + (c - first);
+            const auto blend = [&b = blends[n]](uint32_t p) {
+                return pixelOf(b.keep * channelsOf(p) + b.toward);
+            };
+            if (inside) {
+                uint32_t& p = buf[pixelIndex(w, h, px, py)];
+                p = blend(p);
+            } else {
+                gfx_put_pixel(buf, w, h, px, py, blend(gfx_get_pixel(buf, w, h, px, py)));
             }
+        };
+        for (int i = first / 2; i < (end + 1) / 2; ++i) {
+            const uint8_t byte = data[i];
+            if (byte == 0) continue;
+            blendColumn(2 * i, byte >> 4);
+            blendColumn(2 * i + 1, byte & 0x0F);
         }
     }
 }
@@ -97,9 +100,8 @@ void blendGlyph(uint32_t* buf, int w, int h, const FontRecord& f, int first, int
 // Index of the first occurrence of ch in the font's charset, or -1 (also for NUL).
 int font_find_char(const FontRecord& font, char ch) {
     if (ch == '\0' || font.charset == nullptr) return -1;
-    for (int k = 0; font.charset[k] != '\0'; ++k)
-        if (font.charset[k] == ch) return k;
-    return -1;
+    const char* at = std::strchr(font.charset, ch);
+    return at == nullptr ? -1 : static_cast<int>(at - font.charset);
 }
 
 // Blends one glyph into rows y + 1 .. y + height from column x; returns its
