@@ -5,10 +5,11 @@
 #     instructions of a run that waits 1,100 ticks on the page minus those of
 #     one that waits 100, divided by 1,000, so start-up and the way to the page
 #     cancel out;
-#   * headless ticks per second on the data page, and qx70-run's start-up (a
-#     run that only creates the window): the fastest of several runs, by the
-#     wall clock and by CPU time (user + system, which a busy machine disturbs
-#     less, but which the kernel counts only in whole clock ticks).
+#   * the instructions of qx70-run's start-up: a run that only creates the
+#     window;
+#   * headless ticks per second on the data page, and the start-up's time:
+#     the fastest of several runs, by the wall clock and by CPU time (user +
+#     system, which a busy machine disturbs less).
 #
 #   bench/tick_cost.sh [BUILD_DIR [PAGE...]]   (make bench: build/, every page)
 set -euo pipefail
@@ -95,9 +96,11 @@ for p in "${order[@]}"; do
   awk -v p="$p" -v d="$((long - short))" 'BEGIN { printf "| %s | %.3f M |\n", p, d / 1e9 }'
 done
 
-long_ticks=50000
 start="$work/start.qx70"
 printf 'expect page splash\n' >"$start"
+awk -v n="$(instructions "$start")" 'BEGIN { printf "| start-up (whole run) | %.3f M |\n", n / 1e6 }'
+
+long_ticks=50000
 read -r w_short c_short <<<"$(fastest 3 "$run" "$(script data 100)")"
 read -r w_long c_long <<<"$(fastest 3 "$run" "$(script data $((long_ticks + 100)))")"
 read -r w_start c_start <<<"$(fastest 20 "$run" "$start")"

@@ -54,6 +54,7 @@ uint32_t framebuffer[FB_PIXELS];  // bottom-up, kept until the next frame starts
 // The canvas is composed when someone looks at it, not every frame: a
 // headless run that never looks at the window never paints the bezel, and
 // one that looks at the screen now and then composes it only then.
+bool canvasDue = true;  // to be cleared to opaque black first
 bool bezelDue = false;
 bool screenDue = false;
 ScreenShows screenShows = ScreenShows::Bezel;
@@ -101,8 +102,8 @@ void appPowerOnReset() {
 void shellPowerOnReset() {
     throttleCounter = 1;
     frameCount = 0;
-    std::fill(std::begin(canvas), std::end(canvas), CANVAS_OPAQUE);
     changes = WHOLE_CANVAS;
+    canvasDue = true;
     bezelDue = false;
     screenDue = false;
     screenShows = ScreenShows::Bezel;
@@ -114,8 +115,15 @@ void showOnScreen(ScreenShows s) {
     screenDue = true;
 }
 
+// The canvas as the power-on leaves it: opaque black.
+void clearCanvasIfDue() {
+    if (canvasDue) std::fill(std::begin(canvas), std::end(canvas), CANVAS_OPAQUE);
+    canvasDue = false;
+}
+
 // Composes the screen area if a frame or a blank screen came since the last look.
 void composeScreenIfDue() {
+    clearCanvasIfDue();
     if (!screenDue) return;
     screenDue = false;
     if (screenShows == ScreenShows::Frame) composeScreen(canvas, framebuffer, &changes);
@@ -126,6 +134,7 @@ void composeScreenIfDue() {
 // once per process keeps the many power-ons of the tests cheap), copies it
 // onto the canvas, then brings the screen area on top up to date.
 void composeWindowIfDue() {
+    clearCanvasIfDue();
     if (bezelDue) {
         if (!bezelPainted) bezelArtPaint(bezelPicture);
         bezelPainted = true;
