@@ -5,10 +5,16 @@ BUILD      ?= build
 TEST_BUILD ?= build-test
 RELEASE_BUILD ?= build-release
 FUZZ_BUILD ?= build-fuzz
+PACKAGE_BUILD ?= build-package
+PREFIX     ?= /usr/local
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test release bench fonts golden gallery fuzz format clean
+.PHONY: all deps build run test release bench fonts golden gallery fuzz format clean \
+        install package package-test
+
+VERSION := $(shell sed -n 's/^project.qx70 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+DEB      = qx70_$(VERSION)_$(shell dpkg --print-architecture).deb
 
 all: build
 
@@ -72,10 +78,35 @@ fuzz:
 	    -artifact_prefix=$(FUZZ_BUILD)/crashes/ $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/seeds || exit 1; \
 	done
 
+# Installs the programs, the menu entry and icons, the manual pages and the
+# scripting guide under PREFIX (default /usr/local), below DESTDIR if given:
+#   make install                  (as root, or with PREFIX=$$HOME/.local)
+#   make install DESTDIR=/tmp/stage PREFIX=/usr
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package $(DEB) in this folder: an optimised build with the
+# distribution's hardening flags, without the tests. Install it with
+#   sudo apt install ./$(DEB)
+package:
+	@scripts/install-deps.sh package
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all && \
+	  cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DQX70_TESTS=OFF \
+	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	cp $(PACKAGE_BUILD)/$(DEB) .
+
+# Builds the package, runs lintian on it and checks it installed into a
+# throwaway root (tests/install/package_check.sh); the system is not touched.
+package-test: package
+	tests/install/package_check.sh $(DEB) $(VERSION) build-web/site
+
 # Formats every C++ file of the project in place (.clang-format); `make test`
 # checks that nothing is left unformatted.
 format: deps
 	tests/tree/check_format.sh --fix
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

@@ -69,7 +69,11 @@ constexpr CommandKey CTRL_COMMANDS[] = {
 
 // ---- Module state ---------------------------------------------------------
 
-bool held[KEYS] = {};  // button keys currently down
+struct KeysState {
+    bool held[KEYS] = {};  // button keys currently down
+};
+
+KeysState keys;
 
 // ---- Private helpers ------------------------------------------------------
 
@@ -83,7 +87,7 @@ const ButtonKey* buttonKey(DeskKey key) {
 void publishLevels() {
     int view = 0, left = 0, right = 0;
     for (const ButtonKey& b : BUTTON_KEYS) {
-        if (!held[static_cast<int>(b.key)]) continue;
+        if (!keys.held[static_cast<int>(b.key)]) continue;
         view |= b.view;
         left |= b.left;
         right |= b.right;
@@ -125,8 +129,8 @@ DeskCommand deskKeyDown(DeskKey key, unsigned mods, bool repeat, bool panelShown
     if (ctrl) return lookUp(CTRL_COMMANDS, std::size(CTRL_COMMANDS), key, repeat);
     if (mods & DESK_MOD_ALT) return DeskCommand::None;
     if (buttonKey(key) != nullptr) {
-        if (!held[k]) {
-            held[k] = true;
+        if (!keys.held[k]) {
+            keys.held[k] = true;
             publishLevels();
         }
         return DeskCommand::None;
@@ -139,19 +143,19 @@ DeskCommand deskKeyDown(DeskKey key, unsigned mods, bool repeat, bool panelShown
 // Lets go of the key whatever the modifiers are now.
 void deskKeyUp(DeskKey key) {
     const int k = static_cast<int>(key);
-    if (k <= 0 || k >= KEYS || !held[k]) return;
-    held[k] = false;
+    if (k <= 0 || k >= KEYS || !keys.held[k]) return;
+    keys.held[k] = false;
     publishLevels();
 }
 
 // No key holds anything any more.
 void deskKeysReleaseAll() {
-    for (bool& h : held) h = false;
+    keys = {};
     publishLevels();
 }
 
 // True while the key holds its button.
 bool deskKeyHeld(DeskKey key) {
     const int k = static_cast<int>(key);
-    return k > 0 && k < KEYS && held[k];
+    return k > 0 && k < KEYS && keys.held[k];
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-enum class Kind { Zoom, Shots, Record, Mute, Help };
+enum class Kind { Zoom, Shots, Record, Mute, Help, Version };
 
 struct Option {
     const char* name;
@@ -22,8 +22,10 @@ struct Option {
 // ---- Constants ------------------------------------------------------------
 
 constexpr Option OPTIONS[] = {
-    {"--zoom", Kind::Zoom, true},  {"--shots", Kind::Shots, true}, {"--record", Kind::Record, true},
-    {"--mute", Kind::Mute, false}, {"--help", Kind::Help, false},  {"-h", Kind::Help, false},
+    {"--zoom", Kind::Zoom, true},        {"--shots", Kind::Shots, true},
+    {"--record", Kind::Record, true},    {"--mute", Kind::Mute, false},
+    {"--help", Kind::Help, false},       {"-h", Kind::Help, false},
+    {"--version", Kind::Version, false},
 };
 
 // ---- Private helpers ------------------------------------------------------
@@ -77,6 +79,7 @@ bool apply(const Option& o, const char* value, DeskOptions* options,
             return true;
         case Kind::Mute: options->mute = true; return true;
         case Kind::Help: options->help = true; return true;
+        case Kind::Version: options->version = true; return true;
     }
     return false;
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 inline constexpr const char* DESK_USAGE =
-    "usage: qx70sim [--zoom N] [--shots DIR] [--record FILE] [--mute] [--help]";
+    "usage: qx70sim [--zoom N] [--shots DIR] [--record FILE] [--mute] [--help] [--version]";
 inline constexpr int DESK_OPTION_ERROR_CAPACITY = 160;
 
 struct DeskOptions {
@@ -11,6 +11,7 @@ struct DeskOptions {
     const char* recordFile = nullptr;  // where the session is recorded; null for none
     bool mute = false;                 // no sound at all
     bool help = false;                 // print the usage and the keys, then exit
+    bool version = false;              // print the version, then exit
 };
 
 // Reads argv[1..argc-1]; each option may come as "--name value" or

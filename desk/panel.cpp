@@ -12,19 +12,24 @@
 
 namespace {
 
+// What the panel shows, row by row.
+struct PanelState {
+    bool shown = false;
+    char drawnText[PANEL_ROWS][PANEL_TEXT_CAPACITY] = {};
+    int drawnSelection = -1;
+};
+
+PanelState panel;
 uint32_t picture[PANEL_WIDTH * VIEW_HEIGHT];
-bool shown = false;
-char drawnText[PANEL_ROWS][PANEL_TEXT_CAPACITY];
-int drawnSelection = -1;
 
 // ---- Private helpers ------------------------------------------------------
 
-void rememberRow(int row) { panelValueText(row, drawnText[row]); }
+void rememberRow(int row) { panelValueText(row, panel.drawnText[row]); }
 
 void drawAll() {
     panelDrawAll(picture);
     for (int row = 0; row < PANEL_ROWS; ++row) rememberRow(row);
-    drawnSelection = panelSelected();
+    panel.drawnSelection = panelSelected();
 }
 
 void redrawRow(int row) {
@@ -47,23 +52,23 @@ void deskPanelReset() {
 
 // Drawn afresh whenever it is shown.
 void deskPanelSetShown(bool show) {
-    shown = show;
-    if (shown) drawAll();
-    deskViewSetPanel(shown ? picture : nullptr);
+    panel.shown = show;
+    if (panel.shown) drawAll();
+    deskViewSetPanel(panel.shown ? picture : nullptr);
 }
 
-bool deskPanelShown() { return shown; }
+bool deskPanelShown() { return panel.shown; }
 
 void deskPanelRefresh() {
-    if (!shown) return;
+    if (!panel.shown) return;
     const int selection = panelSelected();
     for (int row = 0; row < PANEL_ROWS; ++row) {
         char text[PANEL_TEXT_CAPACITY];
         panelValueText(row, text);
-        const bool moved = (row == selection) != (row == drawnSelection);
-        if (moved || std::strcmp(text, drawnText[row]) != 0) redrawRow(row);
+        const bool moved = (row == selection) != (row == panel.drawnSelection);
+        if (moved || std::strcmp(text, panel.drawnText[row]) != 0) redrawRow(row);
     }
-    drawnSelection = selection;
+    panel.drawnSelection = selection;
 }
 
 int deskPanelCommand(DeskCommand c, PanelChange (&changes)[PANEL_MAX_CHANGES]) {

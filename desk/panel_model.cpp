@@ -59,7 +59,11 @@ static_assert(std::size(ROWS) == PANEL_ROWS, "one entry per panel row");
 
 // ---- Module state ---------------------------------------------------------
 
-int selected = 0;
+struct PanelModelState {
+    int selected = 0;  // the row that + and - change
+};
+
+PanelModelState model;
 
 // ---- Private helpers ------------------------------------------------------
 
@@ -117,16 +121,16 @@ double stepped(int row, int steps) {
 
 // ---- Public operations ----------------------------------------------------
 
-void panelModelReset() { selected = 0; }
+void panelModelReset() { model = {}; }
 
-int panelSelected() { return selected; }
+int panelSelected() { return model.selected; }
 
 void panelSelectBy(int delta) {
-    selected = ((selected + delta) % PANEL_ROWS + PANEL_ROWS) % PANEL_ROWS;
+    model.selected = ((model.selected + delta) % PANEL_ROWS + PANEL_ROWS) % PANEL_ROWS;
 }
 
 void panelSelect(int row) {
-    if (valid(row)) selected = row;
+    if (valid(row)) model.selected = row;
 }
 
 PanelKind panelKind(int row) {

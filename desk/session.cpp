@@ -10,8 +10,12 @@
 
 namespace {
 
-RunControl run;
-HostDateTime recordingStart = DEFAULT_HOST_TIME;
+struct SessionState {
+    RunControl run = {};
+    HostDateTime recordingStart = DEFAULT_HOST_TIME;  // the host time at tick 0
+};
+
+SessionState session;
 
 }  // namespace
 
@@ -19,26 +23,28 @@ HostDateTime recordingStart = DEFAULT_HOST_TIME;
 
 // Seconds follow the frames while recording, as they do in a replay.
 void deskSessionStart(int64_t now, bool recording, const HostDateTime& start) {
-    runStart(&run, now, recording);
-    recordingStart = start;
+    runStart(&session.run, now, recording);
+    session.recordingStart = start;
 }
 
-RunControl& deskSessionRun() { return run; }
+RunControl& deskSessionRun() { return session.run; }
 
-long long deskSessionTicks() { return run.fastTicks; }
+long long deskSessionTicks() { return session.run.fastTicks; }
 
 // The ticks due at one instant, so slow ticks never keep the loop from
 // reaching the events.
 void deskSessionRunDue(int64_t now) {
     for (;;) {
-        const TickKind k = runNext(&run, now);
+        const TickKind k = runNext(&session.run, now);
         if (k == TickKind::None) return;
         if (k == TickKind::Fast) {
-            recordLevels(run.fastTicks - 1, viewLevel(), leftLevel(), rightLevel());
+            recordLevels(session.run.fastTicks - 1, viewLevel(), leftLevel(), rightLevel());
             hostFastTick();
         }
         if (k == TickKind::Slow) hostSlowTick();
     }
 }
 
-void deskSessionHostTime(ClockTime* out) { *out = hostTimeAfter(recordingStart, run.fastTicks); }
+void deskSessionHostTime(ClockTime* out) {
+    *out = hostTimeAfter(session.recordingStart, session.run.fastTicks);
+}

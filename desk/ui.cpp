@@ -11,17 +11,23 @@
 
 namespace {
 
+// What the window's help and message show.
+struct UiState {
+    bool helpShown = false;
+    char message[MESSAGE_CAPACITY] = "";
+    int64_t messageUntil = 0;
+};
+
+UiState ui;
+// The pictures, each drawn when what it shows changes.
 uint32_t helpPicture[HELP_WIDTH * HELP_HEIGHT];
 bool helpDrawn = false;
-bool helpShown = false;
 uint32_t messagePicture[MESSAGE_WIDTH * MESSAGE_HEIGHT];
-char message[MESSAGE_CAPACITY] = "";
-int64_t messageUntil = 0;
 
 // ---- Private helpers ------------------------------------------------------
 
 void hideMessage() {
-    message[0] = '\0';
+    ui.message[0] = '\0';
     deskViewSetOverlay(ViewOverlay::Message, nullptr, MESSAGE_PLACE);
 }
 
@@ -30,25 +36,23 @@ void hideMessage() {
 // ---- Public operations ----------------------------------------------------
 
 void deskUiReset() {
-    helpShown = false;
+    ui = {};
     deskViewSetOverlay(ViewOverlay::Help, nullptr, HELP_PLACE);
     hideMessage();
 }
 
 // The help box is drawn the first time it is shown.
 void deskUiToggleHelp() {
-    helpShown = !helpShown;
-    if (helpShown && !helpDrawn) {
+    ui.helpShown = !ui.helpShown;
+    if (ui.helpShown && !helpDrawn) {
         overlayDrawHelp(helpPicture);
         helpDrawn = true;
     }
-    deskViewSetOverlay(ViewOverlay::Help, helpShown ? helpPicture : nullptr, HELP_PLACE);
+    deskViewSetOverlay(ViewOverlay::Help, ui.helpShown ? helpPicture : nullptr, HELP_PLACE);
 }
 
-bool deskUiHelpShown() { return helpShown; }
-
 void deskUiCloseOverlays() {
-    if (helpShown) deskUiToggleHelp();
+    if (ui.helpShown) deskUiToggleHelp();
     hideMessage();
 }
 
@@ -59,19 +63,19 @@ void deskUiShowMessage(const char* text, int64_t now) {
         hideMessage();
         return;
     }
-    const size_t kept = n < sizeof message ? n : sizeof message - 1;
-    std::memcpy(message, text, kept);
-    message[kept] = '\0';
-    messageUntil = now + MESSAGE_SHOW_MS;
-    overlayDrawMessage(messagePicture, message);
+    const size_t kept = n < sizeof ui.message ? n : sizeof ui.message - 1;
+    std::memcpy(ui.message, text, kept);
+    ui.message[kept] = '\0';
+    ui.messageUntil = now + MESSAGE_SHOW_MS;
+    overlayDrawMessage(messagePicture, ui.message);
     deskViewSetOverlay(ViewOverlay::Message, messagePicture, MESSAGE_PLACE);
 }
 
-const char* deskUiMessage() { return message; }
+const char* deskUiMessage() { return ui.message; }
 
 int64_t deskUiExpire(int64_t now) {
-    if (message[0] == '\0') return -1;
-    if (now < messageUntil) return messageUntil - now;
+    if (ui.message[0] == '\0') return -1;
+    if (now < ui.messageUntil) return ui.messageUntil - now;
     hideMessage();
     return -1;
 }

@@ -10,7 +10,6 @@ inline constexpr int64_t MESSAGE_SHOW_MS = 4000;
 // No overlay shown.
 void deskUiReset();
 void deskUiToggleHelp();
-bool deskUiHelpShown();
 // Takes the help and the message away.
 void deskUiCloseOverlays();
 // Shows text in the message bar from now for MESSAGE_SHOW_MS.

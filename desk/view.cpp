@@ -26,10 +26,15 @@ struct Layer {
 
 // ---- Module state ---------------------------------------------------------
 
+// The layers shown over the bezel.
+struct ViewState {
+    const uint32_t* panel = nullptr;  // bottom-up PANEL_WIDTH x VIEW_HEIGHT
+    Layer overlays[OVERLAYS] = {};
+    HostRect pending = {};  // changed here since the last update
+};
+
+ViewState layers;
 uint32_t view[VIEW_MAX_WIDTH * VIEW_HEIGHT];
-const uint32_t* panel = nullptr;  // bottom-up PANEL_WIDTH x VIEW_HEIGHT
-Layer overlays[OVERLAYS] = {};
-HostRect pending = {};  // changed here since the last update
 
 // ---- Private helpers ------------------------------------------------------
 
@@ -65,8 +70,8 @@ void rebuild(HostRect r) {
     const HostRect b = intersect(r, BEZEL_RECT);
     if (!empty(b)) copyTopDown(hostCanvas(), BEZEL_WIDTH, BEZEL_RECT, b);
     const HostRect p = intersect(r, PANEL_RECT);
-    if (panel != nullptr && !empty(p)) copyBottomUp(panel, PANEL_RECT, p);
-    for (const Layer& l : overlays) {
+    if (layers.panel != nullptr && !empty(p)) copyBottomUp(layers.panel, PANEL_RECT, p);
+    for (const Layer& l : layers.overlays) {
         const HostRect o = intersect(r, l.place);
         if (l.picture != nullptr && !empty(o)) copyBottomUp(l.picture, l.place, o);
     }
@@ -82,47 +87,44 @@ int slot(ViewOverlay which) { return std::clamp(static_cast<int>(which), 0, OVER
 
 // Bezel only, whole picture due.
 void deskViewReset() {
-    panel = nullptr;
-    for (Layer& l : overlays) l = {};
-    pending = BEZEL_RECT;
+    layers = {};
+    layers.pending = BEZEL_RECT;
 }
 
 // The bezel, plus the panel while shown.
-int deskViewWidth() { return panel != nullptr ? VIEW_MAX_WIDTH : BEZEL_WIDTH; }
+int deskViewWidth() { return layers.panel != nullptr ? VIEW_MAX_WIDTH : BEZEL_WIDTH; }
 
 const uint32_t* deskViewPixels() { return view; }
 
 // Showing or hiding the panel redraws its column.
 void deskViewSetPanel(const uint32_t* picture) {
-    if (picture == panel) return;
-    panel = picture;
-    if (panel != nullptr) pending = rectUnion(pending, PANEL_RECT);
+    if (picture == layers.panel) return;
+    layers.panel = picture;
+    if (layers.panel != nullptr) layers.pending = rectUnion(layers.pending, PANEL_RECT);
 }
 
 void deskViewPanelChanged(HostRect r) {
-    if (panel == nullptr) return;
-    pending = rectUnion(pending, intersect({PANEL_RECT.x + r.x, r.y, r.w, r.h}, PANEL_RECT));
+    if (layers.panel == nullptr) return;
+    layers.pending =
+        rectUnion(layers.pending, intersect({PANEL_RECT.x + r.x, r.y, r.w, r.h}, PANEL_RECT));
 }
 
 // The old place is rebuilt from the layers below, the new one drawn on top.
 void deskViewSetOverlay(ViewOverlay which, const uint32_t* picture, HostRect place) {
-    Layer& l = overlays[slot(which)];
-    if (l.picture != nullptr) pending = rectUnion(pending, l.place);
+    Layer& l = layers.overlays[slot(which)];
+    if (l.picture != nullptr) layers.pending = rectUnion(layers.pending, l.place);
     l = {picture, place};
-    if (picture != nullptr) pending = rectUnion(pending, place);
+    if (picture != nullptr) layers.pending = rectUnion(layers.pending, place);
 }
 
-void deskViewOverlayChanged(ViewOverlay which) {
-    const Layer& l = overlays[slot(which)];
-    if (l.picture != nullptr) pending = rectUnion(pending, l.place);
+bool deskViewOverlayShown(ViewOverlay which) {
+    return layers.overlays[slot(which)].picture != nullptr;
 }
-
-bool deskViewOverlayShown(ViewOverlay which) { return overlays[slot(which)].picture != nullptr; }
 
 // Rebuilds the union of what changed, clipped to the picture shown.
 HostRect deskViewUpdate(HostRect bezelChanges) {
-    const HostRect r = intersect(rectUnion(pending, bezelChanges), viewRect());
-    pending = {};
+    const HostRect r = intersect(rectUnion(layers.pending, bezelChanges), viewRect());
+    layers.pending = {};
     if (!empty(r)) rebuild(r);
     return r;
 }
@@ -133,8 +135,8 @@ void deskViewCopyPlain(uint32_t* dst) {
     for (int y = 0; y < VIEW_HEIGHT; ++y) {
         uint32_t* out = dst + w * y;
         std::memcpy(out, hostCanvas() + BEZEL_WIDTH * y, sizeof(uint32_t) * BEZEL_WIDTH);
-        if (panel == nullptr) continue;
-        const uint32_t* in = panel + PANEL_WIDTH * (VIEW_HEIGHT - 1 - y);
+        if (layers.panel == nullptr) continue;
+        const uint32_t* in = layers.panel + PANEL_WIDTH * (VIEW_HEIGHT - 1 - y);
         for (int x = 0; x < PANEL_WIDTH; ++x) out[BEZEL_WIDTH + x] = in[x] | CANVAS_OPAQUE;
     }
 }

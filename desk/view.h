@@ -28,8 +28,6 @@ void deskViewPanelChanged(HostRect r);
 // Lays a bottom-up picture of place.w x place.h over the view at place, or
 // takes the overlay away for null. The picture must stay valid while shown.
 void deskViewSetOverlay(ViewOverlay which, const uint32_t* picture, HostRect place);
-// The overlay was redrawn in place.
-void deskViewOverlayChanged(ViewOverlay which);
 bool deskViewOverlayShown(ViewOverlay which);
 // Brings the picture up to date with the bezel canvas changes and everything
 // changed here since the last call; returns the rectangle that changed.

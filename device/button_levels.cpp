@@ -1,4 +1,7 @@
-// The three raw button levels, each held by the mouse or by a key.
+// The three raw button levels, each held by the mouse or by a key. A press
+// stays visible until the decoder has sampled it once, so a click whose press
+// and release both fall between two fast ticks (a tap on a touchpad, a
+// synthetic click) still reaches the unit as a press and a release.
 #include "device/button_levels.h"
 
 // ---- Module state ---------------------------------------------------------
@@ -6,8 +9,9 @@
 namespace {
 
 struct ButtonLevels {
-    int view, left, right;           // 1 pressed, 0 released; mouse and setters
-    int viewKey, leftKey, rightKey;  // 1 while a key holds the button
+    int view, left, right;              // 1 pressed, 0 released; mouse and setters
+    int viewKey, leftKey, rightKey;     // 1 while a key holds the button
+    int viewRose, leftRose, rightRose;  // pressed since the decoder last sampled
 };
 
 ButtonLevels levels = {};
@@ -17,11 +21,11 @@ ButtonLevels levels = {};
 // ---- Public operations ----------------------------------------------------
 
 // Level setters, one pair per button; the Both pair moves Left and Right together.
-void pressView() { levels.view = 1; }
+void pressView() { levels.view = levels.viewRose = 1; }
 void releaseView() { levels.view = 0; }
-void pressLeft() { levels.left = 1; }
+void pressLeft() { levels.left = levels.leftRose = 1; }
 void releaseLeft() { levels.left = 0; }
-void pressRight() { levels.right = 1; }
+void pressRight() { levels.right = levels.rightRose = 1; }
 void releaseRight() { levels.right = 0; }
 
 void pressBoth() {
@@ -34,17 +38,23 @@ void releaseBoth() {
     releaseRight();
 }
 
-// Current raw levels for the button decoder: held by either source.
-int viewLevel() { return levels.view | levels.viewKey; }
-int leftLevel() { return levels.left | levels.leftKey; }
-int rightLevel() { return levels.right | levels.rightKey; }
+// Current raw levels for the button decoder: held by either source, or
+// pressed and not yet sampled.
+int viewLevel() { return levels.view | levels.viewKey | levels.viewRose; }
+int leftLevel() { return levels.left | levels.leftKey | levels.leftRose; }
+int rightLevel() { return levels.right | levels.rightKey | levels.rightRose; }
 
 // The keyboard's holds; any non-zero value holds.
 void setButtonKeyLevels(int view, int left, int right) {
+    levels.viewRose |= view != 0 && !levels.viewKey;
+    levels.leftRose |= left != 0 && !levels.leftKey;
+    levels.rightRose |= right != 0 && !levels.rightKey;
     levels.viewKey = view != 0;
     levels.leftKey = left != 0;
     levels.rightKey = right != 0;
 }
+
+void buttonLevelsSampled() { levels.viewRose = levels.leftRose = levels.rightRose = 0; }
 
 // Every level 0, as at program start.
 void buttonLevelsPowerOnReset() { levels = {}; }

@@ -13,13 +13,16 @@ void releaseBoth();
 
 // The levels the decoder reads: 1 while the mouse (or a setter above) or the
 // keyboard holds the button, so a button held both ways is released only when
-// both let go.
+// both let go, and 1 after a press until the decoder has sampled it.
 int viewLevel();
 int leftLevel();
 int rightLevel();
 
 // The keyboard's holds, a second source beside the mouse and the setters.
 void setButtonKeyLevels(int view, int left, int right);
+
+// The decoder has sampled the levels: presses already released end now.
+void buttonLevelsSampled();
 
 // Power-on state: every level 0, for the mouse and the keyboard.
 void buttonLevelsPowerOnReset();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the generators need,
 # but only those that are missing. Uses sudo when not run as root.
-# `install-deps.sh fuzz` adds clang and its fuzzing runtime for `make fuzz`.
+# `install-deps.sh fuzz` adds clang and its fuzzing runtime for `make fuzz`;
+# `install-deps.sh package` adds what builds and checks the Debian package.
 set -euo pipefail
 
 packages=(
@@ -10,9 +11,13 @@ packages=(
   xvfb xdotool x11-apps libx11-dev
   libfreetype-dev fonts-dejavu-core
   clang-format
+  desktop-file-utils man-db
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev)
+fi
+if [ "${1:-}" = package ]; then
+  packages+=(dpkg-dev lintian)
 fi
 
 missing=()

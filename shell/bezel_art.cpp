@@ -371,18 +371,34 @@ void bezelArtPaint(uint32_t* picture) {
 }
 
 // A miniature of the unit: case, an attitude picture on the screen, buttons.
-void bezelArtPaintIcon(uint32_t* icon) {
-    const Picture p = {icon, ICON_SIZE, ICON_SIZE};
-    gfx_fill_rect(icon, ICON_SIZE, ICON_SIZE, 0, 0, ICON_SIZE, ICON_SIZE, CASE_TOP & 0x00FFFFFFu);
-    paintShape(p, {32, 32, 30, 31, 9}, {CASE_TOP, CASE_BOTTOM, 2.5f, 0.4f, 0.0f});
-    gfx_fill_rect(icon, ICON_SIZE, ICON_SIZE, 19, 7, 47, 43, 0xFF101010u);
-    gfx_fill_rect(icon, ICON_SIZE, ICON_SIZE, 20, 8, 46, 26, 0xFF2F7FD8u);
-    gfx_fill_rect(icon, ICON_SIZE, ICON_SIZE, 20, 26, 46, 42, 0xFF8A5A2Au);
-    gfx_line_aa(icon, ICON_SIZE, ICON_SIZE, 20.0f, 27.5f, 45.0f, 23.5f, WHITE);
-    gfx_fill_rect(icon, ICON_SIZE, ICON_SIZE, 29, 24, 37, 26, 0xFFFFD000u);
+// Lengths are in icon units of `scale` pixels; the outlines stay anti-aliased
+// over one pixel at every scale, so the larger icons are sharp, not blown up.
+void bezelArtPaintIcon(uint32_t* icon, int scale) {
+    const int n = ICON_SIZE * scale;
+    const float k = static_cast<float>(scale);
+    const Picture p = {icon, n, n};
+    const auto rect = [&](int x0, int y0, int x1, int y1, uint32_t c) {
+        gfx_fill_rect(icon, n, n, x0 * scale, y0 * scale, x1 * scale, y1 * scale, c);
+    };
+    const auto scaled = [k](const Shape& s) {
+        return Shape{s.cx * k, s.cy * k, s.hw * k, s.hh * k, s.r * k};
+    };
+    const auto shape = [&](const Shape& s, Finish f) {
+        f.bevel *= k;
+        paintShape(p, scaled(s), f);
+    };
+    rect(0, 0, ICON_SIZE, ICON_SIZE, CASE_TOP & 0x00FFFFFFu);
+    shape({32, 32, 30, 31, 9}, {CASE_TOP, CASE_BOTTOM, 2.5f, 0.4f, 0.0f});
+    rect(19, 7, 47, 43, 0xFF101010u);
+    rect(20, 8, 46, 26, 0xFF2F7FD8u);
+    rect(20, 26, 46, 42, 0xFF8A5A2Au);
+    for (int i = 0; i < scale; ++i) {  // the horizon, one pixel row of its thickness at a time
+        gfx_line_aa(icon, n, n, 20.0f * k, 27.5f * k + i, 46.0f * k - 1, 23.5f * k + i, WHITE);
+    }
+    rect(29, 24, 37, 26, 0xFFFFD000u);
     for (const Shape& cap : {circle(11.5f, 17.5f, 4.0f), circle(11.5f, 30.5f, 4.0f),
                              circle(54.5f, 30.5f, 4.0f), Shape{33.0f, 52.5f, 7.0f, 5.0f, 4.0f}}) {
-        paintShape(p, grow(cap, 1.0f), {WELL, WELL, 0.0f, 0.0f, 0.0f});
-        paintShape(p, cap, {CAP_TOP, CAP_BOTTOM, 2.0f, 0.5f, 0.0f});
+        shape(grow(cap, 1.0f), {WELL, WELL, 0.0f, 0.0f, 0.0f});
+        shape(cap, {CAP_TOP, CAP_BOTTOM, 2.0f, 0.5f, 0.0f});
     }
 }

@@ -42,22 +42,29 @@ enum class ScreenShows : uint8_t {
     Blank,  // black: the unit is off
 };
 
+// What a power-on puts back. The canvas is composed when someone looks at
+// it, not every frame: a headless run that never looks at the window never
+// paints the bezel, and one that looks at the screen now and then composes
+// it only then.
+struct ShellState {
+    int32_t throttleCounter = 1;
+    long frameCount = 0;
+    HostRect changes = {};  // canvas area changed since the platform last looked
+    bool canvasDue = true;  // to be cleared to opaque black at the next look
+    bool bezelDue = false;  // the artwork to be copied onto the canvas
+    bool screenDue = false;
+    ScreenShows screenShows = ScreenShows::Bezel;
+};
+
 // ---- Module state -------------------------------------------------------------
 
-int32_t throttleCounter = 1;
-long frameCount = 0;
-HostRect changes = {};
+ShellState shell;
 uint32_t canvas[BEZEL_PIXELS];
+uint32_t framebuffer[FB_PIXELS];  // bottom-up, kept until the next frame starts
+// The artwork never changes; painting it once per process keeps the many
+// power-ons of the tests cheap.
 uint32_t bezelPicture[BEZEL_PIXELS];  // bottom-up, as the artwork paints it
 bool bezelPainted = false;
-uint32_t framebuffer[FB_PIXELS];  // bottom-up, kept until the next frame starts
-// The canvas is composed when someone looks at it, not every frame: a
-// headless run that never looks at the window never paints the bezel, and
-// one that looks at the screen now and then composes it only then.
-bool canvasDue = true;  // to be cleared to opaque black first
-bool bezelDue = false;
-bool screenDue = false;
-ScreenShows screenShows = ScreenShows::Bezel;
 
 // ---- Display application hooks ---------------------------------------------
 // The only places where the shell calls the display application.
@@ -100,48 +107,42 @@ void appPowerOnReset() {
 // ---- Shell internals --------------------------------------------------------
 
 void shellPowerOnReset() {
-    throttleCounter = 1;
-    frameCount = 0;
-    changes = WHOLE_CANVAS;
-    canvasDue = true;
-    bezelDue = false;
-    screenDue = false;
-    screenShows = ScreenShows::Bezel;
+    shell = {};
+    shell.changes = WHOLE_CANVAS;
 }
 
 // The screen area is to show s from the next look on.
 void showOnScreen(ScreenShows s) {
-    screenShows = s;
-    screenDue = true;
+    shell.screenShows = s;
+    shell.screenDue = true;
 }
 
 // The canvas as the power-on leaves it: opaque black.
 void clearCanvasIfDue() {
-    if (canvasDue) std::fill(std::begin(canvas), std::end(canvas), CANVAS_OPAQUE);
-    canvasDue = false;
+    if (shell.canvasDue) std::fill(std::begin(canvas), std::end(canvas), CANVAS_OPAQUE);
+    shell.canvasDue = false;
 }
 
 // Composes the screen area if a frame or a blank screen came since the last look.
 void composeScreenIfDue() {
     clearCanvasIfDue();
-    if (!screenDue) return;
-    screenDue = false;
-    if (screenShows == ScreenShows::Frame) composeScreen(canvas, framebuffer, &changes);
-    if (screenShows == ScreenShows::Blank) composeBlankScreen(canvas, &changes);
+    if (!shell.screenDue) return;
+    shell.screenDue = false;
+    if (shell.screenShows == ScreenShows::Frame) composeScreen(canvas, framebuffer, &shell.changes);
+    if (shell.screenShows == ScreenShows::Blank) composeBlankScreen(canvas, &shell.changes);
 }
 
-// Paints the artwork the first time any window needs it (it never changes, so
-// once per process keeps the many power-ons of the tests cheap), copies it
-// onto the canvas, then brings the screen area on top up to date.
+// Paints the artwork the first time any window needs it, copies it onto the
+// canvas, then brings the screen area on top up to date.
 void composeWindowIfDue() {
     clearCanvasIfDue();
-    if (bezelDue) {
+    if (shell.bezelDue) {
         if (!bezelPainted) bezelArtPaint(bezelPicture);
         bezelPainted = true;
         composeBezel(canvas, bezelPicture);
-        changes = WHOLE_CANVAS;
-        bezelDue = false;
-        screenDue = screenShows != ScreenShows::Bezel;
+        shell.changes = WHOLE_CANVAS;
+        shell.bezelDue = false;
+        shell.screenDue = shell.screenShows != ScreenShows::Bezel;
     }
     composeScreenIfDue();
 }
@@ -164,7 +165,7 @@ bool composeFrame() {
     appAlertLogic(framebuffer);
     sampleDiscreteInputs();
     showOnScreen(ScreenShows::Frame);
-    ++frameCount;
+    ++shell.frameCount;
     return true;
 }
 
@@ -183,8 +184,8 @@ void unitPowerOnReset() {
 // The bezel becomes due, the application is initialised and the discrete
 // inputs sampled.
 bool HostOnCreate() {
-    bezelDue = true;
-    changes = WHOLE_CANVAS;
+    shell.bezelDue = true;
+    shell.changes = WHOLE_CANVAS;
     appOnCreate();
     sampleDiscreteInputs();
     return true;
@@ -196,9 +197,9 @@ bool HostPaint() {
         showOnScreen(ScreenShows::Blank);
         return false;
     }
-    if (--throttleCounter != 0) return false;
+    if (--shell.throttleCounter != 0) return false;
     const bool composed = composeFrame();
-    throttleCounter = THROTTLE_PERIOD;
+    shell.throttleCounter = THROTTLE_PERIOD;
     return composed;
 }
 
@@ -219,6 +220,7 @@ void hostFastTick() {
     HostPaint();
     filterTick();
     appButtonTick();
+    buttonLevelsSampled();
     while (!HostPaint() && hostUnitRunning()) {}
 }
 
@@ -245,12 +247,12 @@ const uint32_t* hostScreen() {
 bool hostUnitRunning() { return simDevice.poweredOff == 0; }
 
 // Frames composed since power-on.
-long hostFrameCount() { return frameCount; }
+long hostFrameCount() { return shell.frameCount; }
 
 // Hands over the changed area and starts a new one.
 HostRect hostTakeChanges() {
     composeWindowIfDue();
-    const HostRect r = changes;
-    changes = {};
+    const HostRect r = shell.changes;
+    shell.changes = {};
     return r;
 }

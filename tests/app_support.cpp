@@ -12,6 +12,7 @@ void resetUnit() {
 
 ButtonEvent tickOnce() {
     buttonTick();
+    buttonLevelsSampled();
     return lastDecodedEvent();
 }
 

@@ -33,6 +33,7 @@ TEST(DeskOptions, NoOptionsKeepTheDefaults) {
     EXPECT_EQ(p.options.recordFile, nullptr);
     EXPECT_FALSE(p.options.mute);
     EXPECT_FALSE(p.options.help);
+    EXPECT_FALSE(p.options.version);
 }
 
 TEST(DeskOptions, EveryOptionInBothForms) {
@@ -42,10 +43,11 @@ TEST(DeskOptions, EveryOptionInBothForms) {
     EXPECT_STREQ(p.options.shotsDir, "out");
     EXPECT_STREQ(p.options.recordFile, "s.txt");
     EXPECT_TRUE(p.options.mute);
-    p = parse({"--zoom=1", "--zoom", "4", "-h"});
+    p = parse({"--zoom=1", "--zoom", "4", "-h", "--version"});
     ASSERT_TRUE(p.ok) << p.error;
     EXPECT_EQ(p.options.zoom, 4) << "the last of a repeated option counts";
     EXPECT_TRUE(p.options.help);
+    EXPECT_TRUE(p.options.version);
     p = parse({"--record", "--weird-but-a-file-name"});
     ASSERT_TRUE(p.ok) << "a value is taken as it stands";
     EXPECT_STREQ(p.options.recordFile, "--weird-but-a-file-name");

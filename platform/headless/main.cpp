@@ -2,6 +2,7 @@
 // clock, and writes (or compares) the pictures it takes.
 //
 //   qx70-run [--out DIR] [--compare DIR] SCRIPT
+//   qx70-run --help | --version
 //
 // Exit status: 0 passed, 1 an expectation failed or a picture differs from
 // its reference, 2 the script or the command line is wrong or a picture
@@ -13,7 +14,9 @@
 #include <sstream>
 #include <string>
 
+#include "platform/files/whole_file.h"
 #include "platform/headless/output.h"
+#include "qx70_version.h"
 #include "script/run.h"
 #include "script/script.h"
 
@@ -23,6 +26,7 @@ namespace {
 
 constexpr int EXIT_USAGE = 2;
 constexpr std::streamsize MAX_SCRIPT_BYTES = 4 * 1024 * 1024;
+constexpr const char* VERSION_LINE = "qx70-run " QX70_VERSION_TEXT "\n";
 
 constexpr const char* USAGE =
     "usage: qx70-run [--out DIR] [--compare DIR] SCRIPT\n"
@@ -30,7 +34,8 @@ constexpr const char* USAGE =
     "  --out DIR      relative shot paths are written under DIR (default: the script's folder)\n"
     "  --compare DIR  compare each shot with the picture of the same path under DIR instead of\n"
     "                 writing it; a differing one is written to the output folder as "
-    "NAME_err.png\n";
+    "NAME_err.png\n"
+    "  --version      print the version and exit\n";
 
 // ---- Types --------------------------------------------------------------------
 
@@ -80,9 +85,15 @@ void report(const char* script, const std::vector<ScriptError>& messages) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    wholeFileCleanUpOnSignals();
     Options o;
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(VERSION_LINE, stdout);
         std::fputs(USAGE, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs(VERSION_LINE, stdout);
         return 0;
     }
     if (!parseArgs(argc, argv, o)) {

@@ -4,9 +4,9 @@
 
 #include <png.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+
+#include "platform/files/whole_file.h"
 
 // ---- Constants ----------------------------------------------------------------
 
@@ -29,6 +29,7 @@ void say(std::string* message, const std::string& text) {
 // Packs the pixels into bytes in the file's channel order and writes them.
 bool pngWrite(const char* path, const uint32_t* pixels, int width, int height, PngChannels channels,
               std::string* message) {
+    std::string ignored;
     if (width <= 0 || height <= 0) {
         say(message, std::string("no pixels to write to ") + path);
         return false;
@@ -53,22 +54,14 @@ bool pngWrite(const char* path, const uint32_t* pixels, int width, int height, P
     // setting (no row filters, zlib level 3) writes them four to five times
     // faster than the default, and no larger.
     image.flags = PNG_IMAGE_FLAG_FAST;
-    // A file that cannot be opened is left as it is; one that was opened and
-    // then not completely written is removed rather than left half a picture.
-    FILE* f = std::fopen(path, "wb");
-    if (f == nullptr) {
-        say(message, std::string("cannot write ") + path + ": " + std::strerror(errno));
+    WholeFile file;
+    if (!wholeFileBegin(&file, path, message != nullptr ? message : &ignored)) return false;
+    if (png_image_write_to_stdio(&image, file.file, 0, bytes.data(), 0, nullptr) == 0) {
+        say(message, std::string("cannot write ") + path + ": " + image.message);
+        wholeFileAbandon(&file);
         return false;
     }
-    const bool written = png_image_write_to_stdio(&image, f, 0, bytes.data(), 0, nullptr) != 0;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) {
-        say(message, std::string("cannot write ") + path + ": " +
-                         (written ? "the file could not be closed" : image.message));
-        std::remove(path);
-        return false;
-    }
-    return true;
+    return wholeFileCommit(&file, message != nullptr ? message : &ignored);
 }
 
 // Reads the file as 8-bit RGBA whatever its own format, then packs it.

@@ -13,8 +13,9 @@ enum class PngChannels : uint8_t {
     Rgba,  // the alpha byte is kept
 };
 
-// Writes width x height pixels 0xAARRGGBB, row 0 at the top. On failure no
-// file is left behind and message says why.
+// Writes width x height pixels 0xAARRGGBB, row 0 at the top, replacing path
+// whole or not at all (platform/files/whole_file.h). On failure path is left
+// as it was and message says why.
 bool pngWrite(const char* path, const uint32_t* pixels, int width, int height, PngChannels channels,
               std::string* message = nullptr);
 

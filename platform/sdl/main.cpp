@@ -25,9 +25,12 @@
 #include "device/device.h"
 #include "device/settings.h"
 #include "platform/sdl/audio.h"
+#include "platform/sdl/end_signals.h"
 #include "platform/sdl/keys.h"
+#include "platform/sdl/recording_file.h"
 #include "platform/sdl/shots.h"
 #include "platform/sdl/window.h"
+#include "qx70_version.h"
 #include "shell/bezel.h"
 #include "shell/shell.h"
 
@@ -35,13 +38,15 @@ namespace {
 
 constexpr int VOLUME_SLOT = 4;
 constexpr int EXIT_USAGE = 2;
+constexpr const char* VERSION_LINE = "qx70sim " QX70_VERSION_TEXT "\n";
+constexpr int SIGNAL_POLL_MS = 200;
 
 // ---- Module state ---------------------------------------------------------
 
 DeskOptions options;
 bool repaintAll = true;
 bool unitWasRunning = true;
-FILE* recording = nullptr;
+bool recording = false;            // a recording is being written
 HostDateTime recordingStart = {};  // the host time at tick 0 of a recording
 
 // ---- Private helpers ------------------------------------------------------
@@ -85,7 +90,7 @@ bool wantsFullRepaint(const SDL_WindowEvent& w) {
 
 void updateTitle() {
     std::string note = deskSessionRun().paused ? "paused" : "";
-    if (recording != nullptr) note += note.empty() ? "recording" : ", recording";
+    if (recording) note += note.empty() ? "recording" : ", recording";
     sdlWindowSetTitleNote(note.c_str());
 }
 
@@ -130,6 +135,18 @@ void takeShots() {
     if (!deskPanelShown()) recordShot(ticksRun(), f.window, true, sdlWindowZoom());
 }
 
+// One step larger, as far as the window still fits the screen.
+void zoomIn() {
+    const int z = sdlWindowZoom();
+    if (z >= ZOOM_MAX) return;
+    if (z + 1 > sdlWindowLargestZoom(deskViewWidth())) {
+        const std::string m = "Zoom " + std::to_string(z) + "x is the largest that fits the screen";
+        deskUiShowMessage(m.c_str(), nowMs());
+        return;
+    }
+    layOut(z + 1);
+}
+
 void runCommand(DeskCommand c) {
     PanelChange changes[PANEL_MAX_CHANGES];
     switch (c) {
@@ -140,7 +157,7 @@ void runCommand(DeskCommand c) {
             layOut(sdlWindowZoom());
             return;
         case DeskCommand::Screenshot: takeShots(); return;
-        case DeskCommand::ZoomIn: layOut(sdlWindowZoom() + 1); return;
+        case DeskCommand::ZoomIn: zoomIn(); return;
         case DeskCommand::ZoomOut: layOut(sdlWindowZoom() - 1); return;
         case DeskCommand::ZoomReset: layOut(ZOOM_MIN); return;
         case DeskCommand::TogglePause: setPaused(!deskSessionRun().paused); return;
@@ -205,10 +222,12 @@ int waitLimit() {
     return limit < 0 ? -1 : static_cast<int>(std::min<int64_t>(limit, SDL_MAX_SINT32));
 }
 
+// A paused or switched-off unit still wakes the loop now and then, so an
+// ending signal is noticed while nothing else is due.
 bool waitEvent(SDL_Event* e) {
     const int limit = waitLimit();
-    if (limit < 0) return SDL_WaitEvent(e) == 1;
-    return SDL_WaitEventTimeout(e, limit) == 1;
+    return SDL_WaitEventTimeout(e, limit < 0 ? SIGNAL_POLL_MS : std::min(limit, SIGNAL_POLL_MS)) ==
+           1;
 }
 
 // What the unit asked of the sound since the last turn.
@@ -222,19 +241,18 @@ void followUnitSound() {
     sdlAudioIdle();
 }
 
-// Appends what was recorded; a failing write ends the recording with a message.
+// Appends what was recorded; a failing write ends the recording with a
+// message, and the file keeps what it held before the session.
 void flushRecording() {
-    if (recording == nullptr) return;
+    if (!recording) return;
     const std::string text = recordTake();
-    if (text.empty()) return;
-    if (std::fwrite(text.data(), 1, text.size(), recording) == text.size() &&
-        std::fflush(recording) == 0)
-        return;
-    std::fclose(recording);
-    recording = nullptr;
+    std::string why;
+    if (text.empty() || recordingFileAppend(text, &why)) return;
+    recording = false;
     recordFinish(ticksRun());
-    deskUiShowMessage(
-        (std::string("Recording stopped: cannot write ") + options.recordFile).c_str(), nowMs());
+    recordTake();
+    recordingFileRelease();
+    deskUiShowMessage(("Recording stopped: " + why).c_str(), nowMs());
     updateTitle();
 }
 
@@ -251,6 +269,7 @@ void present() {
 
 int runLoop() {
     for (;;) {
+        if (endSignalReceived() != 0) return 0;
         SDL_Event e;
         if (waitEvent(&e)) {
             do {
@@ -270,23 +289,36 @@ int usage(const char* error) {
 }
 
 void printHelp() {
+    std::fputs(VERSION_LINE, stdout);
     std::printf("%s\n\n", DESK_USAGE);
     std::printf("  --zoom N       start at zoom N (1 to 4)\n");
     std::printf("  --shots DIR    save F12 screenshots in DIR (default: the current folder)\n");
     std::printf("  --record FILE  record the session as a script for qx70-run\n");
-    std::printf("  --mute         no sound\n\nKeys:\n");
+    std::printf("  --mute         no sound\n");
+    std::printf("  --version      print the version and exit\n\nKeys:\n");
     for (const DeskKeyHelp& k : deskKeyHelp) std::printf("  %-18s %s\n", k.keys, k.action);
 }
 
-// Opens the recording before the window, so a bad path is refused at once.
-bool openRecording() {
+// Locks the recording's file before the window opens, so a bad path or a
+// second simulator recording into it is refused at once and nothing is
+// written unless the session starts.
+bool lockRecording() {
     if (options.recordFile == nullptr) return true;
-    recording = std::fopen(options.recordFile, "w");
-    if (recording == nullptr) {
-        std::fprintf(stderr, "qx70sim: cannot write %s: %s\n", options.recordFile,
-                     std::strerror(errno));
+    std::string why;
+    if (recordingFileLock(options.recordFile, &why)) return true;
+    std::fprintf(stderr, "qx70sim: %s\n", why.c_str());
+    return false;
+}
+
+// The session starts: its recording from the host time now.
+bool startRecording() {
+    if (options.recordFile == nullptr) return true;
+    std::string why;
+    if (!recordingFileStart(&why)) {
+        std::fprintf(stderr, "qx70sim: %s\n", why.c_str());
         return false;
     }
+    recording = true;
     int ms = 0;
     const std::tm utc = utcNow(&ms);
     recordingStart = {utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
@@ -302,12 +334,16 @@ bool openRecording() {
     return true;
 }
 
+// The last wait line, then the recording replaces the file.
 void closeRecording() {
-    if (recording == nullptr) return;
-    recordFinish(ticksRun());
-    flushRecording();
-    if (recording != nullptr) std::fclose(recording);
-    recording = nullptr;
+    if (recording) {
+        recordFinish(ticksRun());
+        flushRecording();
+    }
+    std::string why;
+    if (recording && !recordingFileFinish(&why)) std::fprintf(stderr, "qx70sim: %s\n", why.c_str());
+    recording = false;
+    recordingFileRelease();
 }
 
 }  // namespace
@@ -319,14 +355,24 @@ int main(int argc, char** argv) {
         printHelp();
         return 0;
     }
+    if (options.version) {
+        std::fputs(VERSION_LINE, stdout);
+        return 0;
+    }
     if (options.mute) sdlAudioDisable();
-    if (!openRecording()) return EXIT_USAGE;
+    if (!lockRecording()) return EXIT_USAGE;
+    endSignalsInstall();
     if (!sdlWindowOpen(options.zoom)) {
-        closeRecording();
+        recordingFileRelease();
         return 1;
     }
-    deskSessionStart(nowMs(), recording != nullptr, recordingStart);
-    setClockSource(recording != nullptr ? deskSessionHostTime : hostUtcTime);
+    if (!startRecording()) {
+        recordingFileRelease();
+        sdlWindowClose();
+        return EXIT_USAGE;
+    }
+    deskSessionStart(nowMs(), recording, recordingStart);
+    setClockSource(recording ? deskSessionHostTime : hostUtcTime);
     unitPowerOnReset();
     deskViewReset();
     deskUiReset();
@@ -337,11 +383,12 @@ int main(int argc, char** argv) {
     deskViewUpdate(hostTakeChanges());
     updateTitle();
     sdlWindowShow();
-    deskSessionStart(nowMs(), recording != nullptr, recordingStart);
+    deskSessionStart(nowMs(), recording, recordingStart);
     const int code = runLoop();
     closeRecording();
     devSetSoundListener(nullptr);
     sdlAudioClose();
     sdlWindowClose();
+    endSignalsRaiseReceived();
     return code;
 }

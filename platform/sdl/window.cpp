@@ -68,17 +68,26 @@ void setIcon() {
     SDL_FreeSurface(s);
 }
 
+// The largest zoom at which a picture width x VIEW_HEIGHT fits the usable
+// area of the display (without its panels and docks); ZOOM_MAX when the
+// display does not say.
+int largestFittingZoom(int display, int width) {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return ZOOM_MAX;
+    int z = ZOOM_MAX;
+    while (z > ZOOM_MIN && (width * z > usable.w || VIEW_HEIGHT * z > usable.h)) --z;
+    return z;
+}
+
 // A zoom that makes the picture about as large on a high-density display as
 // on an ordinary one (the whole multiple of 96 dpi the display reports), as
 // far as the display has room for it.
 int displayZoom() {
     float hdpi = 0.0f;
     if (SDL_GetDisplayDPI(0, nullptr, &hdpi, nullptr) != 0 || !(hdpi > 0.0f)) return ZOOM_MIN;
-    int z = zoomClamp(static_cast<int>(std::min(hdpi / BASE_DPI, static_cast<float>(ZOOM_MAX))));
-    SDL_Rect usable;
-    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return z;
-    while (z > ZOOM_MIN && (BEZEL_WIDTH * z > usable.w || BEZEL_HEIGHT * z > usable.h)) --z;
-    return z;
+    const int z =
+        zoomClamp(static_cast<int>(std::min(hdpi / BASE_DPI, static_cast<float>(ZOOM_MAX))));
+    return std::min(z, largestFittingZoom(0, BEZEL_WIDTH));
 }
 
 // Surface pixels per picture pixel: the zoom times the display's pixels per
@@ -168,6 +177,11 @@ bool sdlWindowOpen(int z) {
 void sdlWindowShow() { SDL_ShowWindow(window); }
 
 int sdlWindowZoom() { return zoom; }
+
+int sdlWindowLargestZoom(int width) {
+    const int display = SDL_GetWindowDisplayIndex(window);
+    return largestFittingZoom(display >= 0 ? display : 0, width);
+}
 
 // The window takes the size of the picture at the new zoom.
 void sdlWindowSetLayout(int width, int z) {

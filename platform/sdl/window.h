@@ -14,6 +14,9 @@ bool sdlWindowOpen(int zoom);
 void sdlWindowShow();
 // The zoom in use.
 int sdlWindowZoom();
+// The largest zoom at which a picture viewWidth wide fits the usable area of
+// the window's display.
+int sdlWindowLargestZoom(int viewWidth);
 // Sizes the window for a picture viewWidth wide at zoom z and repaints it.
 void sdlWindowSetLayout(int viewWidth, int z);
 // Shows rectangle r of the window picture (clipped to the window).

@@ -14,8 +14,9 @@ allowed() {
         shell) echo "app gfx device" ;;
         script) echo "shell app gfx device" ;;
         desk) echo "script shell app gfx device" ;;
-        platform/png) echo "" ;;
-        platform/*) echo "platform/png desk script shell app gfx device" ;;
+        platform/files) echo "" ;;
+        platform/png) echo "platform/files" ;;
+        platform/*) echo "platform/files platform/png desk script shell app gfx device" ;;
     esac
 }
 
