@@ -1,7 +1,8 @@
 // Text drawing with the six built-in fonts.
 // Layering: font_draw_text, _centered, _right and _vertical all draw through
-// font_draw_char, which blends each glyph pixel with gfx_get_pixel,
-// color_lerp and gfx_put_pixel (clipping is theirs).
+// font_draw_char, which blends each glyph pixel as color_lerp does, with the
+// four-channel arithmetic of gfx.h; a cell reaching past the buffer goes
+// through gfx_get_pixel and gfx_put_pixel, which clip.
 #include "gfx/font.h"
 
 #include "gfx/coord.h"

@@ -1,8 +1,10 @@
 // Pixel buffers and the primitives every drawing builds on.
 //
-// Layering: gfx_line_aa, gfx_draw_icon4 and gfx_draw_image444 go through the
-// checked gfx_put_pixel / gfx_get_pixel; gfx_hspan and gfx_blit clip whole rows
-// first and then store unchecked; gfx_fill_rect is a gfx_hspan per row.
+// Layering: gfx_draw_icon4 goes through the checked gfx_put_pixel /
+// gfx_get_pixel, gfx_line_aa blends each pixel after the same check;
+// gfx_hspan, gfx_blit and gfx_draw_image444 clip whole rows first and then
+// store unchecked; gfx_fill_rect is a gfx_hspan per row. The pixel access and
+// the blends are inline below.
 //
 // Buffers are w x h pixels 0xAARRGGBB stored bottom-up: pixel (x, y), y counted
 // from the top, lives at index x + w * (h - 1 - y). Alpha is carried, never used
@@ -84,8 +86,9 @@ inline Floats4 channelsOf(uint32_t c) {
     return __builtin_convertvector(reinterpret_cast<Ints4>(words), Floats4);
 }
 
-// Lanes already limited to 0..255, truncated and packed back into one pixel:
-// each 64-bit half folds its upper lane onto bits 8 .. 15 of its lower lane.
+// Lanes at or above 0 and below 256, truncated and packed back into one
+// pixel: each 64-bit half folds its upper lane onto bits 8 .. 15 of its lower
+// lane.
 inline uint32_t pixelOf(Floats4 v) {
     const Longs2 pairs = reinterpret_cast<Longs2>(__builtin_convertvector(v, Ints4));
     const Words4 folded = reinterpret_cast<Words4>(pairs | pairs >> 24);
