@@ -96,6 +96,16 @@ std::string pixelText(const ScriptCommand& c) {
            std::to_string(c.y) + " " + scriptColourText(c.colour);
 }
 
+std::string screenText(const ScriptCommand& c) {
+    std::string s = "expect screen " + c.path;
+    if (c.window) s += " window";
+    if (c.width > 0) {
+        addWord(s, "region");
+        for (int v : {c.x, c.y, c.width, c.height}) addWord(s, std::to_string(v));
+    }
+    return s;
+}
+
 std::string buttonText(const char* verb, const ScriptCommand& c) {
     std::string s = std::string(verb) + " " + scriptButtonName(c.button);
     if (c.op != ScriptOp::Press && c.op != ScriptOp::Release &&
@@ -128,6 +138,9 @@ std::string scriptFormat(const ScriptCommand& c) {
             return "expect slot " + std::to_string(c.slot) + " " + std::to_string(c.slotValue);
         case ScriptOp::ExpectJournal: return journalText(c);
         case ScriptOp::ExpectPixel: return pixelText(c);
+        case ScriptOp::ExpectScreen: return screenText(c);
+        case ScriptOp::Repeat: return "repeat " + std::to_string(c.repeat);
+        case ScriptOp::End: return "end";
     }
     return "# ?";
 }

@@ -4,6 +4,7 @@
 // expectation or on writing a picture.
 #include "script/script.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iterator>
 
@@ -17,7 +18,7 @@
 
 namespace {
 
-constexpr int MAX_WORDS = 8;
+constexpr int MAX_WORDS = 12;
 constexpr int MIN_YEAR = 1601;  // the range of the platform's date record
 constexpr int MAX_YEAR = 30827;
 // Both buttons held: the decoder tests the release of both before any hold,
@@ -126,24 +127,58 @@ bool takeInteger(Line& l, const char* what, long long lo, long long hi, long lon
     return true;
 }
 
-// A duration: N, N ticks, Ns, N s or N seconds. A tick is a hundredth of a
-// second, so seconds are read to the hundredth.
+struct DurationUnit {
+    const char* word;
+    long long ticks;
+};
+
+constexpr long long TICKS_PER_MINUTE = 60LL * FAST_TICKS_PER_SECOND;
+constexpr long long TICKS_PER_HOUR = 60 * TICKS_PER_MINUTE;
+constexpr DurationUnit UNIT_WORDS[] = {
+    {"tick", 1},
+    {"ticks", 1},
+    {"s", FAST_TICKS_PER_SECOND},
+    {"sec", FAST_TICKS_PER_SECOND},
+    {"second", FAST_TICKS_PER_SECOND},
+    {"seconds", FAST_TICKS_PER_SECOND},
+    {"m", TICKS_PER_MINUTE},
+    {"min", TICKS_PER_MINUTE},
+    {"minute", TICKS_PER_MINUTE},
+    {"minutes", TICKS_PER_MINUTE},
+    {"h", TICKS_PER_HOUR},
+    {"hour", TICKS_PER_HOUR},
+    {"hours", TICKS_PER_HOUR},
+};
+
+// The ticks of the unit word that follows a number, taken when there is one;
+// a plain number counts ticks.
+long long takeUnitWord(Line& l) {
+    for (const DurationUnit& u : UNIT_WORDS) {
+        if (takeKeyword(l, u.word)) return u.ticks;
+    }
+    return 1;
+}
+
+bool endsInUnit(std::string_view w) {
+    const char last = wordLower(w.back());
+    return w.size() > 1 && (last == 'h' || last == 'm' || last == 's');
+}
+
+// A duration: N, N ticks, or hours, minutes and seconds to the tick, in one
+// word (2s, 1.5h, 1h30m) or with a unit word (1.5 s, 5 minutes).
 bool takeDuration(Line& l, const char* what, long long lo, long long& ticks, bool& inSeconds) {
     std::string_view w;
     if (!take(l, what, w)) return false;
-    inSeconds = false;
-    std::string_view number = w;
-    if (w.size() > 1 && wordLower(w.back()) == 's') {
-        number = w.substr(0, w.size() - 1);
-        inSeconds = true;
-    } else if (takeKeyword(l, "s") || takeKeyword(l, "sec") || takeKeyword(l, "second") ||
-               takeKeyword(l, "seconds")) {
-        inSeconds = true;
-    } else {
-        takeKeyword(l, "tick") || takeKeyword(l, "ticks");
-    }
     long long n = 0;
-    const bool ok = inSeconds ? wordToCentiseconds(number, n) : wordToInteger(number, n);
+    bool ok = false;
+    if (endsInUnit(w)) {
+        inSeconds = true;
+        ok = wordToDuration(w, n);
+    } else {
+        const long long unit = takeUnitWord(l);
+        inSeconds = unit != 1;
+        ok = inSeconds ? wordToTicks(w, unit, n) : wordToInteger(w, n);
+    }
     if (!ok) return fail(l, std::string("bad ") + what + " " + wordQuoted(w));
     if (n < lo || n > SCRIPT_MAX_TICKS) {
         return fail(l, std::string(what) + " of " + std::to_string(n) + " ticks outside " +
@@ -280,17 +315,33 @@ bool pngName(std::string_view w) {
            w.back() != '/';
 }
 
-bool parseShot(Line& l, ScriptCommand& c) {
+// A picture's file name into c.path; what names it in the message.
+bool takePngPath(Line& l, const char* what, ScriptCommand& c) {
     std::string_view w;
-    if (!take(l, "file name", w)) return false;
-    if (!pngName(w)) return fail(l, "file name " + wordQuoted(w) + " must end in .png");
+    if (!take(l, what, w)) return false;
+    if (!pngName(w)) return fail(l, std::string(what) + " " + wordQuoted(w) + " must end in .png");
     c.path = std::string(w);
+    return true;
+}
+
+// "screen" or "window", when it comes next: the part of the picture a line takes.
+bool takePictureArea(Line& l, ScriptCommand& c) {
+    if (takeKeyword(l, "screen")) {
+        c.window = false;
+        return true;
+    }
+    if (takeKeyword(l, "window")) {
+        c.window = true;
+        return true;
+    }
+    return false;
+}
+
+bool parseShot(Line& l, ScriptCommand& c) {
+    if (!takePngPath(l, "file name", c)) return false;
     while (!atEnd(l)) {
-        if (takeKeyword(l, "screen")) {
-            c.window = false;
-        } else if (takeKeyword(l, "window")) {
-            c.window = true;
-        } else if (takeKeyword(l, "scale")) {
+        if (takePictureArea(l, c)) continue;
+        if (takeKeyword(l, "scale")) {
             long long s = 0;
             if (!takeInteger(l, "scale", 1, SCRIPT_MAX_SCALE, s)) return false;
             c.scale = static_cast<int>(s);
@@ -344,11 +395,7 @@ bool parseExpectJournal(Line& l, ScriptCommand& c) {
 }
 
 bool parseExpectPixel(Line& l, ScriptCommand& c) {
-    if (takeKeyword(l, "window")) {
-        c.window = true;
-    } else {
-        takeKeyword(l, "screen");
-    }
+    takePictureArea(l, c);
     const int width = c.window ? BEZEL_WIDTH : FB_WIDTH;
     const int height = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
     long long x = 0, y = 0, colour = 0;
@@ -362,9 +409,42 @@ bool parseExpectPixel(Line& l, ScriptCommand& c) {
     return finish(l);
 }
 
+// "REF.png [window] [region X Y W H]": the region must lie inside the
+// picture, which is known only once the whole line is read.
+bool parseExpectScreen(Line& l, ScriptCommand& c) {
+    if (!takePngPath(l, "reference", c)) return false;
+    constexpr long long MAX_SIDE = BEZEL_HEIGHT;
+    while (!atEnd(l)) {
+        if (takePictureArea(l, c)) continue;
+        if (takeKeyword(l, "region")) {
+            long long r[4] = {};
+            if (!takeInteger(l, "x", 0, MAX_SIDE - 1, r[0]) ||
+                !takeInteger(l, "y", 0, MAX_SIDE - 1, r[1]) ||
+                !takeInteger(l, "width", 1, MAX_SIDE, r[2]) ||
+                !takeInteger(l, "height", 1, MAX_SIDE, r[3])) {
+                return false;
+            }
+            c.x = static_cast<int>(r[0]);
+            c.y = static_cast<int>(r[1]);
+            c.width = static_cast<int>(r[2]);
+            c.height = static_cast<int>(r[3]);
+        } else {
+            return finish(l);
+        }
+    }
+    const int w0 = c.window ? BEZEL_WIDTH : FB_WIDTH, h0 = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
+    if (c.width > 0 && (c.x + c.width > w0 || c.y + c.height > h0)) {
+        return fail(l, "region " + std::to_string(c.x) + " " + std::to_string(c.y) + " " +
+                           std::to_string(c.width) + " " + std::to_string(c.height) +
+                           " reaches outside the " + (c.window ? "window (" : "screen (") +
+                           std::to_string(w0) + " x " + std::to_string(h0) + ")");
+    }
+    return true;
+}
+
 bool parseExpect(Line& l, ScriptCommand& c) {
     std::string_view w;
-    if (!take(l, "what to expect (page, slot, journal or pixel)", w)) return false;
+    if (!take(l, "what to expect (page, slot, journal, pixel or screen)", w)) return false;
     if (wordEquals(w, "page")) {
         c.op = ScriptOp::ExpectPage;
         return parseExpectPage(l, c);
@@ -381,7 +461,11 @@ bool parseExpect(Line& l, ScriptCommand& c) {
         c.op = ScriptOp::ExpectPixel;
         return parseExpectPixel(l, c);
     }
-    return fail(l, "cannot expect " + wordQuoted(w) + " (page, slot, journal or pixel)");
+    if (wordEquals(w, "screen")) {
+        c.op = ScriptOp::ExpectScreen;
+        return parseExpectScreen(l, c);
+    }
+    return fail(l, "cannot expect " + wordQuoted(w) + " (page, slot, journal, pixel or screen)");
 }
 
 bool parseJournal(Line& l, ScriptCommand& c) {
@@ -389,6 +473,15 @@ bool parseJournal(Line& l, ScriptCommand& c) {
     if (!takeKeyword(l, "clear")) return fail(l, "journal takes 'clear'");
     return finish(l);
 }
+
+bool parseRepeat(Line& l, ScriptCommand& c) {
+    long long n = 0;
+    if (!takeInteger(l, "count", 1, SCRIPT_MAX_REPEAT, n)) return false;
+    c.repeat = static_cast<int>(n);
+    return finish(l);
+}
+
+bool parseEnd(Line& l, ScriptCommand&) { return finish(l); }
 
 struct CommandParser {
     const char* name;
@@ -408,6 +501,8 @@ constexpr CommandParser PARSERS[] = {
     {"journal", ScriptOp::JournalClear, parseJournal},
     {"shot", ScriptOp::Shot, parseShot},
     {"expect", ScriptOp::ExpectPage, parseExpect},
+    {"repeat", ScriptOp::Repeat, parseRepeat},
+    {"end", ScriptOp::End, parseEnd},
 };
 
 // One non-empty line into c; false with l.error set when it does not parse.
@@ -440,6 +535,59 @@ void checkShotPaths(Script& s) {
     }
 }
 
+// Pairs each repeat with its end. An end without a repeat and a repeat
+// without an end are errors, and those lines are dropped, so the commands
+// left always nest.
+void matchRepeats(Script& s) {
+    std::vector<size_t> open;
+    std::vector<bool> drop(s.commands.size(), false);
+    for (size_t i = 0; i < s.commands.size(); ++i) {
+        const ScriptCommand& c = s.commands[i];
+        if (c.op == ScriptOp::Repeat) open.push_back(i);
+        if (c.op != ScriptOp::End) continue;
+        if (open.empty()) {
+            s.errors.push_back({c.line, "end without repeat"});
+            drop[i] = true;
+        } else {
+            open.pop_back();
+        }
+    }
+    for (size_t i : open) {
+        s.errors.push_back({s.commands[i].line, "repeat without end"});
+        drop[i] = true;
+    }
+    std::vector<ScriptCommand> kept;
+    for (size_t i = 0; i < s.commands.size(); ++i) {
+        if (!drop[i]) kept.push_back(s.commands[i]);
+    }
+    s.commands = std::move(kept);
+    open.clear();
+    for (size_t i = 0; i < s.commands.size(); ++i) {
+        ScriptCommand& c = s.commands[i];
+        if (c.op == ScriptOp::Repeat) open.push_back(i);
+        if (c.op != ScriptOp::End) continue;
+        c.match = static_cast<int>(open.back());
+        s.commands[open.back()].match = static_cast<int>(i);
+        open.pop_back();
+    }
+}
+
+// A shot inside a repeat that runs more than once would replace its own
+// picture on every pass.
+void checkRepeatedShots(Script& s) {
+    std::vector<int> passing;  // lines of the enclosing repeats of more than one pass
+    for (const ScriptCommand& c : s.commands) {
+        if (c.op == ScriptOp::Repeat && c.repeat > 1) passing.push_back(c.line);
+        if (c.op == ScriptOp::End && s.commands[c.match].repeat > 1) passing.pop_back();
+        if (c.op != ScriptOp::Shot || passing.empty()) continue;
+        s.errors.push_back({c.line, "shot: " + c.path +
+                                        " would be taken again on each pass of the "
+                                        "repeat on line " +
+                                        std::to_string(passing.back()) +
+                                        ", each picture replacing the last"});
+    }
+}
+
 }  // namespace
 
 // ---- Public operations --------------------------------------------------------------
@@ -465,11 +613,21 @@ Script scriptParse(std::string_view text) {
         }
         if (static_cast<int>(s.errors.size()) == SCRIPT_MAX_ERRORS) {
             s.errors.push_back({number, "too many errors; the rest of the script was not checked"});
+            s.commands.clear();  // half a script never runs, nor nests
             return s;
         }
         s.errors.push_back({number, l.error});
     }
+    matchRepeats(s);
     checkShotPaths(s);
+    checkRepeatedShots(s);
+    std::stable_sort(s.errors.begin(), s.errors.end(),
+                     [](const ScriptError& a, const ScriptError& b) { return a.line < b.line; });
+    if (static_cast<int>(s.errors.size()) > SCRIPT_MAX_ERRORS) {
+        const int line = s.errors[SCRIPT_MAX_ERRORS].line;
+        s.errors.resize(SCRIPT_MAX_ERRORS);
+        s.errors.push_back({line, "too many errors; the rest are not listed"});
+    }
     return s;
 }
 

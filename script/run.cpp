@@ -6,6 +6,7 @@
 #include <bit>
 #include <map>
 #include <tuple>
+#include <vector>
 
 #include "app/buttons.h"
 #include "app/controller.h"
@@ -36,6 +37,12 @@ using JournalKey = std::tuple<int, int32_t, int32_t, uint32_t>;
 // A failed expectation or an unusable picture stops the command loop.
 enum class Step : uint8_t { Go, Stop };
 
+// A repeat being run and the pass it is in, counted from 1.
+struct Pass {
+    const ScriptCommand* repeat;
+    int pass;
+};
+
 // ---- Module state ---------------------------------------------------------------
 
 struct RunState {
@@ -47,6 +54,9 @@ struct RunState {
     long long hostBaseTick = 0;
     long journalSeen = 0;                     // devJournalTotal() already tallied
     std::map<JournalKey, long long> journal;  // every request since the last clear
+    std::vector<Pass> passes;                 // the repeats being run, innermost last
+    long long lines = 0;                      // lines run, repeated ones each time
+    const ScriptProgress* progress = nullptr;
     ScriptOutcome outcome = {};
 };
 
@@ -90,9 +100,21 @@ void tick() {
     tallyJournal();
 }
 
+// A line's message, then a note at each repeat of more than one pass that
+// runs it, innermost first, saying which pass it was.
+void addMessage(const ScriptCommand& c, const std::string& message) {
+    run.outcome.messages.push_back({c.line, message});
+    for (auto p = run.passes.rbegin(); p != run.passes.rend(); ++p) {
+        if (p->repeat->repeat == 1) continue;
+        run.outcome.messages.push_back(
+            {p->repeat->line, "in pass " + std::to_string(p->pass) + " of " +
+                                  std::to_string(p->repeat->repeat) + " of this repeat"});
+    }
+}
+
 Step stop(const ScriptCommand& c, ScriptStatus status, const std::string& message) {
     run.outcome.status = status;
-    run.outcome.messages.push_back({c.line, message});
+    addMessage(c, message);
     return Step::Stop;
 }
 
@@ -101,7 +123,11 @@ Step ticks(const ScriptCommand& c, long long n) {
         return stop(c, ScriptStatus::Error,
                     "the run would pass its limit of " + std::to_string(run.tickLimit) + " ticks");
     }
-    for (long long i = 0; i < n; ++i) tick();
+    for (long long i = 0; i < n; ++i) {
+        tick();
+        if (run.progress != nullptr && run.ticks % FAST_TICKS_PER_SECOND == 0)
+            (*run.progress)(c.line, run.ticks);
+    }
     return Step::Go;
 }
 
@@ -164,12 +190,18 @@ void setHostClock(const ScriptCommand& c) {
     run.hostBaseTick = run.ticks;
 }
 
-// The screen or the whole window, each pixel a scale x scale block.
+// The screen or the whole window, or a region of it, each pixel a scale x
+// scale block.
 ScriptPicture takePicture(const ScriptCommand& c) {
-    const int w = c.window ? BEZEL_WIDTH : FB_WIDTH, h = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
+    int w = c.window ? BEZEL_WIDTH : FB_WIDTH, h = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
+    const uint32_t* from = c.window ? hostCanvas() : hostScreen();
+    if (c.width > 0) {
+        from += static_cast<size_t>(c.y) * BEZEL_WIDTH + c.x;
+        w = c.width;
+        h = c.height;
+    }
     ScriptPicture p{&c, w * c.scale, h * c.scale, {}};
     p.pixels.resize(static_cast<size_t>(p.width) * p.height);
-    const uint32_t* from = c.window ? hostCanvas() : hostScreen();
     for (int y = 0; y < p.height; ++y) {
         const uint32_t* src = from + static_cast<size_t>(y / c.scale) * BEZEL_WIDTH;
         uint32_t* dst = p.pixels.data() + static_cast<size_t>(y) * p.width;
@@ -184,9 +216,17 @@ Step shot(const ScriptCommand& c, const ScriptShotSink& sink) {
     if (r == ShotResult::Failed) return stop(c, ScriptStatus::Error, message);
     if (r == ShotResult::Differs) {
         run.outcome.status = ScriptStatus::Failed;
-        run.outcome.messages.push_back({c.line, message});
+        addMessage(c, message);
     }
     return Step::Go;
+}
+
+// Unlike a shot's comparison, a differing picture stops the run here.
+Step expectScreen(const ScriptCommand& c, const ScriptShotSink& sink) {
+    std::string message;
+    const ShotResult r = sink ? sink(takePicture(c), message) : ShotResult::Stored;
+    if (r == ShotResult::Stored) return Step::Go;
+    return stop(c, r == ShotResult::Differs ? ScriptStatus::Failed : ScriptStatus::Error, message);
 }
 
 Step expectPage(const ScriptCommand& c) {
@@ -254,8 +294,12 @@ Step expectPixel(const ScriptCommand& c) {
 }
 
 // Device fields and the host clock may be set before the window exists, as
-// the hardware is when the unit is switched on; every other line needs it.
-bool needsWindow(ScriptOp op) { return op != ScriptOp::Set && op != ScriptOp::Clock; }
+// the hardware is when the unit is switched on; the lines of a repeat do
+// nothing themselves; every other line needs the window.
+bool needsWindow(ScriptOp op) {
+    return op != ScriptOp::Set && op != ScriptOp::Clock && op != ScriptOp::Repeat &&
+           op != ScriptOp::End;
+}
 
 Step execute(const ScriptCommand& c, const ScriptShotSink& sink) {
     if (needsWindow(c.op)) createWindow();
@@ -276,8 +320,37 @@ Step execute(const ScriptCommand& c, const ScriptShotSink& sink) {
         case ScriptOp::ExpectSlot: return expectSlot(c);
         case ScriptOp::ExpectJournal: return expectJournal(c);
         case ScriptOp::ExpectPixel: return expectPixel(c);
+        case ScriptOp::ExpectScreen: return expectScreen(c, sink);
+        case ScriptOp::Repeat:
+        case ScriptOp::End: return Step::Go;
     }
     return Step::Go;
+}
+
+// The line after commands[i]: an end goes back to the first line of its
+// repeat until the last pass is done.
+size_t nextLine(const Script& script, size_t i) {
+    const ScriptCommand& c = script.commands[i];
+    if (c.op == ScriptOp::Repeat) run.passes.push_back({&c, 1});
+    if (c.op != ScriptOp::End) return i + 1;
+    Pass& p = run.passes.back();
+    if (p.pass < p.repeat->repeat) {
+        ++p.pass;
+        return static_cast<size_t>(c.match) + 1;
+    }
+    run.passes.pop_back();
+    return i + 1;
+}
+
+// Runs one line; a run under a tick limit also has a limit on its lines.
+Step runLine(const ScriptCommand& c, const ScriptShotSink& sink) {
+    if (run.progress != nullptr) (*run.progress)(c.line, run.ticks);
+    if (run.tickLimit > 0 && ++run.lines > run.tickLimit * SCRIPT_LINES_PER_LIMIT) {
+        return stop(c, ScriptStatus::Error,
+                    "the run would pass its limit of " +
+                        std::to_string(run.tickLimit * SCRIPT_LINES_PER_LIMIT) + " lines");
+    }
+    return execute(c, sink);
 }
 
 }  // namespace
@@ -286,7 +359,8 @@ Step execute(const ScriptCommand& c, const ScriptShotSink& sink) {
 
 // Power-on reset, then each line in turn; the window is created at the first
 // line that needs the unit, or at the end.
-ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long long tickLimit) {
+ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long long tickLimit,
+                        const ScriptProgress& progress) {
     run = RunState{};
     run.tickLimit = tickLimit;
     run.outcome.status = ScriptStatus::Passed;
@@ -295,12 +369,14 @@ ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long l
         run.outcome.messages = script.errors;
         return run.outcome;
     }
+    if (progress) run.progress = &progress;
     setClockSource(scriptClockSource);
     unitPowerOnReset();
-    for (const ScriptCommand& c : script.commands) {
-        if (execute(c, sink) == Step::Stop) break;
+    for (size_t i = 0; i < script.commands.size(); i = nextLine(script, i)) {
+        if (runLine(script.commands[i], sink) == Step::Stop) break;
     }
     createWindow();
     run.outcome.ticks = run.ticks;
+    run.progress = nullptr;
     return run.outcome;
 }

@@ -11,7 +11,10 @@
 
 #include "script/script.h"
 
-// A picture taken by a shot line: top-down 0xFFRRGGBB pixels, scaled.
+inline constexpr long long SCRIPT_LINES_PER_LIMIT = 10;
+
+// A picture taken by a shot or an expect screen line: top-down 0xFFRRGGBB
+// pixels, scaled (a shot) or cut to the line's region (expect screen).
 struct ScriptPicture {
     const ScriptCommand* command;
     int width;
@@ -19,11 +22,14 @@ struct ScriptPicture {
     std::vector<uint32_t> pixels;
 };
 
-// What became of a picture: written, found different from a reference (the
-// run goes on and fails at the end), or not stored at all (the run stops).
+// What became of a picture: written or equal to its reference; found
+// different from its reference (after a shot the run goes on and fails at
+// the end, an expect screen line stops it); or not stored at all (the run
+// stops).
 enum class ShotResult : uint8_t { Stored, Differs, Failed };
 
-// Stores or checks one picture; fills message when the result is not Stored.
+// Stores a shot's picture, or checks it or an expect screen line's picture
+// against a reference; fills message when the result is not Stored.
 using ScriptShotSink = std::function<ShotResult(const ScriptPicture&, std::string& message)>;
 
 enum class ScriptStatus : int {
@@ -38,6 +44,12 @@ struct ScriptOutcome {
     long long ticks;                    // virtual fast ticks the run took
 };
 
+// Where a run stands, for a progress display: the line being run and the
+// virtual ticks so far. Told at every line and every virtual second.
+using ScriptProgress = std::function<void(int line, long long ticks)>;
+
 // Runs a script that parsed without errors from power-on; tickLimit > 0 stops
-// a run that would go further (an error), so fuzzing stays quick.
-ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long long tickLimit = 0);
+// a run that would go further, or would run more than SCRIPT_LINES_PER_LIMIT
+// lines per tick of the limit (an error), so fuzzing stays quick.
+ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long long tickLimit = 0,
+                        const ScriptProgress& progress = {});

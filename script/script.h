@@ -21,6 +21,7 @@ inline constexpr int SCRIPT_CLICK_TICKS = 5;              // well below every ho
 inline constexpr int SCRIPT_MAX_SCALE = 8;
 inline constexpr int SCRIPT_MAX_ERRORS = 20;  // errors listed before the parser gives up
 inline constexpr int SCRIPT_PAGES = 8;
+inline constexpr int SCRIPT_MAX_REPEAT = 100000;  // passes of one repeat
 
 // ---- Types --------------------------------------------------------------------
 
@@ -39,6 +40,9 @@ enum class ScriptOp : uint8_t {
     ExpectSlot,     // slot, slotValue
     ExpectJournal,  // request, args, count
     ExpectPixel,    // window, x, y, colour
+    ExpectScreen,   // path (the reference), window, x, y, width, height
+    Repeat,         // repeat, match
+    End,            // match
 };
 
 enum class ScriptButton : uint8_t { View, Left, Right, Both };
@@ -65,7 +69,10 @@ struct ScriptCommand {
     int args = 0;             // how many of request.a, .b, .x must match
     long long count = -1;     // exact count wanted; -1 for at least one
     int x = 0, y = 0;
-    uint32_t colour = 0;  // 0xRRGGBB
+    uint32_t colour = 0;        // 0xRRGGBB
+    int width = 0, height = 0;  // expect screen's region at (x, y); 0 for the whole picture
+    int repeat = 0;             // passes of a repeat
+    int match = -1;             // index of a repeat's end, or of an end's repeat
 };
 
 struct ScriptError {

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 #include "script/script.h"
 
@@ -62,29 +63,65 @@ bool wordToFloat(std::string_view w, float& v) {
     return r.ec == std::errc{} && r.ptr == w.data() + w.size() && std::isfinite(v);
 }
 
-// Hundredths of a second in a decimal like 1.25, without rounding.
-bool wordToCentiseconds(std::string_view w, long long& centi) {
+// Ticks in a decimal number of units of unitTicks each, like 1.5, when they
+// come out whole: 1.5 minutes are 9000 ticks, 1.234 seconds are no whole
+// number of ticks.
+bool wordToTicks(std::string_view w, long long unitTicks, long long& ticks) {
+    constexpr size_t MAX_FRACTION_DIGITS = 6;
     const size_t dot = w.find('.');
-    std::string_view whole = w.substr(0, dot);
-    std::string_view frac = dot == std::string_view::npos ? std::string_view{} : w.substr(dot + 1);
-    constexpr size_t FRACTION_DIGITS = 2;
-    if (whole.empty() || frac.size() > FRACTION_DIGITS ||
+    const std::string_view whole = w.substr(0, dot);
+    const std::string_view frac =
+        dot == std::string_view::npos ? std::string_view{} : w.substr(dot + 1);
+    if (whole.empty() || frac.size() > MAX_FRACTION_DIGITS ||
         (dot != std::string_view::npos && frac.empty())) {
         return false;
     }
     for (char c : whole) {
         if (c < '0' || c > '9') return false;
     }
+    long long f = 0, scale = 1;
     for (char c : frac) {
         if (c < '0' || c > '9') return false;
+        f = f * 10 + (c - '0');
+        scale *= 10;
     }
     long long s = 0;
-    if (!wordToInteger(whole, s)) return false;
-    long long f = 0;
-    if (!frac.empty() && !wordToInteger(frac, f)) return false;
-    if (frac.size() == 1) f *= 10;
-    if (s > SCRIPT_MAX_TICKS) return false;
-    centi = s * FAST_TICKS_PER_SECOND + f;
+    if (!wordToInteger(whole, s) || s > SCRIPT_MAX_TICKS) return false;
+    if (f * unitTicks % scale != 0) return false;
+    ticks = s * unitTicks + f * unitTicks / scale;
+    return true;
+}
+
+// Hours, minutes and seconds written together, largest first, each once:
+// 90s, 5m, 1.5h, 1h30m, 2m7.5s. Only the last part may have a fraction.
+bool wordToDuration(std::string_view w, long long& ticks) {
+    struct Unit {
+        char letter;
+        long long ticks;
+    };
+    constexpr Unit UNITS[] = {{'h', 3600LL * FAST_TICKS_PER_SECOND},
+                              {'m', 60LL * FAST_TICKS_PER_SECOND},
+                              {'s', FAST_TICKS_PER_SECOND}};
+    constexpr size_t UNIT_COUNT = std::size(UNITS);
+    long long total = 0;
+    size_t smallest = 0;  // the first unit still allowed
+    if (w.empty()) return false;
+    while (!w.empty()) {
+        size_t n = 0;
+        while (n < w.size() && ((w[n] >= '0' && w[n] <= '9') || w[n] == '.')) ++n;
+        if (n == w.size()) return false;
+        size_t u = smallest;
+        while (u < UNIT_COUNT && UNITS[u].letter != wordLower(w[n])) ++u;
+        if (u == UNIT_COUNT) return false;
+        const std::string_view number = w.substr(0, n);
+        w.remove_prefix(n + 1);
+        if (!w.empty() && number.find('.') != std::string_view::npos) return false;
+        long long part = 0;
+        if (!wordToTicks(number, UNITS[u].ticks, part)) return false;
+        total += part;
+        smallest = u + 1;
+    }
+    ticks = total;
     return true;
 }
 

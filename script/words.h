@@ -15,8 +15,11 @@ std::string wordQuoted(std::string_view w);
 bool wordToInteger(std::string_view w, long long& v);
 // A whole word as a finite float, rounded once from the decimal text.
 bool wordToFloat(std::string_view w, float& v);
-// Hundredths of a second in a decimal like 1.25, without rounding.
-bool wordToCentiseconds(std::string_view w, long long& centi);
+// Ticks in a decimal number of units (unitTicks ticks each), like 1.5, when
+// they come out whole, without rounding.
+bool wordToTicks(std::string_view w, long long unitTicks, long long& ticks);
+// Hours, minutes and seconds in one word, largest first: 90s, 1.5h, 1h30m.
+bool wordToDuration(std::string_view w, long long& ticks);
 // Days in a month of the Gregorian calendar; month 1 to 12.
 int scriptDaysInMonth(int year, int month);
 // Splits "a<sep>b<sep>c" into three whole non-negative numbers.

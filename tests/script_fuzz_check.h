@@ -1,7 +1,7 @@
 // What must hold for any script text, shared by the fuzzers (tests/fuzz) and
-// the regression test over their kept inputs: parsing never crashes, every
-// command that parses is written as a line that parses back to the same
-// command, and a script that parses runs without crashing.
+// the regression test over their kept inputs: parsing never crashes, the
+// commands that parse are written as lines that parse back to the same
+// commands, and a script that parses runs without crashing.
 #pragma once
 
 #include <cstddef>
@@ -31,20 +31,25 @@ inline bool sameCommand(const ScriptCommand& a, const ScriptCommand& b) {
            a.row == b.row && a.col == b.col && a.value == b.value && a.slot == b.slot &&
            a.slotValue == b.slotValue && a.path == b.path && a.window == b.window &&
            a.scale == b.scale && a.page == b.page && a.count == b.count && a.x == b.x &&
-           a.y == b.y && a.colour == b.colour && request && clock;
+           a.y == b.y && a.colour == b.colour && a.width == b.width && a.height == b.height &&
+           a.repeat == b.repeat && a.match == b.match && request && clock;
 }
 
 // Empty when every property holds, else what broke.
 inline std::string check(const uint8_t* data, size_t size, bool run) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const Script script = scriptParse(text);
-    for (const ScriptCommand& c : script.commands) {
-        const std::string line = scriptFormat(c);
-        const Script again = scriptParse(line);
-        if (!again.errors.empty() || again.commands.size() != 1)
-            return "written line does not parse: " + line;
-        if (!sameCommand(again.commands[0], c))
-            return "written line parses to another command: " + line;
+    std::string written;
+    for (const ScriptCommand& c : script.commands) written += scriptFormat(c) + "\n";
+    const Script again = scriptParse(written);
+    if (script.errors.empty() && !again.errors.empty())
+        return "written line does not parse: " + again.errors[0].message;
+    if (again.commands.size() != script.commands.size())
+        return "written lines parse to " + std::to_string(again.commands.size()) + " commands:\n" +
+               written;
+    for (size_t i = 0; i < script.commands.size(); ++i) {
+        if (!sameCommand(again.commands[i], script.commands[i]))
+            return "written line parses to another command: " + scriptFormat(script.commands[i]);
     }
     if (run && script.errors.empty()) {
         scriptRun(

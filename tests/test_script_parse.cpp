@@ -54,6 +54,14 @@ TEST(ScriptParse, ButtonsAndDurations) {
     EXPECT_EQ(one("wait 1.5S").ticks, 150);
     EXPECT_TRUE(one("wait 3s").inSeconds);
     EXPECT_EQ(one("wait 1000000s").ticks, 100000000);
+    EXPECT_EQ(one("wait 5m").ticks, 30000);
+    EXPECT_EQ(one("wait 1.5h").ticks, 540000);
+    EXPECT_EQ(one("wait 1h30m").ticks, 540000);
+    EXPECT_EQ(one("wait 1m7.5s").ticks, 6750);
+    EXPECT_EQ(one("wait 2 minutes").ticks, 12000);
+    EXPECT_EQ(one("wait 0.25 h").ticks, 90000);
+    EXPECT_EQ(one("wait 1.230s").ticks, 123) << "trailing zeros are still whole ticks";
+    EXPECT_TRUE(one("wait 1h").inSeconds);
 }
 
 TEST(ScriptParse, ClockSetAndSlots) {
@@ -138,6 +146,19 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"wait -5", "wait: duration of -5 ticks outside 0 to 100000000"},
         {"wait 1.234s", "wait: bad duration '1.234s'"},
         {"wait 1000000.01s", "wait: duration of 100000001 ticks outside 0 to 100000000"},
+        {"wait 300h", "wait: duration of 108000000 ticks outside 0 to 100000000"},
+        {"wait 1m1h", "wait: bad duration '1m1h'"},
+        {"wait 1h1h", "wait: bad duration '1h1h'"},
+        {"wait 1.5h30m", "wait: bad duration '1.5h30m'"},
+        {"wait 0.00001h", "wait: bad duration '0.00001h'"},
+        {"wait h", "wait: bad duration 'h'"},
+        {"wait 5 ms", "wait: unexpected 'ms'"},
+        {"repeat", "repeat: missing count"},
+        {"repeat 0", "repeat: count 0 outside 1 to 100000"},
+        {"repeat 100001", "repeat: count 100001 outside 1 to 100000"},
+        {"repeat 2", "repeat without end"},
+        {"end", "end without repeat"},
+        {"end 2", "end: unexpected '2'"},
         {"wait 99999999999999999999", "wait: bad duration '99999999999999999999'"},
         {"clock 24:00:00", "clock: bad time '24:00:00' (HH:MM:SS)"},
         {"clock 2023-02-29 10:00:00", "clock: bad date '2023-02-29' (YYYY-MM-DD)"},
@@ -165,8 +186,17 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"shot .png", "shot: file name '.png' must end in .png"},
         {"shot a.png scale 9", "shot: scale 9 outside 1 to 8"},
         {"shot a.png sideways", "shot: unexpected 'sideways'"},
-        {"expect", "expect: missing what to expect (page, slot, journal or pixel)"},
-        {"expect colour red", "expect: cannot expect 'colour' (page, slot, journal or pixel)"},
+        {"expect", "expect: missing what to expect (page, slot, journal, pixel or screen)"},
+        {"expect colour red",
+         "expect: cannot expect 'colour' (page, slot, journal, pixel or screen)"},
+        {"expect screen", "expect: missing reference"},
+        {"expect screen ref.bmp", "expect: reference 'ref.bmp' must end in .png"},
+        {"expect screen a.png region 0 0 129 1",
+         "expect: region 0 0 129 1 reaches outside the screen (128 x 160)"},
+        {"expect screen a.png region 1 549 1 2 window",
+         "expect: region 1 549 1 2 reaches outside the window (450 x 550)"},
+        {"expect screen a.png region 0 0 0 1", "expect: width 0 outside 1 to 550"},
+        {"expect screen a.png region 0 0 1", "expect: missing height"},
         {"expect page 8",
          "expect: unknown page '8' (0 to 7, or splash, data, runtime, timer1, timer2, gmeter, "
          "attitude, setup)"},
@@ -177,7 +207,7 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"expect pixel 128 0 0", "expect: x 128 outside 0 to 127"},
         {"expect pixel window 0 550 0", "expect: y 550 outside 0 to 549"},
         {"expect pixel 0 0 0x1FFFFFFFF", "expect: colour 8589934591 outside 0 to 4294967295"},
-        {"click view 1 2 3 4 5 6 7 8", "too many words"},
+        {"click view 1 2 3 4 5 6 7 8 9 10 11", "too many words"},
         {"click\x01 view", "control character in the line"},
     };
     for (const Case& c : cases) EXPECT_EQ(errorOf(c.line), c.message) << c.line;
@@ -197,6 +227,43 @@ TEST(ScriptParse, ErrorsCarryTheirLinesAndTheParserGoesOn) {
     const Script m = scriptParse(many);
     ASSERT_EQ(static_cast<int>(m.errors.size()), SCRIPT_MAX_ERRORS + 1);
     EXPECT_EQ(m.errors.back().message, "too many errors; the rest of the script was not checked");
+}
+
+TEST(ScriptParse, RepeatsPairWithTheirEndsAndRefuseShotsTheyWouldRepeat) {
+    const char* text =
+        "repeat 2\n"
+        "  repeat 3\n"
+        "    wait 1\n"
+        "  end\n"
+        "  shot a.png\n"
+        "end\n"
+        "repeat 1\n"
+        "  shot b.png\n"
+        "end\n";
+    const Script s = scriptParse(text);
+    ASSERT_EQ(s.errors.size(), 1u) << "a repeat of one pass takes its shot once";
+    EXPECT_EQ(s.errors[0].line, 5);
+    EXPECT_EQ(s.errors[0].message,
+              "shot: a.png would be taken again on each pass of the repeat on line 1, each picture "
+              "replacing the last");
+    ASSERT_EQ(s.commands.size(), 9u);
+    EXPECT_EQ(s.commands[0].match, 5);
+    EXPECT_EQ(s.commands[5].match, 0);
+    EXPECT_EQ(s.commands[1].match, 3);
+    EXPECT_EQ(s.commands[3].match, 1);
+
+    // Unpaired lines are dropped with their errors, in line order; what is
+    // left still nests and is written back to the same commands.
+    const char* unpaired = "end\nrepeat 2\nwait 1\nrepeat 3\nend\nend\nend\nrepeat 4\n";
+    const Script u = scriptParse(unpaired);
+    ASSERT_EQ(u.errors.size(), 3u);
+    EXPECT_EQ(u.errors[0].line, 1);
+    EXPECT_EQ(u.errors[1].line, 7);
+    EXPECT_EQ(u.errors[2].line, 8);
+    EXPECT_EQ(u.commands.size(), 5u);
+    for (const char* t : {text, unpaired}) {
+        EXPECT_EQ(fuzzcheck::check(reinterpret_cast<const uint8_t*>(t), std::strlen(t), false), "");
+    }
 }
 
 TEST(ScriptFormat, EveryCommandParsesBackFromItsLine) {
@@ -230,6 +297,8 @@ TEST(ScriptFormat, EveryCommandParsesBackFromItsLine) {
         "expect journal writeParameter 80 1 -0.125",
         "expect pixel 0 159 0xFF00FF",
         "expect pixel window 10 20 0x000000",
+        "expect screen ref.png",
+        "expect screen dir/w.png window region 10 20 300 400",
     };
     for (const char* line : lines) {
         const ScriptCommand c = one(line);

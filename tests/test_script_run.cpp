@@ -57,6 +57,8 @@ TEST(ScriptRun, VirtualClockRunsASlowTickEveryHundredFastTicks) {
     EXPECT_EQ(r.outcome.status, ScriptStatus::Passed) << firstMessage(r);
     EXPECT_EQ(r.outcome.ticks, 350);
     EXPECT_EQ(hostFrameCount(), 351) << "the start-up frame and one per fast tick";
+    // Each pass of a repeat runs every line inside it, nested repeats too.
+    EXPECT_EQ(runText("repeat 3\nrepeat 2\nwait 5\nend\nwait 1\nend\n").outcome.ticks, 33);
 }
 
 TEST(ScriptRun, JournalCountsOutliveTheDevicesRingUntilCleared) {
@@ -179,6 +181,10 @@ TEST(ScriptRun, TickLimitStopsALongRunBeforeItStarts) {
     EXPECT_EQ(r.outcome.status, ScriptStatus::Error);
     EXPECT_EQ(firstLine(r), 2);
     EXPECT_EQ(r.outcome.ticks, 10);
+    // A repeat that lets no time pass is stopped by its count of lines.
+    r = runText("repeat 100000\nrepeat 100000\nslot 1 1\nend\nend\n", ShotResult::Stored, 10);
+    EXPECT_EQ(r.outcome.status, ScriptStatus::Error);
+    EXPECT_EQ(firstMessage(r), "the run would pass its limit of 100 lines");
 }
 
 TEST(ScriptRun, ScriptWithErrorsDoesNotRun) {
