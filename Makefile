@@ -4,13 +4,14 @@
 BUILD      ?= build
 TEST_BUILD ?= build-test
 RELEASE_BUILD ?= build-release
+WEB_BUILD  ?= build-web
 FUZZ_BUILD ?= build-fuzz
 PACKAGE_BUILD ?= build-package
 PREFIX     ?= /usr/local
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test release bench fonts golden gallery fuzz format clean \
+.PHONY: all deps build run test web web-run release bench fonts golden gallery fuzz format clean \
         install package package-test
 
 VERSION := $(shell sed -n 's/^project.qx70 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -28,11 +29,24 @@ build: deps
 run: build
 	./$(BUILD)/qx70sim
 
-# Tests run with AddressSanitizer and UndefinedBehaviorSanitizer.
-test: deps
-	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQX70_SANITIZE=ON
+# Tests run with AddressSanitizer and UndefinedBehaviorSanitizer; the
+# browser tests run on the web site, built first.
+test: deps web
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQX70_SANITIZE=ON \
+	  -DQX70_WEB_SITE=$(abspath $(WEB_BUILD))/site
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	ctest --test-dir $(TEST_BUILD) --output-on-failure -j $(JOBS)
+
+# The unit in a web browser: $(WEB_BUILD)/site holds index.html, qx70.js and
+# qx70.wasm, built by clang for WebAssembly; any static web server serves it.
+web: deps
+	cmake -S . -B $(WEB_BUILD) -DCMAKE_TOOLCHAIN_FILE=platform/web/wasm32.cmake \
+	  -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# Serves the site on http://127.0.0.1:8070/ until Ctrl+C.
+web-run: web
+	node platform/web/serve.js $(WEB_BUILD)/site 8070
 
 # The programs as an optimised build compiles them, so a warning that only the
 # optimiser finds cannot slip through; CI runs it after the tests.
@@ -109,4 +123,4 @@ format: deps
 	tests/tree/check_format.sh --fix
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) $(WEB_BUILD)

@@ -1,6 +1,6 @@
 // The eight alerts (three G-limit levels, three angle-of-attack levels, two
-// timer expiries): per-frame logic with latches, sounds and pop-ups, and the
-// blinking banner at the left edge of the screen.
+// timer expiries): per-frame logic with latches, sounds and pop-ups, and
+// their acknowledgement. The banner that shows them is alert_banner.h.
 #pragma once
 
 #include <cstdint>
@@ -18,18 +18,21 @@ enum AlertIndex : int {
     ALERT_TIMER2 = 7,
 };
 
-// Frames of one banner blink period; the bar shows for 9 of them.
-inline constexpr int BANNER_BLINK_FRAMES = 20;
+// The bit of an alert in a mask of alerts.
+constexpr int alertBit(int alert) { return 1 << alert; }
 
-extern int alertActive[ALERT_COUNT];   // shown and waiting for acknowledgement
-extern int alertLatched[ALERT_COUNT];  // raised since its condition was last false
-extern int anyAlertActive;             // recomputed by the banner
+// The alerts' state; only alerts.cpp writes it.
+struct AlertsState {
+    int active[ALERT_COUNT] = {};   // shown and waiting for acknowledgement
+    int latched[ALERT_COUNT] = {};  // raised since its condition was last false
+};
+inline AlertsState alerts;
 
-// Clears every alertActive entry.
+// Clears every active flag; the latches stay.
 void clearAlerts();
 // Once per frame after the controller: raise and clear alerts; draws nothing.
 void alertLogic(uint32_t* fb);
-// The blinking bar of the most important active alert (not on the splash page).
-void drawAlertBanner(uint32_t* fb);
-// Power-on state: flags, latches and blink counter 0.
+// Clears the group of the first active alert and tells the device (ViewButton).
+void acknowledgeAlert();
+// Power-on state: flags and latches 0.
 void alertsPowerOnReset();

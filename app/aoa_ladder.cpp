@@ -2,9 +2,9 @@
 // proportion to the angle-of-attack fraction, drawn by the data page and the
 // attitude page in their own places.
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/gmeter_parts.h"
 #include "app/page_gmeter.h"
+#include "app/unit_inputs.h"
 #include "device/device.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"

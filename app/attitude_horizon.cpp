@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "app/colours.h"
-#include "gfx/fmt.h"
+#include "app/number_text.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 #include "gfx/trunc.h"
@@ -46,7 +46,6 @@ constexpr float LABEL_SCALE = 1.05f;
 constexpr double LABEL_ALONG = 0.7;
 constexpr double LABEL_UP = 0.25;
 constexpr int LABEL_MAX_DEGREES = 90;
-constexpr int LABEL_TEXT_SIZE = 12;  // sign, ten digits, NUL
 
 // ---- Types ----------------------------------------------------------------
 
@@ -81,8 +80,17 @@ struct Ladder {
     bool numbers;
 };
 
+// The colours of the two halves.
+struct HorizonColours {
+    uint32_t sky = HORIZON_SKY;
+    uint32_t ground = HORIZON_GROUND;
+};
+
 // ---- Module state ---------------------------------------------------------
 
+HorizonColours colours = {};
+
+// Working memory of one rung number; cleared before each use, so no state.
 uint32_t labelScratch[LABEL_SIDE * LABEL_SIDE];
 
 // ---- Private helpers ------------------------------------------------------
@@ -151,16 +159,14 @@ void fillSkyAndGround(uint32_t* image, int side, float xTop, float xBottom, uint
 void labelText(int deg, char* text) {
     float v = std::fabs(static_cast<float>(deg));
     if (v > LABEL_MAX_DEGREES) v = LABEL_MAX_DEGREES - v;
-    char* cursor = text;
-    fmt_int(truncToInt(v), &cursor);
-    *cursor = '\0';
+    intText(truncToInt(v), text);
 }
 
 // The number of a rung at both ends of the rung, turned with the picture:
 // the right one starts 0.7 steps right of the middle, the left one ends 0.7
 // steps left of it, both a quarter step towards the sky.
 void drawLadderLabel(const Ladder& l, Point mid, int deg) {
-    char text[LABEL_TEXT_SIZE];
+    char text[NUMBER_TEXT_SIZE];
     labelText(deg, text);
     for (uint32_t& p : labelScratch) p = 0;
     font_draw_text(labelScratch, LABEL_SIDE, LABEL_SIDE, LABEL_FONT, 0, 0, COLOUR_WHITE, text);
@@ -236,12 +242,10 @@ void drawPitchLadder(uint32_t* image, int side, Point centre, float u, const Lad
 
 }  // namespace
 
-// ---- Shared state ---------------------------------------------------------
-
-uint32_t skyColour = HORIZON_SKY;
-uint32_t groundColour = HORIZON_GROUND;
-
 // ---- Public operations ----------------------------------------------------
+
+// For every picture drawn from now on.
+void setHorizonColours(uint32_t sky, uint32_t ground) { colours = {sky, ground}; }
 
 // The horizon 1.4 sides below the centre per radian of pitch, turned by the
 // bank, with the sky on the side of the aircraft's top (at the top of the
@@ -263,8 +267,8 @@ void drawHorizon(uint32_t* image, int side, float bank, float pitch) {
     const float xBottom = fs * ((1.0f - g) / t);
 
     const bool upright = u <= PI;
-    fillSkyAndGround(image, side, xTop, xBottom, upright ? groundColour : skyColour,
-                     upright ? skyColour : groundColour);
+    fillSkyAndGround(image, side, xTop, xBottom, upright ? colours.ground : colours.sky,
+                     upright ? colours.sky : colours.ground);
     gfx_line_aa(image, side, side, xTop, 0.0f, xBottom, fs, COLOUR_WHITE);
 
     const Point centre{fs * cxn, fs * cyn};

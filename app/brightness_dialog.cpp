@@ -4,11 +4,10 @@
 #include <cstdint>
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
 #include "device/device.h"
 #include "device/settings.h"
-#include "gfx/fmt.h"
+#include "device/settings_slots.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 
@@ -27,7 +26,10 @@ constexpr int SUBTITLE_Y = 25;
 constexpr int DEMO_Y = 130;
 constexpr int FINE_STEP_BELOW = 10;  // levels below this move in steps of 1
 constexpr int COARSE_STEP = 10;
-constexpr int NUMBER_TEXT_SIZE = 12;  // sign, ten digits, NUL
+
+// ---- Module state -------------------------------------------------------------
+
+// `brightnessDialog`, declared in brightness_dialog.h.
 
 // ---- Private helpers --------------------------------------------------------------
 
@@ -58,11 +60,11 @@ void setManualLevel(int level) {
 // 0 becomes 1, 1 becomes 2, anything else switches demo mode off.
 void cycleDemoMode() {
     const int mode = settingsReadByte(SLOT_DEMO_MODE);
-    if (mode == 0 || mode == 1) {
+    if (mode == DEMO_OFF || mode == DEMO_MODE_1) {
         settingsWriteByte(SLOT_DEMO_MODE, mode + 1);
         return;
     }
-    settingsWriteByte(SLOT_DEMO_MODE, 0);
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_OFF);
     devDemoOff();
 }
 
@@ -75,11 +77,7 @@ int shownLevel() {
 }
 
 void drawLevel(uint32_t* fb, int level) {
-    char text[NUMBER_TEXT_SIZE];
-    char* cursor = text;
-    fmt_int(level, &cursor);
-    *cursor = '\0';
-    drawCentredText(fb, FONT_NUM_23, LEVEL_Y, COLOUR_WHITE, text);
+    drawCentredInt(fb, FONT_NUM_23, LEVEL_Y, COLOUR_WHITE, level);
     int barLength = level;
     if (barLength > BAR_LEVEL_LIMIT) barLength = BAR_LEVEL_LIMIT;
     if (barLength < -BAR_LEVEL_LIMIT) barLength = -BAR_LEVEL_LIMIT;
@@ -100,13 +98,24 @@ void drawTitle(uint32_t* fb) {
 
 void drawDemoLine(uint32_t* fb) {
     const int mode = settingsReadByte(SLOT_DEMO_MODE);
-    if (mode == 1) drawCentredText(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 1");
-    if (mode == 2) drawCentredText(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 2");
+    if (mode == DEMO_MODE_1) drawCentredText(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 1");
+    if (mode == DEMO_MODE_2) drawCentredText(fb, FONT_TEXT_14, DEMO_Y, COLOUR_LABEL, "DEMO MODE 2");
 }
 
 }  // namespace
 
 // ---- Public operations --------------------------------------------------------
+
+// Open and closed each tell the device.
+void openBrightnessDialog() {
+    brightnessDialog.open = 1;
+    devNotify(1);
+}
+
+void closeBrightnessDialog() {
+    brightnessDialog.open = 0;
+    devNotify(1);
+}
 
 // The whole dialog, redrawn every frame while it is open.
 void drawBrightnessDialog(uint32_t* fb) {
@@ -131,3 +140,6 @@ ButtonEvent brightnessDialogEvent(ButtonEvent e) {
         default: return e;
     }
 }
+
+// Power-on state: closed.
+void brightnessDialogPowerOnReset() { brightnessDialog = {}; }

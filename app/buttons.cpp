@@ -2,6 +2,7 @@
 // of the tick's event.
 #include "app/buttons.h"
 
+#include "app/alert_banner.h"
 #include "app/alerts.h"
 #include "app/brightness_dialog.h"
 #include "app/controller.h"
@@ -21,16 +22,20 @@ static_assert(HOLD_TICKS_CAP > RIGHT_HOLD_TICKS && HOLD_TICKS_CAP > VIEW_HOLD_TI
 
 // ---- Types ----------------------------------------------------------------------
 
-// Alerts that one acknowledgement clears together.
-struct AlertGroup {
-    int first;
-    int last;
-};
-
 struct ButtonState {
     int down;       // the level as last accepted
     int holdArmed;  // hold timing runs
     int holdTicks;  // ticks since the press
+};
+
+struct DecoderState {
+    ButtonState view;
+    ButtonState left;
+    ButtonState right;
+    int releaseSuppressed;
+    int bothLatched;
+    ButtonEvent pendingEvent;  // the tick's event while it is routed
+    ButtonEvent decodedEvent;  // the tick's event before routing
 };
 
 // The raw levels read at the start of a tick.
@@ -42,37 +47,14 @@ struct Levels {
 
 // ---- Module state -----------------------------------------------------------------
 
-ButtonState viewButton;
-ButtonState leftButton;
-ButtonState rightButton;
-int releaseSuppressed = 0;
-int bothLatched = 0;
-ButtonEvent pendingEvent = EVT_NONE;
-ButtonEvent decodedEvent = EVT_NONE;
+DecoderState decoder = {};
 
 // ---- Private helpers --------------------------------------------------------------
 
-// The G levels and the angle-of-attack levels go together; a timer alone.
-AlertGroup alertGroupOf(int i) {
-    if (i <= ALERT_G3) return {ALERT_G1, ALERT_G3};
-    if (i <= ALERT_AOA3) return {ALERT_AOA1, ALERT_AOA3};
-    return {i, i};
-}
-
-void clearDecoder() {
-    viewButton = {};
-    leftButton = {};
-    rightButton = {};
-    releaseSuppressed = 0;
-    bothLatched = 0;
-    pendingEvent = EVT_NONE;
-    decodedEvent = EVT_NONE;
-}
-
 void resetCounters() {
-    viewButton.holdTicks = 0;
-    leftButton.holdTicks = 0;
-    rightButton.holdTicks = 0;
+    decoder.view.holdTicks = 0;
+    decoder.left.holdTicks = 0;
+    decoder.right.holdTicks = 0;
 }
 
 // Counts one tick of an armed button; true on exactly its hold tick.
@@ -83,7 +65,7 @@ bool holdReached(ButtonState& b, int holdTicks) {
 }
 
 ButtonEvent press(ButtonState& b, ButtonEvent e) {
-    releaseSuppressed = 0;
+    decoder.releaseSuppressed = 0;
     b.down = 1;
     b.holdArmed = 1;
     resetCounters();
@@ -94,8 +76,8 @@ ButtonEvent press(ButtonState& b, ButtonEvent e) {
 // give nothing while the both-press is latched.
 ButtonEvent release(ButtonState& b, ButtonEvent e, bool partOfBoth) {
     ButtonEvent result = EVT_NONE;
-    if (releaseSuppressed) {
-        releaseSuppressed = 0;
+    if (decoder.releaseSuppressed) {
+        decoder.releaseSuppressed = 0;
     } else if (!partOfBoth) {
         result = e;
     }
@@ -106,76 +88,78 @@ ButtonEvent release(ButtonState& b, ButtonEvent e, bool partOfBoth) {
 }
 
 void setBoth(int down) {
-    leftButton.down = rightButton.down = down;
-    leftButton.holdArmed = rightButton.holdArmed = down;
-    leftButton.holdTicks = rightButton.holdTicks = 0;
-    bothLatched = down;
+    DecoderState& d = decoder;
+    d.left.down = d.right.down = down;
+    d.left.holdArmed = d.right.holdArmed = down;
+    d.left.holdTicks = d.right.holdTicks = 0;
+    d.bothLatched = down;
 }
 
 // The first matching case of the list decides the tick's event.
 ButtonEvent decode(const Levels& in) {
-    if (in.left && in.right && !bothLatched) {
+    DecoderState& d = decoder;
+    if (in.left && in.right && !d.bothLatched) {
         setBoth(1);
-        releaseSuppressed = 1;
+        d.releaseSuppressed = 1;
         return EVT_BOTH_PRESS;
     }
-    if (!in.left && !in.right && bothLatched) {
+    if (!in.left && !in.right && d.bothLatched) {
         setBoth(0);
         return EVT_BOTH_RELEASE;
     }
-    if (holdReached(viewButton, VIEW_HOLD_TICKS)) {
-        releaseSuppressed = 1;
+    if (holdReached(d.view, VIEW_HOLD_TICKS)) {
+        d.releaseSuppressed = 1;
         return EVT_VIEW_HOLD;
     }
-    if (holdReached(leftButton, LEFT_HOLD_TICKS)) {
-        releaseSuppressed = 1;
+    if (holdReached(d.left, LEFT_HOLD_TICKS)) {
+        d.releaseSuppressed = 1;
         return EVT_LEFT_HOLD;
     }
-    if (holdReached(rightButton, RIGHT_HOLD_TICKS)) {
-        releaseSuppressed = 1;
+    if (holdReached(d.right, RIGHT_HOLD_TICKS)) {
+        d.releaseSuppressed = 1;
         return EVT_RIGHT_HOLD;
     }
-    if (in.view && !viewButton.down) return press(viewButton, EVT_VIEW_PRESS);
-    if (!in.view && viewButton.down) return release(viewButton, EVT_VIEW_RELEASE, false);
-    if (in.left && !leftButton.down) return press(leftButton, EVT_LEFT_PRESS);
-    if (!in.left && leftButton.down) return release(leftButton, EVT_LEFT_RELEASE, bothLatched);
-    if (in.right && !rightButton.down) return press(rightButton, EVT_RIGHT_PRESS);
-    if (!in.right && rightButton.down) return release(rightButton, EVT_RIGHT_RELEASE, bothLatched);
+    if (in.view && !d.view.down) return press(d.view, EVT_VIEW_PRESS);
+    if (!in.view && d.view.down) return release(d.view, EVT_VIEW_RELEASE, false);
+    if (in.left && !d.left.down) return press(d.left, EVT_LEFT_PRESS);
+    if (!in.left && d.left.down) return release(d.left, EVT_LEFT_RELEASE, d.bothLatched);
+    if (in.right && !d.right.down) return press(d.right, EVT_RIGHT_PRESS);
+    if (!in.right && d.right.down) return release(d.right, EVT_RIGHT_RELEASE, d.bothLatched);
     return EVT_NONE;
 }
 
 // Brightness dialog: a lone right hold opens it, a right release closes it,
 // everything else while open goes to the dialog. True when the tick ends here.
 bool routeBrightnessDialog(const Levels& in) {
-    if (pendingEvent == EVT_RIGHT_HOLD && !in.left && !in.view && !brightnessDialogOpen) {
-        brightnessDialogOpen = 1;
-        devNotify(1);
+    ButtonEvent& e = decoder.pendingEvent;
+    if (e == EVT_RIGHT_HOLD && !in.left && !in.view && !brightnessDialog.open) {
+        openBrightnessDialog();
         return true;
     }
-    if (!brightnessDialogOpen) return false;
-    if (pendingEvent == EVT_RIGHT_RELEASE) {
-        brightnessDialogOpen = 0;
-        devNotify(1);
+    if (!brightnessDialog.open) return false;
+    if (e == EVT_RIGHT_RELEASE) {
+        closeBrightnessDialog();
     } else {
-        pendingEvent = brightnessDialogEvent(pendingEvent);
+        e = brightnessDialogEvent(e);
     }
     return true;
 }
 
 void route(const Levels& in) {
-    if (onBattery && in.view && in.left) {
+    ButtonEvent& e = decoder.pendingEvent;
+    if (controller.onBattery && in.view && in.left) {
         devSwitchOff();
         return;
     }
-    if (standbyActive) devNotify(1);
-    if (pendingEvent == EVT_VIEW_RELEASE && anyAlertActive) {
+    if (controller.standbyActive) devNotify(1);
+    if (e == EVT_VIEW_RELEASE && alertBanner.anyActive) {
         acknowledgeAlert();
         return;
     }
     if (routeBrightnessDialog(in)) return;
-    pendingEvent = pageHandleEvent(activePage, pendingEvent);
-    if (pendingEvent == EVT_LEFT_RELEASE) navigatePrevious();
-    if (pendingEvent == EVT_RIGHT_RELEASE) navigateNext();
+    e = pageHandleEvent(controller.activePage, e);
+    if (e == EVT_LEFT_RELEASE) navigatePrevious();
+    if (e == EVT_RIGHT_RELEASE) navigateNext();
 }
 
 }  // namespace
@@ -185,34 +169,23 @@ void route(const Levels& in) {
 // One fast tick: decode at most one event and route it.
 void buttonTick() {
     const Levels in = {viewLevel() != 0, leftLevel() != 0, rightLevel() != 0};
-    pendingEvent = decode(in);
-    if (!in.left && !in.right) bothLatched = 0;
-    decodedEvent = pendingEvent;
-    if (pendingEvent == EVT_NONE) return;
+    decoder.pendingEvent = decode(in);
+    if (!in.left && !in.right) decoder.bothLatched = 0;
+    decoder.decodedEvent = decoder.pendingEvent;
+    if (decoder.pendingEvent == EVT_NONE) return;
     route(in);
-}
-
-// Clears the group of the first active alert, then tells the device.
-void acknowledgeAlert() {
-    for (int i = 0; i < ALERT_COUNT; ++i) {
-        if (alertActive[i] != 1) continue;
-        const AlertGroup g = alertGroupOf(i);
-        for (int j = g.first; j <= g.last; ++j) alertActive[j] = 0;
-        devAlertAcknowledged();
-        return;
-    }
 }
 
 // Counters and flags cleared; the present levels count as already seen.
 void buttonDecoderStart() {
-    clearDecoder();
-    viewButton.down = viewLevel() != 0;
-    leftButton.down = leftLevel() != 0;
-    rightButton.down = rightLevel() != 0;
+    decoder = {};
+    decoder.view.down = viewLevel() != 0;
+    decoder.left.down = leftLevel() != 0;
+    decoder.right.down = rightLevel() != 0;
 }
 
 // The event the last tick decoded, before routing.
-ButtonEvent lastDecodedEvent() { return decodedEvent; }
+ButtonEvent lastDecodedEvent() { return decoder.decodedEvent; }
 
 // Power-on state of the decoder (every level is 0 then).
-void buttonsPowerOnReset() { clearDecoder(); }
+void buttonsPowerOnReset() { decoder = {}; }

@@ -25,8 +25,6 @@ inline constexpr int RIGHT_HOLD_TICKS = 120;
 
 // One fast tick: decode at most one event and route it.
 void buttonTick();
-// Clears the alert group of the first active alert and tells the device.
-void acknowledgeAlert();
 // Clears every counter and flag and takes the present levels as already seen,
 // so a button held at start gives no press until it has been released.
 void buttonDecoderStart();

@@ -2,13 +2,13 @@
 // time in 12- or 24-hour form, and the dialog that edits the GMT time and the
 // local offset with its blinking field mark.
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/data_parts.h"
 #include "app/furniture.h"
 #include "app/time_fields.h"
 #include "app/timekeeping.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 
@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int SLOT_GMT_OFFSET = 12;
 constexpr int MAX_OFFSET = 12;
 constexpr int HOURS_PER_DAY = 24;
 constexpr int NOON = 12;
@@ -60,16 +59,21 @@ struct Rect {
 constexpr Rect FIELD_RECTS[FIELD_COUNT] = {
     {15, 57, 50, 82}, {58, 57, 92, 82}, {95, 69, 110, 82}, {34, 93, 94, 112}};
 
+// The clock field and the set-clock dialog.
+struct ClockFieldState {
+    int showsLocal = 0;
+    uint8_t dialogOpen = 0;
+    uint8_t dialogField = FIELD_HOURS;  // a DialogField
+    int gmtOffset = 0;                  // hours, -12 to 12
+    int edited = 0;                     // CLOCK_EDITED once the user has set the clock
+    ClockTime shown = {};               // the time the last clock field showed
+    ClockTime edit = {};                // the dialog's working copy
+    int markFrame = 0;                  // frame of the selected field's blink period
+};
+
 // ---- Module state -----------------------------------------------------------------
 
-int clockShowsLocal = 0;
-uint8_t clockDialogOpen = 0;
-uint8_t clockDialogField = FIELD_HOURS;
-int gmtOffset = 0;
-int clockEdited = 0;
-ClockTime clockShown = {};
-ClockTime clockEdit = {};
-int markFrame = 0;
+ClockFieldState clockField = {};
 
 // ---- Private helpers --------------------------------------------------------------
 
@@ -91,7 +95,7 @@ void drawTime(uint32_t* fb, int top, int hour, const ClockTime& t) {
 
 // GMT hour plus the offset, back into 0 to 23.
 int localHour(int hour) {
-    hour += gmtOffset;
+    hour += clockField.gmtOffset;
     if (hour < 0) hour += HOURS_PER_DAY;
     if (hour > HOURS_PER_DAY - 1) hour -= HOURS_PER_DAY;
     return hour;
@@ -108,8 +112,8 @@ int twelveHour(uint32_t* fb, int top, int hour) {
 
 void drawOffsetLine(uint32_t* fb, int top) {
     char line[] = "Local +00";
-    line[6] = gmtOffset < 0 ? '-' : '+';
-    twoDigitField(gmtOffset, line + 7);
+    line[6] = clockField.gmtOffset < 0 ? '-' : '+';
+    twoDigitField(clockField.gmtOffset, line + 7);
     drawCentredText(fb, FONT_TEXT_14, top + OFFSET_BELOW, COLOUR_WHITE, line);
 }
 
@@ -122,54 +126,57 @@ void drawDialogFrame(uint32_t* fb) {
 
 // The selected field blinks by being covered with the background.
 void markSelectedField(uint32_t* fb) {
-    const bool hidden = markFrame % MARK_PERIOD_FRAMES >= MARK_SHOWN_FRAMES;
-    markFrame = (markFrame + 1) % MARK_PERIOD_FRAMES;
+    const bool hidden = clockField.markFrame % MARK_PERIOD_FRAMES >= MARK_SHOWN_FRAMES;
+    clockField.markFrame = (clockField.markFrame + 1) % MARK_PERIOD_FRAMES;
     if (!hidden) return;
-    const Rect& r = FIELD_RECTS[clockDialogField];
+    const Rect& r = FIELD_RECTS[clockField.dialogField];
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, r.x0, r.y0, r.x1, r.y1, devBackgroundColour());
 }
 
 // One step of the selected field; the seconds field can only be zeroed.
 void stepField(int step) {
-    switch (clockDialogField) {
+    ClockFieldState& c = clockField;
+    switch (c.dialogField) {
         case FIELD_HOURS: {
-            const int hour = clockEdit.hour + step;
-            clockEdit.hour = static_cast<uint16_t>(hour < 0                ? HOURS_PER_DAY - 1
-                                                   : hour >= HOURS_PER_DAY ? 0
-                                                                           : hour);
+            const int hour = c.edit.hour + step;
+            c.edit.hour = static_cast<uint16_t>(hour < 0                ? HOURS_PER_DAY - 1
+                                                : hour >= HOURS_PER_DAY ? 0
+                                                                        : hour);
             break;
         }
         case FIELD_MINUTES: {
-            const int minute = clockEdit.minute + step;
-            clockEdit.minute = static_cast<uint16_t>(minute < 0             ? LAST_MINUTE
-                                                     : minute > LAST_MINUTE ? 0
-                                                                            : minute);
+            const int minute = c.edit.minute + step;
+            c.edit.minute = static_cast<uint16_t>(minute < 0             ? LAST_MINUTE
+                                                  : minute > LAST_MINUTE ? 0
+                                                                         : minute);
             break;
         }
-        case FIELD_SECONDS: clockEdit.second = 0; break;
+        case FIELD_SECONDS: c.edit.second = 0; break;
         default:
-            gmtOffset += step;
-            if (gmtOffset > MAX_OFFSET) gmtOffset = -MAX_OFFSET;
-            if (gmtOffset < -MAX_OFFSET) gmtOffset = MAX_OFFSET;
+            c.gmtOffset += step;
+            if (c.gmtOffset > MAX_OFFSET) c.gmtOffset = -MAX_OFFSET;
+            if (c.gmtOffset < -MAX_OFFSET) c.gmtOffset = MAX_OFFSET;
             break;
     }
-    clockEdited = CLOCK_EDITED;
+    c.edited = CLOCK_EDITED;
 }
 
 }  // namespace
 
-// ---- Shared with the page's other files ------------------------------------------
+// ---- Public operations --------------------------------------------------------
+
+// -- Shared with the page's other files (data_parts.h)
 
 void drawClockField(uint32_t* fb, int top, bool local) {
-    clockShowsLocal = local ? 1 : 0;
-    clockRead(&clockShown);
-    int hour = clockShown.hour;
+    clockField.showsLocal = local ? 1 : 0;
+    clockRead(&clockField.shown);
+    int hour = clockField.shown.hour;
     drawCentredText(fb, FONT_TEXT_14, top + TITLE_BELOW, COLOUR_LABEL,
-                    clockShowsLocal ? "Local Time" : "GMT Time");
-    if (clockShowsLocal) hour = localHour(hour);
+                    clockField.showsLocal ? "Local Time" : "GMT Time");
+    if (clockField.showsLocal) hour = localHour(hour);
     if (!(settingsReadByte(SLOT_OPTIONS) & OPTION_24H_TIME)) hour = twelveHour(fb, top, hour);
-    drawTime(fb, top, hour, clockShown);
-    if (clockEdited == 0 && devClockBlank()) {
+    drawTime(fb, top, hour, clockField.shown);
+    if (clockField.edited == 0 && devClockBlank()) {
         gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, HOURS_X, top + DIGITS_BELOW, BLANK_RIGHT,
                       top + BLANK_BELOW, devBackgroundColour());
     }
@@ -177,47 +184,38 @@ void drawClockField(uint32_t* fb, int top, bool local) {
 
 void drawClockDialog(uint32_t* fb) {
     drawDialogFrame(fb);
-    clockShown = clockEdit;
-    drawTime(fb, DIALOG_CLOCK_TOP, clockShown.hour, clockShown);
+    clockField.shown = clockField.edit;
+    drawTime(fb, DIALOG_CLOCK_TOP, clockField.shown.hour, clockField.shown);
     drawOffsetLine(fb, DIALOG_CLOCK_TOP);
     markSelectedField(fb);
 }
 
-bool clockDialogIsOpen() { return clockDialogOpen != 0; }
+bool clockDialogIsOpen() { return clockField.dialogOpen != 0; }
 
 // The selection starts hidden so the user sees at once which field is selected.
 void openClockDialog() {
-    clockDialogOpen = 1;
-    clockDialogField = FIELD_HOURS;
-    clockEdit = clockShown;
-    markFrame = MARK_SHOWN_FRAMES;
+    clockField.dialogOpen = 1;
+    clockField.dialogField = FIELD_HOURS;
+    clockField.edit = clockField.shown;
+    clockField.markFrame = MARK_SHOWN_FRAMES;
 }
 
 void acceptClockDialog() {
-    clockDialogOpen = 0;
-    clockSet(&clockEdit);
-    settingsWriteInt(SLOT_GMT_OFFSET, gmtOffset);
+    clockField.dialogOpen = 0;
+    clockSet(&clockField.edit);
+    settingsWriteInt(SLOT_GMT_OFFSET, clockField.gmtOffset);
 }
 
 // A changed value shows at once; a newly selected field starts hidden.
 ButtonEvent clockDialogEvent(ButtonEvent e) {
     if (e == EVT_RIGHT_RELEASE) {
-        clockDialogField = static_cast<uint8_t>((clockDialogField + 1) % FIELD_COUNT);
-        markFrame = MARK_SHOWN_FRAMES;
+        clockField.dialogField = static_cast<uint8_t>((clockField.dialogField + 1) % FIELD_COUNT);
+        clockField.markFrame = MARK_SHOWN_FRAMES;
     } else if (e == EVT_VIEW_RELEASE || e == EVT_LEFT_RELEASE) {
         stepField(e == EVT_VIEW_RELEASE ? 1 : -1);
-        markFrame = 0;
+        clockField.markFrame = 0;
     }
     return EVT_NONE;
 }
 
-void dataClockPowerOnReset() {
-    clockShowsLocal = 0;
-    clockDialogOpen = 0;
-    clockDialogField = FIELD_HOURS;
-    gmtOffset = 0;
-    clockEdited = 0;
-    clockShown = {};
-    clockEdit = {};
-    markFrame = 0;
-}
+void dataClockPowerOnReset() { clockField = {}; }

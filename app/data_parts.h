@@ -6,11 +6,6 @@
 
 #include "app/buttons.h"
 
-// Option bits in the low byte of settings slot 7.
-inline constexpr int OPTION_TEMP_IN_C = 0x02;
-inline constexpr int OPTION_24H_TIME = 0x04;
-inline constexpr int OPTION_TAS_IN_KT = 0x08;
-
 // ---- Clock field and set-clock dialog (data_clock.cpp) ----------------------
 
 // The clock with its top row at top: local time or GMT, 12- or 24-hour.

@@ -1,12 +1,12 @@
 // The reading fields of the data page: bus voltage, outside-air temperature,
 // true airspeed and density altitude, from the device or the demo formulas.
-#include <cmath>
-
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/data_parts.h"
+#include "app/number_text.h"
+#include "app/unit_inputs.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/fmt.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
@@ -34,9 +34,6 @@ constexpr float DEMO_ALTITUDE_PER_PITCH = 50.0f;
 
 constexpr double MPH_PER_KNOT = 1.15078;
 
-// Sign, ten digits, separator, unit and the NUL, with room to spare.
-constexpr int TEXT_SIZE = 24;
-
 // ---- Private helpers --------------------------------------------------------------
 
 bool option(int bit) { return (settingsReadByte(SLOT_OPTIONS) & bit) != 0; }
@@ -50,21 +47,6 @@ void textCentred(uint32_t* fb, int font, int x, int y, uint32_t c, const char* s
 
 void text(uint32_t* fb, int font, int x, int y, uint32_t c, const char* s) {
     font_draw_text(fb, FB_WIDTH, FB_HEIGHT, font, x, y, c, s);
-}
-
-// One decimal place; a negative reading gets its sign first so the digits
-// always describe the magnitude.
-void formatOneDecimal(float v, char* out) {
-    char* cursor = out;
-    if (v < 0.0f) {
-        *cursor++ = '-';
-        v = -v;
-    }
-    fmt_int(truncToInt(v), &cursor);
-    *cursor++ = '.';
-    const int tenth = truncToInt(std::fmod(v, 1.0f) * 10.0f);
-    *cursor++ = static_cast<char>('0' + (tenth >= 0 && tenth <= 9 ? tenth : 0));
-    *cursor = '\0';
 }
 
 void drawTopTitle(uint32_t* fb, int top, const char* title) {
@@ -86,7 +68,7 @@ void drawAltitudeValue(uint32_t* fb, int top, float feet) {
     // Float rounding at huge altitudes can push the rest just outside 0..999.
     if (hundreds < 0) hundreds = 0;
     if (hundreds > 9) hundreds = 9;
-    char big[TEXT_SIZE];
+    char big[NUMBER_TEXT_SIZE];
     char* cursor = big;
     if (negative) *cursor++ = '-';
     fmt_int(thousands, &cursor);
@@ -101,13 +83,15 @@ void drawAltitudeValue(uint32_t* fb, int top, float feet) {
 
 }  // namespace
 
-// ---- Shared with the page's other files ------------------------------------------
+// ---- Public operations --------------------------------------------------------
+
+// -- Shared with the page's other files (data_parts.h)
 
 // "Bus V" and the voltage to one decimal; the bus voltage has no validity test.
 void drawBusVoltage(uint32_t* fb, int x, int y) {
     textCentred(fb, FONT_TEXT_14, x, y, COLOUR_LABEL, "Bus V");
-    char value[TEXT_SIZE];
-    formatOneDecimal(devBusVoltage(), value);
+    char value[NUMBER_TEXT_SIZE];
+    oneDecimalText(devBusVoltage(), value);
     textCentred(fb, FONT_NUM_20, x, y + VALUE_BELOW_LABEL, COLOUR_GREY, value);
 }
 
@@ -124,11 +108,8 @@ void drawOat(uint32_t* fb, int x, int y) {
     const bool inCelsius = option(OPTION_TEMP_IN_C);
     const float degrees = inCelsius ? celsius : celsius_to_fahrenheit(celsius);
     textCentred(fb, FONT_TEXT_14, x, y, COLOUR_LABEL, inCelsius ? "OAT C" : "OAT F");
-    char value[TEXT_SIZE];
-    char* cursor = value;
-    fmt_int(truncToInt(degrees), &cursor);
-    *cursor++ = 'd';  // the degree sign of the digit font
-    *cursor = '\0';
+    char value[NUMBER_TEXT_SIZE];
+    degreesText(degrees, value);
     textCentred(fb, FONT_NUM_20, x, y + VALUE_BELOW_LABEL, COLOUR_GREY, value);
 }
 
@@ -136,7 +117,8 @@ void drawOat(uint32_t* fb, int x, int y) {
 void drawTrueAirspeed(uint32_t* fb, int top) {
     drawTopTitle(fb, top, "True Airspeed");
     const bool demo = demoModeOn();
-    float speed = demo ? DEMO_TAS_BASE - DEMO_TAS_PER_PITCH * demoPitch : devTrueAirspeed();
+    float speed =
+        demo ? DEMO_TAS_BASE - DEMO_TAS_PER_PITCH * deviceState.demoPitch : devTrueAirspeed();
     if (!demo && !airDataUsable()) {
         drawTopPlaceholder(fb);
         return;
@@ -146,7 +128,7 @@ void drawTrueAirspeed(uint32_t* fb, int top) {
         speed = static_cast<float>(static_cast<double>(speed) * MPH_PER_KNOT);
         unit = 'm';  // the miles-per-hour symbol
     }
-    char value[TEXT_SIZE];
+    char value[NUMBER_TEXT_SIZE];
     char* cursor = value;
     fmt_int(truncToInt(speed), &cursor);
     *cursor++ = ' ';
@@ -159,8 +141,8 @@ void drawTrueAirspeed(uint32_t* fb, int top) {
 void drawDensityAltitude(uint32_t* fb, int top) {
     drawTopTitle(fb, top, "Density Alt");
     const bool demo = demoModeOn();
-    const float feet =
-        demo ? DEMO_ALTITUDE_BASE + DEMO_ALTITUDE_PER_PITCH * demoPitch : devDensityAltitude();
+    const float feet = demo ? DEMO_ALTITUDE_BASE + DEMO_ALTITUDE_PER_PITCH * deviceState.demoPitch
+                            : devDensityAltitude();
     if (!demo && !airDataUsable()) {
         drawTopPlaceholder(fb);
         return;

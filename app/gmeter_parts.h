@@ -4,10 +4,6 @@
 
 #include <cstdint>
 
-// Settings slots of the angle-of-attack limits, in whole degrees.
-inline constexpr int SLOT_AOA_PRESTALL = 5;
-inline constexpr int SLOT_AOA_CRUISE = 6;
-
 // Whether blinking items are drawn in this frame (blinkPhase above 10).
 bool blinkShown();
 // One step of blinkPhase: 0 to 20, then 0 again.

@@ -5,9 +5,11 @@
 
 #include "app/colours.h"
 #include "app/gmeter_parts.h"
+#include "app/number_text.h"
 #include "app/page_gmeter.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/fmt.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
@@ -16,8 +18,6 @@
 // ---- Constants ----------------------------------------------------------------
 
 namespace {
-
-constexpr int VIEW_AOA_CHEVRONS = 1;
 
 constexpr uint32_t SPINE_COLOUR = 0xFF595959u;
 constexpr uint32_t DIM_BAR_COLOUR = 0xFF202020u;
@@ -33,22 +33,7 @@ constexpr float AOA_TAPE_MIN = -10.0f;
 constexpr float AOA_TAPE_MAX = 20.0f;
 constexpr int POINTER_HALF_HEIGHT = 5;
 
-// A horizontal run x0 <= x < x1 repeated on the rows centre - half to centre + half.
-struct Mark {
-    int x0, x1, half;
-};
-constexpr Mark AOA_EXTREME_MARK = {74, 84, 1};
-constexpr Mark G_EXTREME_MARK = {45, 55, 1};
-constexpr Mark AOA_LIMIT_MARK = {62, 72, 2};
-
-struct ScaleLabel {
-    const char* text;
-    int x, y;
-};
 constexpr int G_LABEL_RIGHT = 42;
-constexpr ScaleLabel G_LABELS[] = {{"+3", 0, 19}, {"+2", 0, 55}, {"+1", 0, 90}, {"+0", 0, 127}};
-constexpr ScaleLabel AOA_LABELS[] = {
-    {"+20", 85, 18}, {"+10", 85, 53}, {"+0", 87, 90}, {"-10", 87, 127}};
 constexpr int MAJOR_TICK_ROWS[] = {24, 60, 97, 134};
 constexpr int MINOR_TICK_ROWS[] = {42, 78, 115};
 
@@ -63,8 +48,24 @@ constexpr float G_DIGITS_LIMIT = 9.0f;
 
 constexpr int TITLE_X = 64;
 constexpr int TITLE_Y = 8;
-// "-", ten digits, ".", one digit and the NUL.
-constexpr int VALUE_TEXT_SIZE = 16;
+
+// ---- Types ----------------------------------------------------------------------
+
+// A horizontal run x0 <= x < x1 repeated on the rows centre - half to centre + half.
+struct Mark {
+    int x0, x1, half;
+};
+constexpr Mark AOA_EXTREME_MARK = {74, 84, 1};
+constexpr Mark G_EXTREME_MARK = {45, 55, 1};
+constexpr Mark AOA_LIMIT_MARK = {62, 72, 2};
+
+struct ScaleLabel {
+    const char* text;
+    int x, y;
+};
+constexpr ScaleLabel G_LABELS[] = {{"+3", 0, 19}, {"+2", 0, 55}, {"+1", 0, 90}, {"+0", 0, 127}};
+constexpr ScaleLabel AOA_LABELS[] = {
+    {"+20", 85, 18}, {"+10", 85, 53}, {"+0", 87, 90}, {"-10", 87, 127}};
 
 // ---- Private helpers --------------------------------------------------------------
 
@@ -143,35 +144,19 @@ void drawGTape(uint32_t* fb, float g) {
     drawMark(fb, G_EXTREME_MARK, gRow(devGLowest()), COLOUR_CYAN);
 }
 
-// "-" for a negative value, then the magnitude to one decimal, truncated.
-void formatExtreme(float v, char* text) {
-    char* cursor = text;
-    if (v < 0.0f) {
-        *cursor++ = '-';
-        v = -v;
-    }
-    const int whole = truncToInt(v);
-    fmt_int(whole, &cursor);
-    *cursor++ = '.';
-    const int tenth = truncToInt((v - static_cast<float>(whole)) * 10.0f);
-    // Beyond the int range there is no meaningful decimal left.
-    *cursor++ = static_cast<char>('0' + (tenth >= 0 && tenth <= 9 ? tenth : 0));
-    *cursor = '\0';
-}
-
 void drawExtremesRow(uint32_t* fb, float lowest, float highest) {
-    char text[VALUE_TEXT_SIZE];
+    char text[NUMBER_TEXT_SIZE];
     textCentred(fb, FONT_TEXT_14, 18, 105, COLOUR_LABEL, "L");
     textCentred(fb, FONT_TEXT_14, 113, 105, COLOUR_LABEL, "H");
-    formatExtreme(lowest, text);
+    oneDecimalText(lowest, text);
     textCentred(fb, FONT_TEXT_18, 20, 125, COLOUR_WHITE, text);
-    formatExtreme(highest, text);
+    oneDecimalText(highest, text);
     textCentred(fb, FONT_TEXT_18, 108, 125, COLOUR_WHITE, text);
 }
 
 uint32_t chevronBand(int view, int bar) {
-    const int yellowFrom = view == VIEW_AOA_CHEVRONS ? 14 : 20;
-    const int redFrom = view == VIEW_AOA_CHEVRONS ? 17 : 22;
+    const int yellowFrom = view == GMETER_VIEW_AOA_CHEVRONS ? 14 : 20;
+    const int redFrom = view == GMETER_VIEW_AOA_CHEVRONS ? 17 : 22;
     if (bar >= redFrom) return COLOUR_RED;
     if (bar >= yellowFrom) return COLOUR_YELLOW;
     return COLOUR_GREEN;
@@ -194,7 +179,9 @@ void drawChevronBars(uint32_t* fb, int view, float level) {
 
 }  // namespace
 
-// ---- Shared with the page's other files ------------------------------------------
+// ---- Public operations --------------------------------------------------------
+
+// -- Shared with the page's other files (gmeter_parts.h)
 
 void drawGmeterTapes(uint32_t* fb, float g, float aoa) {
     drawTapeScale(fb);
@@ -205,7 +192,7 @@ void drawGmeterTapes(uint32_t* fb, float g, float aoa) {
 // The angle-of-attack stack shows no negative level and, while the reading is
 // invalid, none at all with a blinking base bar.
 void drawGmeterChevrons(uint32_t* fb, int view, float fraction) {
-    const bool aoaView = view == VIEW_AOA_CHEVRONS;
+    const bool aoaView = view == GMETER_VIEW_AOA_CHEVRONS;
     textCentred(fb, FONT_TEXT_14, TITLE_X, TITLE_Y, COLOUR_LABEL, aoaView ? "AoA" : "G Load");
     const bool valid = !aoaView || devAoaValid() != 0;
     if (valid || blinkShown()) fillRect(fb, 40, 126, 88, 132, COLOUR_CYAN);
@@ -226,7 +213,7 @@ void drawGmeterDigits(uint32_t* fb, float g) {
     if (g < -G_DIGITS_LIMIT) g = -G_DIGITS_LIMIT;
     const int tenths = truncToInt(std::round(g * 10.0f));
     const int magnitude = std::abs(tenths);
-    char text[VALUE_TEXT_SIZE];
+    char text[NUMBER_TEXT_SIZE];
     char* cursor = text;
     *cursor++ = tenths >= 0 ? '+' : '-';
     fmt_int(magnitude / 10, &cursor);

@@ -2,8 +2,8 @@
 #include "app/navigation.h"
 
 #include "app/controller.h"
-#include "app/setup.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 
 // ---- Public operations --------------------------------------------------------
 
@@ -14,8 +14,9 @@ bool pageEnabled(int page) {
 }
 
 // Back to the previous enabled page; below page 1 page 7 is taken untested.
+// The page is found as it was left.
 void navigatePrevious() {
-    int page = activePage - 1;
+    int page = controller.activePage - 1;
     if (page < FIRST_NAVIGABLE_PAGE || page > LAST_NAVIGABLE_PAGE) {
         page = LAST_NAVIGABLE_PAGE;
     } else {
@@ -26,14 +27,14 @@ void navigatePrevious() {
             }
         }
     }
-    activePage = page;
-    settingsWriteByte(SLOT_LAST_PAGE, activePage);
+    controllerShowPage(page);
+    settingsWriteByte(SLOT_LAST_PAGE, page);
 }
 
-// On to the next enabled page; past page 7 page 1 is taken untested. Entering
-// the setup menu forwards puts it into browse mode.
+// On to the next enabled page; past page 7 page 1 is taken untested. The page
+// is entered forwards, so the setup menu starts in browse mode.
 void navigateNext() {
-    int page = activePage + 1;
+    int page = controller.activePage + 1;
     if (page < FIRST_NAVIGABLE_PAGE || page > LAST_NAVIGABLE_PAGE) page = FIRST_NAVIGABLE_PAGE;
     while (!pageEnabled(page)) {
         if (++page > LAST_NAVIGABLE_PAGE) {
@@ -41,7 +42,6 @@ void navigateNext() {
             break;
         }
     }
-    activePage = page;
-    if (activePage == PAGE_SETUP) resetSetupMenu();
-    settingsWriteByte(SLOT_LAST_PAGE, activePage);
+    controllerEnterPage(page);
+    settingsWriteByte(SLOT_LAST_PAGE, page);
 }

@@ -9,12 +9,12 @@
 
 #include "app/attitude_horizon.h"
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
 #include "app/page_gmeter.h"
 #include "device/device.h"
 #include "device/filter.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 #include "gfx/icons.h"
@@ -25,9 +25,10 @@
 
 namespace {
 
-constexpr int SLOT_PITCH_TRIM = 8;  // tenths of a degree
-constexpr int DEMO_MOTION = 1;      // slot 16: demo motion
-constexpr int SENSORS_ALIGNED = 0;  // slot 16: sensors with the alignment check
+// SLOT_DEMO_MODE: the demo motion, or the sensors with the alignment check;
+// any other value takes the sensors without the check.
+constexpr int DEMO_MOTION = DEMO_MODE_1;
+constexpr int SENSORS_ALIGNED = DEMO_OFF;
 constexpr float TRIM_LIMIT = 15.0f;
 constexpr double TRIM_TENTHS = 10.0;     // the stored trim is divided in double precision
 constexpr float TRIM_TO_TENTHS = 10.0f;  // and the taken one multiplied in single
@@ -47,14 +48,9 @@ constexpr int STRIP_TOP = 140;
 // The alignment message box.
 constexpr int ALIGN_X0 = 24, ALIGN_Y0 = 35, ALIGN_X1 = 104, ALIGN_Y1 = 54;
 constexpr int ALIGN_TEXT_X = 64, ALIGN_TEXT_Y = 45;
-constexpr int ALIGN_CONDITIONS = 3;
 
-// The fixed aircraft symbol: a centre block and two wing bars.
+// The fixed aircraft symbol: a centre block and two wing bars (below).
 constexpr uint32_t AIRCRAFT_COLOUR = 0xFFFFFF50u;
-struct Rect {
-    int x0, y0, x1, y1;
-};
-constexpr Rect AIRCRAFT_PARTS[] = {{60, 67, 68, 73}, {24, 68, 49, 72}, {79, 68, 104, 72}};
 
 // Slip indicator: the ball moves 6 pixels per unit of slip within +-7 units
 // in a black tube between two marks.
@@ -68,6 +64,19 @@ constexpr int BALL_CENTRE_X = 64;
 constexpr int BALL_Y = 111;
 constexpr int TUBE_X0 = 15, TUBE_Y0 = 111, TUBE_X1 = 113, TUBE_Y1 = 130;
 constexpr float MARK_TOP = 114.0f, MARK_BOTTOM = 127.0f;
+
+// Status letters: each coloured from red (quality 0) to green (quality 1).
+constexpr int STATUS_Y0 = 120, STATUS_Y1 = 140, STATUS_TEXT_Y = 130;
+constexpr float CHANNEL_FULL = 255.0f;
+
+// ---- Types ----------------------------------------------------------------
+
+struct Rect {
+    int x0, y0, x1, y1;
+};
+constexpr Rect AIRCRAFT_PARTS[] = {{60, 67, 68, 73}, {24, 68, 49, 72}, {79, 68, 104, 72}};
+
+// The tube's marks, a line each.
 struct Mark {
     float x;
     uint32_t colour;
@@ -75,23 +84,17 @@ struct Mark {
 constexpr Mark SLIP_MARKS[] = {{53, COLOUR_CYAN}, {54, COLOUR_CYAN}, {55, 0},
                                {74, COLOUR_CYAN}, {75, COLOUR_CYAN}, {76, 0}};
 
-// Status letters: each coloured from red (quality 0) to green (quality 1).
-constexpr int STATUS_Y0 = 120, STATUS_Y1 = 140, STATUS_TEXT_Y = 130;
 struct StatusLetter {
     char letter;
     int x;
 };
 constexpr StatusLetter STATUS_LETTERS[] = {{'R', 10}, {'P', 25},  {'Y', 40}, {'J', 55},
                                            {'A', 70}, {'W', 105}, {'B', 120}};
-constexpr float CHANNEL_FULL = 255.0f;
 
 // ---- Module state ---------------------------------------------------------
 
-float pitchTrim = 0.0f;  // degrees, reloaded from slot 8 every frame
-float bankAngle = 0.0f;  // radians, the last drawn
-float pitchAngle = 0.0f;
-float slipValue = 0.0f;  // the ball moves 6 pixels per unit
-
+// The page's state is attitudePage (page_attitude.h). Working memory of one
+// frame, drawn over in full before each use, so no state:
 uint32_t horizonImage[HORIZON_SIDE * HORIZON_SIDE];
 uint32_t ballScratch[BALL_SIDE * BALL_SIDE];
 
@@ -112,27 +115,28 @@ float limitTrim(float t) {
 void takeSlip(float reading) {
     if (!std::isfinite(reading)) return;
     reading = std::clamp(reading, -SLIP_READING_LIMIT, SLIP_READING_LIMIT);
-    slipValue = filterFeed(ATTITUDE_SLIP_CHANNEL, reading);
+    attitudePage.slipValue = filterFeed(ATTITUDE_SLIP_CHANNEL, reading);
 }
 
 // Bank, pitch and slip for this frame from the demo motion or the sensors;
 // false when the sensors have no attitude solution (the angles keep their
 // last values then).
 bool takeAttitude(int mode) {
+    AttitudePageState& a = attitudePage;
     if (mode == DEMO_MOTION) {
-        bankAngle = static_cast<float>(demoRoll * TURN / DEGREES_PER_TURN);
-        pitchAngle = static_cast<float>(demoPitch * TURN / DEGREES_PER_TURN);
-        slipValue = demoRoll;
+        a.bankAngle = static_cast<float>(deviceState.demoRoll * TURN / DEGREES_PER_TURN);
+        a.pitchAngle = static_cast<float>(deviceState.demoPitch * TURN / DEGREES_PER_TURN);
+        a.slipValue = deviceState.demoRoll;
         return true;
     }
     if (!devAttitudeValid()) return false;
     const float roll = devRollAngle();
-    const float pitch = devPitchAngle() - pitchTrim;
+    const float pitch = devPitchAngle() - a.pitchTrim;
     // A reading that is not a number is no attitude at all: the screen goes
     // black rather than showing a made-up level picture.
     if (!std::isfinite(roll) || !std::isfinite(pitch)) return false;
-    bankAngle = static_cast<float>(-roll * DEG_TO_RAD);
-    pitchAngle = static_cast<float>(pitch * DEG_TO_RAD);
+    a.bankAngle = static_cast<float>(-roll * DEG_TO_RAD);
+    a.pitchAngle = static_cast<float>(pitch * DEG_TO_RAD);
     takeSlip(devSlipReading());
     return true;
 }
@@ -146,7 +150,7 @@ void drawSlipIndicator(uint32_t* fb) {
     xform_rotate(xf, 0.0f);
 
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, TUBE_X0, TUBE_Y0, TUBE_X1, TUBE_Y1, 0);
-    float s = slipValue;
+    float s = attitudePage.slipValue;
     if (s > SLIP_LIMIT) s = SLIP_LIMIT;
     if (s < -SLIP_LIMIT) s = -SLIP_LIMIT;
     const float x = BALL_CENTRE_X + SLIP_PIXELS * s - BALL_SIDE / 2 + 2;
@@ -183,7 +187,7 @@ void drawStatusRow(uint32_t* fb) {
 
 // Asked in order, stopping at the first condition that is not met.
 bool aligned() {
-    for (int n = 1; n <= ALIGN_CONDITIONS; ++n)
+    for (int n = 1; n <= DEV_ALIGN_CONDITIONS; ++n)
         if (!devAlignCondition(n)) return false;
     return true;
 }
@@ -201,37 +205,32 @@ void drawAircraftSymbol(uint32_t* fb) {
 
 }  // namespace
 
-// ---- Shared state ---------------------------------------------------------
-
-int attitudeWidgetsShown = 0;
-int attitudeStatusShown = 0;
-
 // ---- Public operations ----------------------------------------------------
 
 // Start-up: ladder and slip shown, status row hidden, slip smoothing configured.
 void initAttitudePage() {
-    attitudeWidgetsShown = 1;
-    attitudeStatusShown = 0;
+    attitudePage.widgetsShown = 1;
+    attitudePage.statusShown = 0;
     filterConfigure(ATTITUDE_SLIP_CHANNEL, ATTITUDE_SLIP_DIVISOR);
 }
 
 // Draws page 6: the horizon (black without an attitude), the widgets, the
 // bottom strip, the alignment message, the aircraft symbol and the status row.
 void attitudeDrawPage(uint32_t* fb) {
-    skyColour = HORIZON_SKY;
-    groundColour = HORIZON_GROUND;
-    pitchTrim = limitTrim(static_cast<float>(settingsReadInt(SLOT_PITCH_TRIM) / TRIM_TENTHS));
+    AttitudePageState& a = attitudePage;
+    setHorizonColours(HORIZON_SKY, HORIZON_GROUND);
+    a.pitchTrim = limitTrim(static_cast<float>(settingsReadInt(SLOT_PITCH_TRIM) / TRIM_TENTHS));
 
     const int mode = settingsReadByte(SLOT_DEMO_MODE);
     if (takeAttitude(mode)) {
-        drawHorizon(horizonImage, HORIZON_SIDE, bankAngle, pitchAngle);
+        drawHorizon(horizonImage, HORIZON_SIDE, a.bankAngle, a.pitchAngle);
         gfx_blit(fb, FB_WIDTH, FB_HEIGHT, horizonImage, HORIZON_SIDE, HORIZON_SIDE, HORIZON_X,
                  HORIZON_Y);
     } else {
         gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, 0);
     }
 
-    if (attitudeWidgetsShown) {
+    if (a.widgetsShown) {
         drawAoaLadder(fb, AOA_LADDER_ATTITUDE);
         drawSlipIndicator(fb);
     }
@@ -241,20 +240,19 @@ void attitudeDrawPage(uint32_t* fb) {
 
     if (mode == SENSORS_ALIGNED && !aligned()) drawAligningMessage(fb);
     drawAircraftSymbol(fb);
-    if (attitudeStatusShown) drawStatusRow(fb);
+    if (a.statusShown) drawStatusRow(fb);
 }
 
 // View release toggles the ladder and slip indicator, a View hold the status
 // row; both-press takes the present pitch reading as the trim (slot 8).
 ButtonEvent attitudeHandleEvent(ButtonEvent e) {
+    AttitudePageState& a = attitudePage;
     switch (e) {
-        case EVT_VIEW_RELEASE:
-            attitudeWidgetsShown = attitudeWidgetsShown == 1 ? 0 : 1;
-            return EVT_NONE;
-        case EVT_VIEW_HOLD: attitudeStatusShown = attitudeStatusShown == 0 ? 1 : 0; return EVT_NONE;
+        case EVT_VIEW_RELEASE: a.widgetsShown = a.widgetsShown == 1 ? 0 : 1; return EVT_NONE;
+        case EVT_VIEW_HOLD: a.statusShown = a.statusShown == 0 ? 1 : 0; return EVT_NONE;
         case EVT_BOTH_PRESS:
-            pitchTrim = limitTrim(devPitchAngle());
-            settingsWriteInt(SLOT_PITCH_TRIM, truncToInt(pitchTrim * TRIM_TO_TENTHS));
+            a.pitchTrim = limitTrim(devPitchAngle());
+            settingsWriteInt(SLOT_PITCH_TRIM, truncToInt(a.pitchTrim * TRIM_TO_TENTHS));
             return EVT_NONE;
         default: return e;
     }
@@ -262,12 +260,6 @@ ButtonEvent attitudeHandleEvent(ButtonEvent e) {
 
 // Power-on state of the page (initAttitudePage follows at start-up).
 void attitudePagePowerOnReset() {
-    attitudeWidgetsShown = 0;
-    attitudeStatusShown = 0;
-    pitchTrim = 0.0f;
-    bankAngle = 0.0f;
-    pitchAngle = 0.0f;
-    slipValue = 0.0f;
-    skyColour = HORIZON_SKY;
-    groundColour = HORIZON_GROUND;
+    attitudePage = {};
+    setHorizonColours(HORIZON_SKY, HORIZON_GROUND);
 }

@@ -4,19 +4,18 @@
 #include "app/page_data.h"
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/data_parts.h"
 #include "app/furniture.h"
 #include "app/page_gmeter.h"
+#include "app/unit_inputs.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/gfx.h"
 
 // ---- Constants ----------------------------------------------------------------
 
 namespace {
-
-constexpr int SLOT_DATA_MODE = 10;
 
 enum DataMode : int { MODE_GMT, MODE_LOCAL, MODE_ALTITUDE, MODE_AIRSPEED, MODE_COUNT };
 
@@ -59,9 +58,13 @@ constexpr LayoutFields PROBE_ONLY = {
 constexpr LayoutFields BASIC = {
     {60, 110}, false, {}, false, 2, {{20, 51, 108, 51}, WIDE_LOWER_RULE}};
 
+struct DataPageState {
+    int mode = MODE_GMT;  // a DataMode: what the top field shows
+};
+
 // ---- Module state -----------------------------------------------------------------
 
-int dataMode = MODE_GMT;
+DataPageState dataPage = {};
 
 // ---- Private helpers --------------------------------------------------------------
 
@@ -77,15 +80,15 @@ Layout currentLayout() {
     return Layout::Basic;
 }
 
-bool clockOnTop() { return dataMode == MODE_GMT || dataMode == MODE_LOCAL; }
+bool clockOnTop() { return dataPage.mode == MODE_GMT || dataPage.mode == MODE_LOCAL; }
 
 void setDataMode(int mode) {
-    dataMode = mode;
-    settingsWriteByte(SLOT_DATA_MODE, dataMode);
+    dataPage.mode = mode;
+    settingsWriteByte(SLOT_DATA_MODE, dataPage.mode);
 }
 
 void drawFullTopField(uint32_t* fb) {
-    switch (dataMode) {
+    switch (dataPage.mode) {
         case MODE_ALTITUDE:
             drawDensityAltitude(fb, TOP_FIELD);
             break;
@@ -93,7 +96,7 @@ void drawFullTopField(uint32_t* fb) {
             drawTrueAirspeed(fb, TOP_FIELD);
             break;
         default:
-            drawClockField(fb, TOP_FIELD, dataMode == MODE_LOCAL);
+            drawClockField(fb, TOP_FIELD, dataPage.mode == MODE_LOCAL);
             break;
     }
 }
@@ -105,7 +108,7 @@ void drawClockTopField(uint32_t* fb) {
         setDataMode(MODE_LOCAL);
         return;
     }
-    drawClockField(fb, TOP_FIELD, dataMode == MODE_LOCAL);
+    drawClockField(fb, TOP_FIELD, dataPage.mode == MODE_LOCAL);
 }
 
 void drawTopFields(uint32_t* fb, Layout layout) {
@@ -188,15 +191,15 @@ ButtonEvent dataHandleEvent(ButtonEvent e) {
     if (clockDialogIsOpen()) return clockDialogEvent(e);
     if (e != EVT_VIEW_RELEASE) return e;
     if (fullLayoutCondition()) {
-        setDataMode((dataMode + 1) % MODE_COUNT);
+        setDataMode((dataPage.mode + 1) % MODE_COUNT);
     } else {
-        setDataMode(dataMode == MODE_GMT ? MODE_LOCAL : MODE_GMT);
+        setDataMode(dataPage.mode == MODE_GMT ? MODE_LOCAL : MODE_GMT);
     }
     return EVT_NONE;
 }
 
 // Power-on state of the page.
 void dataPagePowerOnReset() {
-    dataMode = MODE_GMT;
+    dataPage = {};
     dataClockPowerOnReset();
 }

@@ -6,25 +6,19 @@
 #include <cmath>
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
 #include "app/gmeter_parts.h"
+#include "app/unit_inputs.h"
 #include "device/device.h"
 #include "device/filter.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/gfx.h"
 
 // ---- Constants ----------------------------------------------------------------
 
 namespace {
 
-constexpr int VIEW_TAPES = 0;
-constexpr int VIEW_AOA_CHEVRONS = 1;
-constexpr int VIEW_G_CHEVRONS = 2;
-constexpr int VIEW_G_DIGITS = 3;
-
-constexpr int SLOT_G_LIMIT_POSITIVE = 14;
-constexpr int SLOT_G_LIMIT_NEGATIVE = 15;
 // Limits closer to 0 G than this give no fraction at all.
 constexpr float SANE_G_LIMIT = 0.5f;
 
@@ -36,18 +30,9 @@ constexpr float DEMO_G_DIVISOR = 15.0f;
 constexpr float DEMO_G_OFFSET = 1.0f;
 constexpr float DEMO_AOA_CONSTANT = 10.0f;
 
-}  // namespace
+// ---- Module state -------------------------------------------------------------
 
-// ---- Shared state -------------------------------------------------------------
-
-int gmeterView = VIEW_TAPES;
-int blinkPhase = 0;
-
-// ---- Module state -----------------------------------------------------------------
-
-namespace {
-
-float demoAoaAccumulator = 0.0f;
+// `gmeter`, declared in page_gmeter.h.
 
 // ---- Private helpers --------------------------------------------------------------
 
@@ -59,7 +44,7 @@ float clampFraction(float f) {
     return f;
 }
 
-float demoG() { return demoPitch / DEMO_G_DIVISOR + DEMO_G_OFFSET; }
+float demoG() { return deviceState.demoPitch / DEMO_G_DIVISOR + DEMO_G_OFFSET; }
 
 void drawFooter(uint32_t* fb) {
     drawBottomLabel(fb, "CLR PK", COLOUR_GREY);
@@ -68,26 +53,28 @@ void drawFooter(uint32_t* fb) {
 
 }  // namespace
 
-// ---- Shared with the page's other files ------------------------------------------
+// ---- Public operations --------------------------------------------------------
 
-bool blinkShown() { return blinkPhase > BLINK_SHOWN_ABOVE; }
+// -- Shared with the page's other files (gmeter_parts.h)
+
+bool blinkShown() { return gmeter.blinkPhase > BLINK_SHOWN_ABOVE; }
 
 void advanceBlinkPhase() {
-    if (++blinkPhase > BLINK_LAST_PHASE) blinkPhase = 0;
+    if (++gmeter.blinkPhase > BLINK_LAST_PHASE) gmeter.blinkPhase = 0;
 }
 
 float gmeterDemoAoa() {
-    const float out = demoAoaAccumulator / DEMO_AOA_CONSTANT;
-    demoAoaAccumulator = demoAoaAccumulator + demoPitch - out;
+    const float out = gmeter.demoAoaAccumulator / DEMO_AOA_CONSTANT;
+    gmeter.demoAoaAccumulator = gmeter.demoAoaAccumulator + deviceState.demoPitch - out;
     return out;
 }
 
-// ---- Public operations --------------------------------------------------------
+// -- The page
 
 // Window creation: the view from slot 11 (above 3 gives 0), channels 33 and 34.
 void gmeterInit() {
     const int stored = settingsReadByte(SLOT_GMETER_VIEW);
-    gmeterView = stored < GMETER_VIEWS ? stored : VIEW_TAPES;
+    gmeter.view = stored < GMETER_VIEWS ? stored : GMETER_VIEW_TAPES;
     filterConfigure(GMETER_G_CHANNEL, GMETER_G_DIVISOR);
     filterConfigure(GMETER_AOA_SCALE_CHANNEL, GMETER_AOA_SCALE_DIVISOR);
 }
@@ -97,17 +84,18 @@ void gmeterDrawPage(uint32_t* fb) {
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, devBackgroundColour());
     const float sensorG = filterFeed(GMETER_G_CHANNEL, devGReading());
     const bool demo = demoModeOn();
-    switch (gmeterView) {
-        case VIEW_TAPES:
+    switch (gmeter.view) {
+        case GMETER_VIEW_TAPES:
             drawGmeterTapes(fb, demo ? demoG() : sensorG, demo ? gmeterDemoAoa() : devAoaAngle());
             break;
-        case VIEW_AOA_CHEVRONS:
-            drawGmeterChevrons(fb, gmeterView, aoaFraction(demo ? gmeterDemoAoa() : devAoaAngle()));
+        case GMETER_VIEW_AOA_CHEVRONS:
+            drawGmeterChevrons(fb, gmeter.view,
+                               aoaFraction(demo ? gmeterDemoAoa() : devAoaAngle()));
             break;
-        case VIEW_G_CHEVRONS:
-            drawGmeterChevrons(fb, gmeterView, gloadFraction(demo ? demoG() : sensorG));
+        case GMETER_VIEW_G_CHEVRONS:
+            drawGmeterChevrons(fb, gmeter.view, gloadFraction(demo ? demoG() : sensorG));
             break;
-        case VIEW_G_DIGITS: drawGmeterDigits(fb, demo ? demoG() : sensorG); break;
+        case GMETER_VIEW_G_DIGITS: drawGmeterDigits(fb, demo ? demoG() : sensorG); break;
         default: break;
     }
     drawFooter(fb);
@@ -117,8 +105,8 @@ void gmeterDrawPage(uint32_t* fb) {
 // View release cycles the views and stores the choice; both-press clears the peaks.
 ButtonEvent gmeterHandleEvent(ButtonEvent e) {
     if (e == EVT_VIEW_RELEASE) {
-        gmeterView = (gmeterView + 1) % GMETER_VIEWS;
-        settingsWriteByte(SLOT_GMETER_VIEW, gmeterView);
+        gmeter.view = (gmeter.view + 1) % GMETER_VIEWS;
+        settingsWriteByte(SLOT_GMETER_VIEW, gmeter.view);
         return EVT_NONE;
     }
     if (e == EVT_BOTH_PRESS) {
@@ -132,7 +120,7 @@ ButtonEvent gmeterHandleEvent(ButtonEvent e) {
 
 // Sets the view without storing it; values outside the four views are ignored.
 void gmeterSetView(int view) {
-    if (view >= 0 && view < GMETER_VIEWS) gmeterView = view;
+    if (view >= 0 && view < GMETER_VIEWS) gmeter.view = view;
 }
 
 // 0 at the cruise angle, 1 at the pre-stall angle, times the smoothed scale
@@ -159,8 +147,4 @@ float gloadFraction(float g) {
 }
 
 // Power-on state of the page.
-void gmeterPowerOnReset() {
-    gmeterView = VIEW_TAPES;
-    blinkPhase = 0;
-    demoAoaAccumulator = 0.0f;
-}
+void gmeterPowerOnReset() { gmeter = {}; }

@@ -11,15 +11,26 @@ enum AoaLadderLayout : int {
     AOA_LADDER_DATA = 1,
 };
 
+enum GmeterView : int {
+    GMETER_VIEW_TAPES = 0,
+    GMETER_VIEW_AOA_CHEVRONS = 1,
+    GMETER_VIEW_G_CHEVRONS = 2,
+    GMETER_VIEW_G_DIGITS = 3,
+};
+
 inline constexpr int GMETER_VIEWS = 4;
-inline constexpr int SLOT_GMETER_VIEW = 11;
 inline constexpr int GMETER_G_CHANNEL = 33;
 inline constexpr int GMETER_AOA_SCALE_CHANNEL = 34;
 inline constexpr float GMETER_G_DIVISOR = 10.0f;
 inline constexpr float GMETER_AOA_SCALE_DIVISOR = 500.0f;
 
-extern int gmeterView;  // 0 tapes, 1 AoA chevrons, 2 G chevrons, 3 G digits
-extern int blinkPhase;  // 0 to 20, shared with the ladder; blinking items show above 10
+// The page's state; only the G-meter's files write it.
+struct GmeterState {
+    int view = GMETER_VIEW_TAPES;  // a GmeterView
+    int blinkPhase = 0;            // 0 to 20, shared with the ladder; blinking items show above 10
+    float demoAoaAccumulator = 0.0f;  // of the demo angle of attack's smoother
+};
+inline GmeterState gmeter;
 
 // Window creation: the view from slot 11, smoothing channels 33 and 34 configured.
 void gmeterInit();

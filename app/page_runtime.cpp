@@ -4,10 +4,10 @@
 #include "app/page_runtime.h"
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
 #include "app/time_fields.h"
 #include "app/timekeeping.h"
+#include "app/unit_inputs.h"
 #include "device/device.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
@@ -44,22 +44,18 @@ struct CounterBlock {
 constexpr CounterBlock FLIGHT_BLOCK = {"Flight Time", FLIGHT_CAPTION_Y, FLIGHT_DIGITS_Y,
                                        FLIGHT_LEGEND_Y};
 
-}  // namespace
+// ---- Module state -------------------------------------------------------------
 
-// ---- Shared state -------------------------------------------------------------
-
-int flightTimeSelected = 0;
+// `runTimePage`, declared in page_runtime.h.
 
 // ---- Private helpers --------------------------------------------------------------
-
-namespace {
 
 bool bothCountersShown() { return editionUnit() || demoModeOn(); }
 
 // Only the edition can select the flight time. A selection left over from a
 // time the edition input was set would otherwise dim the engine run time and
 // clear a flight time the page may not even show.
-bool flightSelected() { return flightTimeSelected && editionUnit(); }
+bool flightSelected() { return runTimePage.flightTimeSelected && editionUnit(); }
 
 CounterBlock engineBlock(int offset) {
     return {"Engine Run Time", offset + ENGINE_CAPTION_Y, offset + ENGINE_DIGITS_Y,
@@ -74,12 +70,6 @@ void drawCounterBlock(uint32_t* fb, const CounterBlock& block, const RunTimeCoun
                    counter.seconds, bright ? COLOUR_WHITE : DIM_DIGITS);
 }
 
-void clearCounter(RunTimeCounter& counter) {
-    counter.hours = 0;
-    counter.minutes = 0;
-    counter.seconds = 0;
-}
-
 }  // namespace
 
 // ---- Public operations --------------------------------------------------------
@@ -89,12 +79,12 @@ void runTimeDrawPage(uint32_t* fb) {
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, devBackgroundColour());
     const bool flight = flightSelected();
     if (bothCountersShown()) {
-        drawCounterBlock(fb, FLIGHT_BLOCK, flightTime, flight);
-        drawCounterBlock(fb, engineBlock(0), engineTime, !flight);
+        drawCounterBlock(fb, FLIGHT_BLOCK, timekeeping.flightTime, flight);
+        drawCounterBlock(fb, engineBlock(0), timekeeping.engineTime, !flight);
         gfx_line_aa(fb, FB_WIDTH, FB_HEIGHT, SEPARATOR_LEFT, SEPARATOR_Y, SEPARATOR_RIGHT,
                     SEPARATOR_Y, COLOUR_SEPARATOR);
     } else {
-        drawCounterBlock(fb, engineBlock(ENGINE_ALONE_OFFSET), engineTime, !flight);
+        drawCounterBlock(fb, engineBlock(ENGINE_ALONE_OFFSET), timekeeping.engineTime, !flight);
     }
     drawBottomLabel(fb, "CLEAR", COLOUR_GREY);
     drawPageIndicator(fb);
@@ -105,12 +95,18 @@ void runTimeDrawPage(uint32_t* fb) {
 ButtonEvent runTimeHandleEvent(ButtonEvent e) {
     switch (e) {
         case EVT_VIEW_RELEASE:
-            if (editionUnit()) flightTimeSelected = !flightTimeSelected;
+            if (editionUnit()) runTimePage.flightTimeSelected = !runTimePage.flightTimeSelected;
             return EVT_NONE;
-        case EVT_BOTH_PRESS: clearCounter(flightSelected() ? flightTime : engineTime); return e;
+        case EVT_BOTH_PRESS:
+            if (flightSelected()) {
+                clearFlightTime();
+            } else {
+                clearEngineTime();
+            }
+            return e;
         default: return e;
     }
 }
 
 // Power-on state of the page: the engine run time selected.
-void runTimePagePowerOnReset() { flightTimeSelected = 0; }
+void runTimePagePowerOnReset() { runTimePage = {}; }

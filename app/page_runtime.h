@@ -5,7 +5,11 @@
 
 #include "app/buttons.h"
 
-extern int flightTimeSelected;  // 1: the flight time is bright and cleared
+// The page's state; only page_runtime.cpp writes it.
+struct RunTimePageState {
+    int flightTimeSelected = 0;  // 1: the flight time is bright and cleared
+};
+inline RunTimePageState runTimePage;
 
 void runTimeDrawPage(uint32_t* fb);
 // View selects the counter, both-press clears it; other events unchanged.

@@ -4,9 +4,8 @@
 // both-button accepts. The counting itself is timekeeping's.
 #include "app/page_timer.h"
 
-#include "app/alerts.h"
+#include "app/alert_banner.h"
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
 #include "app/time_fields.h"
 #include "app/timekeeping.h"
@@ -55,15 +54,17 @@ static_assert(sizeof(BLINK_BOX_LEFT) / sizeof(BLINK_BOX_LEFT[0]) == EDIT_FIELDS)
 
 constexpr const char* TITLES[TIMER_COUNT] = {"Timer 1", "Timer 2"};
 
-}  // namespace
+// ---- Types ----------------------------------------------------------------------
 
-// ---- Shared state -------------------------------------------------------------
+struct TimerPageState {
+    int blinkTicks = 0;  // blink counter of the edited preset field
+};
 
-int timerBlinkTicks = 0;
+// ---- Module state -----------------------------------------------------------------
+
+TimerPageState timerPage = {};
 
 // ---- Private helpers --------------------------------------------------------------
-
-namespace {
 
 bool validTimer(int i) { return i >= 0 && i < TIMER_COUNT; }
 
@@ -72,12 +73,6 @@ bool presetIsZero(const UnitTimer& t) {
 }
 
 bool valueIsZero(const UnitTimer& t) { return t.hours == 0 && t.minutes == 0 && t.seconds == 0; }
-
-void loadPreset(UnitTimer& t) {
-    t.hours = t.presetHours;
-    t.minutes = t.presetMinutes;
-    t.seconds = t.presetSeconds;
-}
 
 // Title, mode, legend and the large value: the current value, or the preset
 // while editing.
@@ -105,7 +100,7 @@ void drawNormalView(uint32_t* fb, const UnitTimer& t) {
     drawTimeFields(fb, TIME_FIELDS_SMALL, PRESET_X, PRESET_Y, t.presetHours, t.presetMinutes,
                    t.presetSeconds, COLOUR_GREY);
     drawBottomLabel(fb, "SET", COLOUR_GREY);
-    if (!anyAlertActive) {
+    if (!alertBanner.anyActive) {
         gfx_draw_icon(fb, FB_WIDTH, FB_HEIGHT, t.running ? ICON_PAUSE : ICON_PLAY_PAUSE, RUN_ICON_X,
                       RUN_ICON_Y, COLOUR_WHITE);
     }
@@ -114,14 +109,15 @@ void drawNormalView(uint32_t* fb, const UnitTimer& t) {
 
 // Hides the edited field for the second part of each blink period.
 void blinkEditedField(uint32_t* fb, const UnitTimer& t, int drop) {
-    ++timerBlinkTicks;
-    if (timerBlinkTicks > BLINK_SHOWN_FRAMES) {
+    int& ticks = timerPage.blinkTicks;
+    ++ticks;
+    if (ticks > BLINK_SHOWN_FRAMES) {
         const int field = t.editField < EDIT_FIELDS ? t.editField : EDIT_FIELDS - 1;
         const int left = BLINK_BOX_LEFT[field];
         gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, left, drop + BLINK_BOX_TOP, left + BLINK_BOX_WIDTH,
                       drop + BLINK_BOX_BOTTOM, devBackgroundColour());
     }
-    if (timerBlinkTicks >= BLINK_PERIOD_FRAMES) timerBlinkTicks = 0;
+    if (ticks >= BLINK_PERIOD_FRAMES) ticks = 0;
 }
 
 // Hints beside the three buttons, the accept caption and the blink; no strip,
@@ -144,37 +140,38 @@ int editedFieldMax(const UnitTimer& t) {
 }
 
 // The both-button in the normal view: the timer stops and keeps its value.
-void openEditor(UnitTimer& t) {
+void openEditor(int i) {
+    UnitTimer& t = timekeeping.timers[i];
     t.editing = 1;
     t.editField = FIELD_HOURS;
-    t.running = 0;
+    timerStop(i);
 }
 
 // The both-button in the editor: the preset becomes the value, even unchanged.
-void acceptPreset(UnitTimer& t) {
-    t.editing = 0;
-    loadPreset(t);
-    t.running = 0;
+void acceptPreset(int i) {
+    timekeeping.timers[i].editing = 0;
+    timerLoadPreset(i);
+    timerStop(i);
 }
 
 // A count-down standing at 0:00:00 does not start.
-void startOrStop(UnitTimer& t) {
+void startOrStop(int i) {
+    const UnitTimer& t = timekeeping.timers[i];
     if (t.running) {
-        t.running = 0;
+        timerStop(i);
         return;
     }
     if (t.countDown && valueIsZero(t)) return;
-    t.running = 1;
-    t.expired = 0;
+    timerStart(i);
 }
 
-ButtonEvent normalViewEvent(UnitTimer& t, ButtonEvent e) {
+ButtonEvent normalViewEvent(int i, ButtonEvent e) {
     switch (e) {
         case EVT_VIEW_HOLD:
-            if (t.running) return e;
-            loadPreset(t);
+            if (timekeeping.timers[i].running) return e;
+            timerLoadPreset(i);
             return EVT_NONE;
-        case EVT_VIEW_RELEASE: startOrStop(t); return EVT_NONE;
+        case EVT_VIEW_RELEASE: startOrStop(i); return EVT_NONE;
         default: return e;
     }
 }
@@ -186,15 +183,15 @@ ButtonEvent editorEvent(UnitTimer& t, ButtonEvent e) {
     switch (e) {
         case EVT_RIGHT_RELEASE:
             t.editField = t.editField + 1 >= EDIT_FIELDS ? 0 : t.editField + 1;
-            timerBlinkTicks = 0;
+            timerPage.blinkTicks = 0;
             return EVT_NONE;
         case EVT_VIEW_RELEASE:
             field = field >= max ? 0 : field + 1;
-            timerBlinkTicks = 0;
+            timerPage.blinkTicks = 0;
             return EVT_NONE;
         case EVT_LEFT_RELEASE:
             field = field <= 0 ? max : field - 1;
-            timerBlinkTicks = 0;
+            timerPage.blinkTicks = 0;
             return EVT_NONE;
         case EVT_VIEW_HOLD:
             t.presetHours = 0;
@@ -213,7 +210,7 @@ ButtonEvent editorEvent(UnitTimer& t, ButtonEvent e) {
 void timerDrawPage(uint32_t* fb, int i) {
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, devBackgroundColour());
     if (!validTimer(i)) return;
-    UnitTimer& t = timers[i];
+    UnitTimer& t = timekeeping.timers[i];
     t.countDown = presetIsZero(t) ? 0 : 1;
     const int drop = t.editing ? EDITING_DROP : 0;
     drawValueBlock(fb, t, i, drop);
@@ -228,17 +225,17 @@ void timerDrawPage(uint32_t* fb, int i) {
 // are used by the editor, so the page cannot be left while editing.
 ButtonEvent timerHandleEvent(ButtonEvent e, int i) {
     if (!validTimer(i)) return e;
-    UnitTimer& t = timers[i];
+    UnitTimer& t = timekeeping.timers[i];
     if (e == EVT_BOTH_PRESS) {
         if (t.editing) {
-            acceptPreset(t);
+            acceptPreset(i);
         } else {
-            openEditor(t);
+            openEditor(i);
         }
         return EVT_NONE;
     }
-    return t.editing ? editorEvent(t, e) : normalViewEvent(t, e);
+    return t.editing ? editorEvent(t, e) : normalViewEvent(i, e);
 }
 
 // Power-on state of the pages.
-void timerPagePowerOnReset() { timerBlinkTicks = 0; }
+void timerPagePowerOnReset() { timerPage = {}; }

@@ -6,8 +6,6 @@
 
 #include "app/buttons.h"
 
-extern int timerBlinkTicks;  // blink counter of the edited preset field
-
 // Draws the page of timer i (0 or 1).
 void timerDrawPage(uint32_t* fb, int i);
 // Start, stop, reset and preset editing of timer i; other events unchanged.

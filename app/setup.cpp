@@ -7,9 +7,9 @@
 #include <iterator>
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
 #include "app/setup_screens.h"
+#include "app/unit_inputs.h"
 #include "device/device.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
@@ -66,34 +66,25 @@ struct ScreenEntry {
     ButtonEvent (*handleEvent)(ButtonEvent e);
 };
 
-}  // namespace
+// ---- Module state -------------------------------------------------------------
 
-// ---- Shared state -------------------------------------------------------------
-
-int setupScreen = SETUP_LIST;
-int setupCursor = -1;
-int setupScroll = 0;
-int pageEnableCursor = -1;
-int audioAlertCursor = -1;
-int miscOptionCursor = -1;
+// `setup`, declared in setup.h.
 
 // ---- Private helpers --------------------------------------------------------------
 
-namespace {
-
 int lastItem() { return setupListedCount(MENU_ITEMS, MENU_ITEMS_WITHOUT_EDITION) - 1; }
 
-bool editMode() { return setupCursor >= 0; }
+bool editMode() { return setup.cursor >= 0; }
 
 uint32_t rowColour() { return editMode() ? COLOUR_LABEL : COLOUR_GREY; }
 
 void listDrawRows(uint32_t* fb, int last) {
     // The scroll only ever holds 0 to 2; anything else shows the list from its top.
-    const int scroll = setupScroll >= 0 && setupScroll <= last ? setupScroll : 0;
+    const int scroll = setup.scroll >= 0 && setup.scroll <= last ? setup.scroll : 0;
     for (int row = 0; row < VISIBLE_ROWS && scroll + row <= last; ++row) {
         const int i = scroll + row;
         const int y = SETUP_ROW_TOP + row * SETUP_ROW_STEP;
-        if (i == setupCursor) {
+        if (i == setup.cursor) {
             setupDrawHighlightedRow(fb, LIST_TEXT_X, y, LIST_HIGHLIGHT_RIGHT, setupMenuItems[i]);
         } else {
             font_draw_text(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, LIST_TEXT_X, y, rowColour(),
@@ -114,14 +105,14 @@ void listDraw(uint32_t* fb) {
         return;
     }
     drawRightLabel(fb, "SEL", COLOUR_HIGHLIGHT);
-    drawUpDownHints(fb, setupCursor >= 1, setupCursor < last);
+    drawUpDownHints(fb, setup.cursor >= 1, setup.cursor < last);
     drawBottomLabel(fb, "EXIT", COLOUR_GREY);
 }
 
 void openItem(int item) {
     const ItemOpening& opening = ITEM_OPENINGS[item];
     if (opening.prepare != nullptr) opening.prepare();
-    setupScreen = opening.screen;
+    setup.screen = opening.screen;
 }
 
 // Browse mode: View does nothing, both-press starts editing, Left and Right
@@ -129,7 +120,7 @@ void openItem(int item) {
 ButtonEvent listBrowseEvent(ButtonEvent e) {
     switch (e) {
         case EVT_VIEW_RELEASE: return EVT_NONE;
-        case EVT_BOTH_PRESS: setupCursor = 0; return EVT_NONE;
+        case EVT_BOTH_PRESS: setup.cursor = 0; return EVT_NONE;
         default: return e;
     }
 }
@@ -138,22 +129,23 @@ ButtonEvent listBrowseEvent(ButtonEvent e) {
 // once the cursor passes the seventh row. Leaving edit mode also scrolls back
 // to the top, so the grey list always starts at its first item.
 ButtonEvent listEditEvent(ButtonEvent e) {
+    SetupState& m = setup;
     const int last = lastItem();
     // Items hidden since the edition input dropped count as the last listed one.
-    setupCursor = std::min(setupCursor, last);
+    m.cursor = std::min(m.cursor, last);
     switch (e) {
         case EVT_VIEW_RELEASE:
-            setupCursor = std::max(setupCursor - 1, 0);
-            if (setupCursor < VISIBLE_ROWS) setupScroll = 0;
+            m.cursor = std::max(m.cursor - 1, 0);
+            if (m.cursor < VISIBLE_ROWS) m.scroll = 0;
             return EVT_NONE;
         case EVT_LEFT_RELEASE:
-            setupCursor = std::min(setupCursor + 1, last);
-            if (setupCursor >= VISIBLE_ROWS) setupScroll = setupCursor - (VISIBLE_ROWS - 1);
+            m.cursor = std::min(m.cursor + 1, last);
+            if (m.cursor >= VISIBLE_ROWS) m.scroll = m.cursor - (VISIBLE_ROWS - 1);
             return EVT_NONE;
-        case EVT_RIGHT_RELEASE: openItem(setupCursor); return EVT_NONE;
+        case EVT_RIGHT_RELEASE: openItem(m.cursor); return EVT_NONE;
         case EVT_BOTH_PRESS:
-            setupCursor = -1;
-            setupScroll = 0;
+            m.cursor = -1;
+            m.scroll = 0;
             return EVT_NONE;
         default: return e;
     }
@@ -161,7 +153,7 @@ ButtonEvent listEditEvent(ButtonEvent e) {
 
 ButtonEvent listEvent(ButtonEvent e) { return editMode() ? listEditEvent(e) : listBrowseEvent(e); }
 
-// Indexed by setupScreen.
+// Indexed by setup.screen.
 constexpr ScreenEntry SCREENS[] = {
     {listDraw, listEvent},
     {setupInfoDraw, setupInfoEvent},
@@ -176,11 +168,25 @@ constexpr ScreenEntry SCREENS[] = {
 };
 static_assert(std::size(SCREENS) == SETUP_SCREEN_COUNT);
 
-bool knownScreen() { return setupScreen >= 0 && setupScreen < SETUP_SCREEN_COUNT; }
+bool knownScreen() { return setup.screen >= 0 && setup.screen < SETUP_SCREEN_COUNT; }
 
 }  // namespace
 
-// ---- Furniture ----------------------------------------------------------------------
+// ---- Public operations --------------------------------------------------------
+
+// -- The way back to the list (setup_screens.h)
+
+// The list keeps its mode, cursor and scroll.
+void setupShowList() { setup.screen = SETUP_LIST; }
+
+// Browse mode, from the top of the list.
+void setupShowListBrowsing() {
+    setup.cursor = -1;
+    setup.scroll = 0;
+    setup.screen = SETUP_LIST;
+}
+
+// -- Furniture (setup_screens.h)
 
 // Edition-only items always form the tail of their list.
 int setupListedCount(int full, int withoutEdition) { return editionUnit() ? full : withoutEdition; }
@@ -197,34 +203,30 @@ void setupDrawHighlightedRow(uint32_t* fb, int x, int y, int rightEdge, const ch
     font_draw_text(fb, FB_WIDTH, FB_HEIGHT, FONT_TEXT_14, x, y, COLOUR_WHITE, text);
 }
 
-// ---- Public operations --------------------------------------------------------
+// -- The page
 
-// Draws page 7: the background, then the screen that setupScreen names.
+// Draws page 7: the background, then the screen that setup.screen names.
 void setupDrawPage(uint32_t* fb) {
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, 0, 0, FB_WIDTH, FB_HEIGHT, devBackgroundColour());
-    if (knownScreen()) SCREENS[setupScreen].draw(fb);
+    if (knownScreen()) SCREENS[setup.screen].draw(fb);
 }
 
 // Handles an event of page 7 on the screen shown; only a left or right
 // release coming back unchanged moves to another page.
 ButtonEvent setupHandleEvent(ButtonEvent e) {
-    return knownScreen() ? SCREENS[setupScreen].handleEvent(e) : e;
+    return knownScreen() ? SCREENS[setup.screen].handleEvent(e) : e;
 }
 
 // Browse mode when the menu is entered forwards; screen and scroll stay.
 void resetSetupMenu() {
-    setupCursor = -1;
-    pageEnableCursor = -1;
+    setup.cursor = -1;
+    setupPageEnableDeselect();
 }
 
 // Power-on state of the menu and of its screens.
 void setupPowerOnReset() {
-    setupScreen = SETUP_LIST;
-    setupCursor = -1;
-    setupScroll = 0;
-    pageEnableCursor = -1;
-    audioAlertCursor = -1;
-    miscOptionCursor = -1;
+    setup = {};
+    setupListsPowerOnReset();
     setupEditorsPowerOnReset();
     setupLimitsPowerOnReset();
     setupHardCalPowerOnReset();

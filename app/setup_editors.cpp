@@ -4,30 +4,25 @@
 #include <cstdint>
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
-#include "app/setup.h"
+#include "app/number_text.h"
 #include "app/setup_screens.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/fmt.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
-#include "gfx/trunc.h"
 
 // ---- Constants ----------------------------------------------------------------
 
 namespace {
 
-constexpr int VOLUME_MAX = 10;
 constexpr int VOLUME_DIGITS_Y = 50;
 constexpr int VOLUME_BAR_LEFT = 30;
 constexpr int VOLUME_BAR_TOP = 70;
 constexpr int VOLUME_BAR_BOTTOM = 85;
 constexpr int VOLUME_BAR_STEP = 7;  // pixels per volume step
-constexpr int VOLUME_TEST_SOUND = 8;
-constexpr int SOUND_STOP = 0;
-constexpr int SOUND_PLAY = 1;
 
 constexpr int OAT_TRIM_MIN = -150;
 constexpr int OAT_TRIM_MAX = 150;
@@ -38,13 +33,18 @@ constexpr int READING_Y = 112;
 // The probe reads sensibly only strictly between these.
 constexpr float OAT_READING_MAX = 70.0f;
 constexpr float OAT_READING_MIN = -40.0f;
-constexpr int OPTION_TEMP_IN_C = 0x02;
-constexpr int NUMBER_TEXT_SIZE = 16;  // sign, ten digits, unit, NUL
+
+// ---- Types ----------------------------------------------------------------------
+
+// The working copies the editors step.
+struct EditorsState {
+    int volume = 0;   // 0 to VOLUME_MAX
+    int oatTrim = 0;  // OAT_TRIM_MIN to OAT_TRIM_MAX
+};
 
 // ---- Module state -----------------------------------------------------------------
 
-int volumeEdit = 0;
-int oatTrimEdit = 0;
+EditorsState editors = {};
 
 // ---- Private helpers --------------------------------------------------------------
 
@@ -55,8 +55,8 @@ void drawEditorFurniture(uint32_t* fb, const char* title) {
 }
 
 void writeVolume() {
-    settingsWriteByte(SLOT_VOLUME, volumeEdit);
-    devSound(VOLUME_TEST_SOUND, SOUND_PLAY);
+    settingsWriteByte(SLOT_VOLUME, editors.volume);
+    devSound(SOUND_VOLUME_TEST, SOUND_PREVIEW);
 }
 
 // The reading as the device gives it, in the unit the options select; without
@@ -74,10 +74,7 @@ void drawOatReading(uint32_t* fb) {
         t = celsius_to_fahrenheit(t);
     }
     char text[NUMBER_TEXT_SIZE];
-    char* cursor = text;
-    fmt_int(truncToInt(t), &cursor);
-    *cursor++ = 'd';
-    *cursor = '\0';
+    degreesText(t, text);
     drawCentredText(fb, FONT_NUM_23, READING_Y, COLOUR_GREY, text);
 }
 
@@ -86,21 +83,23 @@ void drawOatReading(uint32_t* fb) {
 // ---- Public operations --------------------------------------------------------
 
 // The volume as stored in the low byte of slot 4.
-void setupVolumeOpen() { volumeEdit = settingsReadByte(SLOT_VOLUME); }
+void setupVolumeOpen() { editors.volume = settingsReadByte(SLOT_VOLUME); }
 
 // The offset of slot 13, limited to the range the editor steps in.
 void setupOatTrimOpen() {
-    oatTrimEdit = std::clamp<int32_t>(settingsReadInt(SLOT_OAT_TRIM), OAT_TRIM_MIN, OAT_TRIM_MAX);
+    editors.oatTrim =
+        std::clamp<int32_t>(settingsReadInt(SLOT_OAT_TRIM), OAT_TRIM_MIN, OAT_TRIM_MAX);
 }
 
 // Two digits and a bar of 7 pixels per step.
 void setupVolumeDraw(uint32_t* fb) {
     drawEditorFurniture(fb, "AUDIO VOLUME");
-    const char digits[] = {static_cast<char>('0' + volumeEdit / 10),
-                           static_cast<char>('0' + volumeEdit % 10), '\0'};
+    const int volume = editors.volume;
+    const char digits[] = {static_cast<char>('0' + volume / 10),
+                           static_cast<char>('0' + volume % 10), '\0'};
     drawCentredText(fb, FONT_NUM_23, VOLUME_DIGITS_Y, COLOUR_WHITE, digits);
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, VOLUME_BAR_LEFT, VOLUME_BAR_TOP,
-                  VOLUME_BAR_LEFT + VOLUME_BAR_STEP * volumeEdit, VOLUME_BAR_BOTTOM, COLOUR_WHITE);
+                  VOLUME_BAR_LEFT + VOLUME_BAR_STEP * volume, VOLUME_BAR_BOTTOM, COLOUR_WHITE);
 }
 
 // Every View or Left press writes the volume and plays the test sound, also
@@ -108,16 +107,16 @@ void setupVolumeDraw(uint32_t* fb) {
 ButtonEvent setupVolumeEvent(ButtonEvent e) {
     switch (e) {
         case EVT_VIEW_RELEASE:
-            if (volumeEdit < VOLUME_MAX) ++volumeEdit;
+            if (editors.volume < VOLUME_MAX) ++editors.volume;
             writeVolume();
             return EVT_NONE;
         case EVT_LEFT_RELEASE:
-            if (volumeEdit > 0) --volumeEdit;
+            if (editors.volume > 0) --editors.volume;
             writeVolume();
             return EVT_NONE;
         case EVT_RIGHT_RELEASE:
-            devSound(VOLUME_TEST_SOUND, SOUND_STOP);
-            setupScreen = SETUP_LIST;
+            devSound(SOUND_VOLUME_TEST, SOUND_STOP);
+            setupShowList();
             return EVT_NONE;
         default: return e;
     }
@@ -127,11 +126,7 @@ ButtonEvent setupVolumeEvent(ButtonEvent e) {
 void setupOatTrimDraw(uint32_t* fb) {
     drawEditorFurniture(fb, "OAT TRIM");
     drawCentredText(fb, FONT_TEXT_14, OFFSET_CAPTION_Y, COLOUR_LABEL, "OFFSET:");
-    char text[NUMBER_TEXT_SIZE];
-    char* cursor = text;
-    fmt_int(oatTrimEdit, &cursor);
-    *cursor = '\0';
-    drawCentredText(fb, FONT_NUM_20, OFFSET_Y, COLOUR_WHITE, text);
+    drawCentredInt(fb, FONT_NUM_20, OFFSET_Y, COLOUR_WHITE, editors.oatTrim);
     drawOatReading(fb);
 }
 
@@ -140,18 +135,15 @@ void setupOatTrimDraw(uint32_t* fb) {
 ButtonEvent setupOatTrimEvent(ButtonEvent e) {
     switch (e) {
         case EVT_VIEW_RELEASE:
-            if (oatTrimEdit < OAT_TRIM_MAX) settingsWriteInt(SLOT_OAT_TRIM, ++oatTrimEdit);
+            if (editors.oatTrim < OAT_TRIM_MAX) settingsWriteInt(SLOT_OAT_TRIM, ++editors.oatTrim);
             return EVT_NONE;
         case EVT_LEFT_RELEASE:
-            if (oatTrimEdit > OAT_TRIM_MIN) settingsWriteInt(SLOT_OAT_TRIM, --oatTrimEdit);
+            if (editors.oatTrim > OAT_TRIM_MIN) settingsWriteInt(SLOT_OAT_TRIM, --editors.oatTrim);
             return EVT_NONE;
-        case EVT_RIGHT_RELEASE: setupScreen = SETUP_LIST; return EVT_NONE;
+        case EVT_RIGHT_RELEASE: setupShowList(); return EVT_NONE;
         default: return e;
     }
 }
 
 // Power-on state of the working copies.
-void setupEditorsPowerOnReset() {
-    volumeEdit = 0;
-    oatTrimEdit = 0;
-}
+void setupEditorsPowerOnReset() { editors = {}; }

@@ -5,7 +5,6 @@
 
 #include "app/colours.h"
 #include "app/furniture.h"
-#include "app/setup.h"
 #include "app/setup_screens.h"
 #include "device/device.h"
 #include "device/filter.h"
@@ -22,12 +21,6 @@ constexpr int STEP_CONFIRM = 1;
 constexpr int STEP_FIRST_SAMPLE = 2;
 constexpr int STEP_LAST_SAMPLE = 100;
 constexpr int COUNT_FROM = STEP_LAST_SAMPLE + 1;  // the count shown is this minus calStep
-
-constexpr int AXES = 3;
-constexpr int FIRST_CHANNEL = 27;    // axis a feeds channel 26 + a
-constexpr int FIRST_PARAMETER = 80;  // axis a is stored as parameter 79 + a
-constexpr int DONE_PARAMETER = 99;
-constexpr int PARAMETER_BANK = 1;
 
 constexpr uint32_t COUNT_COLOUR = 0x00FFFFFFu;  // white with a clear alpha byte
 constexpr int LEFT_LABEL_X = 5;
@@ -57,15 +50,19 @@ constexpr TextLine CONFIRM_LINES[] = {
     {95, "Calibration will"}, {110, "take several"},      {125, "moments."},
 };
 
+struct HardCalState {
+    int step = STEP_CAUTION;  // calStep: the page, the sampling frame or the finish
+};
+
 // ---- Module state -----------------------------------------------------------------
 
-int calStep = STEP_CAUTION;
+HardCalState hardCal = {};
 
 // ---- Private helpers --------------------------------------------------------------
 
-bool onPages() { return calStep == STEP_CAUTION || calStep == STEP_CONFIRM; }
+bool onPages() { return hardCal.step == STEP_CAUTION || hardCal.step == STEP_CONFIRM; }
 
-bool sampling() { return calStep >= STEP_FIRST_SAMPLE && calStep <= STEP_LAST_SAMPLE; }
+bool sampling() { return hardCal.step >= STEP_FIRST_SAMPLE && hardCal.step <= STEP_LAST_SAMPLE; }
 
 template <int N>
 void drawLines(uint32_t* fb, const TextLine (&lines)[N]) {
@@ -83,42 +80,44 @@ void drawSampling(uint32_t* fb) {
     drawCentredText(fb, FONT_TEXT_14, CALIBRATING_Y, COLOUR_TITLE_GREEN, "* CALIBRATING *");
     drawCentredText(fb, FONT_TEXT_14, DO_NOT_MOVE_Y, COLOUR_YELLOW, "Do Not Move");
     drawCentredText(fb, FONT_TEXT_14, AIRCRAFT_Y, COLOUR_YELLOW, "Aircraft");
-    const int count = COUNT_FROM - calStep;
+    const int count = COUNT_FROM - hardCal.step;
     const char digits[] = {static_cast<char>('0' + count / 10), static_cast<char>('0' + count % 10),
                            '\0'};
     drawCentredText(fb, FONT_NUM_23, COUNT_Y, COUNT_COLOUR, digits);
 }
+
+// Axis a (1 to 3) feeds this smoothing channel.
+int channelOf(int axis) { return FILTER_CAL_FIRST_CHANNEL - 1 + axis; }
 
 // Feeds the mean of the axis's two readings into its channel; the channel's
 // output as it stood before this reading.
 float feedAxis(int axis) {
     const float a = devAxisPairReading(axis, 1);
     const float b = devAxisPairReading(axis, 2);
-    return filterFeed(FIRST_CHANNEL - 1 + axis, (a + b) / 2.0f);
+    return filterFeed(channelOf(axis), (a + b) / 2.0f);
 }
 
 // One sampling frame; the last one stores the three averages. The step
 // advances only while the device reports itself ready, asked twice.
 void sampleStep() {
-    if (calStep == STEP_FIRST_SAMPLE) {
-        for (int axis = 1; axis <= AXES; ++axis) filterReset(FIRST_CHANNEL - 1 + axis);
+    if (hardCal.step == STEP_FIRST_SAMPLE) {
+        for (int axis = 1; axis <= DEV_AXES; ++axis) filterReset(channelOf(axis));
     }
-    for (int axis = 1; axis <= AXES; ++axis) feedAxis(axis);
-    if (calStep == STEP_LAST_SAMPLE) {
-        for (int axis = 1; axis <= AXES; ++axis) {
-            devWriteParameter(PARAMETER_BANK, FIRST_PARAMETER - 1 + axis, feedAxis(axis));
+    for (int axis = 1; axis <= DEV_AXES; ++axis) feedAxis(axis);
+    if (hardCal.step == STEP_LAST_SAMPLE) {
+        for (int axis = 1; axis <= DEV_AXES; ++axis) {
+            devWriteParameter(DEV_PARAMETER_BANK, DEV_CAL_FIRST_PARAMETER - 1 + axis,
+                              feedAxis(axis));
         }
-        devWriteParameter(PARAMETER_BANK, DONE_PARAMETER, 0.0f);
+        devWriteParameter(DEV_PARAMETER_BANK, DEV_CAL_DONE_PARAMETER, 0.0f);
     }
-    if (devCalibrationReady() && devCalibrationReady()) ++calStep;
+    if (devCalibrationReady() && devCalibrationReady()) ++hardCal.step;
 }
 
 // Back to the list in browse mode, scrolled to its top, ready for a new run.
 void finish() {
-    setupCursor = -1;
-    setupScroll = 0;
-    calStep = STEP_CAUTION;
-    setupScreen = SETUP_LIST;
+    hardCal.step = STEP_CAUTION;
+    setupShowListBrowsing();
     devCalibrationDone();
 }
 
@@ -130,11 +129,11 @@ void finish() {
 // drawing; once finished, the return to the list.
 void setupHardCalDraw(uint32_t* fb) {
     setupDrawTitle(fb, "HARD CALIBRATION");
-    if (calStep == STEP_CAUTION) {
+    if (hardCal.step == STEP_CAUTION) {
         drawLines(fb, CAUTION_LINES);
         if (devInFlight() == 0) drawRightLabel(fb, "ACK", COLOUR_YELLOW);
         drawBackLabel(fb);
-    } else if (calStep == STEP_CONFIRM) {
+    } else if (hardCal.step == STEP_CONFIRM) {
         drawLines(fb, CONFIRM_LINES);
         drawRightLabel(fb, "GO", COLOUR_YELLOW);
         drawBackLabel(fb);
@@ -151,14 +150,14 @@ void setupHardCalDraw(uint32_t* fb) {
 ButtonEvent setupHardCalEvent(ButtonEvent e) {
     switch (e) {
         case EVT_LEFT_RELEASE:
-            if (onPages()) setupScreen = SETUP_LIST;
+            if (onPages()) setupShowList();
             return EVT_NONE;
         case EVT_RIGHT_RELEASE:
-            if (devInFlight() == 0 && onPages()) ++calStep;
+            if (devInFlight() == 0 && onPages()) ++hardCal.step;
             return EVT_NONE;
         default: return e;
     }
 }
 
 // Power-on state: the caution page.
-void setupHardCalPowerOnReset() { calStep = STEP_CAUTION; }
+void setupHardCalPowerOnReset() { hardCal = {}; }

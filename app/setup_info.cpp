@@ -2,12 +2,12 @@
 #include <cstdint>
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
-#include "app/setup.h"
+#include "app/number_text.h"
 #include "app/setup_screens.h"
+#include "app/unit_inputs.h"
 #include "device/settings.h"
-#include "gfx/fmt.h"
+#include "device/settings_slots.h"
 #include "gfx/font.h"
 
 // ---- Constants ----------------------------------------------------------------
@@ -23,7 +23,6 @@ constexpr int VERSION_Y = 112;
 constexpr int UNIT_ID_CAPTION_Y = 132;
 constexpr int UNIT_ID_Y = 147;
 constexpr int UNIT_ID_MAX = 99999;
-constexpr int NUMBER_TEXT_SIZE = 12;  // sign, ten digits, NUL
 
 // ---- Private helpers --------------------------------------------------------------
 
@@ -36,11 +35,7 @@ void drawEntry(uint32_t* fb, int captionY, const char* caption, int valueY, cons
 void drawUnitId(uint32_t* fb) {
     const int32_t id = settingsReadInt(SLOT_UNIT_ID);
     char text[NUMBER_TEXT_SIZE] = "---";
-    if (id >= 0 && id <= UNIT_ID_MAX) {
-        char* cursor = text;
-        fmt_int(id, &cursor);
-        *cursor = '\0';
-    }
+    if (id >= 0 && id <= UNIT_ID_MAX) intText(id, text);
     drawEntry(fb, UNIT_ID_CAPTION_Y, "UNIT ID", UNIT_ID_Y, text);
 }
 
@@ -63,6 +58,6 @@ void setupInfoDraw(uint32_t* fb) {
 // Right returns to the list; every other event goes back (Left to the navigation).
 ButtonEvent setupInfoEvent(ButtonEvent e) {
     if (e != EVT_RIGHT_RELEASE) return e;
-    setupScreen = SETUP_LIST;
+    setupShowList();
     return EVT_NONE;
 }

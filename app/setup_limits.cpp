@@ -5,10 +5,9 @@
 
 #include "app/colours.h"
 #include "app/furniture.h"
-#include "app/setup.h"
 #include "app/setup_screens.h"
 #include "device/settings.h"
-#include "gfx/fmt.h"
+#include "device/settings_slots.h"
 #include "gfx/font.h"
 
 // ---- Constants ----------------------------------------------------------------
@@ -31,7 +30,6 @@ constexpr int FIRST_VALUE_Y = 65;
 constexpr int THIRD_CAPTION_Y = 90;
 constexpr int FOURTH_CAPTION_Y = 105;
 constexpr int SECOND_VALUE_Y = 125;
-constexpr int NUMBER_TEXT_SIZE = 12;  // sign, ten digits, NUL
 
 // ---- Types ----------------------------------------------------------------------
 
@@ -47,24 +45,21 @@ struct LimitsLayout {
 constexpr LimitsLayout AOA_LAYOUT = {"AOA LIMITS (CAL)", "PRE-STALL", "ANGLE", "CRUISE", "ANGLE"};
 constexpr LimitsLayout G_LAYOUT = {"G LIMITS", "POSITIVE G", "ALERT", "NEGATIVE G", "ALERT"};
 
+// The working copies and which of each pair is being edited.
+struct LimitsState {
+    int preStall = 0;
+    int cruise = 0;
+    int positiveG = 0;
+    int negativeG = 0;
+    int aoaStep = 0;  // 0 the pre-stall angle, 1 the cruise angle
+    int gStep = 0;    // 0 the positive limit, 1 the negative limit
+};
+
 // ---- Module state -----------------------------------------------------------------
 
-int preStallEdit = 0;
-int cruiseEdit = 0;
-int posGEdit = 0;
-int negGEdit = 0;
-int aoaLimitStep = 0;  // 0 the pre-stall angle, 1 the cruise angle
-int gLimitStep = 0;    // 0 the positive limit, 1 the negative limit
+LimitsState limits = {};
 
 // ---- Private helpers --------------------------------------------------------------
-
-void drawValue(uint32_t* fb, int y, uint32_t colour, int value) {
-    char text[NUMBER_TEXT_SIZE];
-    char* cursor = text;
-    fmt_int(value, &cursor);
-    *cursor = '\0';
-    drawCentredText(fb, FONT_NUM_23, y, colour, text);
-}
 
 // The value being edited is white with its captions in the label colour; the
 // other one and its captions are grey.
@@ -77,10 +72,10 @@ void drawLimits(uint32_t* fb, const LimitsLayout& layout, int first, int second,
     drawUpDownHints(fb, true, true);
     drawCentredText(fb, FONT_TEXT_14, FIRST_CAPTION_Y, firstCaption, layout.firstCaption);
     drawCentredText(fb, FONT_TEXT_14, SECOND_CAPTION_Y, firstCaption, layout.secondCaption);
-    drawValue(fb, FIRST_VALUE_Y, firstValue, first);
+    drawCentredInt(fb, FONT_NUM_23, FIRST_VALUE_Y, firstValue, first);
     drawCentredText(fb, FONT_TEXT_14, THIRD_CAPTION_Y, secondCaption, layout.thirdCaption);
     drawCentredText(fb, FONT_TEXT_14, FOURTH_CAPTION_Y, secondCaption, layout.fourthCaption);
-    drawValue(fb, SECOND_VALUE_Y, secondValue, second);
+    drawCentredInt(fb, FONT_NUM_23, SECOND_VALUE_Y, secondValue, second);
     drawRightLabel(fb, step == 0 ? "NEXT" : "DONE", COLOUR_LABEL);
 }
 
@@ -92,18 +87,20 @@ bool tooClose(int preStall, int cruise) {
 
 // Raising the cruise angle into the pre-stall angle raises that one too.
 void raiseCruise() {
-    if (cruiseEdit >= CRUISE_MAX) return;
-    ++cruiseEdit;
-    if (tooClose(preStallEdit, cruiseEdit)) settingsWriteInt(SLOT_PRE_STALL, ++preStallEdit);
-    settingsWriteInt(SLOT_CRUISE, cruiseEdit);
+    LimitsState& l = limits;
+    if (l.cruise >= CRUISE_MAX) return;
+    ++l.cruise;
+    if (tooClose(l.preStall, l.cruise)) settingsWriteInt(SLOT_AOA_PRESTALL, ++l.preStall);
+    settingsWriteInt(SLOT_AOA_CRUISE, l.cruise);
 }
 
 // Lowering the pre-stall angle into the cruise angle lowers that one too.
 void lowerPreStall() {
-    if (preStallEdit <= PRE_STALL_MIN) return;
-    --preStallEdit;
-    if (tooClose(preStallEdit, cruiseEdit)) settingsWriteInt(SLOT_CRUISE, --cruiseEdit);
-    settingsWriteInt(SLOT_PRE_STALL, preStallEdit);
+    LimitsState& l = limits;
+    if (l.preStall <= PRE_STALL_MIN) return;
+    --l.preStall;
+    if (tooClose(l.preStall, l.cruise)) settingsWriteInt(SLOT_AOA_CRUISE, --l.cruise);
+    settingsWriteInt(SLOT_AOA_PRESTALL, l.preStall);
 }
 
 // One step of value within [min, max], written to slot when it changed.
@@ -113,12 +110,22 @@ void stepWithin(int& value, int delta, int min, int max, int slot) {
     settingsWriteInt(slot, value);
 }
 
+// One step of the G limit the present step edits.
+void stepGLimit(int delta) {
+    LimitsState& l = limits;
+    if (l.gStep == 0) {
+        stepWithin(l.positiveG, delta, POSITIVE_G_MIN, POSITIVE_G_MAX, SLOT_G_LIMIT_POSITIVE);
+    } else {
+        stepWithin(l.negativeG, delta, NEGATIVE_G_MIN, NEGATIVE_G_MAX, SLOT_G_LIMIT_NEGATIVE);
+    }
+}
+
 // Right moves from the first value to the second and from there back to the list.
 void confirm(int& step) {
     if (step == 0) {
         step = 1;
     } else {
-        setupScreen = SETUP_LIST;
+        setupShowList();
     }
 }
 
@@ -128,30 +135,30 @@ void confirm(int& step) {
 
 // Both angles as stored, starting with the pre-stall angle.
 void setupAoaLimitsOpen() {
-    preStallEdit = settingsReadInt(SLOT_PRE_STALL);
-    cruiseEdit = settingsReadInt(SLOT_CRUISE);
-    aoaLimitStep = 0;
+    limits.preStall = settingsReadInt(SLOT_AOA_PRESTALL);
+    limits.cruise = settingsReadInt(SLOT_AOA_CRUISE);
+    limits.aoaStep = 0;
 }
 
 // Both G limits as stored, starting with the positive one.
 void setupGLimitsOpen() {
-    posGEdit = settingsReadInt(SLOT_POSITIVE_G);
-    negGEdit = settingsReadInt(SLOT_NEGATIVE_G);
-    gLimitStep = 0;
+    limits.positiveG = settingsReadInt(SLOT_G_LIMIT_POSITIVE);
+    limits.negativeG = settingsReadInt(SLOT_G_LIMIT_NEGATIVE);
+    limits.gStep = 0;
 }
 
 // The pre-stall and cruise angles with their captions.
 void setupAoaLimitsDraw(uint32_t* fb) {
-    drawLimits(fb, AOA_LAYOUT, preStallEdit, cruiseEdit, aoaLimitStep);
+    drawLimits(fb, AOA_LAYOUT, limits.preStall, limits.cruise, limits.aoaStep);
 }
 
 // View raises and Left lowers the angle of the present step; Right goes on.
 ButtonEvent setupAoaLimitsEvent(ButtonEvent e) {
-    const bool preStall = aoaLimitStep == 0;
+    const bool preStall = limits.aoaStep == 0;
     switch (e) {
         case EVT_VIEW_RELEASE:
             if (preStall) {
-                stepWithin(preStallEdit, 1, PRE_STALL_MIN, PRE_STALL_MAX, SLOT_PRE_STALL);
+                stepWithin(limits.preStall, 1, PRE_STALL_MIN, PRE_STALL_MAX, SLOT_AOA_PRESTALL);
             } else {
                 raiseCruise();
             }
@@ -160,46 +167,28 @@ ButtonEvent setupAoaLimitsEvent(ButtonEvent e) {
             if (preStall) {
                 lowerPreStall();
             } else {
-                stepWithin(cruiseEdit, -1, CRUISE_MIN, CRUISE_MAX, SLOT_CRUISE);
+                stepWithin(limits.cruise, -1, CRUISE_MIN, CRUISE_MAX, SLOT_AOA_CRUISE);
             }
             return EVT_NONE;
-        case EVT_RIGHT_RELEASE: confirm(aoaLimitStep); return EVT_NONE;
+        case EVT_RIGHT_RELEASE: confirm(limits.aoaStep); return EVT_NONE;
         default: return e;
     }
 }
 
 // The positive and negative G limits with their captions.
-void setupGLimitsDraw(uint32_t* fb) { drawLimits(fb, G_LAYOUT, posGEdit, negGEdit, gLimitStep); }
+void setupGLimitsDraw(uint32_t* fb) {
+    drawLimits(fb, G_LAYOUT, limits.positiveG, limits.negativeG, limits.gStep);
+}
 
 // View raises and Left lowers the limit of the present step; Right goes on.
 ButtonEvent setupGLimitsEvent(ButtonEvent e) {
-    const bool positive = gLimitStep == 0;
     switch (e) {
-        case EVT_VIEW_RELEASE:
-            if (positive) {
-                stepWithin(posGEdit, 1, POSITIVE_G_MIN, POSITIVE_G_MAX, SLOT_POSITIVE_G);
-            } else {
-                stepWithin(negGEdit, 1, NEGATIVE_G_MIN, NEGATIVE_G_MAX, SLOT_NEGATIVE_G);
-            }
-            return EVT_NONE;
-        case EVT_LEFT_RELEASE:
-            if (positive) {
-                stepWithin(posGEdit, -1, POSITIVE_G_MIN, POSITIVE_G_MAX, SLOT_POSITIVE_G);
-            } else {
-                stepWithin(negGEdit, -1, NEGATIVE_G_MIN, NEGATIVE_G_MAX, SLOT_NEGATIVE_G);
-            }
-            return EVT_NONE;
-        case EVT_RIGHT_RELEASE: confirm(gLimitStep); return EVT_NONE;
+        case EVT_VIEW_RELEASE: stepGLimit(1); return EVT_NONE;
+        case EVT_LEFT_RELEASE: stepGLimit(-1); return EVT_NONE;
+        case EVT_RIGHT_RELEASE: confirm(limits.gStep); return EVT_NONE;
         default: return e;
     }
 }
 
 // Power-on state of the working copies and steps.
-void setupLimitsPowerOnReset() {
-    preStallEdit = 0;
-    cruiseEdit = 0;
-    posGEdit = 0;
-    negGEdit = 0;
-    aoaLimitStep = 0;
-    gLimitStep = 0;
-}
+void setupLimitsPowerOnReset() { limits = {}; }

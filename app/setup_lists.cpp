@@ -4,12 +4,12 @@
 #include <iterator>
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
 #include "app/setup.h"
 #include "app/setup_screens.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 #include "gfx/icons.h"
@@ -22,7 +22,6 @@ constexpr int ICON_X = 25;
 constexpr int TEXT_X = 40;
 constexpr int NARROW_HIGHLIGHT_RIGHT = 103;
 constexpr int WIDE_HIGHLIGHT_RIGHT = 113;
-constexpr int PREVIEW_SOUND_MODE = 1;
 
 // Page-enable bit p-1 enables page p; the setup page's own bit 6 is not offered.
 constexpr int PAGE_ENABLE_ITEMS = 6;
@@ -36,7 +35,7 @@ constexpr int AUDIO_ALERT_ITEMS_WITHOUT_EDITION = 2;  // the limit alerts need t
 constexpr char audioAlertItems[AUDIO_ALERT_ITEMS][SETUP_ITEM_TEXT_SIZE] = {"TIMER 1", "TIMER 2",
                                                                            "AOA LIMIT", "G LIMIT"};
 // The alert sound each row previews when it is switched on.
-constexpr int audioAlertSounds[] = {6, 7, 3, 0};
+constexpr int audioAlertSounds[] = {SOUND_TIMER1, SOUND_TIMER2, SOUND_AOA3, SOUND_G3};
 static_assert(std::size(audioAlertSounds) == AUDIO_ALERT_ITEMS);
 
 constexpr int MISC_OPTION_ITEMS = 7;
@@ -62,21 +61,25 @@ struct OnOffList {
 
 constexpr OnOffList LISTS[] = {
     {SETUP_PAGE_ENABLE, "PAGE ENABLE", pageEnableItems, PAGE_ENABLE_ITEMS,
-     PAGE_ENABLE_ITEMS_WITHOUT_EDITION, SLOT_PAGE_ENABLE, &pageEnableCursor, NARROW_HIGHLIGHT_RIGHT,
-     nullptr},
+     PAGE_ENABLE_ITEMS_WITHOUT_EDITION, SLOT_PAGE_ENABLE, &setupLists.pageEnableCursor,
+     NARROW_HIGHLIGHT_RIGHT, nullptr},
     {SETUP_AUDIO_ALERTS, "AUDIO ALERTS", audioAlertItems, AUDIO_ALERT_ITEMS,
-     AUDIO_ALERT_ITEMS_WITHOUT_EDITION, SLOT_AUDIO_ALERTS, &audioAlertCursor,
+     AUDIO_ALERT_ITEMS_WITHOUT_EDITION, SLOT_AUDIO_ALERTS, &setupLists.audioAlertCursor,
      NARROW_HIGHLIGHT_RIGHT, audioAlertSounds},
     {SETUP_MISC_OPTIONS, "MISC OPTIONS", miscOptionItems, MISC_OPTION_ITEMS,
-     MISC_OPTION_ITEMS_WITHOUT_EDITION, SLOT_OPTIONS, &miscOptionCursor, WIDE_HIGHLIGHT_RIGHT,
-     nullptr},
+     MISC_OPTION_ITEMS_WITHOUT_EDITION, SLOT_OPTIONS, &setupLists.miscOptionCursor,
+     WIDE_HIGHLIGHT_RIGHT, nullptr},
 };
+
+// ---- Module state -------------------------------------------------------------
+
+// `setupLists`, declared in setup_screens.h.
 
 // ---- Private helpers --------------------------------------------------------------
 
 const OnOffList* shownList() {
     for (const OnOffList& list : LISTS) {
-        if (list.screen == setupScreen) return &list;
+        if (list.screen == setup.screen) return &list;
     }
     return nullptr;
 }
@@ -113,7 +116,7 @@ void toggle(const OnOffList& list, int row) {
     const int bit = 1 << row;
     settingsWriteByte(list.slot, before ^ bit);
     const bool switchedOn = (before & bit) == 0;
-    if (list.sounds != nullptr && switchedOn) devSound(list.sounds[row], PREVIEW_SOUND_MODE);
+    if (list.sounds != nullptr && switchedOn) devSound(list.sounds[row], SOUND_PREVIEW);
 }
 
 void openList(int* cursor) { *cursor = 0; }
@@ -123,11 +126,14 @@ void openList(int* cursor) { *cursor = 0; }
 // ---- Public operations --------------------------------------------------------
 
 // PAGE ENABLE opens on its first row.
-void setupPageEnableOpen() { openList(&pageEnableCursor); }
+void setupPageEnableOpen() { openList(&setupLists.pageEnableCursor); }
 // AUDIO ALERTS opens on its first row.
-void setupAudioAlertsOpen() { openList(&audioAlertCursor); }
+void setupAudioAlertsOpen() { openList(&setupLists.audioAlertCursor); }
 // MISC OPTIONS opens on its first row.
-void setupMiscOptionsOpen() { openList(&miscOptionCursor); }
+void setupMiscOptionsOpen() { openList(&setupLists.miscOptionCursor); }
+
+// The menu entered forwards leaves PAGE ENABLE without a selected row.
+void setupPageEnableDeselect() { setupLists.pageEnableCursor = -1; }
 
 // Title, a check or cross and the text per listed row, "DIS" or "ENA" for
 // what RightButton will do, "BACK" and both hints.
@@ -159,7 +165,10 @@ ButtonEvent setupOnOffEvent(ButtonEvent e) {
             // With no row selected there is no bit to toggle.
             if (row >= 0) toggle(*list, row);
             return EVT_NONE;
-        case EVT_BOTH_PRESS: setupScreen = SETUP_LIST; return EVT_NONE;
+        case EVT_BOTH_PRESS: setupShowList(); return EVT_NONE;
         default: return e;
     }
 }
+
+// Power-on state: no row selected in any list.
+void setupListsPowerOnReset() { setupLists = {}; }

@@ -1,27 +1,11 @@
-// The seam between the files of the setup menu: screen numbers, the
+// The seam between the files of the setup menu: the way back to the list, the
 // furniture every screen draws, and each screen's opening, drawing and events.
-// Only the setup menu's own files include this header.
+// Only the setup menu's own files (and their tests) include this header.
 #pragma once
 
 #include <cstdint>
 
 #include "app/buttons.h"
-
-// What setupScreen holds.
-enum SetupScreen : int {
-    SETUP_LIST = 0,
-    SETUP_SYSTEM_INFO = 1,
-    SETUP_PAGE_ENABLE = 2,
-    SETUP_AUDIO_ALERTS = 3,
-    SETUP_AUDIO_VOLUME = 4,
-    SETUP_OAT_TRIM = 5,
-    SETUP_MISC_OPTIONS = 6,
-    SETUP_AOA_LIMITS = 7,
-    SETUP_G_LIMITS = 8,
-    SETUP_HARD_CAL = 9,
-};
-
-inline constexpr int SETUP_SCREEN_COUNT = 10;
 
 // Item texts are fixed NUL-padded fields of this size.
 inline constexpr int SETUP_ITEM_TEXT_SIZE = 31;
@@ -30,15 +14,13 @@ inline constexpr int SETUP_ITEM_TEXT_SIZE = 31;
 inline constexpr int SETUP_ROW_TOP = 30;
 inline constexpr int SETUP_ROW_STEP = 15;
 
-// Settings slots the menu edits.
-inline constexpr int SLOT_UNIT_ID = 1;
-inline constexpr int SLOT_AUDIO_ALERTS = 3;
-inline constexpr int SLOT_VOLUME = 4;
-inline constexpr int SLOT_PRE_STALL = 5;
-inline constexpr int SLOT_CRUISE = 6;
-inline constexpr int SLOT_OAT_TRIM = 13;
-inline constexpr int SLOT_POSITIVE_G = 14;
-inline constexpr int SLOT_NEGATIVE_G = 15;
+// ---- The menu (setup.cpp) --------------------------------------------------------
+
+// Back to the list as it was left (each screen's way out).
+void setupShowList();
+// Back to the list in browse mode, scrolled to its top (the end of the hard
+// calibration).
+void setupShowListBrowsing();
 
 // ---- Furniture (setup.cpp; the furniture shared with other screens is in
 // app/furniture.h) ---------------------------------------------------------------
@@ -58,13 +40,24 @@ ButtonEvent setupInfoEvent(ButtonEvent e);
 
 // ---- PAGE ENABLE, AUDIO ALERTS, MISC OPTIONS (setup_lists.cpp) -----------------
 
+// The lists' cursors (the selected row, -1 none); only setup_lists.cpp writes them.
+struct SetupListsState {
+    int pageEnableCursor = -1;
+    int audioAlertCursor = -1;
+    int miscOptionCursor = -1;
+};
+inline SetupListsState setupLists;
+
 // Each opens with its cursor on the first row.
 void setupPageEnableOpen();
 void setupAudioAlertsOpen();
 void setupMiscOptionsOpen();
-// Draws the on/off list that setupScreen names.
+// No row of PAGE ENABLE selected (the menu entered forwards).
+void setupPageEnableDeselect();
+// Draws the on/off list that setup.screen names.
 void setupOnOffDraw(uint32_t* fb);
 ButtonEvent setupOnOffEvent(ButtonEvent e);
+void setupListsPowerOnReset();
 
 // ---- AUDIO VOLUME, OAT TRIM (setup_editors.cpp) --------------------------------
 

@@ -3,9 +3,10 @@
 #include "app/splash.h"
 
 #include "app/colours.h"
-#include "app/controller.h"
 #include "app/furniture.h"
+#include "app/unit_inputs.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 #include "gfx/splash_picture.h"
@@ -20,16 +21,22 @@ constexpr int DEMO_MARK_X = 10;
 constexpr int DEMO_MARK_Y = 10;
 constexpr const char* SOFTWARE_VERSION = "1.2";
 
+// ---- Types ----------------------------------------------------------------------
+
+struct SplashState {
+    // Frames left; counts down once from start-up and is not reset by standby.
+    int counter = SPLASH_FRAMES;
+};
+
 // ---- Module state -----------------------------------------------------------------
 
-// Frames left; counts down once from start-up and is never reset.
-int splashCounter = SPLASH_FRAMES;
+SplashState splash = {};
 
 // ---- Private helpers --------------------------------------------------------------
 
 const char* demoMark(int mode) {
-    if (mode == 1) return "D1";
-    if (mode == 2) return "D2";
+    if (mode == DEMO_MODE_1) return "D1";
+    if (mode == DEMO_MODE_2) return "D2";
     return nullptr;
 }
 
@@ -48,9 +55,9 @@ int drawSplash(uint32_t* fb) {
                                 COLOUR_LABEL, mark);
     }
     // Once at 0 the counter stays there: later visits (standby) never end the splash.
-    if (splashCounter <= 0) return 0;
-    return --splashCounter == 0 ? 1 : 0;
+    if (splash.counter <= 0) return 0;
+    return --splash.counter == 0 ? 1 : 0;
 }
 
 // Power-on state: the display time starts again.
-void splashPowerOnReset() { splashCounter = SPLASH_FRAMES; }
+void splashPowerOnReset() { splash = {}; }

@@ -1,7 +1,7 @@
 // Timekeeping: the GMT clock, the two timers and the run-time counters.
 #include "app/timekeeping.h"
 
-#include "app/controller.h"
+#include "app/unit_inputs.h"
 #include "device/device.h"
 
 // ---- Constants ----------------------------------------------------------------
@@ -18,23 +18,10 @@ constexpr float ENGINE_BAND_LOW = 13.0f;
 constexpr float ENGINE_BAND_HIGH = 18.0f;
 constexpr float ENGINE_HIGH_SYSTEM = 26.0f;
 
-}  // namespace
-
-// ---- Shared state -------------------------------------------------------------
-
-UnitTimer timers[TIMER_COUNT] = {};
-RunTimeCounter flightTime = {};
-RunTimeCounter engineTime = {};
-
-// A Saturday noon; only the time of day is ever shown.
-const ClockTime DEFAULT_CLOCK_TIME = {2024, 6, 6, 1, 12, 0, 0, 0};
-
 // ---- Module state -----------------------------------------------------------------
 
-namespace {
-
-ClockTime unitClock = {};
-int clockNotLoaded = 1;
+// Timekeeping's state is `timekeeping` (timekeeping.h). The host's clock
+// source is not unit state: a power-on reset keeps it.
 ClockSource clockSource = nullptr;
 
 // ---- Private helpers --------------------------------------------------------------
@@ -64,6 +51,8 @@ void countDown(UnitTimer& t) {
     --t.hours;
 }
 
+bool validTimer(int i) { return i >= 0 && i < TIMER_COUNT; }
+
 bool engineRunning(float volts) {
     return (volts > ENGINE_BAND_LOW && volts < ENGINE_BAND_HIGH) || volts > ENGINE_HIGH_SYSTEM;
 }
@@ -77,32 +66,34 @@ void setClockSource(ClockSource source) { clockSource = source; }
 
 // The first call loads the clock from the clock source; later calls only copy.
 void clockRead(ClockTime* out) {
-    if (clockNotLoaded) {
+    TimekeepingState& k = timekeeping;
+    if (k.clockNotLoaded) {
         if (clockSource) {
-            clockSource(&unitClock);
+            clockSource(&k.clock);
         } else {
-            unitClock = DEFAULT_CLOCK_TIME;
+            k.clock = DEFAULT_CLOCK_TIME;
         }
-        clockNotLoaded = 0;
+        k.clockNotLoaded = 0;
     }
-    *out = unitClock;
+    *out = k.clock;
 }
 
 // Sets the clock (the set-clock dialog).
-void clockSet(const ClockTime* t) { unitClock = *t; }
+void clockSet(const ClockTime* t) { timekeeping.clock = *t; }
 
 // One second of the clock; the date and the milliseconds stay.
 void clockTick() {
-    if (++unitClock.second < SECONDS_PER_MINUTE) return;
-    unitClock.second = 0;
-    if (++unitClock.minute < MINUTES_PER_HOUR) return;
-    unitClock.minute = 0;
-    if (++unitClock.hour >= HOURS_PER_DAY) unitClock.hour = 0;
+    ClockTime& c = timekeeping.clock;
+    if (++c.second < SECONDS_PER_MINUTE) return;
+    c.second = 0;
+    if (++c.minute < MINUTES_PER_HOUR) return;
+    c.minute = 0;
+    if (++c.hour >= HOURS_PER_DAY) c.hour = 0;
 }
 
 // One second of each running timer; a count-down stops and expires at 0:00:00.
 void timersTick() {
-    for (UnitTimer& t : timers) {
+    for (UnitTimer& t : timekeeping.timers) {
         if (!t.running) continue;
         if (!t.countDown) {
             countUp(t.hours, t.minutes, t.seconds);
@@ -119,23 +110,43 @@ void timersTick() {
 // Flight time in flight or in demo mode; engine time by the bus voltage or in demo mode.
 void runTimesTick() {
     const bool demo = demoModeOn();
-    if (devInFlight() || demo) countUp(flightTime.hours, flightTime.minutes, flightTime.seconds);
+    RunTimeCounter& flight = timekeeping.flightTime;
+    RunTimeCounter& engine = timekeeping.engineTime;
+    if (devInFlight() || demo) countUp(flight.hours, flight.minutes, flight.seconds);
     if (engineRunning(devBusVoltage()) || demo) {
-        countUp(engineTime.hours, engineTime.minutes, engineTime.seconds);
+        countUp(engine.hours, engine.minutes, engine.seconds);
     }
 }
 
 // 1 while timer i has expired and not been started again; 0 for other indices.
 int timerExpired(int i) {
-    if (i < 0 || i >= TIMER_COUNT) return 0;
-    return timers[i].expired;
+    if (!validTimer(i)) return 0;
+    return timekeeping.timers[i].expired;
 }
 
-// Power-on state: clock not loaded and counting from zero, timers and counters 0.
-void timekeepingPowerOnReset() {
-    unitClock = {};
-    clockNotLoaded = 1;
-    for (UnitTimer& t : timers) t = {};
-    flightTime = {};
-    engineTime = {};
+// Running from the present value; a new expiry may come.
+void timerStart(int i) {
+    if (!validTimer(i)) return;
+    timekeeping.timers[i].running = 1;
+    timekeeping.timers[i].expired = 0;
 }
+
+// Stopped where it stands.
+void timerStop(int i) {
+    if (validTimer(i)) timekeeping.timers[i].running = 0;
+}
+
+// The preset as the value, whether running or not.
+void timerLoadPreset(int i) {
+    if (!validTimer(i)) return;
+    UnitTimer& t = timekeeping.timers[i];
+    t.hours = t.presetHours;
+    t.minutes = t.presetMinutes;
+    t.seconds = t.presetSeconds;
+}
+
+void clearFlightTime() { timekeeping.flightTime = {}; }
+void clearEngineTime() { timekeeping.engineTime = {}; }
+
+// Power-on state: clock not loaded and counting from zero, timers and counters 0.
+void timekeepingPowerOnReset() { timekeeping = {}; }

@@ -16,6 +16,8 @@ struct ClockTime {
     uint16_t milliseconds;
 };
 
+// One timer. Timekeeping writes the running value; the timer page writes the
+// mode, the preset and the editor's fields.
 struct UnitTimer {
     int running;        // advances on each second
     int countDown;      // 0 counts up, 1 counts down to 0:00:00
@@ -40,16 +42,24 @@ inline constexpr int TIMER_COUNT = 2;
 // Largest hour value shown; one more wraps to 0.
 inline constexpr int MAX_SHOWN_HOURS = 98;
 
-extern UnitTimer timers[TIMER_COUNT];
-extern RunTimeCounter flightTime;
-extern RunTimeCounter engineTime;
+// Timekeeping's state; only timekeeping.cpp writes it, but for the timer
+// fields that UnitTimer gives to the timer page.
+struct TimekeepingState {
+    ClockTime clock = {};    // the unit's GMT clock
+    int clockNotLoaded = 1;  // the next clockRead loads it from the clock source
+    UnitTimer timers[TIMER_COUNT] = {};
+    RunTimeCounter flightTime = {};
+    RunTimeCounter engineTime = {};
+};
+inline TimekeepingState timekeeping;
 
 // Where the clock's first load takes the time of day from. The window sets the
 // host's UTC time; tests and the headless runner set a fixed time.
 using ClockSource = void (*)(ClockTime* out);
 void setClockSource(ClockSource source);
-// The time the clock loads when no source is set.
-extern const ClockTime DEFAULT_CLOCK_TIME;
+// The time the clock loads when no source is set: a Saturday noon (only the
+// time of day is ever shown).
+inline constexpr ClockTime DEFAULT_CLOCK_TIME = {2024, 6, 6, 1, 12, 0, 0, 0};
 
 // Copies the clock into out; the first call loads it from the clock source.
 void clockRead(ClockTime* out);
@@ -63,5 +73,14 @@ void timersTick();
 void runTimesTick();
 // 1 while timer i has expired and not been started again.
 int timerExpired(int i);
+// Timer i runs from its present value and is no longer expired.
+void timerStart(int i);
+// Timer i stops and keeps its value.
+void timerStop(int i);
+// Timer i's value becomes its preset.
+void timerLoadPreset(int i);
+// The flight time or the engine run time back to 0:00:00.
+void clearFlightTime();
+void clearEngineTime();
 // Power-on state: clock not loaded, timers and counters 0. The clock source stays.
 void timekeepingPowerOnReset();

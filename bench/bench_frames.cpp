@@ -25,7 +25,7 @@ uint32_t framebuffer[FB_PIXELS];
 
 template <void (*Draw)(uint32_t*)>
 void benchPage(benchmark::State& state) {
-    bench::startUnit();
+    unit::powerOn();
     for (auto _ : state) {
         Draw(framebuffer);
         benchmark::DoNotOptimize(framebuffer);
@@ -65,9 +65,9 @@ void BM_AttitudeDemoMotion(benchmark::State& state) {
 
 // The sensor path with the pitch ramp of the simulated device and the status row.
 void BM_AttitudeSensorsWithStatusRow(benchmark::State& state) {
-    bench::startUnit();
-    settingsWriteByte(SLOT_DEMO_MODE, bench::SENSORS);
-    attitudeStatusShown = 1;
+    unit::powerOn();
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_OFF);
+    attitudePage.statusShown = 1;
     for (auto _ : state) {
         attitudeDrawPage(framebuffer);
         benchmark::DoNotOptimize(framebuffer);
@@ -77,8 +77,8 @@ void BM_AttitudeSensorsWithStatusRow(benchmark::State& state) {
 // One fast tick of the shell with the given page active: filter step, button
 // decoder, the composed frame and its copy into the window picture.
 void BM_HostFastTick(benchmark::State& state) {
-    bench::startUnit();
-    activePage = static_cast<int>(state.range(0));
+    unit::powerOn();
+    controllerShowPage(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         hostFastTick();
         benchmark::DoNotOptimize(hostCanvas());
@@ -87,8 +87,8 @@ void BM_HostFastTick(benchmark::State& state) {
 
 // The frame cycle's drawing with the given page active.
 void BM_RenderFrame(benchmark::State& state) {
-    bench::startUnit();
-    activePage = static_cast<int>(state.range(0));
+    unit::powerOn();
+    controllerShowPage(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         renderFrame(framebuffer);
         demoStep();

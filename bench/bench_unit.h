@@ -5,27 +5,17 @@
 #include "app/page_attitude.h"
 #include "device/device.h"
 #include "device/settings.h"
-#include "shell/shell.h"
+#include "device/settings_slots.h"
+#include "tests/unit_driver.h"
 
 namespace bench {
 
-inline constexpr int DEMO_MOTION = 1;
-inline constexpr int SENSORS = 0;
-
-// Program start as the window performs it: every module reset, window
-// creation, the first frame, the attitude start-up and the settings defaults.
-inline void startUnit() {
-    unitPowerOnReset();
-    HostOnCreate();
-    hostStartup();
-}
-
 // The attitude page shown in demo mode at a fixed demo attitude (degrees).
 inline void demoAttitude(float roll, float pitch) {
-    startUnit();
-    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MOTION);
-    demoRoll = roll;
-    demoPitch = pitch;
+    unit::powerOn();
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MODE_1);
+    deviceState.demoRoll = roll;
+    deviceState.demoPitch = pitch;
 }
 
 // Fixed attitudes measured: level, a steep bank with many numbers in view,

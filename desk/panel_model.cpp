@@ -10,6 +10,7 @@
 
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 
 // ---- Types ----------------------------------------------------------------
 
@@ -27,7 +28,6 @@ struct Row {
 
 // ---- Constants ------------------------------------------------------------
 
-constexpr int DEMO_SLOT = 16;  // demo mode: 0 off, else on
 constexpr double FLAG = 0.0;
 
 constexpr Row ROWS[] = {
@@ -80,7 +80,7 @@ const DeviceField* rowField(int row) {
 }
 
 double readRow(int row) {
-    if (ROWS[row].field == nullptr) return settingsReadInt(DEMO_SLOT);
+    if (ROWS[row].field == nullptr) return settingsReadInt(SLOT_DEMO_MODE);
     const DeviceField* f = rowField(row);
     return f != nullptr ? deviceFieldRead(simDevice, *f, ROWS[row].index, 0) : 0.0;
 }
@@ -89,8 +89,8 @@ double readRow(int row) {
 int writeRow(int row, double v, PanelChange* out) {
     if (ROWS[row].field == nullptr) {
         const int32_t n = v != 0.0 ? 1 : 0;
-        settingsWriteInt(DEMO_SLOT, n);
-        *out = {nullptr, 0, 0.0, DEMO_SLOT, n};
+        settingsWriteInt(SLOT_DEMO_MODE, n);
+        *out = {nullptr, 0, 0.0, SLOT_DEMO_MODE, n};
         return 1;
     }
     const DeviceField* f = rowField(row);
@@ -138,6 +138,13 @@ PanelKind panelKind(int row) {
 }
 
 const char* panelLabel(int row) { return valid(row) ? ROWS[row].label : ""; }
+
+const char* panelMeaning(int row) {
+    if (!valid(row)) return "";
+    if (ROWS[row].field == nullptr) return "settings slot 16: the pages show the demo motion";
+    const DeviceField* f = rowField(row);
+    return f != nullptr ? f->meaning : "";
+}
 
 // Flags as on/off, numbers with the row's decimals and unit.
 void panelValueText(int row, char (&out)[PANEL_TEXT_CAPACITY]) {

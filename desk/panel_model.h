@@ -36,6 +36,8 @@ void panelSelectBy(int delta);
 void panelSelect(int row);
 PanelKind panelKind(int row);
 const char* panelLabel(int row);
+// What the row's value means: its device field's line of the device-field table.
+const char* panelMeaning(int row);
 // The value as the panel shows it, e.g. "14.1 V" or "on".
 void panelValueText(int row, char (&out)[PANEL_TEXT_CAPACITY]);
 // A flag row that is on, or a number row's value not 0.

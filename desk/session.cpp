@@ -12,7 +12,8 @@ namespace {
 
 struct SessionState {
     RunControl run = {};
-    HostDateTime recordingStart = DEFAULT_HOST_TIME;  // the host time at tick 0
+    HostDateTime hostBase = DEFAULT_HOST_TIME;  // the host time at fast tick hostBaseTick
+    long long hostBaseTick = 0;
 };
 
 SessionState session;
@@ -24,7 +25,14 @@ SessionState session;
 // Seconds follow the frames while recording, as they do in a replay.
 void deskSessionStart(int64_t now, bool recording, const HostDateTime& start) {
     runStart(&session.run, now, recording);
-    session.recordingStart = start;
+    session.hostBase = start;
+    session.hostBaseTick = 0;
+}
+
+void deskSessionContinue(int64_t now, long long ticks, const HostDateTime& t) {
+    runStart(&session.run, now, true);
+    session.run.fastTicks = ticks;
+    deskSessionSetHostTime(t);
 }
 
 RunControl& deskSessionRun() { return session.run; }
@@ -46,5 +54,10 @@ void deskSessionRunDue(int64_t now) {
 }
 
 void deskSessionHostTime(ClockTime* out) {
-    *out = hostTimeAfter(session.recordingStart, session.run.fastTicks);
+    *out = hostTimeAfter(session.hostBase, session.run.fastTicks - session.hostBaseTick);
+}
+
+void deskSessionSetHostTime(const HostDateTime& t) {
+    session.hostBase = t;
+    session.hostBaseTick = session.run.fastTicks;
 }

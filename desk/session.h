@@ -20,3 +20,9 @@ void deskSessionRunDue(int64_t now);
 // While recording, the unit's host time: the start plus 10 ms per fast tick,
 // as a replay computes it.
 void deskSessionHostTime(ClockTime* out);
+// The host time from now on: t at the present tick (a clock line).
+void deskSessionSetHostTime(const HostDateTime& t);
+// A recording session that goes on from a unit that ran ticks fast ticks
+// since power-on (a script ran them) with host time t: its seconds keep
+// following every 100th of those ticks, as in a replay of both.
+void deskSessionContinue(int64_t now, long long ticks, const HostDateTime& t);

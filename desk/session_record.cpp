@@ -95,7 +95,6 @@ void recordLevels(long long tick, int view, int left, int right) {
 
 // A set line for a device field, a slot line for a setting.
 void recordChange(long long tick, const PanelChange& change) {
-    if (!rec.active) return;
     ScriptCommand c;
     if (change.field != nullptr) {
         c.op = ScriptOp::Set;
@@ -107,6 +106,11 @@ void recordChange(long long tick, const PanelChange& change) {
         c.slot = change.slot;
         c.slotValue = change.slotValue;
     }
+    recordCommand(tick, c);
+}
+
+void recordCommand(long long tick, const ScriptCommand& c) {
+    if (!rec.active) return;
     reach(tick, c.op);
     command(c);
 }
@@ -127,6 +131,26 @@ void recordFinish(long long tick) {
     if (!rec.active) return;
     reach(tick, ScriptOp::Wait);
     rec.active = false;
+}
+
+std::string recordEnding(long long tick) {
+    if (!rec.active || tick <= rec.lastTick) return {};
+    ScriptCommand wait;
+    wait.op = ScriptOp::Wait;
+    wait.ticks = tick - rec.lastTick;
+    return scriptFormat(wait) + "\n";
+}
+
+// The head created the window: a script run always does by its end.
+void recordResume(const std::string& head, long long tick, int view, int left, int right) {
+    rec = Recorder{};
+    rec.active = true;
+    rec.windowCreated = true;
+    rec.lastTick = tick;
+    rec.levels[0] = view != 0;
+    rec.levels[1] = left != 0;
+    rec.levels[2] = right != 0;
+    rec.text = head;
 }
 
 std::string recordTake() {

@@ -20,7 +20,16 @@ void recordLevels(long long tick, int view, int left, int right);
 void recordChange(long long tick, const PanelChange& change);
 // A picture taken after tick ticks: the screen, or the window at a scale.
 void recordShot(long long tick, const std::string& file, bool window, int scale);
+// A script line applied after tick ticks (a set, slot or clock line from a
+// page's controls); button lines come from the levels instead.
+void recordCommand(long long tick, const ScriptCommand& c);
 // The session ended after tick ticks: the last wait, and the recording stops.
 void recordFinish(long long tick);
+// The wait that would end the recording after tick ticks, as a line (empty
+// when none is due); the recording goes on.
+std::string recordEnding(long long tick);
+// Goes on recording a session whose first lines, head, brought the unit to
+// tick ticks with these button levels (a script run on the page).
+void recordResume(const std::string& head, long long tick, int view, int left, int right);
 // The script text recorded since the last call.
 std::string recordTake();

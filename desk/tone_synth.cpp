@@ -36,7 +36,7 @@ constexpr TonePattern pattern(const ToneStep (&steps)[N], int alertRepeats) {
 
 }  // namespace
 
-const TonePattern tonePatterns[TONE_SOUNDS] = {
+const TonePattern tonePatterns[SOUND_COUNT] = {
     pattern(G_LEVEL_3, 4),   pattern(G_LEVEL_2, 3),   pattern(G_LEVEL_1, 2),
     pattern(AOA_LEVEL_3, 4), pattern(AOA_LEVEL_2, 3), pattern(AOA_LEVEL_1, 2),
     pattern(TIMER_1, 3),     pattern(TIMER_2, 3),     pattern(VOLUME_TEST, 1),
@@ -94,19 +94,17 @@ void toneSynthInit(ToneSynth* s, int sampleRate) {
 
 // Starts a sound from its first step or stops it; anything else is ignored.
 void toneSynthRequest(ToneSynth* s, int sound, int mode) {
-    if (sound < 0 || sound >= TONE_SOUNDS) return;
+    if (sound < 0 || sound >= SOUND_COUNT) return;
     ToneVoice& v = s->voices[sound];
     switch (mode) {
-        case TONE_MODE_STOP: v = {}; return;
-        case TONE_MODE_PREVIEW: v = {1, 0, 0}; return;
-        case TONE_MODE_ALERT: v = {tonePatterns[sound].alertRepeats, 0, 0}; return;
+        case SOUND_STOP: v = {}; return;
+        case SOUND_PREVIEW: v = {1, 0, 0}; return;
+        case SOUND_ALERT: v = {tonePatterns[sound].alertRepeats, 0, 0}; return;
         default: return;
     }
 }
 
-void toneSynthSetVolume(ToneSynth* s, int volume) {
-    s->volume = std::clamp(volume, 0, TONE_VOLUME_MAX);
-}
+void toneSynthSetVolume(ToneSynth* s, int volume) { s->volume = std::clamp(volume, 0, VOLUME_MAX); }
 
 void toneSynthSetMuted(ToneSynth* s, bool muted) { s->muted = muted; }
 
@@ -117,7 +115,7 @@ void toneSynthSilence(ToneSynth* s) {
 
 // The lowest sound number still playing.
 int toneSynthAudible(const ToneSynth* s) {
-    for (int i = 0; i < TONE_SOUNDS; ++i)
+    for (int i = 0; i < SOUND_COUNT; ++i)
         if (s->voices[i].repeatsLeft > 0) return i;
     return -1;
 }
@@ -129,13 +127,13 @@ void toneSynthRender(ToneSynth* s, int16_t* out, int n) {
         const int sound = toneSynthAudible(s);
         const float value = sound >= 0 ? sampleOf(s, sound) * amplitude : 0.0f;
         out[i] = static_cast<int16_t>(std::lround(value));
-        for (int k = 0; k < TONE_SOUNDS; ++k)
+        for (int k = 0; k < SOUND_COUNT; ++k)
             if (s->voices[k].repeatsLeft > 0) advance(s, k, &s->voices[k]);
     }
 }
 
 // Square law: volume 5 is a quarter of the full amplitude (-12 dB).
 float toneAmplitude(int volume) {
-    const float v = static_cast<float>(std::clamp(volume, 0, TONE_VOLUME_MAX)) / TONE_VOLUME_MAX;
+    const float v = static_cast<float>(std::clamp(volume, 0, VOLUME_MAX)) / VOLUME_MAX;
     return TONE_FULL_SCALE * 32767.0f * v * v;
 }

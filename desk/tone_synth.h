@@ -6,12 +6,10 @@
 
 #include <cstdint>
 
-inline constexpr int TONE_SOUNDS = 9;  // 0 to 7 alert sounds, 8 the volume test
-inline constexpr int TONE_VOLUME_TEST = 8;
-inline constexpr int TONE_VOLUME_MAX = 10;  // settings slot 4 runs 0 to 10
-inline constexpr int TONE_MODE_STOP = 0;
-inline constexpr int TONE_MODE_PREVIEW = 1;     // once: a preview or the volume test
-inline constexpr int TONE_MODE_ALERT = 2;       // an alert: its pattern a few times
+#include "device/device.h"
+#include "device/settings_slots.h"
+
+// Sounds and modes are the unit's DevSound and DevSoundMode; volumes run to VOLUME_MAX.
 inline constexpr float TONE_FULL_SCALE = 0.5f;  // peak amplitude at volume 10, of the int16 range
 inline constexpr int TONE_FADE_MS = 4;          // fade in and out of every beep
 
@@ -27,7 +25,7 @@ struct TonePattern {
     int alertRepeats;  // how often an alert plays the pattern
 };
 
-extern const TonePattern tonePatterns[TONE_SOUNDS];
+extern const TonePattern tonePatterns[SOUND_COUNT];
 
 struct ToneVoice {
     int repeatsLeft;  // 0: silent
@@ -40,7 +38,7 @@ struct ToneSynth {
     int volume;  // 0 to 10
     bool muted;
     double phase;  // of the sine, in turns, kept across steps of one voice
-    ToneVoice voices[TONE_SOUNDS];
+    ToneVoice voices[SOUND_COUNT];
 };
 
 // Silent, at the given rate (samples per second), volume 5 as the unit's default.

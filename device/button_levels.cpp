@@ -4,7 +4,7 @@
 // synthetic click) still reaches the unit as a press and a release.
 #include "device/button_levels.h"
 
-// ---- Module state ---------------------------------------------------------
+// ---- Types ----------------------------------------------------------------
 
 namespace {
 
@@ -13,6 +13,8 @@ struct ButtonLevels {
     int viewKey, leftKey, rightKey;     // 1 while a key holds the button
     int viewRose, leftRose, rightRose;  // pressed since the decoder last sampled
 };
+
+// ---- Module state ---------------------------------------------------------
 
 ButtonLevels levels = {};
 

@@ -12,7 +12,15 @@
 // ---- Simulated device -------------------------------------------------------
 
 inline constexpr int DEV_EXTERNAL_VALUES = 16;  // devReadValue / devWriteValue
+inline constexpr int DEV_PAGE_REQUEST = 8;      // the external value that requests a page
 inline constexpr int DEV_STATUS_LETTERS = 7;    // "RPYJAWB"
+inline constexpr int DEV_AXES = 3;              // of the attitude sensor, numbered 1 to 3
+inline constexpr int DEV_ALIGN_CONDITIONS = 3;  // numbered 1 to 3
+// Calibration parameters: axis a is stored as parameter 79 + a; the hard
+// calibration marks its end in the last one. Always in bank 1.
+inline constexpr int DEV_CAL_FIRST_PARAMETER = 80;
+inline constexpr int DEV_CAL_DONE_PARAMETER = 99;
+inline constexpr int DEV_PARAMETER_BANK = 1;
 
 struct SimDevice {
     // Power
@@ -27,8 +35,8 @@ struct SimDevice {
     // External interface values; value 8 is the page request
     float externalValue[DEV_EXTERNAL_VALUES] = {};
     // Calibration readings
-    float axisReading[3] = {};
-    float axisPairReading[3][2] = {};
+    float axisReading[DEV_AXES] = {};
+    float axisPairReading[DEV_AXES][2] = {};
     int calibrationReady = 1;
     // Attitude
     float rollAngle = 10.0f;
@@ -37,7 +45,7 @@ struct SimDevice {
     int pitchRamps = 1;
     float slipReading = 0.0f;
     int attitudeValid = 1;
-    int alignCondition[3] = {1, 1, 1};
+    int alignCondition[DEV_ALIGN_CONDITIONS] = {1, 1, 1};
     float statusQuality[DEV_STATUS_LETTERS] = {1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
     // Load factor and angle of attack
     float gReading = 2.8f;
@@ -66,7 +74,9 @@ struct SimDevice {
     int poweredOff = 0;
 };
 
-extern SimDevice simDevice;
+// Tests, scripts and the live controls write it; the power-off writes poweredOff
+// and the pitch ramp pitchAngle.
+inline SimDevice simDevice;
 
 // ---- Journal of requests ----------------------------------------------------
 
@@ -103,9 +113,31 @@ inline constexpr int DEV_JOURNAL_CAPACITY = 256;
 int devJournalSize();
 const DevRequest& devJournalAt(int i);
 long devJournalTotal();
-// How many of the kept requests are op.
-int devJournalCount(DevOp op);
 void devJournalClear();
+
+// ---- Sounds -----------------------------------------------------------------
+
+// What devSound plays: one sound per alert (the most urgent has the lowest
+// number) and the volume test.
+enum DevSound : int {
+    SOUND_G3 = 0,
+    SOUND_G2 = 1,
+    SOUND_G1 = 2,
+    SOUND_AOA3 = 3,
+    SOUND_AOA2 = 4,
+    SOUND_AOA1 = 5,
+    SOUND_TIMER1 = 6,
+    SOUND_TIMER2 = 7,
+    SOUND_VOLUME_TEST = 8,
+};
+inline constexpr int SOUND_COUNT = 9;
+
+// How devSound plays it.
+enum DevSoundMode : int {
+    SOUND_STOP = 0,
+    SOUND_PREVIEW = 1,  // once: a preview or the volume test
+    SOUND_ALERT = 2,    // an alert: its pattern a few times
+};
 
 // ---- Sound listener ---------------------------------------------------------
 
@@ -117,11 +149,28 @@ void devSetSoundListener(DevSoundListener listener);
 
 // ---- Discrete inputs and demo motion ----------------------------------------
 
+// The discrete inputs by number.
+inline constexpr int PROBE_INPUT = 1;    // a temperature probe is fitted
+inline constexpr int EDITION_INPUT = 2;  // the "QX-70-S" edition
+
+// The inputs as the unit last sampled them and the demo motion; written by
+// sampleDiscreteInputs, demoStep and the power-on reset only.
+struct DeviceState {
+    int discreteInput1 = 0;
+    int discreteInput2 = 0;
+    float demoRoll = 0.0f;   // degrees, swings within about -5 to 5
+    float demoPitch = 0.0f;  // degrees, swings within about 0 to 12
+    int rollDirection = 1;   // +1 or -1
+    int pitchDirection = 1;
+};
+inline DeviceState deviceState;
+
+// Latches both discrete inputs from their sources.
 void sampleDiscreteInputs();
+// Discrete input 1 or 2 as last sampled; any other number reads 0.
 int discreteInput(int n);
+// One frame of the demo motion.
 void demoStep();
-extern float demoRoll;
-extern float demoPitch;
 
 // Power-on state: simDevice defaults, journal empty, inputs 0, demo motion at rest.
 void devicePowerOnReset();

@@ -13,13 +13,13 @@ namespace {
 constexpr char STATUS_LETTERS[] = "RPYJAWB";
 static_assert(sizeof STATUS_LETTERS - 1 == DEV_STATUS_LETTERS);
 
-constexpr int AXES = 3;
 constexpr int LEVELS = 3;
 constexpr int READINGS_PER_AXIS = 2;
 constexpr double PITCH_RAMP_STEP = 0.05;
 
 // ---- Module state ---------------------------------------------------------
 
+// The host's ear; not unit state, so a power-on reset keeps it.
 DevSoundListener soundListener = nullptr;
 
 // ---- Private helpers ------------------------------------------------------
@@ -91,12 +91,12 @@ void devWriteParameter(int one, int id, float x) {
 
 // Raw reading of axis 1-3 for the standby calibration.
 float devAxisReading(int axis) {
-    return numbered(axis, AXES) ? simDevice.axisReading[axis - 1] : 0.0f;
+    return numbered(axis, DEV_AXES) ? simDevice.axisReading[axis - 1] : 0.0f;
 }
 
 // Reading n (1-2) of axis 1-3 for the hard calibration.
 float devAxisPairReading(int axis, int n) {
-    if (!numbered(axis, AXES) || !numbered(n, READINGS_PER_AXIS)) return 0.0f;
+    if (!numbered(axis, DEV_AXES) || !numbered(n, READINGS_PER_AXIS)) return 0.0f;
     return simDevice.axisPairReading[axis - 1][n - 1];
 }
 
@@ -125,7 +125,9 @@ float devSlipReading() { return simDevice.slipReading; }
 int devAttitudeValid() { return simDevice.attitudeValid; }
 
 // Alignment-complete condition n (1-3).
-int devAlignCondition(int n) { return numbered(n, AXES) ? simDevice.alignCondition[n - 1] : 0; }
+int devAlignCondition(int n) {
+    return numbered(n, DEV_ALIGN_CONDITIONS) ? simDevice.alignCondition[n - 1] : 0;
+}
 
 // Quality 0..1 of a sensor status letter of "RPYJAWB"; any other letter reads 0.
 float devStatusQuality(char letter) {
@@ -193,7 +195,7 @@ void devSetBrightnessLevel(int level) {
 }
 // Sets the brightness mode: 1 manual, 0 automatic.
 void devSetBrightnessMode(int mode) { devJournalRecord(DevOp::SetBrightnessMode, mode); }
-// Sound request: sound 0-7 alerts, 8 the volume test; mode 0 stop, 1 preview, 2 alert.
+// Sound request: a DevSound played in a DevSoundMode.
 void devSound(int sound, int mode) {
     devJournalRecord(DevOp::Sound, sound, mode);
     if (soundListener != nullptr) soundListener(sound, mode);

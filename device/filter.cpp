@@ -11,7 +11,8 @@ namespace {
 // The calibration channels are fed and read by the standby and the hard
 // calibration but configured by nobody; without a divisor they would divide
 // by zero, so the bank starts with this one (0.1 s).
-constexpr int CALIBRATION_CHANNELS[] = {27, 28, 29};
+constexpr int CALIBRATION_CHANNELS[] = {FILTER_CAL_FIRST_CHANNEL, FILTER_CAL_FIRST_CHANNEL + 1,
+                                        FILTER_CAL_FIRST_CHANNEL + 2};
 constexpr float CALIBRATION_DIVISOR = 10.0f;
 
 // ---- Types ----------------------------------------------------------------

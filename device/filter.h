@@ -2,6 +2,8 @@
 #pragma once
 
 inline constexpr int FILTER_CHANNELS = 35;
+// Channels 27 to 29 smooth the three sensor axes for both calibrations.
+inline constexpr int FILTER_CAL_FIRST_CHANNEL = 27;
 
 // One step of every channel.
 void filterTick();

@@ -1,7 +1,9 @@
 // The settings store: 100 signed 32-bit slots held in memory for the run.
 #include "device/settings.h"
 
-// ---- Constants ------------------------------------------------------------
+#include "device/settings_slots.h"
+
+// ---- Types ----------------------------------------------------------------
 
 namespace {
 
@@ -10,15 +12,25 @@ struct SlotDefault {
     int32_t value;
 };
 
-// Demo mode, page enables, audio alerts, volume, angle-of-attack pre-stall and
-// cruise angles, positive and negative G limits.
+struct SettingsStore {
+    int32_t slots[SETTINGS_SLOTS];
+};
+
+// Applied in this order.
 constexpr SlotDefault DEFAULTS[] = {
-    {16, 1}, {2, 127}, {3, 7}, {4, 5}, {5, 15}, {6, 5}, {14, 3}, {15, -2},
+    {SLOT_DEMO_MODE, DEMO_MODE_1},
+    {SLOT_PAGE_ENABLE, PAGE_ENABLE_ALL},
+    {SLOT_AUDIO_ALERTS, AUDIO_TIMER1 | AUDIO_TIMER2 | AUDIO_AOA_LIMIT},
+    {SLOT_VOLUME, 5},
+    {SLOT_AOA_PRESTALL, 15},
+    {SLOT_AOA_CRUISE, 5},
+    {SLOT_G_LIMIT_POSITIVE, 3},
+    {SLOT_G_LIMIT_NEGATIVE, -2},
 };
 
 // ---- Module state ---------------------------------------------------------
 
-int32_t slots[SETTINGS_SLOTS];
+SettingsStore store = {};
 
 // ---- Private helpers ------------------------------------------------------
 
@@ -31,11 +43,11 @@ bool validSlot(int slot) { return slot >= 0 && slot < SETTINGS_SLOTS; }
 // ---- Public operations ----------------------------------------------------
 
 // The whole slot.
-int32_t settingsReadInt(int slot) { return validSlot(slot) ? slots[slot] : 0; }
+int32_t settingsReadInt(int slot) { return validSlot(slot) ? store.slots[slot] : 0; }
 
 // Stores the whole value.
 void settingsWriteInt(int slot, int32_t value) {
-    if (validSlot(slot)) slots[slot] = value;
+    if (validSlot(slot)) store.slots[slot] = value;
 }
 
 // The low 8 bits of the slot.
@@ -50,6 +62,4 @@ void settingsApplyDefaults() {
 }
 
 // Every slot 0, as at program start.
-void settingsPowerOnReset() {
-    for (int32_t& s : slots) s = 0;
-}
+void settingsPowerOnReset() { store = {}; }

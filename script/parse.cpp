@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "app/buttons.h"
+#include "app/controller.h"
 #include "device/settings.h"
 #include "gfx/gfx.h"
 #include "script/words.h"
@@ -28,6 +29,7 @@ constexpr int BOTH_HOLD_TICKS = LEFT_HOLD_TICKS + 1;
 constexpr const char* BUTTON_NAMES[] = {"view", "left", "right", "both"};
 constexpr const char* PAGE_NAMES[SCRIPT_PAGES] = {"splash", "data",   "runtime",  "timer1",
                                                   "timer2", "gmeter", "attitude", "setup"};
+static_assert(SCRIPT_PAGES == PAGE_COUNT, "one name per PageId, in PageId order");
 
 struct RequestName {
     DevOp op;
@@ -119,7 +121,11 @@ bool finish(Line& l) {
 bool takeInteger(Line& l, const char* what, long long lo, long long hi, long long& v) {
     std::string_view w;
     if (!take(l, what, w)) return false;
-    if (!wordToInteger(w, v)) return fail(l, std::string("bad ") + what + " " + wordQuoted(w));
+    if (!wordToInteger(w, v)) {
+        return fail(l, std::string("bad ") + what + " " + wordQuoted(w) + ": a whole number from " +
+                           std::to_string(lo) + " to " + std::to_string(hi) +
+                           ", decimal or 0x hexadecimal");
+    }
     if (v < lo || v > hi) {
         return fail(l, std::string(what) + " " + std::to_string(v) + " outside " +
                            std::to_string(lo) + " to " + std::to_string(hi));
@@ -179,7 +185,10 @@ bool takeDuration(Line& l, const char* what, long long lo, long long& ticks, boo
         inSeconds = unit != 1;
         ok = inSeconds ? wordToTicks(w, unit, n) : wordToInteger(w, n);
     }
-    if (!ok) return fail(l, std::string("bad ") + what + " " + wordQuoted(w));
+    if (!ok) {
+        return fail(l, std::string("bad ") + what + " " + wordQuoted(w) +
+                           ": ticks, or a time such as 2s, 1.5m or 1h30m");
+    }
     if (n < lo || n > SCRIPT_MAX_TICKS) {
         return fail(l, std::string(what) + " of " + std::to_string(n) + " ticks outside " +
                            std::to_string(lo) + " to " + std::to_string(SCRIPT_MAX_TICKS));
@@ -239,12 +248,39 @@ bool parseClock(Line& l, ScriptCommand& c) {
     return finish(l);
 }
 
+std::string numberText(double v) {
+    char text[32];
+    *std::to_chars(text, text + sizeof text - 1, v).ptr = '\0';
+    return text;
+}
+
+std::string rangeText(const DeviceField& f) {
+    return numberText(f.min) + " to " + numberText(f.max);
+}
+
+// The indices a field takes, for messages.
+std::string indexText(const DeviceField& f) {
+    const std::string rows = "0 to " + std::to_string(f.rows - 1);
+    if (f.indices == 1) return "the index of " + std::string(f.name) + " runs " + rows;
+    return "the indices of " + std::string(f.name) + " run " + rows + " and 0 to " +
+           std::to_string(f.cols - 1);
+}
+
+// The values a field takes, for messages.
+std::string valueForm(const DeviceField& f) {
+    if (f.type == FieldType::Float) return "a number from " + rangeText(f);
+    if (f.type == FieldType::Colour) return "a colour 0xAARRGGBB";
+    if (f.min == 0 && f.max == 1) return "0 or 1";
+    return "a whole number from " + rangeText(f);
+}
+
 // "name", "name[i]" or "name[i][j]".
 bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
     const size_t bracket = w.find('[');
     const std::string_view name = w.substr(0, bracket);
     c.field = deviceFieldFind(name);
     if (c.field == nullptr) return fail(l, "unknown device field " + wordQuoted(name));
+    const DeviceField& f = *c.field;
     long long index[2] = {0, 0};
     int given = 0;
     std::string_view rest =
@@ -253,50 +289,41 @@ bool parseFieldRef(Line& l, std::string_view w, ScriptCommand& c) {
         const size_t close = rest.find(']');
         if (rest[0] != '[' || close == std::string_view::npos || given == 2 ||
             !wordToInteger(rest.substr(1, close - 1), index[given])) {
-            return fail(l, "bad index in " + wordQuoted(w));
+            const std::string form = f.indices > 0 ? ": " + indexText(f) : "";
+            return fail(l, "bad index in " + wordQuoted(w) + form);
         }
         ++given;
         rest.remove_prefix(close + 1);
     }
-    if (given != c.field->indices) {
+    if (given != f.indices) {
         constexpr const char* INDEX_COUNT[] = {" takes no index", " takes one index",
                                                " takes two indices"};
-        return fail(l, std::string(c.field->name) + INDEX_COUNT[c.field->indices]);
+        return fail(l, std::string(f.name) + INDEX_COUNT[f.indices]);
     }
-    const long long rows = c.field->rows, cols = c.field->cols;
-    if (index[0] < 0 || index[0] >= rows || index[1] < 0 || index[1] >= cols) {
-        return fail(l, "index outside " + std::string(c.field->name) + " in " + wordQuoted(w));
-    }
+    if (index[0] < 0 || index[0] >= f.rows || index[1] < 0 || index[1] >= f.cols)
+        return fail(l, indexText(f) + ", not " + wordQuoted(w));
     c.row = static_cast<int>(index[0]);
     c.col = static_cast<int>(index[1]);
     return true;
 }
 
-std::string rangeText(const DeviceField& f) {
-    char lo[32], hi[32];
-    *std::to_chars(lo, lo + sizeof lo - 1, f.min).ptr = '\0';
-    *std::to_chars(hi, hi + sizeof hi - 1, f.max).ptr = '\0';
-    return std::string(lo) + " to " + hi;
-}
-
+// Whole numbers in decimal or 0x hexadecimal fit every field; a float field
+// also takes decimal fractions.
 bool parseSet(Line& l, ScriptCommand& c) {
     std::string_view w;
     if (!take(l, "device field", w) || !parseFieldRef(l, w, c)) return false;
     if (!take(l, "value", w)) return false;
     const DeviceField& f = *c.field;
-    bool ok = false;
-    if (f.type == FieldType::Float) {
-        float x = 0.0f;
-        ok = wordToFloat(w, x);
+    long long n = 0;
+    float x = 0.0f;
+    bool ok = wordToInteger(w, n);
+    c.value = static_cast<double>(n);
+    if (!ok && f.type == FieldType::Float && wordToFloat(w, x)) {
+        ok = true;
         c.value = x;
-    } else {
-        long long n = 0;
-        ok = wordToInteger(w, n);
-        c.value = static_cast<double>(n);
     }
-    if (!ok) return fail(l, "bad value " + wordQuoted(w) + " for " + f.name);
-    if (!deviceFieldAccepts(f, c.value))
-        return fail(l, std::string(f.name) + " takes " + rangeText(f));
+    if (!ok || !deviceFieldAccepts(f, c.value))
+        return fail(l, std::string(f.name) + " takes " + valueForm(f) + ", not " + wordQuoted(w));
     return finish(l);
 }
 

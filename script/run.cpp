@@ -23,8 +23,6 @@ namespace {
 
 constexpr int LEVELS = 3;  // view, left, right
 constexpr int VIEW = 0, LEFT = 1, RIGHT = 2;
-constexpr long long SECONDS_PER_DAY = 86400;
-constexpr int MS_PER_SECOND = 1000;
 constexpr size_t SHOWN_REQUESTS = 6;  // journal entries listed in a failure message
 
 // ---- Types --------------------------------------------------------------------
@@ -65,9 +63,7 @@ RunState run;
 // ---- Private helpers ----------------------------------------------------------
 
 // The clock source the unit loads its clock from: the script's host time.
-void scriptClockSource(ClockTime* out) {
-    *out = hostTimeAfter(run.hostBase, run.ticks - run.hostBaseTick);
-}
+void scriptClockSource(ClockTime* out) { *out = scriptHostTime(); }
 
 // Adds the requests recorded since the last look to the run's tally, which
 // outlives the device's small ring of recent requests.
@@ -181,7 +177,7 @@ Step pressFor(const ScriptCommand& c) {
 void setHostClock(const ScriptCommand& c) {
     HostDateTime t = c.clock;
     if (!c.clockHasDate) {
-        const ClockTime now = hostTimeAfter(run.hostBase, run.ticks - run.hostBaseTick);
+        const ClockTime now = scriptHostTime();
         t.year = now.year;
         t.month = now.month;
         t.day = now.day;
@@ -230,10 +226,10 @@ Step expectScreen(const ScriptCommand& c, const ScriptShotSink& sink) {
 }
 
 Step expectPage(const ScriptCommand& c) {
-    if (activePage == c.page) return Step::Go;
+    if (controller.activePage == c.page) return Step::Go;
     return stop(c, ScriptStatus::Failed,
                 std::string("expected page ") + scriptPageName(c.page) + ", found " +
-                    scriptPageName(activePage));
+                    scriptPageName(controller.activePage));
 }
 
 Step expectSlot(const ScriptCommand& c) {
@@ -380,3 +376,5 @@ ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long l
     run.progress = nullptr;
     return run.outcome;
 }
+
+ClockTime scriptHostTime() { return hostTimeAfter(run.hostBase, run.ticks - run.hostBaseTick); }

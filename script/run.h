@@ -53,3 +53,5 @@ using ScriptProgress = std::function<void(int line, long long ticks)>;
 // lines per tick of the limit (an error), so fuzzing stays quick.
 ScriptOutcome scriptRun(const Script& script, const ScriptShotSink& sink, long long tickLimit = 0,
                         const ScriptProgress& progress = {});
+// The host time the last run reached: its last clock line plus its ticks since.
+ClockTime scriptHostTime();

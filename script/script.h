@@ -22,6 +22,8 @@ inline constexpr int SCRIPT_MAX_SCALE = 8;
 inline constexpr int SCRIPT_MAX_ERRORS = 20;  // errors listed before the parser gives up
 inline constexpr int SCRIPT_PAGES = 8;
 inline constexpr int SCRIPT_MAX_REPEAT = 100000;  // passes of one repeat
+// Durations are written in seconds to the hundredth: one hundredth per fast tick.
+static_assert(FAST_TICKS_PER_SECOND == 100, "a script's hundredth of a second is one fast tick");
 
 // ---- Types --------------------------------------------------------------------
 

@@ -1,11 +1,53 @@
 // The word readers of the script parser.
 #include "script/words.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <iterator>
+#include <string>
 
 #include "script/script.h"
+
+// ---- Private helpers ----------------------------------------------------------------
+
+namespace {
+
+// The decimal words std::from_chars reads in general format: an optional
+// minus, digits with at most one point (at least one digit), and an optional
+// exponent of an e, an optional sign and digits.
+bool isDecimal(std::string_view w) {
+    size_t i = !w.empty() && w[0] == '-' ? 1 : 0;
+    size_t digits = 0;
+    bool point = false;
+    for (; i < w.size() && (std::isdigit(static_cast<unsigned char>(w[i])) || w[i] == '.'); ++i) {
+        if (w[i] == '.' && point) return false;
+        point |= w[i] == '.';
+        digits += w[i] != '.';
+    }
+    if (digits == 0) return false;
+    if (i == w.size()) return true;
+    if (wordLower(w[i]) != 'e') return false;
+    if (++i < w.size() && (w[i] == '+' || w[i] == '-')) ++i;
+    if (i == w.size()) return false;
+    for (; i < w.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(w[i]))) return false;
+    }
+    return true;
+}
+
+// A significand with a digit other than 0: such a number is not zero, so a
+// zero result means it underflowed.
+bool significandNonZero(std::string_view w) {
+    for (char c : w) {
+        if (wordLower(c) == 'e') return false;
+        if (c >= '1' && c <= '9') return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 // ---- Public operations --------------------------------------------------------------
 
@@ -55,12 +97,34 @@ bool wordToInteger(std::string_view w, long long& v) {
     return true;
 }
 
-// A whole word as a finite float, rounded once from the decimal text.
+// A whole word as a finite float, rounded once from the decimal text. The
+// C++ library of the browser build has no floating-point std::from_chars;
+// there the same words are read with strtof.
 bool wordToFloat(std::string_view w, float& v) {
+#if defined(__cpp_lib_to_chars)
     if (!w.empty() && w[0] == '+') w.remove_prefix(1);
     if (w.empty() || w[0] == '+') return false;
     const auto r = std::from_chars(w.data(), w.data() + w.size(), v, std::chars_format::general);
     return r.ec == std::errc{} && r.ptr == w.data() + w.size() && std::isfinite(v);
+#else
+    return wordToFloatByStrtof(w, v);
+#endif
+}
+
+// strtof rounds once too, but takes more than std::from_chars does (blanks,
+// hexadecimal, infinities), so the word's shape is checked first; a result
+// out of range, infinite or underflowed to zero, is refused as from_chars
+// refuses it.
+bool wordToFloatByStrtof(std::string_view w, float& v) {
+    if (!w.empty() && w[0] == '+') w.remove_prefix(1);
+    if (!isDecimal(w)) return false;
+    const std::string text(w);
+    char* end = nullptr;
+    const float x = std::strtof(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !std::isfinite(x)) return false;
+    if (x == 0.0f && significandNonZero(w)) return false;
+    v = x;
+    return true;
 }
 
 // Ticks in a decimal number of units of unitTicks each, like 1.5, when they

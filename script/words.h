@@ -15,6 +15,9 @@ std::string wordQuoted(std::string_view w);
 bool wordToInteger(std::string_view w, long long& v);
 // A whole word as a finite float, rounded once from the decimal text.
 bool wordToFloat(std::string_view w, float& v);
+// The same reading by strtof, for a C++ library without a floating-point
+// std::from_chars; wordToFloat uses it there.
+bool wordToFloatByStrtof(std::string_view w, float& v);
 // Ticks in a decimal number of units (unitTicks ticks each), like 1.5, when
 // they come out whole, without rounding.
 bool wordToTicks(std::string_view w, long long unitTicks, long long& ticks);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the generators need,
-# but only those that are missing. Uses sudo when not run as root.
+# but only those that are missing, then the npm packages of the browser tests
+# pinned in tests/web/package-lock.json. Uses sudo when not run as root.
 # `install-deps.sh fuzz` adds clang and its fuzzing runtime for `make fuzz`;
 # `install-deps.sh package` adds what builds and checks the Debian package.
 set -euo pipefail
@@ -12,7 +13,18 @@ packages=(
   libfreetype-dev fonts-dejavu-core
   clang-format
   desktop-file-utils man-db
+  # The browser build (WebAssembly from clang, no other toolchain) and its tests.
+  clang lld wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
+  chromium
 )
+# Node from another source is as good as Debian's; install Debian's only when
+# there is none.
+if ! command -v node >/dev/null 2>&1; then
+  packages+=(nodejs)
+fi
+if ! command -v npm >/dev/null 2>&1; then
+  packages+=(npm)
+fi
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev)
 fi
@@ -27,7 +39,21 @@ for p in "${packages[@]}"; do
   fi
 done
 
+# npm ci wipes node_modules, so it runs only when the lock file changed
+# since the last install.
+npm_packages() {
+  local web
+  web=$(cd "$(dirname "$0")/../tests/web" && pwd)
+  if cmp -s "$web/package-lock.json" "$web/node_modules/.installed-lock.json"; then
+    return 0
+  fi
+  echo "install-deps: installing the npm packages of tests/web"
+  (cd "$web" && npm ci --no-audit --no-fund --loglevel=error)
+  cp "$web/package-lock.json" "$web/node_modules/.installed-lock.json"
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
+  npm_packages
   exit 0
 fi
 
@@ -47,3 +73,4 @@ if ! "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; th
   "${sudo[@]}" apt-get update
   "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+npm_packages

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/alert_banner.h"
 #include "app/alerts.h"
+#include "app/brightness_dialog.h"
 #include "app/buttons.h"
 #include "app/controller.h"
 #include "app/page_attitude.h"
@@ -92,9 +94,11 @@ void appSecondTick() {
 // unitPowerOnReset(): the power-on reset of every application module.
 void appPowerOnReset() {
     controllerPowerOnReset();
+    brightnessDialogPowerOnReset();
     buttonsPowerOnReset();
     timekeepingPowerOnReset();
     alertsPowerOnReset();
+    alertBannerPowerOnReset();
     splashPowerOnReset();
     dataPagePowerOnReset();
     runTimePagePowerOnReset();

@@ -2,6 +2,8 @@
 #include "app_support.h"
 
 #include "app/timekeeping.h"
+#include "device/settings.h"
+#include "device/settings_slots.h"
 #include "shell/shell.h"
 #include "unit_driver.h"
 
@@ -10,9 +12,15 @@ void resetUnit() {
     setClockSource(nullptr);
 }
 
+void SensorsTest::SetUp() {
+    UnitTest::SetUp();
+    settingsApplyDefaults();
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_OFF);
+    sampleDiscreteInputs();
+}
+
 ButtonEvent tickOnce() {
-    buttonTick();
-    buttonLevelsSampled();
+    unit::tick(unit::Drive::DecoderOnly);
     return lastDecodedEvent();
 }
 
@@ -25,12 +33,30 @@ std::vector<TickEvent> runTicks(int n) {
     return events;
 }
 
+int settledLevels() {
+    buttonLevelsSampled();
+    return viewLevel() << 2 | leftLevel() << 1 | rightLevel();
+}
+
+int settledLevel(int (*level)()) {
+    buttonLevelsSampled();
+    return level();
+}
+
 std::vector<DevRequest> journalOf(DevOp op) {
     std::vector<DevRequest> found;
     for (int i = 0; i < devJournalSize(); ++i) {
         if (devJournalAt(i).op == op) found.push_back(devJournalAt(i));
     }
     return found;
+}
+
+int journalCount(DevOp op) { return static_cast<int>(journalOf(op).size()); }
+
+bool journalIsPowerOff() {
+    return devJournalSize() == 3 && devJournalAt(0).op == DevOp::PowerOffA &&
+           devJournalAt(1).op == DevOp::PowerOffB && devJournalAt(1).a == 15 &&
+           devJournalAt(2).op == DevOp::PowerOffC;
 }
 
 bool Screen::all(int x0, int y0, int x1, int y1, uint32_t c) const {

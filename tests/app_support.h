@@ -27,8 +27,18 @@ std::vector<TickEvent> runTicks(int n);
 // One button tick; the event it decoded.
 ButtonEvent tickOnce();
 
-// The kept journal entries of one kind, oldest first.
+// The raw button levels once the decoder has sampled every press so far: what
+// is held, without the presses kept up until their first sample. All three as
+// view 4, left 2, right 1, or one of them.
+int settledLevels();
+int settledLevel(int (*level)());
+
+// The kept journal entries of one kind, oldest first, and how many there are.
 std::vector<DevRequest> journalOf(DevOp op);
+int journalCount(DevOp op);
+// Whether the journal holds the power-off sequence and nothing else: steps A,
+// B with code 15, then C.
+bool journalIsPowerOff();
 
 // A screen rectangle x0 <= x < x1, y0 <= y < y1.
 struct Rect {
@@ -62,4 +72,11 @@ class UnitTest : public ::testing::Test {
         return screen;
     }
     Screen screen;
+};
+
+// A unit just powered on with the settings defaults, demo mode off and the
+// discrete inputs sampled: the pages draw what the sensors read.
+class SensorsTest : public UnitTest {
+  protected:
+    void SetUp() override;
 };

@@ -8,21 +8,12 @@ void SetupTest::SetUp() {
     settingsApplyDefaults();
     setEdition(true);
     buttonDecoderStart();
-    activePage = PAGE_SETUP;
+    controllerShowPage(PAGE_SETUP);
 }
 
 void SetupTest::setEdition(bool on) {
     simDevice.discreteInput2Source = on ? 1 : 0;
     sampleDiscreteInputs();
-}
-
-void SetupTest::click(void (*press)(), void (*release)(), int n) {
-    for (int i = 0; i < n; ++i) {
-        press();
-        tickOnce();
-        release();
-        tickOnce();
-    }
 }
 
 void SetupTest::selectItem(int n) {

@@ -3,16 +3,17 @@
 #include "app_support.h"
 #include "screen_checks.h"
 
+#include "app/alert_banner.h"
 #include "app/alerts.h"
 #include "app/colours.h"
 #include "app/controller.h"
 #include "app/page_gmeter.h"
 #include "app/timekeeping.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 
 namespace {
 
-constexpr int SLOT_AUDIO = 3;
 constexpr uint32_t LIGHT_GREY = 0xFFC0C0C0u;
 
 class Alerts : public UnitTest {
@@ -20,8 +21,9 @@ class Alerts : public UnitTest {
     void SetUp() override {
         UnitTest::SetUp();
         sampleDiscreteInputs();
-        settingsWriteByte(SLOT_AUDIO, 0x0F);
-        activePage = PAGE_DATA;
+        settingsWriteByte(SLOT_AUDIO_ALERTS,
+                          AUDIO_TIMER1 | AUDIO_TIMER2 | AUDIO_AOA_LIMIT | AUDIO_G_LIMIT);
+        controllerShowPage(PAGE_DATA);
         drawAlertBanner(screen.px);  // no alert: the blink period starts afresh
     }
     void frame() { alertLogic(screen.px); }
@@ -50,11 +52,11 @@ class Alerts : public UnitTest {
 };
 
 TEST_F(Alerts, TimerExpiryRaisesItsAlertWithItsSoundOnce) {
-    timers[0].expired = 1;
+    timekeeping.timers[0].expired = 1;
     devJournalClear();
     frame();
-    EXPECT_EQ(alertActive[ALERT_TIMER1], 1);
-    EXPECT_EQ(alertLatched[ALERT_TIMER1], 1);
+    EXPECT_EQ(alerts.active[ALERT_TIMER1], 1);
+    EXPECT_EQ(alerts.latched[ALERT_TIMER1], 1);
     EXPECT_EQ(started(), std::vector<int>{6});
     devJournalClear();
     frame();
@@ -63,48 +65,48 @@ TEST_F(Alerts, TimerExpiryRaisesItsAlertWithItsSoundOnce) {
 }
 
 TEST_F(Alerts, DisabledAudioRaisesTheAlertSilently) {
-    settingsWriteByte(SLOT_AUDIO, 0x0E);
-    timers[0].expired = 1;
-    timers[1].expired = 1;
+    settingsWriteByte(SLOT_AUDIO_ALERTS, AUDIO_TIMER2 | AUDIO_AOA_LIMIT | AUDIO_G_LIMIT);
+    timekeeping.timers[0].expired = 1;
+    timekeeping.timers[1].expired = 1;
     devJournalClear();
     frame();
-    EXPECT_EQ(alertActive[ALERT_TIMER1], 1);
-    EXPECT_EQ(alertActive[ALERT_TIMER2], 1);
+    EXPECT_EQ(alerts.active[ALERT_TIMER1], 1);
+    EXPECT_EQ(alerts.active[ALERT_TIMER2], 1);
     EXPECT_EQ(started(), std::vector<int>{7});
 }
 
 TEST_F(Alerts, AcknowledgedAlertStaysQuietUntilItsConditionEnds) {
-    timers[1].expired = 1;
+    timekeeping.timers[1].expired = 1;
     frame();
     acknowledgeAlert();
-    EXPECT_EQ(alertActive[ALERT_TIMER2], 0);
+    EXPECT_EQ(alerts.active[ALERT_TIMER2], 0);
     devJournalClear();
     frame();
-    EXPECT_EQ(alertActive[ALERT_TIMER2], 0);
+    EXPECT_EQ(alerts.active[ALERT_TIMER2], 0);
     EXPECT_TRUE(started().empty());
     // Starting the timer clears the expiry: the sound stops and the latch opens.
-    timers[1].expired = 0;
+    timekeeping.timers[1].expired = 0;
     frame();
-    EXPECT_EQ(alertLatched[ALERT_TIMER2], 0);
+    EXPECT_EQ(alerts.latched[ALERT_TIMER2], 0);
     EXPECT_EQ(sounds().back(), (std::pair<int, int>{7, 0}));
-    timers[1].expired = 1;
+    timekeeping.timers[1].expired = 1;
     frame();
-    EXPECT_EQ(alertActive[ALERT_TIMER2], 1);
+    EXPECT_EQ(alerts.active[ALERT_TIMER2], 1);
 }
 
 TEST_F(Alerts, HigherLevelsNeedTheLowerLevelsActive) {
     simDevice.gLimitInput[1] = 1;
     simDevice.gLimitInput[2] = 1;
     frame();
-    EXPECT_EQ(alertActive[ALERT_G2], 0);
-    EXPECT_EQ(alertActive[ALERT_G3], 0);
+    EXPECT_EQ(alerts.active[ALERT_G2], 0);
+    EXPECT_EQ(alerts.active[ALERT_G3], 0);
     // With level 1 the whole group rises in one frame, in index order.
     simDevice.gLimitInput[0] = 1;
     devJournalClear();
     frame();
-    EXPECT_EQ(alertActive[ALERT_G1], 1);
-    EXPECT_EQ(alertActive[ALERT_G2], 1);
-    EXPECT_EQ(alertActive[ALERT_G3], 1);
+    EXPECT_EQ(alerts.active[ALERT_G1], 1);
+    EXPECT_EQ(alerts.active[ALERT_G2], 1);
+    EXPECT_EQ(alerts.active[ALERT_G3], 1);
     EXPECT_EQ(started(), (std::vector<int>{2, 1, 0}));
 }
 
@@ -115,59 +117,59 @@ TEST_F(Alerts, AcknowledgedLowerLevelsBlockTheHigherOnes) {
     simDevice.aoaInput[1] = 1;
     simDevice.aoaInput[2] = 1;
     frame();
-    EXPECT_EQ(alertActive[ALERT_AOA2], 0);
-    EXPECT_EQ(alertActive[ALERT_AOA3], 0);
+    EXPECT_EQ(alerts.active[ALERT_AOA2], 0);
+    EXPECT_EQ(alerts.active[ALERT_AOA3], 0);
 }
 
 TEST_F(Alerts, LevelThreePopUpsBringUpTheGmeterView) {
-    settingsWriteByte(SLOT_OPTIONS, 0x30);
+    settingsWriteByte(SLOT_OPTIONS, OPTION_G_POPUP | OPTION_AOA_POPUP);
     simDevice.gLimitInput[0] = simDevice.gLimitInput[1] = simDevice.gLimitInput[2] = 1;
     frame();
-    EXPECT_EQ(activePage, PAGE_GMETER);
-    EXPECT_EQ(gmeterView, 2);
+    EXPECT_EQ(controller.activePage, PAGE_GMETER);
+    EXPECT_EQ(gmeter.view, 2);
     EXPECT_EQ(settingsReadByte(SLOT_GMETER_VIEW), 0);
 
-    activePage = PAGE_DATA;
+    controllerShowPage(PAGE_DATA);
     simDevice.aoaInput[0] = simDevice.aoaInput[1] = simDevice.aoaInput[2] = 1;
     frame();
-    EXPECT_EQ(activePage, PAGE_GMETER);
-    EXPECT_EQ(gmeterView, 1);
+    EXPECT_EQ(controller.activePage, PAGE_GMETER);
+    EXPECT_EQ(gmeter.view, 1);
 }
 
 TEST_F(Alerts, NoPopUpWithoutItsOptionBit) {
-    settingsWriteByte(SLOT_OPTIONS, 0x20);
+    settingsWriteByte(SLOT_OPTIONS, OPTION_AOA_POPUP);
     simDevice.gLimitInput[0] = simDevice.gLimitInput[1] = simDevice.gLimitInput[2] = 1;
     frame();
-    EXPECT_EQ(alertActive[ALERT_G3], 1);
-    EXPECT_EQ(activePage, PAGE_DATA);
-    EXPECT_EQ(gmeterView, 0);
+    EXPECT_EQ(alerts.active[ALERT_G3], 1);
+    EXPECT_EQ(controller.activePage, PAGE_DATA);
+    EXPECT_EQ(gmeter.view, 0);
 }
 
 TEST_F(Alerts, WithoutTheEditionInputOnlyTimerAlertsRise) {
     simDevice.gLimitInput[0] = 1;
     frame();
-    ASSERT_EQ(alertActive[ALERT_G1], 1);
+    ASSERT_EQ(alerts.active[ALERT_G1], 1);
     simDevice.discreteInput2Source = 0;
     sampleDiscreteInputs();
     simDevice.aoaInput[0] = 1;
-    timers[0].expired = 1;
+    timekeeping.timers[0].expired = 1;
     devJournalClear();
     frame();
-    EXPECT_EQ(alertActive[ALERT_G1], 0);
-    EXPECT_EQ(alertActive[ALERT_AOA1], 0);
-    EXPECT_EQ(alertLatched[ALERT_G1], 1);
-    EXPECT_EQ(alertActive[ALERT_TIMER1], 1);
+    EXPECT_EQ(alerts.active[ALERT_G1], 0);
+    EXPECT_EQ(alerts.active[ALERT_AOA1], 0);
+    EXPECT_EQ(alerts.latched[ALERT_G1], 1);
+    EXPECT_EQ(alerts.active[ALERT_TIMER1], 1);
     const std::vector<std::pair<int, int>> expected = {{2, 0}, {1, 0}, {0, 0}, {5, 0},
                                                        {4, 0}, {3, 0}, {6, 2}, {7, 0}};
     EXPECT_EQ(sounds(), expected);
 }
 
 TEST_F(Alerts, ClearAlertsKeepsTheLatches) {
-    timers[0].expired = 1;
+    timekeeping.timers[0].expired = 1;
     frame();
     clearAlerts();
-    EXPECT_EQ(alertActive[ALERT_TIMER1], 0);
-    EXPECT_EQ(alertLatched[ALERT_TIMER1], 1);
+    EXPECT_EQ(alerts.active[ALERT_TIMER1], 0);
+    EXPECT_EQ(alerts.latched[ALERT_TIMER1], 1);
 }
 
 TEST_F(Alerts, BannerShowsTheMostImportantAlert) {
@@ -192,15 +194,15 @@ TEST_F(Alerts, BannerShowsTheMostImportantAlert) {
         SCOPED_TRACE(c.active);
         alertsPowerOnReset();
         drawAlertBanner(screen.px);
-        for (int i = 0; i < ALERT_COUNT; ++i) alertActive[i] = (c.active >> i) & 1;
+        for (int i = 0; i < ALERT_COUNT; ++i) alerts.active[i] = (c.active >> i) & 1;
         for (int f = 0; f < 11; ++f) drawAlertBanner(screen.px);
         EXPECT_TRUE(bannerShows(c.colour, c.barBottom));
     }
 }
 
 TEST_F(Alerts, GLimitBannerGivesWayToTheTimerAfterAcknowledgement) {
-    alertActive[ALERT_G1] = 1;
-    alertActive[ALERT_TIMER1] = 1;
+    alerts.active[ALERT_G1] = 1;
+    alerts.active[ALERT_TIMER1] = 1;
     for (int f = 0; f < 11; ++f) drawAlertBanner(screen.px);
     EXPECT_TRUE(bannerShows(COLOUR_YELLOW, 95));
     acknowledgeAlert();
@@ -209,17 +211,17 @@ TEST_F(Alerts, GLimitBannerGivesWayToTheTimerAfterAcknowledgement) {
 
 TEST_F(Alerts, BannerHidesElevenFramesAndShowsNine) {
     drawAlertBanner(screen.px);  // no alert yet
-    alertActive[ALERT_TIMER2] = 1;
+    alerts.active[ALERT_TIMER2] = 1;
     for (int f = 0; f < 60; ++f) {
         SCOPED_TRACE(f);
         EXPECT_EQ(bannerShows(LIGHT_GREY, 95), f % BANNER_BLINK_FRAMES >= 11);
-        EXPECT_EQ(anyAlertActive, 1);
+        EXPECT_EQ(alertBanner.anyActive, 1);
     }
-    alertActive[ALERT_TIMER2] = 0;
+    alerts.active[ALERT_TIMER2] = 0;
     drawAlertBanner(screen.px);
-    EXPECT_EQ(anyAlertActive, 0);
+    EXPECT_EQ(alertBanner.anyActive, 0);
     // A new alert starts the period afresh.
-    alertActive[ALERT_TIMER2] = 1;
+    alerts.active[ALERT_TIMER2] = 1;
     for (int f = 0; f < 11; ++f) EXPECT_FALSE(bannerShows(LIGHT_GREY, 95));
     EXPECT_TRUE(bannerShows(LIGHT_GREY, 95));
 }
@@ -240,7 +242,7 @@ TEST_F(Alerts, EachBannerRowNamesItsAlertDownTheBar) {
         SCOPED_TRACE(c.alert);
         alertsPowerOnReset();
         drawAlertBanner(screen.px);
-        alertActive[c.alert] = 1;
+        alerts.active[c.alert] = 1;
         for (int f = 0; f < 11; ++f) drawAlertBanner(screen.px);
         screen.fill(COLOUR_BLACK);
         drawAlertBanner(screen.px);
@@ -256,7 +258,7 @@ TEST_F(Alerts, EachBannerRowNamesItsAlertDownTheBar) {
 }
 
 TEST_F(Alerts, BannerCarriesItsTextInBlack) {
-    alertActive[ALERT_AOA1] = 1;
+    alerts.active[ALERT_AOA1] = 1;
     for (int f = 0; f < 11; ++f) drawAlertBanner(screen.px);
     screen.fill(0xFF123456u);
     drawAlertBanner(screen.px);

@@ -160,11 +160,9 @@ TEST(AttitudeHorizon, ReadingsOfAnySizeDrawAPictureWithoutFault) {
 }
 
 TEST(AttitudeHorizon, SkyAndGroundColoursAreTheFramesColours) {
-    skyColour = 0xFF112233u;
-    groundColour = 0xFF445566u;
+    setHorizonColours(0xFF112233u, 0xFF445566u);
     const Canvas img = horizon(0, 0);
-    skyColour = HORIZON_SKY;
-    groundColour = HORIZON_GROUND;
+    setHorizonColours(HORIZON_SKY, HORIZON_GROUND);
     EXPECT_EQ(img.at(2, 10), 0xFF112233u);
     EXPECT_EQ(img.at(2, 130), 0xFF445566u);
 }

@@ -13,11 +13,12 @@
 #include "device/device.h"
 #include "device/filter.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 
 namespace {
 
-constexpr int SLOT_PITCH_TRIM = 8;
-constexpr int DEMO = 1, SENSORS_ALIGNED = 0, SENSORS_UNCHECKED = 2;
+// SLOT_DEMO_MODE as the attitude page reads it.
+constexpr int DEMO = DEMO_MODE_1, SENSORS_ALIGNED = DEMO_OFF, SENSORS_UNCHECKED = DEMO_MODE_2;
 constexpr uint32_t AIRCRAFT = 0xFFFFFF50u;
 constexpr int BALL_ROWS = 19;  // tube rows 111 to 129
 
@@ -31,7 +32,7 @@ class AttitudePage : public UnitTest {
         UnitTest::SetUp();
         settingsApplyDefaults();
         initAttitudePage();
-        activePage = PAGE_ATTITUDE;
+        controllerShowPage(PAGE_ATTITUDE);
         simDevice.pitchRamps = 0;
     }
 
@@ -82,8 +83,8 @@ class AttitudePage : public UnitTest {
 
 TEST_F(AttitudePage, DemoMotionDrivesThePictureWhateverTheSensorsSay) {
     settingsWriteByte(SLOT_DEMO_MODE, DEMO);
-    demoRoll = 0.0f;
-    demoPitch = 10.0f;
+    deviceState.demoRoll = 0.0f;
+    deviceState.demoPitch = 10.0f;
     draw();
     EXPECT_EQ(horizonRow(2), 105);
     const Screen good = screen;
@@ -124,8 +125,8 @@ TEST_F(AttitudePage, SensorRollTurnsThePictureTheOtherWayFromDemoRoll) {
     EXPECT_GT(horizonRow(2), 78);
     EXPECT_LT(horizonRow(106), 64);
     settingsWriteByte(SLOT_DEMO_MODE, DEMO);
-    demoRoll = 10.0f;
-    demoPitch = 0.0f;
+    deviceState.demoRoll = 10.0f;
+    deviceState.demoPitch = 0.0f;
     draw();
     EXPECT_LT(horizonRow(2), 62);
     EXPECT_GT(horizonRow(106), 76);
@@ -157,7 +158,7 @@ TEST_F(AttitudePage, ReadingsThatAreNotNumbersCountAsNoAttitude) {
 
 TEST_F(AttitudePage, SlipBallKeepsItsLastPlaceWhenTheAttitudeIsLost) {
     settingsWriteByte(SLOT_DEMO_MODE, DEMO);
-    demoRoll = 5.0f;  // slip 5: the ball 30 pixels right of the middle
+    deviceState.demoRoll = 5.0f;  // slip 5: the ball 30 pixels right of the middle
     draw();
     const std::vector<uint32_t> before = ballStrip(15, 113);
     sensors(SENSORS_UNCHECKED, 0.0f, 0.0f);
@@ -192,20 +193,20 @@ TEST_F(AttitudePage, SensorSlipIsSmoothedAndSurvivesReadingsThatAreNotNumbers) {
 
 TEST_F(AttitudePage, SlipBeyondSevenStopsTheBallAtTheTubeCorners) {
     settingsWriteByte(SLOT_DEMO_MODE, DEMO);
-    demoRoll = 0.0f;  // centred: the corner at 56, between the marks
+    deviceState.demoRoll = 0.0f;  // centred: the corner at 56, between the marks
     draw();
     EXPECT_TRUE(screen.any(56, 111, 74, 130, 0xFFFFFFFFu));
     EXPECT_TRUE(screen.all(77, 111, 113, 130, 0));
     const std::vector<uint32_t> centred = ballColumns(56, 1, 18);
 
     // Limited to 7: the corner at 98 (the tube ends at 113).
-    demoRoll = 10.0f;
+    deviceState.demoRoll = 10.0f;
     draw();
     EXPECT_EQ(ballColumns(98, 1, 15), ballColumns(centred, 1, 15));
     EXPECT_TRUE(screen.all(15, 111, 53, 130, 0));
 
     // Limited to -7: the corner at 14 (the tube starts at 15).
-    demoRoll = -10.0f;
+    deviceState.demoRoll = -10.0f;
     draw();
     EXPECT_EQ(ballColumns(14, 1, 18), centred);
     EXPECT_TRUE(screen.all(77, 111, 113, 130, 0));
@@ -248,7 +249,7 @@ TEST_F(AttitudePage, AligningShowsOnlyOnTheCheckedSensorPathUntilAllThreeConditi
 }
 
 TEST_F(AttitudePage, StatusLettersRunFromRedToGreenByTheirOwnQuality) {
-    attitudeStatusShown = 1;
+    attitudePage.statusShown = 1;
     for (float& q : simDevice.statusQuality) q = 1.0f;
     simDevice.statusQuality[5] = 0.0f;  // "W", centred at x 105
     draw();
@@ -269,7 +270,7 @@ TEST_F(AttitudePage, StatusLettersRunFromRedToGreenByTheirOwnQuality) {
 }
 
 TEST_F(AttitudePage, StatusQualitiesOutsideZeroToOneAreLimited) {
-    attitudeStatusShown = 1;
+    attitudePage.statusShown = 1;
     for (float& q : simDevice.statusQuality) q = 1.5f;
     simDevice.statusQuality[0] = std::numeric_limits<float>::quiet_NaN();
     draw();
@@ -279,7 +280,7 @@ TEST_F(AttitudePage, StatusQualitiesOutsideZeroToOneAreLimited) {
 }
 
 TEST_F(AttitudePage, HalfQualityGivesEqualRedAndGreen) {
-    attitudeStatusShown = 1;
+    attitudePage.statusShown = 1;
     for (float& q : simDevice.statusQuality) q = 0.5f;
     draw();
     bool seen = false;
@@ -293,33 +294,33 @@ TEST_F(AttitudePage, HalfQualityGivesEqualRedAndGreen) {
 }
 
 TEST_F(AttitudePage, ViewReleaseTogglesTheWidgetsAndViewHoldTheStatusRow) {
-    EXPECT_EQ(attitudeWidgetsShown, 1);
-    EXPECT_EQ(attitudeStatusShown, 0);
+    EXPECT_EQ(attitudePage.widgetsShown, 1);
+    EXPECT_EQ(attitudePage.statusShown, 0);
     EXPECT_EQ(attitudeHandleEvent(EVT_VIEW_RELEASE), EVT_NONE);
-    EXPECT_EQ(attitudeWidgetsShown, 0);
+    EXPECT_EQ(attitudePage.widgetsShown, 0);
     settingsWriteByte(SLOT_DEMO_MODE, DEMO);
     draw();
     EXPECT_FALSE(screen.any(15, 111, 113, 130, 0));  // no tube: ground shows
     EXPECT_EQ(attitudeHandleEvent(EVT_VIEW_RELEASE), EVT_NONE);
-    EXPECT_EQ(attitudeWidgetsShown, 1);
+    EXPECT_EQ(attitudePage.widgetsShown, 1);
     EXPECT_EQ(attitudeHandleEvent(EVT_VIEW_HOLD), EVT_NONE);
-    EXPECT_EQ(attitudeStatusShown, 1);
+    EXPECT_EQ(attitudePage.statusShown, 1);
     EXPECT_EQ(attitudeHandleEvent(EVT_VIEW_HOLD), EVT_NONE);
-    EXPECT_EQ(attitudeStatusShown, 0);
+    EXPECT_EQ(attitudePage.statusShown, 0);
     // Any other value than 0 and 1 toggles back to the usual state.
-    attitudeWidgetsShown = 7;
-    attitudeStatusShown = 7;
+    attitudePage.widgetsShown = 7;
+    attitudePage.statusShown = 7;
     attitudeHandleEvent(EVT_VIEW_RELEASE);
     attitudeHandleEvent(EVT_VIEW_HOLD);
-    EXPECT_EQ(attitudeWidgetsShown, 1);
-    EXPECT_EQ(attitudeStatusShown, 0);
+    EXPECT_EQ(attitudePage.widgetsShown, 1);
+    EXPECT_EQ(attitudePage.statusShown, 0);
 }
 
 TEST_F(AttitudePage, OtherEventsPassThroughForTheNavigation) {
     for (ButtonEvent e : {EVT_NONE, EVT_VIEW_PRESS, EVT_LEFT_PRESS, EVT_LEFT_RELEASE, EVT_LEFT_HOLD,
                           EVT_RIGHT_PRESS, EVT_RIGHT_RELEASE, EVT_RIGHT_HOLD, EVT_BOTH_RELEASE})
         EXPECT_EQ(attitudeHandleEvent(e), e);
-    EXPECT_EQ(attitudeWidgetsShown, 1);
+    EXPECT_EQ(attitudePage.widgetsShown, 1);
     EXPECT_EQ(settingsReadInt(SLOT_PITCH_TRIM), 0);
 }
 

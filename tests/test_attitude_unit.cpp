@@ -1,19 +1,19 @@
 // The attitude page as a user reaches it: bezel clicks on the whole unit,
 // read back from the window picture.
 #include "app/attitude_horizon.h"
+#include "app/colours.h"
 #include "app/controller.h"
 #include "app_support.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "unit_driver.h"
 
 namespace {
 
-constexpr int SLOT_PITCH_TRIM = 8;
 constexpr int PAGES_FROM_DATA_TO_ATTITUDE = 5;
 // Long enough for a View hold (60 ticks).
 constexpr int HOLD_CLICK_TICKS = 70;
-constexpr uint32_t OPAQUE_BLACK = 0xFF000000u;
 constexpr uint32_t AIRCRAFT = 0xFFFFFF50u;
 constexpr uint32_t FULL_GREEN_TEXT = 0xFF00F000u;  // a fully covered glyph pixel over black
 
@@ -27,12 +27,12 @@ class AttitudeUnit : public UnitTest {
     }
 };
 
-int tubePixels() { return unit::countScreen(15, 111, 113, 130, OPAQUE_BLACK); }
+int tubePixels() { return unit::countScreen(15, 111, 113, 130, COLOUR_BLACK); }
 
 }  // namespace
 
 TEST_F(AttitudeUnit, RightClicksFromTheDataPageReachTheHorizon) {
-    ASSERT_EQ(activePage, PAGE_ATTITUDE);
+    ASSERT_EQ(controller.activePage, PAGE_ATTITUDE);
     // Demo motion near level flight: sky above, ground below, the symbol between.
     EXPECT_EQ(unit::screen(2, 10), HORIZON_SKY);
     EXPECT_EQ(unit::screen(2, 130), HORIZON_GROUND);
@@ -42,7 +42,7 @@ TEST_F(AttitudeUnit, RightClicksFromTheDataPageReachTheHorizon) {
 
 TEST_F(AttitudeUnit, ViewClickHidesAndShowsTheSlipIndicator) {
     unit::click(unit::Button::View);
-    EXPECT_EQ(activePage, PAGE_ATTITUDE);
+    EXPECT_EQ(controller.activePage, PAGE_ATTITUDE);
     EXPECT_EQ(tubePixels(), 0);
     unit::click(unit::Button::View);
     EXPECT_GT(tubePixels(), 1000);
@@ -62,5 +62,5 @@ TEST_F(AttitudeUnit, BothClickTakesThePitchReadingAsTheTrim) {
     simDevice.pitchAngle = -3.27f;
     unit::click(unit::Button::Both);
     EXPECT_EQ(settingsReadInt(SLOT_PITCH_TRIM), -32);
-    EXPECT_EQ(activePage, PAGE_ATTITUDE);
+    EXPECT_EQ(controller.activePage, PAGE_ATTITUDE);
 }

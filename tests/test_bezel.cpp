@@ -3,21 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "app_support.h"
+
 class Bezel : public ::testing::Test {
   protected:
     void SetUp() override { buttonLevelsPowerOnReset(); }
 
     static void click(int x, int y) { bezelMouse(WM_LBUTTONDOWN, x, y); }
-    // The levels once the decoder has sampled every press so far: what is
-    // held, without the presses kept up until their first sample.
-    static int levels() {
-        buttonLevelsSampled();
-        return viewLevel() << 2 | leftLevel() << 1 | rightLevel();
-    }
-    static int settled(int (*level)()) {
-        buttonLevelsSampled();
-        return level();
-    }
 };
 
 TEST_F(Bezel, EachAreaCoversItsOpenRectangleExactly) {
@@ -26,7 +18,7 @@ TEST_F(Bezel, EachAreaCoversItsOpenRectangleExactly) {
         for (int x = 0; x < 450; ++x) {
             buttonLevelsPowerOnReset();
             click(x, y);
-            ++hits[levels()];
+            ++hits[settledLevels()];
         }
     EXPECT_EQ(hits[0b100], 39 * 39);  // View
     EXPECT_EQ(hits[0b010], 39 * 39);  // Left
@@ -40,56 +32,56 @@ TEST_F(Bezel, BoundsAreExclusive) {
                              {230, 325}, {120, 130}, {340, 240}};
     for (auto& p : misses) {
         click(p[0], p[1]);
-        EXPECT_EQ(levels(), 0) << p[0] << "," << p[1];
+        EXPECT_EQ(settledLevels(), 0) << p[0] << "," << p[1];
     }
     click(230, 276);
-    EXPECT_EQ(levels(), 0b011);
+    EXPECT_EQ(settledLevels(), 0b011);
     buttonLevelsPowerOnReset();
     click(230, 324);
-    EXPECT_EQ(levels(), 0b011);
+    EXPECT_EQ(settledLevels(), 0b011);
 }
 
 TEST_F(Bezel, ReleaseOutsideKeepsTheButtonHeld) {
     bezelMouse(WM_LBUTTONDOWN, 120, 220);
-    EXPECT_EQ(settled(leftLevel), 1);
+    EXPECT_EQ(settledLevel(leftLevel), 1);
     bezelMouse(WM_LBUTTONUP, 200, 220);  // between the areas
     bezelMouse(WM_LBUTTONUP, -5, -30);   // released outside the window
-    EXPECT_EQ(settled(leftLevel), 1);
+    EXPECT_EQ(settledLevel(leftLevel), 1);
     bezelMouse(WM_LBUTTONUP, 230, 300);  // a release on Both clears Left too
-    EXPECT_EQ(settled(leftLevel), 0);
+    EXPECT_EQ(settledLevel(leftLevel), 0);
 }
 
 TEST_F(Bezel, PressBothReleaseOnLeftLeavesRightHeld) {
     bezelMouse(WM_LBUTTONDOWN, 230, 300);
-    EXPECT_EQ(levels(), 0b011);
+    EXPECT_EQ(settledLevels(), 0b011);
     bezelMouse(WM_LBUTTONUP, 120, 220);
-    EXPECT_EQ(settled(leftLevel), 0);
-    EXPECT_EQ(settled(rightLevel), 1);
+    EXPECT_EQ(settledLevel(leftLevel), 0);
+    EXPECT_EQ(settledLevel(rightLevel), 1);
 }
 
 TEST_F(Bezel, ScreenAndOtherMessagesChangeNothing) {
     click(200, 180);  // on the screen
-    EXPECT_EQ(levels(), 0);
+    EXPECT_EQ(settledLevels(), 0);
     pressView();
     bezelMouse(512, 120, 150);  // a mouse move over View
     bezelMouse(0, 120, 150);
-    EXPECT_EQ(settled(viewLevel), 1);
+    EXPECT_EQ(settledLevel(viewLevel), 1);
     bezelMouse(WM_LBUTTONUP, 120, 150);
-    EXPECT_EQ(settled(viewLevel), 0);
+    EXPECT_EQ(settledLevel(viewLevel), 0);
 }
 
 TEST_F(Bezel, SettersMoveTheirLevels) {
     pressBoth();
-    EXPECT_EQ(levels(), 0b011);
+    EXPECT_EQ(settledLevels(), 0b011);
     pressView();
     releaseLeft();
-    EXPECT_EQ(levels(), 0b101);
+    EXPECT_EQ(settledLevels(), 0b101);
     releaseBoth();
     releaseView();
-    EXPECT_EQ(levels(), 0);
+    EXPECT_EQ(settledLevels(), 0);
     pressRight();
     buttonLevelsPowerOnReset();
-    EXPECT_EQ(levels(), 0);
+    EXPECT_EQ(settledLevels(), 0);
 }
 
 // A click whose press and release both fall between two fast ticks still

@@ -7,6 +7,7 @@
 #include "app/colours.h"
 #include "app/controller.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/icons.h"
 
 namespace {
@@ -54,7 +55,7 @@ TEST_F(BrightnessDialog, BothPressSelectsAutomaticBrightness) {
 }
 
 TEST_F(BrightnessDialog, ViewHoldCyclesTheDemoMode) {
-    settingsWriteByte(SLOT_DEMO_MODE, 0);
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_OFF);
     const int expected[] = {1, 2, 0, 1};
     for (int mode : expected) {
         EXPECT_EQ(brightnessDialogEvent(EVT_VIEW_HOLD), EVT_NONE);

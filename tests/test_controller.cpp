@@ -5,16 +5,19 @@
 
 #include <cmath>
 
+#include "app/alert_banner.h"
 #include "app/alerts.h"
+#include "app/brightness_dialog.h"
 #include "app/colours.h"
 #include "app/controller.h"
+#include "app/furniture.h"
+#include "app/splash.h"
 #include "device/filter.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/icons.h"
 
 namespace {
-
-constexpr int PAGE_REQUEST = 8;
 
 class Controller : public UnitTest {
   protected:
@@ -34,8 +37,8 @@ class Controller : public UnitTest {
         for (int i = 0; i < n; ++i) frame();
     }
     void endSplash() {
-        frames(SPLASH_END_FRAMES);
-        ASSERT_NE(activePage, PAGE_SPLASH);
+        frames(SPLASH_FRAMES);
+        ASSERT_NE(controller.activePage, PAGE_SPLASH);
         devJournalClear();
     }
     void goOnGroundBattery() {
@@ -47,14 +50,13 @@ class Controller : public UnitTest {
         for (const DevRequest& r : journalOf(DevOp::Notify)) n += r.a == code;
         return n;
     }
-    static constexpr int SPLASH_END_FRAMES = 120;
 };
 
 TEST_F(Controller, InitStartsOnTheSplashAndNotifies) {
-    activePage = PAGE_SETUP;
+    controllerShowPage(PAGE_SETUP);
     devJournalClear();
     initController();
-    EXPECT_EQ(activePage, PAGE_SPLASH);
+    EXPECT_EQ(controller.activePage, PAGE_SPLASH);
     ASSERT_EQ(journalOf(DevOp::Notify).size(), 1u);
     EXPECT_EQ(journalOf(DevOp::Notify)[0].a, 1);
 }
@@ -62,9 +64,9 @@ TEST_F(Controller, InitStartsOnTheSplashAndNotifies) {
 TEST_F(Controller, SplashEndsAfter120FramesOnSlot9sPage) {
     settingsWriteByte(SLOT_LAST_PAGE, PAGE_TIMER_2);
     frames(119);
-    EXPECT_EQ(activePage, PAGE_SPLASH);
+    EXPECT_EQ(controller.activePage, PAGE_SPLASH);
     frame();
-    EXPECT_EQ(activePage, PAGE_TIMER_2);
+    EXPECT_EQ(controller.activePage, PAGE_TIMER_2);
 }
 
 TEST_F(Controller, SplashFallsBackToPage1AndIgnoresTheEnableBits) {
@@ -84,65 +86,65 @@ TEST_F(Controller, SplashFallsBackToPage1AndIgnoresTheEnableBits) {
         initController();
         settingsWriteByte(SLOT_LAST_PAGE, c.slot9);
         settingsWriteByte(SLOT_PAGE_ENABLE, c.enabled);
-        frames(SPLASH_END_FRAMES);
-        EXPECT_EQ(activePage, c.page);
+        frames(SPLASH_FRAMES);
+        EXPECT_EQ(controller.activePage, c.page);
     }
 }
 
 TEST_F(Controller, SplashEndNotifiesOnce) {
-    frames(SPLASH_END_FRAMES - 1);
+    frames(SPLASH_FRAMES - 1);
     EXPECT_EQ(notifications(1), 0);
     frame();
     EXPECT_EQ(notifications(1), 1);
-    activePage = PAGE_SPLASH;
+    controllerShowPage(PAGE_SPLASH);
     for (int i = 0; i < 3; ++i) {
         devJournalClear();
         frames(100);
         EXPECT_EQ(notifications(1), 0);
     }
-    EXPECT_EQ(activePage, PAGE_SPLASH);
+    EXPECT_EQ(controller.activePage, PAGE_SPLASH);
 }
 
 TEST_F(Controller, SplashTimeStandsStillWhileTheDialogCoversIt) {
     frames(50);
-    brightnessDialogOpen = 1;
+    brightnessDialog.open = 1;
     frames(300);
-    EXPECT_EQ(activePage, PAGE_SPLASH);
-    brightnessDialogOpen = 0;
-    frames(SPLASH_END_FRAMES - 51);
-    EXPECT_EQ(activePage, PAGE_SPLASH);
+    EXPECT_EQ(controller.activePage, PAGE_SPLASH);
+    brightnessDialog.open = 0;
+    frames(SPLASH_FRAMES - 51);
+    EXPECT_EQ(controller.activePage, PAGE_SPLASH);
     frame();
-    EXPECT_EQ(activePage, PAGE_DATA);
+    EXPECT_EQ(controller.activePage, PAGE_DATA);
 }
 
 TEST_F(Controller, PageRequestSelectsAPageAndIsAcknowledged) {
     endSplash();
-    simDevice.externalValue[PAGE_REQUEST] = 5.9f;
+    simDevice.externalValue[DEV_PAGE_REQUEST] = 5.9f;
     frame();
-    EXPECT_EQ(activePage, PAGE_GMETER);
-    EXPECT_EQ(simDevice.externalValue[PAGE_REQUEST], 0.0f);
+    EXPECT_EQ(controller.activePage, PAGE_GMETER);
+    EXPECT_EQ(simDevice.externalValue[DEV_PAGE_REQUEST], 0.0f);
     ASSERT_EQ(journalOf(DevOp::WriteValue).size(), 1u);
-    EXPECT_EQ(journalOf(DevOp::WriteValue)[0].a, PAGE_REQUEST);
+    EXPECT_EQ(journalOf(DevOp::WriteValue)[0].a, DEV_PAGE_REQUEST);
     frame();
     EXPECT_EQ(journalOf(DevOp::WriteValue).size(), 1u);
 }
 
 TEST_F(Controller, PageRequestOutsideThePagesIsAcknowledgedAndIgnored) {
     endSplash();
-    const int page = activePage;
+    const int page = controller.activePage;
     for (float request : {9.0f, -1.0f, 1e20f, 250.0f}) {
         SCOPED_TRACE(request);
-        simDevice.externalValue[PAGE_REQUEST] = request;
+        simDevice.externalValue[DEV_PAGE_REQUEST] = request;
         frame();
-        EXPECT_EQ(activePage, page);
-        EXPECT_EQ(simDevice.externalValue[PAGE_REQUEST], 0.0f);
+        EXPECT_EQ(controller.activePage, page);
+        EXPECT_EQ(simDevice.externalValue[DEV_PAGE_REQUEST], 0.0f);
     }
     // A fraction below 1 and NaN truncate to 0: no request at all.
     devJournalClear();
     for (float request : {0.7f, -0.9f, std::nanf("")}) {
-        simDevice.externalValue[PAGE_REQUEST] = request;
+        simDevice.externalValue[DEV_PAGE_REQUEST] = request;
         frame();
-        EXPECT_EQ(activePage, page);
+        EXPECT_EQ(controller.activePage, page);
     }
     EXPECT_EQ(journalOf(DevOp::WriteValue).size(), 0u);
 }
@@ -154,7 +156,7 @@ TEST_F(Controller, BusPowerNotifiesEveryFrameButNotAtExactly5Volts) {
     devJournalClear();
     simDevice.busVoltage = 5.0f;
     frames(3);
-    EXPECT_EQ(onBattery, 0);
+    EXPECT_EQ(controller.onBattery, 0);
     EXPECT_EQ(journalOf(DevOp::Notify).size(), 0u);
 }
 
@@ -162,18 +164,14 @@ TEST_F(Controller, LowBatteryPowersOffButNotOnTheSplash) {
     simDevice.busVoltage = 4.0f;
     simDevice.batteryVoltage = 3.2f;
     frames(50);
-    EXPECT_EQ(onBattery, 1);
+    EXPECT_EQ(controller.onBattery, 1);
     EXPECT_EQ(simDevice.poweredOff, 0);
     EXPECT_EQ(journalOf(DevOp::PowerOffA).size(), 0u);
 
-    activePage = PAGE_RUN_TIME;
+    controllerShowPage(PAGE_RUN_TIME);
     frame();
     EXPECT_EQ(simDevice.poweredOff, 1);
-    ASSERT_EQ(devJournalSize(), 3);
-    EXPECT_EQ(devJournalAt(0).op, DevOp::PowerOffA);
-    EXPECT_EQ(devJournalAt(1).op, DevOp::PowerOffB);
-    EXPECT_EQ(devJournalAt(1).a, 15);
-    EXPECT_EQ(devJournalAt(2).op, DevOp::PowerOffC);
+    EXPECT_TRUE(journalIsPowerOff());
 }
 
 TEST_F(Controller, NothingMoreHappensInThePowerOffFrame) {
@@ -181,41 +179,41 @@ TEST_F(Controller, NothingMoreHappensInThePowerOffFrame) {
     settingsWriteByte(SLOT_OPTIONS, OPTION_BATTERY_ATTITUDE);
     simDevice.busVoltage = 4.0f;
     simDevice.batteryVoltage = 3.0f;
-    activePage = PAGE_RUN_TIME;
+    controllerShowPage(PAGE_RUN_TIME);
     frame();
     EXPECT_EQ(simDevice.poweredOff, 1);
     // The attitude switch on battery in flight would have followed.
-    EXPECT_EQ(activePage, PAGE_RUN_TIME);
+    EXPECT_EQ(controller.activePage, PAGE_RUN_TIME);
     EXPECT_EQ(devJournalAt(devJournalSize() - 1).op, DevOp::PowerOffC);
 }
 
 TEST_F(Controller, StandbyShowsTheSplashAndRestoresThePageOnBusPower) {
     endSplash();
-    activePage = PAGE_TIMER_1;
+    controllerShowPage(PAGE_TIMER_1);
     goOnGroundBattery();
     frame();
-    EXPECT_EQ(standbyActive, 1);
-    EXPECT_EQ(activePage, PAGE_SPLASH);
+    EXPECT_EQ(controller.standbyActive, 1);
+    EXPECT_EQ(controller.activePage, PAGE_SPLASH);
     EXPECT_EQ(journalOf(DevOp::Notify).size(), 1u);
     frames(20);
-    EXPECT_EQ(activePage, PAGE_SPLASH);  // the splash does not end standby
+    EXPECT_EQ(controller.activePage, PAGE_SPLASH);  // the splash does not end standby
 
     simDevice.busVoltage = 14.1f;
     frame();
-    EXPECT_EQ(standbyActive, 0);
-    EXPECT_EQ(activePage, PAGE_TIMER_1);
+    EXPECT_EQ(controller.standbyActive, 0);
+    EXPECT_EQ(controller.activePage, PAGE_TIMER_1);
     EXPECT_EQ(journalOf(DevOp::Notify).back().a, 1);
 }
 
 TEST_F(Controller, TakingOffEndsStandby) {
     endSplash();
-    activePage = PAGE_GMETER;
+    controllerShowPage(PAGE_GMETER);
     goOnGroundBattery();
     frames(10);
     simDevice.inFlight = 1;
     frame();
-    EXPECT_EQ(standbyActive, 0);
-    EXPECT_EQ(activePage, PAGE_GMETER);
+    EXPECT_EQ(controller.standbyActive, 0);
+    EXPECT_EQ(controller.activePage, PAGE_GMETER);
 }
 
 TEST_F(Controller, StandbyPowersOffAfterFiftyCountedFrames) {
@@ -234,7 +232,7 @@ TEST_F(Controller, StandbyPowerOffWaitsForTheBusyInputWithoutBlocking) {
     simDevice.busyInput = 1;
     frames(1 + STANDBY_FRAMES + 200);
     EXPECT_EQ(simDevice.poweredOff, 0);
-    EXPECT_EQ(standbyActive, 1);
+    EXPECT_EQ(controller.standbyActive, 1);
     simDevice.busyInput = 0;
     frame();
     EXPECT_EQ(simDevice.poweredOff, 1);
@@ -276,40 +274,40 @@ TEST_F(Controller, StandbyCalibrationNeedsTheCalibrateInput) {
 TEST_F(Controller, AttitudeSwitchOnBatteryHappensOncePerBatteryEpisode) {
     endSplash();
     settingsWriteByte(SLOT_OPTIONS, OPTION_BATTERY_ATTITUDE);
-    activePage = PAGE_DATA;
+    controllerShowPage(PAGE_DATA);
     simDevice.busVoltage = 4.0f;
     frame();
-    EXPECT_EQ(activePage, PAGE_ATTITUDE);
-    activePage = PAGE_RUN_TIME;  // the user leaves it
+    EXPECT_EQ(controller.activePage, PAGE_ATTITUDE);
+    controllerShowPage(PAGE_RUN_TIME);  // the user leaves it
     frames(10);
-    EXPECT_EQ(activePage, PAGE_RUN_TIME);
+    EXPECT_EQ(controller.activePage, PAGE_RUN_TIME);
 
     simDevice.busVoltage = 14.1f;
     frame();
     simDevice.busVoltage = 4.0f;
     frame();
-    EXPECT_EQ(activePage, PAGE_ATTITUDE);
+    EXPECT_EQ(controller.activePage, PAGE_ATTITUDE);
 }
 
 TEST_F(Controller, NoAttitudeSwitchWithoutTheOption) {
     endSplash();
-    activePage = PAGE_DATA;
+    controllerShowPage(PAGE_DATA);
     simDevice.busVoltage = 4.0f;
     frames(5);
-    EXPECT_EQ(activePage, PAGE_DATA);
-    EXPECT_EQ(onBattery, 1);
+    EXPECT_EQ(controller.activePage, PAGE_DATA);
+    EXPECT_EQ(controller.onBattery, 1);
 }
 
 TEST_F(Controller, BannerIsDrawnOverPagesAndTheDialogButNotTheSplash) {
-    alertActive[ALERT_TIMER1] = 1;
+    alerts.active[ALERT_TIMER1] = 1;
     frames(30);
-    EXPECT_EQ(anyAlertActive, 0);  // not updated on the splash
-    alertActive[ALERT_TIMER1] = 0;
+    EXPECT_EQ(alertBanner.anyActive, 0);  // not updated on the splash
+    alerts.active[ALERT_TIMER1] = 0;
     endSplash();
-    alertActive[ALERT_TIMER1] = 1;
-    brightnessDialogOpen = 1;
+    alerts.active[ALERT_TIMER1] = 1;
+    brightnessDialog.open = 1;
     frames(11);
-    EXPECT_EQ(anyAlertActive, 1);
+    EXPECT_EQ(alertBanner.anyActive, 1);
     EXPECT_EQ(screen.at(0, 5), COLOUR_BLACK);
     frame();
     EXPECT_EQ(screen.at(0, 5), 0xFFC0C0C0u);
@@ -317,7 +315,7 @@ TEST_F(Controller, BannerIsDrawnOverPagesAndTheDialogButNotTheSplash) {
 
 TEST_F(Controller, BrightnessDialogReplacesThePage) {
     endSplash();
-    brightnessDialogOpen = 1;
+    brightnessDialog.open = 1;
     screen.fill(0xFF123456u);
     frame();
     // The dialog covers the whole screen and shows the simulated level 30 as a bar.
@@ -327,7 +325,7 @@ TEST_F(Controller, BrightnessDialogReplacesThePage) {
 }
 
 TEST_F(Controller, PageIndicatorBarsMarkThePosition) {
-    activePage = PAGE_DATA;
+    controllerShowPage(PAGE_DATA);
     screen.fill(COLOUR_BLACK);
     drawPageIndicator(screen.px);
     for (int x : {115, 111, 107, 103, 99, 95}) {
@@ -350,7 +348,7 @@ TEST_F(Controller, PageIndicatorStripIsTheArrowsAndBarsAtTheirPlaces) {
     const uint32_t white = 0xFFFFFFFFu;
     for (int page : {PAGE_DATA, PAGE_GMETER, PAGE_SETUP}) {
         SCOPED_TRACE(page);
-        activePage = page;
+        controllerShowPage(page);
         screen.fill(COLOUR_BLACK);
         drawPageIndicator(screen.px);
 
@@ -372,7 +370,7 @@ TEST_F(Controller, PageIndicatorStripIsTheArrowsAndBarsAtTheirPlaces) {
 
 TEST_F(Controller, PageIndicatorSkipsDisabledPages) {
     settingsWriteByte(SLOT_PAGE_ENABLE, 0x5B);  // pages 1, 2, 4, 5, 7
-    activePage = PAGE_GMETER;
+    controllerShowPage(PAGE_GMETER);
     screen.fill(COLOUR_BLACK);
     drawPageIndicator(screen.px);
     // Before: pages 1, 2, 4 at x 12, 16, 20; after: page 7 at x 115.
@@ -381,7 +379,7 @@ TEST_F(Controller, PageIndicatorSkipsDisabledPages) {
 }
 
 TEST_F(Controller, PageIndicatorOnTheSplashHasNoLeftArrow) {
-    activePage = PAGE_SPLASH;
+    controllerShowPage(PAGE_SPLASH);
     screen.fill(COLOUR_BLACK);
     drawPageIndicator(screen.px);
     EXPECT_TRUE(screen.all(2, 143, 10, 155, COLOUR_BLACK));

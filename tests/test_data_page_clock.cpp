@@ -6,13 +6,11 @@
 #include "app/timekeeping.h"
 #include "app_support.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "screen_checks.h"
 #include "unit_driver.h"
 
 namespace {
-
-constexpr int OPTION_24H_TIME = 0x04;
-constexpr int SLOT_GMT_OFFSET = 12;
 
 // The time the clock loads at its first read.
 ClockTime startTime = {};
@@ -37,14 +35,8 @@ ClockTime unitClock() {
 
 // ---- The clock field, drawn on its own ------------------------------------------------
 
-class DataClockField : public UnitTest {
+class DataClockField : public SensorsTest {
   protected:
-    void SetUp() override {
-        UnitTest::SetUp();
-        settingsApplyDefaults();
-        settingsWriteByte(SLOT_DEMO_MODE, 0);
-        sampleDiscreteInputs();
-    }
     void drawAt(int hour) {
         startTime = at(hour, 5, 0);
         setClockSource(fromStartTime);
@@ -100,7 +92,7 @@ TEST_F(DataClockField, ClockBlankingHidesTheTimeUntilTheClockIsSetByHand) {
 TEST_F(DataClockField, BothPressWithAirDataOnTopIsConsumedAndOpensNothing) {
     for (int mode : {2, 3}) {
         SCOPED_TRACE(mode);
-        while (settingsReadByte(10) != mode) dataHandleEvent(EVT_VIEW_RELEASE);
+        while (settingsReadByte(SLOT_DATA_MODE) != mode) dataHandleEvent(EVT_VIEW_RELEASE);
         EXPECT_EQ(dataHandleEvent(EVT_BOTH_PRESS), EVT_NONE);
         screen.fill(0);
         dataDrawPage(screen.px);
@@ -117,12 +109,9 @@ class SetClockDialog : public UnitTest {
         startTime = t;
         unit::powerOn();
         setClockSource(fromStartTime);
-        settingsWriteByte(SLOT_DEMO_MODE, 0);
-        unit::ticks(unit::SPLASH_FRAMES + 1);
-        ASSERT_EQ(activePage, PAGE_DATA);
-    }
-    static void click(unit::Button b, int times = 1) {
-        for (int i = 0; i < times; ++i) unit::click(b);
+        settingsWriteByte(SLOT_DEMO_MODE, DEMO_OFF);
+        unit::ticks(SPLASH_FRAMES + 1);
+        ASSERT_EQ(controller.activePage, PAGE_DATA);
     }
     bool dialogShown() {
         return showsCentred(shot(), FONT_TEXT_14, 64, 8, COLOUR_LABEL, "Set Clock");
@@ -134,8 +123,8 @@ class SetClockDialog : public UnitTest {
 
 TEST_F(SetClockDialog, OpensOnTheShownGmtTimeWithItsFrame) {
     start(at(3, 20, 45));
-    click(unit::Button::View);  // local time on top: the dialog still edits GMT
-    click(unit::Button::Both);
+    unit::click(unit::Button::View);  // local time on top: the dialog still edits GMT
+    unit::click(unit::Button::Both);
     EXPECT_TRUE(dialogShown());
     EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 64, 25, COLOUR_LABEL, "(24 Hour GMT)"));
     EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 64, 152, COLOUR_LABEL, "ACCEPT"));
@@ -151,38 +140,38 @@ TEST_F(SetClockDialog, OpensOnTheShownGmtTimeWithItsFrame) {
 
 TEST_F(SetClockDialog, HoursWrapBothWays) {
     start(at(23, 10, 0));
-    click(unit::Button::Both);
-    click(unit::Button::View);
-    click(unit::Button::Both);
+    unit::click(unit::Button::Both);
+    unit::click(unit::Button::View);
+    unit::click(unit::Button::Both);
     EXPECT_EQ(unitClock().hour, 0);
-    click(unit::Button::Both);
-    click(unit::Button::Left);
-    click(unit::Button::Both);
+    unit::click(unit::Button::Both);
+    unit::click(unit::Button::Left);
+    unit::click(unit::Button::Both);
     EXPECT_EQ(unitClock().hour, 23);
 }
 
 TEST_F(SetClockDialog, MinutesWrapBothWays) {
     start(at(8, 59, 0));
-    click(unit::Button::Both);
-    click(unit::Button::Right);
-    click(unit::Button::View);
-    click(unit::Button::Both);
+    unit::click(unit::Button::Both);
+    unit::click(unit::Button::Right);
+    unit::click(unit::Button::View);
+    unit::click(unit::Button::Both);
     EXPECT_EQ(unitClock().minute, 0);
     EXPECT_EQ(unitClock().hour, 8);
-    click(unit::Button::Both);
-    click(unit::Button::Right);
-    click(unit::Button::Left);
-    click(unit::Button::Both);
+    unit::click(unit::Button::Both);
+    unit::click(unit::Button::Right);
+    unit::click(unit::Button::Left);
+    unit::click(unit::Button::Both);
     EXPECT_EQ(unitClock().minute, 59);
 }
 
 TEST_F(SetClockDialog, SecondsFieldOnlyZeroes) {
     for (unit::Button b : {unit::Button::View, unit::Button::Left}) {
         start(at(8, 30, 42));
-        click(unit::Button::Both);
-        click(unit::Button::Right, 2);
-        click(b);
-        click(unit::Button::Both);
+        unit::click(unit::Button::Both);
+        unit::clicks(unit::Button::Right, 2);
+        unit::click(b);
+        unit::click(unit::Button::Both);
         EXPECT_EQ(unitClock().second, 0);
         EXPECT_EQ(unitClock().minute, 30);
     }
@@ -190,37 +179,37 @@ TEST_F(SetClockDialog, SecondsFieldOnlyZeroes) {
 
 TEST_F(SetClockDialog, OffsetWrapsBetweenPlusAndMinusTwelve) {
     start(at(8, 30, 0));
-    click(unit::Button::Both);
-    click(unit::Button::Right, 3);
-    click(unit::Button::View, 12);
+    unit::click(unit::Button::Both);
+    unit::clicks(unit::Button::Right, 3);
+    unit::clicks(unit::Button::View, 12);
     EXPECT_TRUE(showsOffset("Local +12"));
-    click(unit::Button::View);
+    unit::click(unit::Button::View);
     EXPECT_TRUE(showsOffset("Local -12"));
-    click(unit::Button::Left);
+    unit::click(unit::Button::Left);
     EXPECT_TRUE(showsOffset("Local +12"));
-    click(unit::Button::Left, 23);
+    unit::clicks(unit::Button::Left, 23);
     EXPECT_TRUE(showsOffset("Local -11"));
-    click(unit::Button::Both);
+    unit::click(unit::Button::Both);
     EXPECT_EQ(settingsReadInt(SLOT_GMT_OFFSET), -11);
 }
 
 TEST_F(SetClockDialog, SelectionWrapsFromTheOffsetBackToTheHours) {
     start(at(8, 30, 0));
-    click(unit::Button::Both);
-    click(unit::Button::Right, 4);
-    click(unit::Button::View);
-    click(unit::Button::Both);
+    unit::click(unit::Button::Both);
+    unit::clicks(unit::Button::Right, 4);
+    unit::click(unit::Button::View);
+    unit::click(unit::Button::Both);
     EXPECT_EQ(unitClock().hour, 9);
     EXPECT_EQ(settingsReadInt(SLOT_GMT_OFFSET), 0);
 }
 
 TEST_F(SetClockDialog, AcceptingSetsTheEditedCopyAndTheClockRunsOn) {
     start(at(3, 20, 45));
-    click(unit::Button::Both);
+    unit::click(unit::Button::Both);
     unit::seconds(5);  // passes while the dialog is open, and is lost
-    click(unit::Button::Right);
-    click(unit::Button::View);
-    click(unit::Button::Both);
+    unit::click(unit::Button::Right);
+    unit::click(unit::Button::View);
+    unit::click(unit::Button::Both);
     EXPECT_FALSE(dialogShown());
     ClockTime t = unitClock();
     EXPECT_EQ(t.hour, 3);
@@ -233,31 +222,31 @@ TEST_F(SetClockDialog, AcceptingSetsTheEditedCopyAndTheClockRunsOn) {
 
 TEST_F(SetClockDialog, LeftAndRightStayInTheDialog) {
     start(at(3, 20, 45));
-    click(unit::Button::Both);
-    click(unit::Button::Left);
-    click(unit::Button::Right);
-    EXPECT_EQ(activePage, PAGE_DATA);
+    unit::click(unit::Button::Both);
+    unit::click(unit::Button::Left);
+    unit::click(unit::Button::Right);
+    EXPECT_EQ(controller.activePage, PAGE_DATA);
     EXPECT_TRUE(dialogShown());
 }
 
 TEST_F(SetClockDialog, DialogIsShownAgainWhenThePageReturns) {
     start(at(3, 20, 45));
-    click(unit::Button::Both);
-    activePage = PAGE_GMETER;  // as an alert pop-up does
+    unit::click(unit::Button::Both);
+    controllerShowPage(PAGE_GMETER);  // as an alert pop-up does
     unit::ticks(1);
     EXPECT_FALSE(dialogShown());
-    click(unit::Button::Left, 4);
-    ASSERT_EQ(activePage, PAGE_DATA);
+    unit::clicks(unit::Button::Left, 4);
+    ASSERT_EQ(controller.activePage, PAGE_DATA);
     EXPECT_TRUE(dialogShown());
 }
 
 TEST_F(SetClockDialog, LocalTimeFromANegativeOffset) {
     start(at(3, 20, 45));
-    click(unit::Button::Both);
-    click(unit::Button::Right, 3);
-    click(unit::Button::Left, 5);
-    click(unit::Button::Both);
-    click(unit::Button::View);
+    unit::click(unit::Button::Both);
+    unit::clicks(unit::Button::Right, 3);
+    unit::clicks(unit::Button::Left, 5);
+    unit::click(unit::Button::Both);
+    unit::click(unit::Button::View);
     EXPECT_TRUE(showsCentred(shot(), FONT_TEXT_14, 64, 12, COLOUR_LABEL, "Local Time"));
     EXPECT_TRUE(showsText(shot(), FONT_NUM_29, 18, 21, COLOUR_WHITE, "10"));
     EXPECT_TRUE(showsText(shot(), FONT_TEXT_14, 93, 20, COLOUR_SEPARATOR, "pm"));
@@ -265,11 +254,11 @@ TEST_F(SetClockDialog, LocalTimeFromANegativeOffset) {
 
 TEST_F(SetClockDialog, LocalTimeFromThePlusTwelveOffset) {
     start(at(15, 20, 45));
-    click(unit::Button::Both);
-    click(unit::Button::Right, 3);
-    click(unit::Button::View, 12);
-    click(unit::Button::Both);
-    click(unit::Button::View);
+    unit::click(unit::Button::Both);
+    unit::clicks(unit::Button::Right, 3);
+    unit::clicks(unit::Button::View, 12);
+    unit::click(unit::Button::Both);
+    unit::click(unit::Button::View);
     EXPECT_TRUE(showsText(shot(), FONT_NUM_29, 18, 21, COLOUR_WHITE, "03"));
     EXPECT_TRUE(showsText(shot(), FONT_TEXT_14, 93, 20, COLOUR_SEPARATOR, "am"));
 }
@@ -295,10 +284,10 @@ class SetClockMark : public SetClockDialog {
 
 TEST_F(SetClockMark, SelectedFieldBlinksAndTheOthersStay) {
     start(at(13, 20, 45));
-    click(unit::Button::Both);
+    unit::click(unit::Button::Both);
     EXPECT_EQ(hiddenFrames(0, 120), 40);  // a third of every 60 frames
     for (int field = 1; field < 4; ++field) EXPECT_FALSE(fieldHidden(field)) << field;
-    click(unit::Button::Right);
+    unit::click(unit::Button::Right);
     EXPECT_TRUE(fieldHidden(1));  // a new selection shows at once
     EXPECT_FALSE(fieldHidden(0));
     EXPECT_EQ(hiddenFrames(1, 120), 40);
@@ -306,9 +295,9 @@ TEST_F(SetClockMark, SelectedFieldBlinksAndTheOthersStay) {
 
 TEST_F(SetClockMark, ChangedValueShowsAtOnce) {
     start(at(13, 20, 45));
-    click(unit::Button::Both);
+    unit::click(unit::Button::Both);
     for (int i = 0; i < 3; ++i) {
-        click(unit::Button::View);
+        unit::click(unit::Button::View);
         EXPECT_FALSE(fieldHidden(0)) << i;
     }
     EXPECT_TRUE(showsText(shot(), FONT_NUM_29, 18, 55, COLOUR_WHITE, "16"));

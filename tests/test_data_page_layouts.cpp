@@ -5,12 +5,11 @@
 #include "app/timekeeping.h"
 #include "app_support.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "screen_checks.h"
 #include "unit_driver.h"
 
 namespace {
-
-constexpr int SLOT_DATA_MODE = 10;
 
 void nineFortyOne(ClockTime* t) { *t = {2024, 3, 2, 9, 9, 41, 27, 0}; }
 
@@ -26,8 +25,8 @@ class DataLayouts : public UnitTest {
         settingsWriteByte(SLOT_DEMO_MODE, demo);
         simDevice.discreteInput1Source = probe;
         simDevice.discreteInput2Source = edition;
-        unit::ticks(unit::SPLASH_FRAMES + 1);
-        ASSERT_EQ(activePage, PAGE_DATA);
+        unit::ticks(SPLASH_FRAMES + 1);
+        ASSERT_EQ(controller.activePage, PAGE_DATA);
     }
     bool showsBus(int x, int y) {
         return showsCentred(shot(), FONT_TEXT_14, x, y, COLOUR_LABEL, "Bus V") &&
@@ -127,7 +126,7 @@ TEST_F(DataLayouts, ViewClicksStepTheTopFieldThroughAllFourInTheFullLayout) {
     EXPECT_TRUE(showsTitle(6, "GMT Time"));
     EXPECT_TRUE(setShown());
     EXPECT_EQ(settingsReadByte(SLOT_DATA_MODE), 0);
-    EXPECT_EQ(activePage, PAGE_DATA);
+    EXPECT_EQ(controller.activePage, PAGE_DATA);
 }
 
 TEST_F(DataLayouts, WithoutTheFullLayoutViewClicksOnlyToggleTheClocks) {
@@ -155,10 +154,10 @@ TEST_F(DataLayouts, AirDataLeftOnTopFallsBackToLocalTimeWhenTheProbeGoes) {
 TEST_F(DataLayouts, LeftAndRightClicksLeaveThePage) {
     start(1, 1, 0);
     unit::click(unit::Button::Right);
-    EXPECT_EQ(activePage, PAGE_RUN_TIME);
+    EXPECT_EQ(controller.activePage, PAGE_RUN_TIME);
     unit::click(unit::Button::Left);
     unit::click(unit::Button::Left);
-    EXPECT_EQ(activePage, PAGE_SETUP);
+    EXPECT_EQ(controller.activePage, PAGE_SETUP);
 }
 
 }  // namespace

@@ -7,27 +7,19 @@
 #include "app/timekeeping.h"
 #include "app_support.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "screen_checks.h"
 
 namespace {
 
-constexpr int OPTION_TEMP_IN_C = 0x02;
-constexpr int OPTION_TAS_IN_KT = 0x08;
-
 enum Mode { GMT, LOCAL, ALTITUDE, AIRSPEED };
 
 // The full layout (probe and edition fitted), demo mode off.
-class DataReadings : public UnitTest {
+class DataReadings : public SensorsTest {
   protected:
-    void SetUp() override {
-        UnitTest::SetUp();
-        settingsApplyDefaults();
-        settingsWriteByte(SLOT_DEMO_MODE, 0);
-        sampleDiscreteInputs();
-    }
     // View releases until the top field shows mode (slot 10 follows it).
     static void showMode(int mode) {
-        for (int i = 0; i < 4 && settingsReadByte(10) != mode; ++i)
+        for (int i = 0; i < 4 && settingsReadByte(SLOT_DATA_MODE) != mode; ++i)
             dataHandleEvent(EVT_VIEW_RELEASE);
     }
     void draw() {
@@ -172,10 +164,10 @@ TEST_F(DataReadings, NegativeAltitudeShowsASignBeforeItsMagnitude) {
 }
 
 TEST_F(DataReadings, DemoValuesIgnoreTheValidityIndications) {
-    settingsWriteByte(SLOT_DEMO_MODE, 1);
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MODE_1);
     simDevice.oatValid = 0;
     simDevice.airDataValid = 0;
-    demoPitch = 6.0f;
+    deviceState.demoPitch = 6.0f;
     draw();
     EXPECT_TRUE(showsOat("OAT F", "73d"));  // 23 C
     showMode(ALTITUDE);

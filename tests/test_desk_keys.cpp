@@ -2,6 +2,7 @@
 // mouse, modifiers and auto-repeat, and which keys name commands.
 #include <gtest/gtest.h>
 
+#include "app_support.h"
 #include "desk/keys.h"
 #include "shell/bezel.h"
 
@@ -14,16 +15,6 @@ class DeskKeys : public ::testing::Test {
         deskKeysReleaseAll();
     }
 
-    // The levels once the decoder has sampled every press so far: what is
-    // held, without the presses kept up until their first sample.
-    static int levels() {
-        buttonLevelsSampled();
-        return viewLevel() << 2 | leftLevel() << 1 | rightLevel();
-    }
-    static int settled(int (*level)()) {
-        buttonLevelsSampled();
-        return level();
-    }
     static DeskCommand down(DeskKey k, unsigned mods = 0, bool repeat = false, bool panel = false) {
         return deskKeyDown(k, mods, repeat, panel);
     }
@@ -45,46 +36,46 @@ TEST_F(DeskKeys, EachButtonKeyHoldsItsLevelsUntilReleased) {
                  {DeskKey::Down, 0b011}, {DeskKey::B, 0b011}};
     for (const auto& c : cases) {
         EXPECT_EQ(down(c.key), DeskCommand::None);
-        EXPECT_EQ(levels(), c.levels) << static_cast<int>(c.key);
+        EXPECT_EQ(settledLevels(), c.levels) << static_cast<int>(c.key);
         EXPECT_TRUE(deskKeyHeld(c.key));
         deskKeyUp(c.key);
-        EXPECT_EQ(levels(), 0) << static_cast<int>(c.key);
+        EXPECT_EQ(settledLevels(), 0) << static_cast<int>(c.key);
     }
 }
 
 TEST_F(DeskKeys, KeysHeldTogetherMakeChords) {
     down(DeskKey::Up);
     down(DeskKey::Left);
-    EXPECT_EQ(levels(), 0b110);  // View and Left, the switch-off chord on battery
+    EXPECT_EQ(settledLevels(), 0b110);  // View and Left, the switch-off chord on battery
     deskKeyUp(DeskKey::Up);
-    EXPECT_EQ(levels(), 0b010);
+    EXPECT_EQ(settledLevels(), 0b010);
     down(DeskKey::Right);
-    EXPECT_EQ(levels(), 0b011);  // Left, then Right while Left is held
+    EXPECT_EQ(settledLevels(), 0b011);  // Left, then Right while Left is held
     deskKeyUp(DeskKey::Left);
     deskKeyUp(DeskKey::Right);
-    EXPECT_EQ(levels(), 0);
+    EXPECT_EQ(settledLevels(), 0);
 }
 
 TEST_F(DeskKeys, ALevelStaysWhileAnyKeyHoldsIt) {
     down(DeskKey::Down);  // Both
     down(DeskKey::L);
     deskKeyUp(DeskKey::Down);
-    EXPECT_EQ(levels(), 0b010);  // L still holds Left; Right is free
+    EXPECT_EQ(settledLevels(), 0b010);  // L still holds Left; Right is free
     down(DeskKey::Left);
     deskKeyUp(DeskKey::L);
-    EXPECT_EQ(levels(), 0b010);  // the arrow still holds it
+    EXPECT_EQ(settledLevels(), 0b010);  // the arrow still holds it
     deskKeyUp(DeskKey::Left);
-    EXPECT_EQ(levels(), 0);
+    EXPECT_EQ(settledLevels(), 0);
 }
 
 TEST_F(DeskKeys, AutoRepeatAndRepeatedReleasesChangeNothing) {
     down(DeskKey::V);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(down(DeskKey::V, 0, true), DeskCommand::None);
-    EXPECT_EQ(levels(), 0b100);
+    EXPECT_EQ(settledLevels(), 0b100);
     deskKeyUp(DeskKey::V);
     deskKeyUp(DeskKey::V);
     deskKeyUp(DeskKey::R);  // never pressed
-    EXPECT_EQ(levels(), 0);
+    EXPECT_EQ(settledLevels(), 0);
 }
 
 // Mouse and keys are two sources of the same levels: a button held both ways
@@ -93,24 +84,24 @@ TEST_F(DeskKeys, MouseAndKeyReleaseOnlyWhenBothLetGo) {
     bezelMouse(WM_LBUTTONDOWN, LEFT_X, LEFT_Y);
     down(DeskKey::L);
     bezelMouse(WM_LBUTTONUP, LEFT_X, LEFT_Y);
-    EXPECT_EQ(settled(leftLevel), 1) << "the key still holds Left";
+    EXPECT_EQ(settledLevel(leftLevel), 1) << "the key still holds Left";
     deskKeyUp(DeskKey::L);
-    EXPECT_EQ(settled(leftLevel), 0);
+    EXPECT_EQ(settledLevel(leftLevel), 0);
 
     down(DeskKey::Up);
     bezelMouse(WM_LBUTTONDOWN, VIEW_X, VIEW_Y);
     deskKeyUp(DeskKey::Up);
-    EXPECT_EQ(settled(viewLevel), 1) << "the mouse still holds View";
+    EXPECT_EQ(settledLevel(viewLevel), 1) << "the mouse still holds View";
     bezelMouse(WM_LBUTTONUP, VIEW_X, VIEW_Y);
-    EXPECT_EQ(settled(viewLevel), 0);
+    EXPECT_EQ(settledLevel(viewLevel), 0);
 
     // The mouse on Both and the Right key; the mouse lets go first.
     bezelMouse(WM_LBUTTONDOWN, BOTH_X, BOTH_Y);
     down(DeskKey::Right);
     bezelMouse(WM_LBUTTONUP, BOTH_X, BOTH_Y);
-    EXPECT_EQ(levels(), 0b001);
+    EXPECT_EQ(settledLevels(), 0b001);
     deskKeyUp(DeskKey::Right);
-    EXPECT_EQ(levels(), 0);
+    EXPECT_EQ(settledLevels(), 0);
 }
 
 // A mouse release outside the areas keeps the mouse's hold: the key alone
@@ -120,19 +111,19 @@ TEST_F(DeskKeys, MouseHoldOutlivesTheKeyAfterAReleaseOutside) {
     bezelMouse(WM_LBUTTONUP, -4, -4);
     down(DeskKey::Left);
     deskKeyUp(DeskKey::Left);
-    EXPECT_EQ(settled(leftLevel), 1);
+    EXPECT_EQ(settledLevel(leftLevel), 1);
     bezelMouse(WM_LBUTTONUP, LEFT_X, LEFT_Y);
-    EXPECT_EQ(settled(leftLevel), 0);
+    EXPECT_EQ(settledLevel(leftLevel), 0);
 }
 
 TEST_F(DeskKeys, CtrlAndAltKeepButtonKeysOffButReleasesAlwaysCount) {
     EXPECT_EQ(down(DeskKey::R, DESK_MOD_CTRL), DeskCommand::None);
     EXPECT_EQ(down(DeskKey::L, DESK_MOD_ALT), DeskCommand::None);
-    EXPECT_EQ(levels(), 0);
+    EXPECT_EQ(settledLevels(), 0);
     down(DeskKey::B, DESK_MOD_SHIFT);
-    EXPECT_EQ(levels(), 0b011);
+    EXPECT_EQ(settledLevels(), 0b011);
     deskKeyUp(DeskKey::B);  // Ctrl pressed meanwhile makes no difference to a release
-    EXPECT_EQ(levels(), 0);
+    EXPECT_EQ(settledLevels(), 0);
 }
 
 TEST_F(DeskKeys, ReleaseAllLetsGoOfEveryKeyButNotOfTheMouse) {
@@ -140,14 +131,14 @@ TEST_F(DeskKeys, ReleaseAllLetsGoOfEveryKeyButNotOfTheMouse) {
     down(DeskKey::Left);
     down(DeskKey::Right);
     deskKeysReleaseAll();
-    EXPECT_EQ(levels(), 0b100);
+    EXPECT_EQ(settledLevels(), 0b100);
     EXPECT_FALSE(deskKeyHeld(DeskKey::Left));
 }
 
 TEST_F(DeskKeys, PowerOnResetClearsTheKeyLevels) {
     down(DeskKey::Up);
     buttonLevelsPowerOnReset();
-    EXPECT_EQ(levels(), 0);
+    EXPECT_EQ(settledLevels(), 0);
 }
 
 TEST_F(DeskKeys, CommandKeys) {
@@ -164,7 +155,7 @@ TEST_F(DeskKeys, CommandKeys) {
     EXPECT_EQ(down(DeskKey::Plus), DeskCommand::None) << "plus without Ctrl is a panel key";
     EXPECT_EQ(down(DeskKey::None), DeskCommand::None);
     EXPECT_EQ(down(DeskKey::Count), DeskCommand::None);
-    EXPECT_EQ(levels(), 0);
+    EXPECT_EQ(settledLevels(), 0);
 }
 
 // Toggles never run again on auto-repeat (a held F1 would flicker); a held N
@@ -190,5 +181,5 @@ TEST_F(DeskKeys, PanelKeysWorkOnlyWhileThePanelIsShown) {
     EXPECT_EQ(down(DeskKey::Plus, DESK_MOD_CTRL, false, true), DeskCommand::ZoomIn);
     // The button keys stay buttons with the panel open.
     EXPECT_EQ(down(DeskKey::Up, 0, false, true), DeskCommand::None);
-    EXPECT_EQ(levels(), 0b100);
+    EXPECT_EQ(settledLevels(), 0b100);
 }

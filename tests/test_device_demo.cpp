@@ -35,50 +35,50 @@ TEST_F(DeviceDemo, SamplingLatchesTheSourcesAsFlags) {
 TEST_F(DeviceDemo, RollTurnsBackAfter500StepsThenEvery1000) {
     int step = 0;
     stepTo(step, 499);
-    EXPECT_LE(demoRoll, 5.0f);
+    EXPECT_LE(deviceState.demoRoll, 5.0f);
     stepTo(step, 500);
-    const float peak = demoRoll;
+    const float peak = deviceState.demoRoll;
     EXPECT_GT(peak, 5.0f);
     EXPECT_LT(peak, 5.001f);
     stepTo(step, 501);
-    EXPECT_LT(demoRoll, peak);
+    EXPECT_LT(deviceState.demoRoll, peak);
     stepTo(step, 1500);
-    EXPECT_LT(demoRoll, -5.0f);
+    EXPECT_LT(deviceState.demoRoll, -5.0f);
     stepTo(step, 1501);
-    EXPECT_GT(demoRoll, -5.0f);
+    EXPECT_GT(deviceState.demoRoll, -5.0f);
     stepTo(step, 2500);
-    EXPECT_NEAR(demoRoll, peak, 1e-4f);
+    EXPECT_NEAR(deviceState.demoRoll, peak, 1e-4f);
 }
 
 TEST_F(DeviceDemo, PitchTurnsBackAfter1200And2400Steps) {
     int step = 0;
     stepTo(step, 1199);
-    EXPECT_LE(demoPitch, 12.0f);
+    EXPECT_LE(deviceState.demoPitch, 12.0f);
     stepTo(step, 1200);
-    const float top = demoPitch;
+    const float top = deviceState.demoPitch;
     EXPECT_GT(top, 12.0f);
     stepTo(step, 1201);
-    EXPECT_LT(demoPitch, top);
+    EXPECT_LT(deviceState.demoPitch, top);
     stepTo(step, 2399);
-    EXPECT_GE(demoPitch, 0.0f);
+    EXPECT_GE(deviceState.demoPitch, 0.0f);
     stepTo(step, 2400);
-    EXPECT_LT(demoPitch, 0.0f);
-    EXPECT_GT(demoPitch, -0.001f);
+    EXPECT_LT(deviceState.demoPitch, 0.0f);
+    EXPECT_GT(deviceState.demoPitch, -0.001f);
     stepTo(step, 2401);
-    EXPECT_GT(demoPitch, 0.0f);
+    EXPECT_GT(deviceState.demoPitch, 0.0f);
     stepTo(step, 3600);
-    EXPECT_NEAR(demoPitch, top, 1e-4f);
+    EXPECT_NEAR(deviceState.demoPitch, top, 1e-4f);
 }
 
 TEST_F(DeviceDemo, PowerOnResetPutsTheMotionAtRest) {
     int step = 0;
     stepTo(step, 700);  // roll falling, pitch rising
     devicePowerOnReset();
-    EXPECT_EQ(demoRoll, 0.0f);
-    EXPECT_EQ(demoPitch, 0.0f);
+    EXPECT_EQ(deviceState.demoRoll, 0.0f);
+    EXPECT_EQ(deviceState.demoPitch, 0.0f);
     demoStep();
-    EXPECT_FLOAT_EQ(demoRoll, 0.01f);
-    EXPECT_FLOAT_EQ(demoPitch, 0.01f);
+    EXPECT_FLOAT_EQ(deviceState.demoRoll, 0.01f);
+    EXPECT_FLOAT_EQ(deviceState.demoPitch, 0.01f);
 }
 
 TEST_F(DeviceDemo, StepsAreAddedInDoublePrecision) {
@@ -86,6 +86,6 @@ TEST_F(DeviceDemo, StepsAreAddedInDoublePrecision) {
     // exactly 0.05f; float additions would give 0.049999997.
     int step = 0;
     stepTo(step, 5);
-    EXPECT_EQ(demoRoll, 0.05f);
-    EXPECT_EQ(demoPitch, 0.05f);
+    EXPECT_EQ(deviceState.demoRoll, 0.05f);
+    EXPECT_EQ(deviceState.demoPitch, 0.05f);
 }

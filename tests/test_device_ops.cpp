@@ -1,5 +1,6 @@
 // Device operations: simulator values, the pitch ramp, the external
 // interface, power-off and the journal of requests.
+#include "app_support.h"
 #include "device/device.h"
 
 #include <gtest/gtest.h>
@@ -97,7 +98,7 @@ TEST_F(DeviceOps, IndicesOutsideTheirTablesReadZeroAndWriteNothing) {
     }
     EXPECT_EQ(devReadValue(0), 1.0f);
     EXPECT_EQ(devReadValue(DEV_EXTERNAL_VALUES - 1), 2.0f);
-    EXPECT_EQ(devJournalCount(DevOp::WriteValue), 3);  // still journalled as asked
+    EXPECT_EQ(journalCount(DevOp::WriteValue), 3);  // still journalled as asked
     simDevice.gLimitInput[2] = 1;
     simDevice.aoaInput[0] = 1;
     for (int n : {0, 4, -7, INT_MIN}) {
@@ -125,15 +126,11 @@ TEST_F(DeviceOps, PowerOffAndSwitchOffTurnTheUnitOff) {
     EXPECT_EQ(simDevice.poweredOff, 0);
     devPowerOffC();
     EXPECT_EQ(simDevice.poweredOff, 1);
-    ASSERT_EQ(devJournalSize(), 3);
-    EXPECT_EQ(devJournalAt(0).op, DevOp::PowerOffA);
-    EXPECT_EQ(devJournalAt(1).op, DevOp::PowerOffB);
-    EXPECT_EQ(devJournalAt(1).a, 15);
-    EXPECT_EQ(devJournalAt(2).op, DevOp::PowerOffC);
+    EXPECT_TRUE(journalIsPowerOff());
     devicePowerOnReset();
     devSwitchOff();
     EXPECT_EQ(simDevice.poweredOff, 1);
-    EXPECT_EQ(devJournalCount(DevOp::SwitchOff), 1);
+    EXPECT_EQ(journalCount(DevOp::SwitchOff), 1);
 }
 
 TEST_F(DeviceOps, RequestsAreJournalledWithTheirArguments) {
@@ -175,7 +172,7 @@ TEST_F(DeviceOps, JournalKeepsTheNewestRequestsOnly) {
     ASSERT_EQ(devJournalSize(), DEV_JOURNAL_CAPACITY);
     EXPECT_EQ(devJournalAt(0).a, 44);
     EXPECT_EQ(devJournalAt(DEV_JOURNAL_CAPACITY - 1).a, n - 1);
-    EXPECT_EQ(devJournalCount(DevOp::Notify), DEV_JOURNAL_CAPACITY);
+    EXPECT_EQ(journalCount(DevOp::Notify), DEV_JOURNAL_CAPACITY);
     EXPECT_EQ(devJournalAt(-1).op, DevOp::None);
     EXPECT_EQ(devJournalAt(DEV_JOURNAL_CAPACITY).op, DevOp::None);
     devJournalClear();

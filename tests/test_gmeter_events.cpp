@@ -5,6 +5,7 @@
 #include "app/page_gmeter.h"
 #include "app_support.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "unit_driver.h"
 
 namespace {
@@ -17,7 +18,7 @@ class GmeterEvents : public UnitTest {
         UnitTest::SetUp();
         unit::powerOnPastSplash();
         for (int i = 0; i < 4; ++i) unit::click(unit::Button::Right);
-        ASSERT_EQ(activePage, PAGE_GMETER);
+        ASSERT_EQ(controller.activePage, PAGE_GMETER);
     }
     static bool tapesShown() { return unit::countScreen(61, 25, 65, 38, SPINE) == 4 * 13; }
     static bool chevronBaseShown() {
@@ -31,27 +32,27 @@ TEST_F(GmeterEvents, ViewClicksCycleTheViewsAndStoreEachInSlot11) {
     for (int click = 1; click <= 4; ++click) {
         SCOPED_TRACE(click);
         unit::click(unit::Button::View);
-        EXPECT_EQ(gmeterView, click % 4);
+        EXPECT_EQ(gmeter.view, click % 4);
         EXPECT_EQ(settingsReadByte(SLOT_GMETER_VIEW), click % 4);
         EXPECT_EQ(tapesShown(), click == 4);
         EXPECT_EQ(chevronBaseShown(), baseExpected[click - 1]);
     }
-    EXPECT_EQ(activePage, PAGE_GMETER);
+    EXPECT_EQ(controller.activePage, PAGE_GMETER);
 }
 
 TEST_F(GmeterEvents, BothClickAsksTheDeviceTwiceToResetTheExtremes) {
     devJournalClear();
     unit::click(unit::Button::Both);
-    EXPECT_EQ(devJournalCount(DevOp::ResetPeaks), 2);
-    EXPECT_EQ(activePage, PAGE_GMETER);
+    EXPECT_EQ(journalCount(DevOp::ResetPeaks), 2);
+    EXPECT_EQ(controller.activePage, PAGE_GMETER);
 }
 
 TEST_F(GmeterEvents, LeftAndRightClicksLeaveThePage) {
     unit::click(unit::Button::Right);
-    EXPECT_EQ(activePage, PAGE_ATTITUDE);
+    EXPECT_EQ(controller.activePage, PAGE_ATTITUDE);
     unit::click(unit::Button::Left);
     unit::click(unit::Button::Left);
-    EXPECT_EQ(activePage, PAGE_TIMER_2);
+    EXPECT_EQ(controller.activePage, PAGE_TIMER_2);
 }
 
 using GmeterStart = UnitTest;
@@ -59,10 +60,10 @@ using GmeterStart = UnitTest;
 TEST_F(GmeterStart, StoredViewIsTakenAtStartAndAnythingAboveThreeGivesTheTapes) {
     settingsWriteByte(SLOT_GMETER_VIEW, 3);
     gmeterInit();
-    EXPECT_EQ(gmeterView, 3);
+    EXPECT_EQ(gmeter.view, 3);
     settingsWriteByte(SLOT_GMETER_VIEW, 7);
     gmeterInit();
-    EXPECT_EQ(gmeterView, 0);
+    EXPECT_EQ(gmeter.view, 0);
 }
 
 }  // namespace

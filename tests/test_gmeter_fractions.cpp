@@ -9,11 +9,9 @@
 #include "app_support.h"
 #include "device/filter.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 
 namespace {
-
-constexpr int SLOT_G_LIMIT_POSITIVE = 14;
-constexpr int SLOT_G_LIMIT_NEGATIVE = 15;
 
 class GmeterFractions : public UnitTest {
   protected:
@@ -54,8 +52,8 @@ TEST_F(GmeterFractions, NonPositiveScaleLeavesTheFractionUnscaled) {
 }
 
 TEST_F(GmeterFractions, EqualAoaLimitsGiveZero) {
-    settingsWriteInt(5, 7);
-    settingsWriteInt(6, 7);
+    settingsWriteInt(SLOT_AOA_PRESTALL, 7);
+    settingsWriteInt(SLOT_AOA_CRUISE, 7);
     EXPECT_FLOAT_EQ(aoaFraction(7.0f), 0.0f);
     EXPECT_FLOAT_EQ(aoaFraction(30.0f), 0.0f);
 }
@@ -87,7 +85,7 @@ TEST_F(GmeterFractions, InsaneGLimitsGiveZero) {
 }
 
 TEST_F(GmeterFractions, DemoAoaIsDemoPitchThroughAFirstOrderSmoother) {
-    demoPitch = 12.0f;
+    deviceState.demoPitch = 12.0f;
     EXPECT_FLOAT_EQ(gmeterDemoAoa(), 0.0f);
     EXPECT_FLOAT_EQ(gmeterDemoAoa(), 1.2f);
     EXPECT_FLOAT_EQ(gmeterDemoAoa(), 2.28f);
@@ -96,8 +94,8 @@ TEST_F(GmeterFractions, DemoAoaIsDemoPitchThroughAFirstOrderSmoother) {
 }
 
 TEST_F(GmeterFractions, EveryUserOfTheDemoAoaAdvancesTheSameSmoother) {
-    settingsWriteByte(SLOT_DEMO_MODE, 1);
-    demoPitch = 12.0f;
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MODE_1);
+    deviceState.demoPitch = 12.0f;
     Screen ladder;
     drawAoaLadder(ladder.px, AOA_LADDER_DATA);      // takes 0.0
     drawAoaLadder(ladder.px, AOA_LADDER_ATTITUDE);  // takes 1.2

@@ -4,6 +4,7 @@
 #include "app/page_gmeter.h"
 #include "app_support.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "screen_checks.h"
 
 namespace {
@@ -23,12 +24,10 @@ constexpr Geometry DATA = {
 constexpr Geometry ATTITUDE = {
     AOA_LADDER_ATTITUDE, 9, {110, 68, 126, 72}, {114, 67, 122, 71}, {111, 69, 125, 70}};
 
-class AoaLadder : public UnitTest {
+class AoaLadder : public SensorsTest {
   protected:
     void SetUp() override {
-        UnitTest::SetUp();
-        settingsApplyDefaults();
-        settingsWriteByte(SLOT_DEMO_MODE, 0);
+        SensorsTest::SetUp();
         gmeterInit();
     }
     void draw(const Geometry& g) {
@@ -94,7 +93,7 @@ TEST_F(AoaLadder, InvalidAngleLightsNothingAndBlinksTheBaseBarTenFramesOfTwentyO
     simDevice.aoaValid = 0;
     simDevice.aoaAngle = 14.0f;
     for (const Geometry* g : {&DATA, &ATTITUDE}) {
-        blinkPhase = 0;
+        gmeter.blinkPhase = 0;
         int shown = 0;
         for (int frame = 0; frame < 42; ++frame) {
             draw(*g);
@@ -108,8 +107,8 @@ TEST_F(AoaLadder, InvalidAngleLightsNothingAndBlinksTheBaseBarTenFramesOfTwentyO
 }
 
 TEST_F(AoaLadder, DemoModeUsesTheSmoothedDemoAngle) {
-    settingsWriteByte(SLOT_DEMO_MODE, 1);
-    demoPitch = 12.0f;  // the smoother starts at 0: below cruise at first
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MODE_1);
+    deviceState.demoPitch = 12.0f;  // the smoother starts at 0: below cruise at first
     draw(DATA);
     expectBars(DATA, 0);
     for (int frame = 0; frame < 200; ++frame) draw(DATA);

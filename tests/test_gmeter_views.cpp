@@ -7,6 +7,7 @@
 #include "app_support.h"
 #include "device/filter.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "screen_checks.h"
 
 namespace {
@@ -14,12 +15,10 @@ namespace {
 constexpr uint32_t SPINE = 0xFF595959u;
 constexpr uint32_t DIM_BAR = 0xFF202020u;
 
-class GmeterViews : public UnitTest {
+class GmeterViews : public SensorsTest {
   protected:
     void SetUp() override {
-        UnitTest::SetUp();
-        settingsApplyDefaults();
-        settingsWriteByte(SLOT_DEMO_MODE, 0);
+        SensorsTest::SetUp();
         gmeterInit();
     }
     // The smoothed G reading settles on g.
@@ -130,8 +129,8 @@ TEST_F(GmeterViews, InvalidAoaBlinksPointerAndExtremesAtZeroButNotTheLimits) {
 }
 
 TEST_F(GmeterViews, DemoModeDrivesTheTapesFromDemoPitch) {
-    settingsWriteByte(SLOT_DEMO_MODE, 1);
-    demoPitch = 0.0f;  // demo G 1.0, demo AoA 0
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MODE_1);
+    deviceState.demoPitch = 0.0f;  // demo G 1.0, demo AoA 0
     settleG(2.8f);
     draw(0);
     EXPECT_EQ(gPointerCentre(), 97);
@@ -236,7 +235,8 @@ TEST_F(GmeterViews, ExtremesRowShowsTheRecordedValuesTruncatedToATenth) {
 }
 
 TEST_F(GmeterViews, GDigitsRoundHalvesAwayFromZeroAndLimitAtNine) {
-    settingsWriteByte(SLOT_DEMO_MODE, 1);  // demo G = demoPitch / 15 + 1, exact
+    settingsWriteByte(SLOT_DEMO_MODE,
+                      DEMO_MODE_1);  // demo G = deviceState.demoPitch / 15 + 1, exact
     struct Case {
         float g;
         const char* text;
@@ -244,7 +244,7 @@ TEST_F(GmeterViews, GDigitsRoundHalvesAwayFromZeroAndLimitAtNine) {
     for (const Case& c : {Case{2.75f, "+2.8"}, Case{12.34f, "+9.0"}, Case{-0.04f, "+0.0"},
                           Case{-1.0f, "-1.0"}, Case{-1.25f, "-1.3"}, Case{-30.0f, "-9.0"}}) {
         SCOPED_TRACE(c.text);
-        demoPitch = (c.g - 1.0f) * 15.0f;
+        deviceState.demoPitch = (c.g - 1.0f) * 15.0f;
         draw(3);
         EXPECT_TRUE(showsCentred(screen, FONT_NUM_51, 59, 60, COLOUR_WHITE, c.text));
     }

@@ -2,71 +2,48 @@
 // notification, alert acknowledgement, the brightness dialog and the pages.
 #include "app_support.h"
 
+#include "app/alert_banner.h"
 #include "app/alerts.h"
+#include "app/brightness_dialog.h"
 #include "app/controller.h"
 #include "app/setup.h"
+#include "app/setup_screens.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "shell/bezel.h"
+#include "unit_driver.h"
 
 namespace {
 
-constexpr int ALL_PAGES = 0x7F;
-
-void clickLeft() {
-    pressLeft();
-    tickOnce();
-    releaseLeft();
-    tickOnce();
-}
-
-void clickRight() {
-    pressRight();
-    tickOnce();
-    releaseRight();
-    tickOnce();
-}
-
-void clickView() {
-    pressView();
-    tickOnce();
-    releaseView();
-    tickOnce();
-}
-
-void holdRight() {
-    pressRight();
-    runTicks(RIGHT_HOLD_TICKS + 1);
-    releaseRight();
-    tickOnce();
-}
+using unit::Button;
 
 class Navigation : public UnitTest {
   protected:
     void SetUp() override {
         UnitTest::SetUp();
         buttonDecoderStart();
-        settingsWriteByte(SLOT_PAGE_ENABLE, ALL_PAGES);
+        settingsWriteByte(SLOT_PAGE_ENABLE, PAGE_ENABLE_ALL);
     }
     // Where navigation from page lands with the given enable bits.
     int next(int page, int enabled) {
-        activePage = page;
+        controllerShowPage(page);
         settingsWriteByte(SLOT_PAGE_ENABLE, enabled);
-        clickRight();
-        return activePage;
+        unit::decoderClick(Button::Right);
+        return controller.activePage;
     }
     int previous(int page, int enabled) {
-        activePage = page;
+        controllerShowPage(page);
         settingsWriteByte(SLOT_PAGE_ENABLE, enabled);
-        clickLeft();
-        return activePage;
+        unit::decoderClick(Button::Left);
+        return controller.activePage;
     }
 };
 
 TEST_F(Navigation, AllPagesEnabledWrapAtBothEnds) {
-    EXPECT_EQ(previous(PAGE_DATA, ALL_PAGES), PAGE_SETUP);
-    EXPECT_EQ(next(PAGE_SETUP, ALL_PAGES), PAGE_DATA);
-    EXPECT_EQ(next(PAGE_RUN_TIME, ALL_PAGES), PAGE_TIMER_1);
-    EXPECT_EQ(previous(PAGE_ATTITUDE, ALL_PAGES), PAGE_GMETER);
+    EXPECT_EQ(previous(PAGE_DATA, PAGE_ENABLE_ALL), PAGE_SETUP);
+    EXPECT_EQ(next(PAGE_SETUP, PAGE_ENABLE_ALL), PAGE_DATA);
+    EXPECT_EQ(next(PAGE_RUN_TIME, PAGE_ENABLE_ALL), PAGE_TIMER_1);
+    EXPECT_EQ(previous(PAGE_ATTITUDE, PAGE_ENABLE_ALL), PAGE_GMETER);
 }
 
 TEST_F(Navigation, DisabledPagesAreSkippedWithBothFallBacks) {
@@ -88,15 +65,15 @@ TEST_F(Navigation, NoEnabledPageStillYieldsAPage) {
 }
 
 TEST_F(Navigation, FromTheSplashLeftGivesPage7AndRightTheFirstEnabled) {
-    EXPECT_EQ(previous(PAGE_SPLASH, ALL_PAGES), PAGE_SETUP);
+    EXPECT_EQ(previous(PAGE_SPLASH, PAGE_ENABLE_ALL), PAGE_SETUP);
     EXPECT_EQ(next(PAGE_SPLASH, 0x30), PAGE_GMETER);
 }
 
 TEST_F(Navigation, EveryNavigationWritesSlot9) {
     settingsWriteByte(SLOT_LAST_PAGE, 0);
-    EXPECT_EQ(next(PAGE_DATA, ALL_PAGES), PAGE_RUN_TIME);
+    EXPECT_EQ(next(PAGE_DATA, PAGE_ENABLE_ALL), PAGE_RUN_TIME);
     EXPECT_EQ(settingsReadByte(SLOT_LAST_PAGE), PAGE_RUN_TIME);
-    EXPECT_EQ(previous(PAGE_TIMER_2, ALL_PAGES), PAGE_TIMER_1);
+    EXPECT_EQ(previous(PAGE_TIMER_2, PAGE_ENABLE_ALL), PAGE_TIMER_1);
     EXPECT_EQ(settingsReadByte(SLOT_LAST_PAGE), PAGE_TIMER_1);
     // Landing on the page it started from is written too.
     settingsWriteByte(SLOT_LAST_PAGE, 5);
@@ -105,37 +82,37 @@ TEST_F(Navigation, EveryNavigationWritesSlot9) {
 }
 
 TEST_F(Navigation, SetupMenuIsResetOnlyWhenEnteredForwards) {
-    setupCursor = 3;
-    pageEnableCursor = 2;
-    setupScroll = 1;
-    EXPECT_EQ(previous(PAGE_DATA, ALL_PAGES), PAGE_SETUP);
-    EXPECT_EQ(setupCursor, 3);
-    EXPECT_EQ(pageEnableCursor, 2);
+    setup.cursor = 3;
+    setupLists.pageEnableCursor = 2;
+    setup.scroll = 1;
+    EXPECT_EQ(previous(PAGE_DATA, PAGE_ENABLE_ALL), PAGE_SETUP);
+    EXPECT_EQ(setup.cursor, 3);
+    EXPECT_EQ(setupLists.pageEnableCursor, 2);
 
-    EXPECT_EQ(next(PAGE_ATTITUDE, ALL_PAGES), PAGE_SETUP);
-    EXPECT_EQ(setupCursor, -1);
-    EXPECT_EQ(pageEnableCursor, -1);
-    EXPECT_EQ(setupScroll, 1);
+    EXPECT_EQ(next(PAGE_ATTITUDE, PAGE_ENABLE_ALL), PAGE_SETUP);
+    EXPECT_EQ(setup.cursor, -1);
+    EXPECT_EQ(setupLists.pageEnableCursor, -1);
+    EXPECT_EQ(setup.scroll, 1);
 }
 
 TEST_F(Navigation, PressesAndHoldsDoNotNavigate) {
-    activePage = PAGE_RUN_TIME;
+    controllerShowPage(PAGE_RUN_TIME);
     pressLeft();
     runTicks(200);
     releaseLeft();
     runTicks(2);
-    EXPECT_EQ(activePage, PAGE_RUN_TIME);
+    EXPECT_EQ(controller.activePage, PAGE_RUN_TIME);
     pressBoth();
     runTicks(5);
     releaseBoth();
     runTicks(2);
-    EXPECT_EQ(activePage, PAGE_RUN_TIME);
+    EXPECT_EQ(controller.activePage, PAGE_RUN_TIME);
 }
 
 using Routing = Navigation;
 
 TEST_F(Routing, ViewAndLeftDownOnBatterySwitchTheUnitOff) {
-    onBattery = 1;
+    controller.onBattery = 1;
     pressView();
     tickOnce();
     EXPECT_EQ(simDevice.poweredOff, 0);
@@ -155,10 +132,10 @@ TEST_F(Routing, ViewAndLeftDownOnBusPowerOnlyDecode) {
 }
 
 TEST_F(Routing, EveryEventDuringStandbyNotifiesTheDevice) {
-    standbyActive = 1;
-    activePage = PAGE_SPLASH;
+    controller.standbyActive = 1;
+    controllerShowPage(PAGE_SPLASH);
     devJournalClear();
-    clickView();
+    unit::decoderClick(Button::View);
     ASSERT_EQ(journalOf(DevOp::Notify).size(), 2u);
     EXPECT_EQ(journalOf(DevOp::Notify)[0].a, 1);
     runTicks(10);
@@ -166,81 +143,81 @@ TEST_F(Routing, EveryEventDuringStandbyNotifiesTheDevice) {
 }
 
 TEST_F(Routing, ViewReleaseAcknowledgesOneAlertGroupAtATime) {
-    alertActive[ALERT_G2] = 1;
-    alertActive[ALERT_G3] = 1;
-    alertActive[ALERT_TIMER1] = 1;
-    alertLatched[ALERT_G2] = 1;
-    anyAlertActive = 1;
-    activePage = PAGE_RUN_TIME;
+    alerts.active[ALERT_G2] = 1;
+    alerts.active[ALERT_G3] = 1;
+    alerts.active[ALERT_TIMER1] = 1;
+    alerts.latched[ALERT_G2] = 1;
+    alertBanner.anyActive = 1;
+    controllerShowPage(PAGE_RUN_TIME);
 
-    clickView();
-    EXPECT_EQ(alertActive[ALERT_G2], 0);
-    EXPECT_EQ(alertActive[ALERT_G3], 0);
-    EXPECT_EQ(alertActive[ALERT_TIMER1], 1);
-    EXPECT_EQ(alertLatched[ALERT_G2], 1);
+    unit::decoderClick(Button::View);
+    EXPECT_EQ(alerts.active[ALERT_G2], 0);
+    EXPECT_EQ(alerts.active[ALERT_G3], 0);
+    EXPECT_EQ(alerts.active[ALERT_TIMER1], 1);
+    EXPECT_EQ(alerts.latched[ALERT_G2], 1);
     EXPECT_EQ(journalOf(DevOp::AlertAcknowledged).size(), 1u);
 
-    clickView();
-    EXPECT_EQ(alertActive[ALERT_TIMER1], 0);
+    unit::decoderClick(Button::View);
+    EXPECT_EQ(alerts.active[ALERT_TIMER1], 0);
     EXPECT_EQ(journalOf(DevOp::AlertAcknowledged).size(), 2u);
-    EXPECT_EQ(activePage, PAGE_RUN_TIME);
+    EXPECT_EQ(controller.activePage, PAGE_RUN_TIME);
 }
 
 TEST_F(Routing, AcknowledgementClearsAngleGroupAndSingleTimer) {
-    alertActive[ALERT_AOA1] = 1;
-    alertActive[ALERT_AOA3] = 1;
-    alertActive[ALERT_TIMER2] = 1;
+    alerts.active[ALERT_AOA1] = 1;
+    alerts.active[ALERT_AOA3] = 1;
+    alerts.active[ALERT_TIMER2] = 1;
     acknowledgeAlert();
-    EXPECT_EQ(alertActive[ALERT_AOA1], 0);
-    EXPECT_EQ(alertActive[ALERT_AOA3], 0);
-    EXPECT_EQ(alertActive[ALERT_TIMER2], 1);
-    alertActive[ALERT_TIMER1] = 1;
+    EXPECT_EQ(alerts.active[ALERT_AOA1], 0);
+    EXPECT_EQ(alerts.active[ALERT_AOA3], 0);
+    EXPECT_EQ(alerts.active[ALERT_TIMER2], 1);
+    alerts.active[ALERT_TIMER1] = 1;
     acknowledgeAlert();
-    EXPECT_EQ(alertActive[ALERT_TIMER1], 0);
-    EXPECT_EQ(alertActive[ALERT_TIMER2], 1);
+    EXPECT_EQ(alerts.active[ALERT_TIMER1], 0);
+    EXPECT_EQ(alerts.active[ALERT_TIMER2], 1);
 }
 
 TEST_F(Routing, AcknowledgementWithNothingActiveChangesNothing) {
-    anyAlertActive = 1;  // stale until the next banner
-    clickView();
+    alertBanner.anyActive = 1;  // stale until the next banner
+    unit::decoderClick(Button::View);
     EXPECT_EQ(journalOf(DevOp::AlertAcknowledged).size(), 0u);
 }
 
 TEST_F(Routing, RightHoldOpensTheBrightnessDialogOnEveryPage) {
     for (int page = PAGE_SPLASH; page < PAGE_COUNT; ++page) {
         SCOPED_TRACE(page);
-        activePage = page;
-        brightnessDialogOpen = 0;
-        holdRight();
-        EXPECT_EQ(brightnessDialogOpen, 1);
-        EXPECT_EQ(activePage, page);
-        clickRight();
-        EXPECT_EQ(brightnessDialogOpen, 0);
-        EXPECT_EQ(activePage, page);
+        controllerShowPage(page);
+        brightnessDialog.open = 0;
+        unit::decoderClick(Button::Right, RIGHT_HOLD_TICKS + 1);
+        EXPECT_EQ(brightnessDialog.open, 1);
+        EXPECT_EQ(controller.activePage, page);
+        unit::decoderClick(Button::Right);
+        EXPECT_EQ(brightnessDialog.open, 0);
+        EXPECT_EQ(controller.activePage, page);
     }
 }
 
 TEST_F(Routing, BrightnessDialogTakesEventsInsteadOfThePage) {
-    activePage = PAGE_RUN_TIME;
-    holdRight();
-    ASSERT_EQ(brightnessDialogOpen, 1);
+    controllerShowPage(PAGE_RUN_TIME);
+    unit::decoderClick(Button::Right, RIGHT_HOLD_TICKS + 1);
+    ASSERT_EQ(brightnessDialog.open, 1);
     devJournalClear();
-    clickLeft();
-    EXPECT_EQ(activePage, PAGE_RUN_TIME);
+    unit::decoderClick(Button::Left);
+    EXPECT_EQ(controller.activePage, PAGE_RUN_TIME);
     EXPECT_EQ(journalOf(DevOp::SetBrightnessLevel).size(), 1u);
     EXPECT_EQ(journalOf(DevOp::Notify).size(), 0u);
-    clickRight();
-    EXPECT_EQ(brightnessDialogOpen, 0);
+    unit::decoderClick(Button::Right);
+    EXPECT_EQ(brightnessDialog.open, 0);
     EXPECT_EQ(journalOf(DevOp::Notify).size(), 1u);
 }
 
 TEST_F(Routing, RightHoldWithLeftDownDoesNotOpenTheDialog) {
-    activePage = PAGE_RUN_TIME;
+    controllerShowPage(PAGE_RUN_TIME);
     pressBoth();
     runTicks(300);
     releaseBoth();
     runTicks(2);
-    EXPECT_EQ(brightnessDialogOpen, 0);
+    EXPECT_EQ(brightnessDialog.open, 0);
 }
 
 }  // namespace

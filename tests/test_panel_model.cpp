@@ -9,6 +9,7 @@
 
 #include "app/buttons.h"
 #include "app/controller.h"
+#include "app_support.h"
 #include "desk/keys.h"
 #include "desk/panel.h"
 #include "desk/panel_model.h"
@@ -16,6 +17,7 @@
 #include "desk/view.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "tests/unit_driver.h"
 
 namespace {
@@ -111,8 +113,8 @@ TEST_F(Panel, DemoModeIsTheSettingsSlot) {
     EXPECT_EQ(changes[0].field, nullptr);
     EXPECT_EQ(changes[0].slot, 16);
     EXPECT_EQ(changes[0].slotValue, 0);
-    EXPECT_EQ(settingsReadInt(16), 0);
-    settingsWriteInt(16, 2);  // the dialog's second demo mode
+    EXPECT_EQ(settingsReadInt(SLOT_DEMO_MODE), 0);
+    settingsWriteInt(SLOT_DEMO_MODE, DEMO_MODE_2);  // the dialog's second demo mode
     EXPECT_TRUE(panelOn(demo));
 }
 
@@ -158,7 +160,7 @@ TEST_F(Panel, KeysSelectAndChange) {
     EXPECT_EQ(deskPanelCommand(DeskCommand::PanelPrevious, changes), 0);
     EXPECT_EQ(panelSelected(), rowOf("Demo mode"));
     EXPECT_EQ(deskPanelCommand(DeskCommand::PanelToggle, changes), 1);
-    EXPECT_EQ(settingsReadInt(16), 0);
+    EXPECT_EQ(settingsReadInt(SLOT_DEMO_MODE), 0);
     deskPanelCommand(DeskCommand::PanelNext, changes);  // wraps to the bus voltage
     deskPanelCommand(DeskCommand::PanelDecreaseMore, changes);
     deskPanelCommand(DeskCommand::PanelIncrease, changes);
@@ -192,24 +194,24 @@ TEST_F(Panel, RefreshRedrawsOnlyTheChangedRows) {
 // Battery power from the panel, then View and Left held with the keys: the
 // decoder sees the chord and the unit switches itself off.
 TEST_F(Panel, KeyChordOnBatteryFromThePanelSwitchesTheUnitOff) {
-    unit::ticks(unit::SPLASH_FRAMES);
+    unit::ticks(SPLASH_FRAMES);
     PanelChange c[PANEL_MAX_CHANGES];
     panelAdjust(rowOf("Bus voltage"), -100, c);
     EXPECT_EQ(simDevice.busVoltage, 4.1f);
     unit::ticks(3);
-    ASSERT_EQ(onBattery, 1);
+    ASSERT_EQ(controller.onBattery, 1);
     deskKeyDown(DeskKey::V, 0, false, false);
     deskKeyDown(DeskKey::Left, 0, false, false);
     unit::ticks(2);
     EXPECT_FALSE(hostUnitRunning());
-    EXPECT_EQ(devJournalCount(DevOp::SwitchOff), 1);
+    EXPECT_EQ(journalCount(DevOp::SwitchOff), 1);
     deskKeysReleaseAll();
 }
 
 // Left held, then Right: a press of Left, then the both-press, which one
 // mouse pointer cannot give.
 TEST_F(Panel, KeysGiveTrueChordsToTheDecoder) {
-    unit::ticks(unit::SPLASH_FRAMES);
+    unit::ticks(SPLASH_FRAMES);
     deskKeyDown(DeskKey::L, 0, false, false);
     unit::ticks(1);
     EXPECT_EQ(lastDecodedEvent(), EVT_LEFT_PRESS);

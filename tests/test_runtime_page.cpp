@@ -4,6 +4,7 @@
 #include "app/page_runtime.h"
 #include "app/timekeeping.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "screen_checks.h"
 #include "unit_driver.h"
 
@@ -26,7 +27,7 @@ class RunTimePage : public UnitTest {
         UnitTest::SetUp();
         unit::powerOnPastSplash();
         unit::click(Button::Right);
-        ASSERT_EQ(activePage, PAGE_RUN_TIME);
+        ASSERT_EQ(controller.activePage, PAGE_RUN_TIME);
     }
     // A unit without the edition input; demo mode as given.
     void plainUnit(int demoMode) {
@@ -87,12 +88,12 @@ TEST_F(RunTimePage, WithoutTheEditionViewChangesNothingAndBothClearsTheEngine) {
     unit::ticks(1);
     const Screen before = shot();
     unit::click(Button::View);
-    EXPECT_EQ(flightTimeSelected, 0);
+    EXPECT_EQ(runTimePage.flightTimeSelected, 0);
     EXPECT_TRUE(sameRegion(before, 0, 0, shot(), 0, 0, FB_WIDTH, FB_HEIGHT));
     unit::click(Button::Both);
-    EXPECT_EQ(activePage, PAGE_RUN_TIME);
-    EXPECT_TRUE(engineTime == (RunTimeCounter{0, 0, 0}));
-    EXPECT_TRUE(flightTime == (RunTimeCounter{0, 1, 5}));
+    EXPECT_EQ(controller.activePage, PAGE_RUN_TIME);
+    EXPECT_TRUE(timekeeping.engineTime == (RunTimeCounter{0, 0, 0}));
+    EXPECT_TRUE(timekeeping.flightTime == (RunTimeCounter{0, 1, 5}));
     EXPECT_TRUE(Reference()
                     .largeTime(18, 25 + ALONE_DROP, COLOUR_WHITE, "00:00:00")
                     .matches(shot(), digits(ENGINE_DIGITS_TOP + ALONE_DROP)));
@@ -106,24 +107,24 @@ TEST_F(RunTimePage, DemoModeWithoutTheEditionShowsBothButKeepsTheEngineSelected)
     EXPECT_TRUE(brightEngine(0));
     EXPECT_TRUE(digitsIn(FLIGHT_DIGITS_TOP, DIM));
     unit::click(Button::Both);
-    EXPECT_TRUE(engineTime == (RunTimeCounter{0, 0, 0}));
-    EXPECT_TRUE(flightTime == (RunTimeCounter{0, 0, 20}));
+    EXPECT_TRUE(timekeeping.engineTime == (RunTimeCounter{0, 0, 0}));
+    EXPECT_TRUE(timekeeping.flightTime == (RunTimeCounter{0, 0, 20}));
 }
 
 TEST_F(RunTimePage, EditionViewSwapsTheBrightCounterAndTheOneCleared) {
     unit::seconds(10);
     EXPECT_TRUE(brightEngine(0));
     unit::click(Button::View);
-    EXPECT_EQ(flightTimeSelected, 1);
+    EXPECT_EQ(runTimePage.flightTimeSelected, 1);
     EXPECT_TRUE(brightFlight());
     EXPECT_TRUE(digitsIn(ENGINE_DIGITS_TOP, DIM));
     unit::click(Button::Both);
-    EXPECT_TRUE(flightTime == (RunTimeCounter{0, 0, 0}));
-    EXPECT_TRUE(engineTime == (RunTimeCounter{0, 0, 10}));
+    EXPECT_TRUE(timekeeping.flightTime == (RunTimeCounter{0, 0, 0}));
+    EXPECT_TRUE(timekeeping.engineTime == (RunTimeCounter{0, 0, 10}));
     // The selection outlives a visit to another page.
     unit::click(Button::Right);
     unit::click(Button::Left);
-    ASSERT_EQ(activePage, PAGE_RUN_TIME);
+    ASSERT_EQ(controller.activePage, PAGE_RUN_TIME);
     EXPECT_TRUE(brightFlight());
     unit::click(Button::View);
     EXPECT_TRUE(brightEngine(0));
@@ -134,12 +135,12 @@ TEST_F(RunTimePage, EditionViewSwapsTheBrightCounterAndTheOneCleared) {
 TEST_F(RunTimePage, SelectionLeftOverWithoutTheEditionActsOnTheEngine) {
     unit::seconds(30);
     unit::click(Button::View);
-    ASSERT_EQ(flightTimeSelected, 1);
+    ASSERT_EQ(runTimePage.flightTimeSelected, 1);
     plainUnit(0);
     EXPECT_TRUE(brightEngine(ALONE_DROP));
     unit::click(Button::Both);
-    EXPECT_TRUE(engineTime == (RunTimeCounter{0, 0, 0}));
-    EXPECT_TRUE(flightTime == (RunTimeCounter{0, 0, 30}));
+    EXPECT_TRUE(timekeeping.engineTime == (RunTimeCounter{0, 0, 0}));
+    EXPECT_TRUE(timekeeping.flightTime == (RunTimeCounter{0, 0, 30}));
     // With the input back the edition's selection holds again.
     simDevice.discreteInput2Source = 1;
     unit::ticks(2);

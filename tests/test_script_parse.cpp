@@ -3,13 +3,16 @@
 // to the same command, which the session recorder relies on.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
 
 #include "device/device_fields.h"
 #include "script/script.h"
+#include "script/words.h"
 #include "tests/script_fuzz_check.h"
 
 namespace {
@@ -82,6 +85,8 @@ TEST(ScriptParse, ClockSetAndSlots) {
     EXPECT_EQ(one("set gLimitInput[1] 1").row, 1);
     EXPECT_EQ(one("set backgroundColour 0xFF102030").value, static_cast<double>(0xFF102030u));
     EXPECT_EQ(one("set densityAltitude 1e4").value, 10000.0);
+    EXPECT_EQ(one("set busVoltage 0x10").value, 16.0) << "whole numbers in hex everywhere";
+    EXPECT_EQ(one("set inFlight 0x1").value, 1.0);
 
     const ScriptCommand slot = one("slot 99 -2");
     EXPECT_EQ(slot.slot, 99);
@@ -142,16 +147,18 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"press view twice", "press: unexpected 'twice'"},
         {"click view 0", "click: duration of 0 ticks outside 1 to 100000000"},
         {"wait", "wait: missing duration"},
-        {"wait x1", "wait: bad duration 'x1'"},
+        {"wait x1", "wait: bad duration 'x1': ticks, or a time such as 2s, 1.5m or 1h30m"},
         {"wait -5", "wait: duration of -5 ticks outside 0 to 100000000"},
-        {"wait 1.234s", "wait: bad duration '1.234s'"},
+        {"wait 1.234s", "wait: bad duration '1.234s': ticks, or a time such as 2s, 1.5m or 1h30m"},
         {"wait 1000000.01s", "wait: duration of 100000001 ticks outside 0 to 100000000"},
         {"wait 300h", "wait: duration of 108000000 ticks outside 0 to 100000000"},
-        {"wait 1m1h", "wait: bad duration '1m1h'"},
-        {"wait 1h1h", "wait: bad duration '1h1h'"},
-        {"wait 1.5h30m", "wait: bad duration '1.5h30m'"},
-        {"wait 0.00001h", "wait: bad duration '0.00001h'"},
-        {"wait h", "wait: bad duration 'h'"},
+        {"wait 1m1h", "wait: bad duration '1m1h': ticks, or a time such as 2s, 1.5m or 1h30m"},
+        {"wait 1h1h", "wait: bad duration '1h1h': ticks, or a time such as 2s, 1.5m or 1h30m"},
+        {"wait 1.5h30m",
+         "wait: bad duration '1.5h30m': ticks, or a time such as 2s, 1.5m or 1h30m"},
+        {"wait 0.00001h",
+         "wait: bad duration '0.00001h': ticks, or a time such as 2s, 1.5m or 1h30m"},
+        {"wait h", "wait: bad duration 'h': ticks, or a time such as 2s, 1.5m or 1h30m"},
         {"wait 5 ms", "wait: unexpected 'ms'"},
         {"repeat", "repeat: missing count"},
         {"repeat 0", "repeat: count 0 outside 1 to 100000"},
@@ -159,24 +166,30 @@ TEST(ScriptParse, EachBadLineNamesItsProblem) {
         {"repeat 2", "repeat without end"},
         {"end", "end without repeat"},
         {"end 2", "end: unexpected '2'"},
-        {"wait 99999999999999999999", "wait: bad duration '99999999999999999999'"},
+        {"wait 99999999999999999999",
+         "wait: bad duration '99999999999999999999': ticks, or a time such as 2s, 1.5m or 1h30m"},
         {"clock 24:00:00", "clock: bad time '24:00:00' (HH:MM:SS)"},
         {"clock 2023-02-29 10:00:00", "clock: bad date '2023-02-29' (YYYY-MM-DD)"},
         {"clock 12:5", "clock: bad time '12:5' (HH:MM:SS)"},
         {"set warpFactor 9", "set: unknown device field 'warpFactor'"},
         {"set busVoltage", "set: missing value"},
-        {"set busVoltage high", "set: bad value 'high' for busVoltage"},
-        {"set busVoltage nan", "set: bad value 'nan' for busVoltage"},
-        {"set busVoltage inf", "set: bad value 'inf' for busVoltage"},
-        {"set busVoltage 61", "set: busVoltage takes 0 to 60"},
-        {"set inFlight 0.5", "set: bad value '0.5' for inFlight"},
-        {"set inFlight 2", "set: inFlight takes 0 to 1"},
+        {"set busVoltage high", "set: busVoltage takes a number from 0 to 60, not 'high'"},
+        {"set busVoltage nan", "set: busVoltage takes a number from 0 to 60, not 'nan'"},
+        {"set busVoltage inf", "set: busVoltage takes a number from 0 to 60, not 'inf'"},
+        {"set busVoltage 61", "set: busVoltage takes a number from 0 to 60, not '61'"},
+        {"set inFlight 0.5", "set: inFlight takes 0 or 1, not '0.5'"},
+        {"set inFlight 2", "set: inFlight takes 0 or 1, not '2'"},
         {"set gLimitInput 1", "set: gLimitInput takes one index"},
         {"set busVoltage[0] 1", "set: busVoltage takes no index"},
-        {"set gLimitInput[3] 1", "set: index outside gLimitInput in 'gLimitInput[3]'"},
+        {"set gLimitInput[3] 1", "set: the index of gLimitInput runs 0 to 2, not 'gLimitInput[3]'"},
         {"set axisPairReading[0] 1", "set: axisPairReading takes two indices"},
-        {"set gLimitInput[x] 1", "set: bad index in 'gLimitInput[x]'"},
-        {"set gLimitInput[1 1", "set: bad index in 'gLimitInput[1'"},
+        {"set gLimitInput[x] 1",
+         "set: bad index in 'gLimitInput[x]': the index of gLimitInput runs 0 to 2"},
+        {"set gLimitInput[1 1",
+         "set: bad index in 'gLimitInput[1': the index of gLimitInput runs 0 to 2"},
+        {"set axisPairReading[3][0] 1",
+         "set: the indices of axisPairReading run 0 to 2 and 0 to 1, not 'axisPairReading[3][0]'"},
+        {"slot x 1", "slot: bad slot 'x': a whole number from 0 to 99, decimal or 0x hexadecimal"},
         {"slot 100 1", "slot: slot 100 outside 0 to 99"},
         {"slot -1 1", "slot: slot -1 outside 0 to 99"},
         {"slot 5 4294967296", "slot: value 4294967296 outside -2147483648 to 4294967295"},
@@ -322,6 +335,72 @@ TEST(ScriptFormat, RandomDeviceValuesSurviveTheRoundTrip) {
             f.type == FieldType::Float ? static_cast<double>(static_cast<float>(u)) : std::floor(u);
         if (!deviceFieldAccepts(f, c.value)) continue;  // a float rounded just past a bound
         expectSameCommand(one(scriptFormat(c)), c, scriptFormat(c));
+    }
+}
+
+// The browser build reads floats with strtof: it must accept, refuse and
+// round every word exactly as std::from_chars does here.
+TEST(ScriptWords, FloatsReadTheSameWithStrtofAsWithFromChars) {
+    std::vector<std::string> words = {"4.9",
+                                      "-0.25",
+                                      "1e4",
+                                      "1E-3",
+                                      "+2.5",
+                                      "+-5",
+                                      "1.",
+                                      ".5",
+                                      "-.5",
+                                      "0",
+                                      "-0",
+                                      "00012",
+                                      "1e-40",
+                                      "1.4e-45",
+                                      "7e-46",
+                                      "1e-50",
+                                      "0e-99999",
+                                      "1e39",
+                                      "3.4028235e38",
+                                      "3.40282357e38",
+                                      ".",
+                                      "",
+                                      "-",
+                                      "+",
+                                      "++1",
+                                      "1e",
+                                      "1e+",
+                                      "e5",
+                                      "0x10",
+                                      "inf",
+                                      "-inf",
+                                      "nan",
+                                      "infinity",
+                                      " 1",
+                                      "1 ",
+                                      "1.2.3",
+                                      "1e5.5",
+                                      "1,5",
+                                      "1e+05",
+                                      "1.e5",
+                                      "--1",
+                                      "1f"};
+    std::mt19937 rng(14);
+    char text[64];
+    for (int i = 0; i < 4000; ++i) {
+        const float x = std::bit_cast<float>(static_cast<uint32_t>(rng()));
+        const char* formats[] = {"%.9g", "%.3g", "%.12e", "%.6f"};
+        std::snprintf(text, sizeof text, formats[i % 4], static_cast<double>(x));
+        words.push_back(text);
+        std::snprintf(text, sizeof text, "%u.%08ue%d", static_cast<unsigned>(rng()),
+                      static_cast<unsigned>(rng() % 100000000u), static_cast<int>(rng() % 90) - 50);
+        words.push_back(text);
+    }
+    for (const std::string& w : words) {
+        float a = -7.0f, b = -7.0f;
+        const bool readA = wordToFloat(w, a);
+        EXPECT_EQ(readA, wordToFloatByStrtof(w, b)) << "'" << w << "'";
+        if (readA) {
+            EXPECT_EQ(std::bit_cast<uint32_t>(a), std::bit_cast<uint32_t>(b)) << w;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/brightness_dialog.h"
 #include "app/controller.h"
 #include "app/timekeeping.h"
 #include "device/device.h"
@@ -223,9 +224,9 @@ TEST(ScriptRunUnit, NavigationAndTheDefaultHoldsReachTheDecoder) {
 
     // The default hold of right opens the brightness dialog, one tick less does not.
     runText("wait 125\nhold right 119\n");
-    EXPECT_EQ(brightnessDialogOpen, 0);
+    EXPECT_EQ(brightnessDialog.open, 0);
     runText("wait 125\nhold right\n");
-    EXPECT_EQ(brightnessDialogOpen, 1);
+    EXPECT_EQ(brightnessDialog.open, 1);
     // In the dialog a view hold cycles the demo mode; the default hold is enough.
     r = runText(
         "wait 125\nhold right\nhold view 59\nexpect slot 16 1\nhold view\nexpect slot 16 2\n");

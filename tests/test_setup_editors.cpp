@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "setup_support.h"
 
 namespace {
@@ -22,7 +23,7 @@ std::vector<DevRequest> sounds() { return journalOf(DevOp::Sound); }
 
 TEST_F(SetupEditors, VolumeStepsWriteAndSoundOnEveryPressAlsoAtTheLimits) {
     openItem(ITEM_VOLUME);
-    ASSERT_EQ(setupScreen, 4);
+    ASSERT_EQ(setup.screen, 4);
     devJournalClear();
     view();
     EXPECT_EQ(settingsReadInt(SLOT_VOLUME), 6);
@@ -48,7 +49,7 @@ TEST_F(SetupEditors, VolumeStepsWriteAndSoundOnEveryPressAlsoAtTheLimits) {
     ASSERT_EQ(sounds().size(), 1u);
     EXPECT_EQ(sounds()[0].a, 8);
     EXPECT_EQ(sounds()[0].b, 0);
-    EXPECT_EQ(setupScreen, 0);
+    EXPECT_EQ(setup.screen, 0);
 }
 
 TEST_F(SetupEditors, VolumeShowsTwoDigitsAndABarOfSevenPixelsPerStep) {
@@ -90,14 +91,14 @@ TEST_F(SetupEditors, EditorsAreLeftOnlyWithRightButton) {
         resetUnit();
         SetUp();
         openItem(item);
-        const int screenShown = setupScreen;
+        const int screenShown = setup.screen;
         for (ButtonEvent e : {EVT_BOTH_PRESS, EVT_BOTH_RELEASE, EVT_VIEW_HOLD, EVT_RIGHT_HOLD}) {
             EXPECT_EQ(setupHandleEvent(e), e) << "item " << item;
         }
         both();
         left();
-        EXPECT_EQ(activePage, PAGE_SETUP);
-        EXPECT_EQ(setupScreen, screenShown);
+        EXPECT_EQ(controller.activePage, PAGE_SETUP);
+        EXPECT_EQ(setup.screen, screenShown);
     }
 }
 
@@ -106,7 +107,7 @@ TEST_F(SetupEditors, EditorsAreLeftOnlyWithRightButton) {
 TEST_F(SetupEditors, OatTrimOpensClampedAndTheFirstStepWritesFromThere) {
     settingsWriteInt(SLOT_OAT_TRIM, 400);
     openItem(ITEM_OAT_TRIM);
-    ASSERT_EQ(setupScreen, 5);
+    ASSERT_EQ(setup.screen, 5);
     draw();
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_20, 64, 60, COLOUR_WHITE, "150"));
     view();  // already at the top: nothing is written
@@ -124,7 +125,7 @@ TEST_F(SetupEditors, OatTrimOpensClampedAndTheFirstStepWritesFromThere) {
     view();
     EXPECT_EQ(settingsReadInt(SLOT_OAT_TRIM), -149);
     right();
-    EXPECT_EQ(setupScreen, 0);
+    EXPECT_EQ(setup.screen, 0);
 }
 
 TEST_F(SetupEditors, OatTrimShowsTheReadingInTheSelectedUnit) {
@@ -138,7 +139,7 @@ TEST_F(SetupEditors, OatTrimShowsTheReadingInTheSelectedUnit) {
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 112, COLOUR_GREY, "72d"));
     EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_LABEL, "OK"));
 
-    settingsWriteByte(SLOT_OPTIONS, 0x02);
+    settingsWriteByte(SLOT_OPTIONS, OPTION_TEMP_IN_C);
     draw();
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 90, COLOUR_LABEL, "NEW (C)"));
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 112, COLOUR_GREY, "22d"));
@@ -170,7 +171,7 @@ TEST_F(SetupEditors, OatTrimShowsDashesOutsideTheProbeRangeOrWithoutProbe) {
     }
     simDevice.oatCelsius = 69.9f;
     simDevice.discreteInput1Source = 1;
-    settingsWriteByte(SLOT_OPTIONS, 0x02);
+    settingsWriteByte(SLOT_OPTIONS, OPTION_TEMP_IN_C);
     draw();
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 112, COLOUR_GREY, "69d"));
 }
@@ -179,34 +180,34 @@ TEST_F(SetupEditors, OatTrimShowsDashesOutsideTheProbeRangeOrWithoutProbe) {
 
 TEST_F(SetupEditors, LoweringPreStallPushesCruiseAlong) {
     openItem(ITEM_AOA_LIMITS);
-    ASSERT_EQ(setupScreen, 7);
+    ASSERT_EQ(setup.screen, 7);
     left(9);
-    EXPECT_EQ(settingsReadInt(SLOT_PRE_STALL), 6);
-    EXPECT_EQ(settingsReadInt(SLOT_CRUISE), 4);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_PRESTALL), 6);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_CRUISE), 4);
     left(60);
-    EXPECT_EQ(settingsReadInt(SLOT_PRE_STALL), -25);
-    EXPECT_EQ(settingsReadInt(SLOT_CRUISE), -27);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_PRESTALL), -25);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_CRUISE), -27);
     view(60);
-    EXPECT_EQ(settingsReadInt(SLOT_PRE_STALL), 30);
-    EXPECT_EQ(settingsReadInt(SLOT_CRUISE), -27);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_PRESTALL), 30);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_CRUISE), -27);
 }
 
 TEST_F(SetupEditors, RaisingCruisePushesPreStallAlong) {
     openItem(ITEM_AOA_LIMITS);
     right();  // NEXT: the cruise angle
-    EXPECT_EQ(setupScreen, 7);
+    EXPECT_EQ(setup.screen, 7);
     view(20);
-    EXPECT_EQ(settingsReadInt(SLOT_CRUISE), 25);
-    EXPECT_EQ(settingsReadInt(SLOT_PRE_STALL), 27);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_CRUISE), 25);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_PRESTALL), 27);
     view();
-    EXPECT_EQ(settingsReadInt(SLOT_CRUISE), 25);
-    EXPECT_EQ(settingsReadInt(SLOT_PRE_STALL), 27);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_CRUISE), 25);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_PRESTALL), 27);
     left(60);
-    EXPECT_EQ(settingsReadInt(SLOT_CRUISE), -30);
-    EXPECT_EQ(settingsReadInt(SLOT_PRE_STALL), 27);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_CRUISE), -30);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_PRESTALL), 27);
     right();  // DONE
-    EXPECT_EQ(setupScreen, 0);
-    EXPECT_EQ(setupCursor, ITEM_AOA_LIMITS);
+    EXPECT_EQ(setup.screen, 0);
+    EXPECT_EQ(setup.cursor, ITEM_AOA_LIMITS);
 }
 
 TEST_F(SetupEditors, AoaLimitsShowTheEditedAngleBright) {
@@ -231,8 +232,8 @@ TEST_F(SetupEditors, AoaLimitsShowTheEditedAngleBright) {
 
     // Reopening reloads the stored angles and starts at the pre-stall angle.
     right();
-    settingsWriteInt(SLOT_PRE_STALL, -3);
-    settingsWriteInt(SLOT_CRUISE, -21);
+    settingsWriteInt(SLOT_AOA_PRESTALL, -3);
+    settingsWriteInt(SLOT_AOA_CRUISE, -21);
     right();
     draw();
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 65, COLOUR_WHITE, "-3"));
@@ -240,19 +241,19 @@ TEST_F(SetupEditors, AoaLimitsShowTheEditedAngleBright) {
 }
 
 TEST_F(SetupEditors, ExtremeStoredAnglesStepWithoutOverflow) {
-    settingsWriteInt(SLOT_PRE_STALL, std::numeric_limits<int32_t>::min());
-    settingsWriteInt(SLOT_CRUISE, std::numeric_limits<int32_t>::max());
+    settingsWriteInt(SLOT_AOA_PRESTALL, std::numeric_limits<int32_t>::min());
+    settingsWriteInt(SLOT_AOA_CRUISE, std::numeric_limits<int32_t>::max());
     openItem(ITEM_AOA_LIMITS);
     left();  // below the range: no step
-    EXPECT_EQ(settingsReadInt(SLOT_PRE_STALL), std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_PRESTALL), std::numeric_limits<int32_t>::min());
     view();
-    EXPECT_EQ(settingsReadInt(SLOT_PRE_STALL), std::numeric_limits<int32_t>::min() + 1);
-    EXPECT_EQ(settingsReadInt(SLOT_CRUISE), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_PRESTALL), std::numeric_limits<int32_t>::min() + 1);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_CRUISE), std::numeric_limits<int32_t>::max());
     right();
     view();  // above the range: no step
-    EXPECT_EQ(settingsReadInt(SLOT_CRUISE), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_CRUISE), std::numeric_limits<int32_t>::max());
     left();
-    EXPECT_EQ(settingsReadInt(SLOT_CRUISE), std::numeric_limits<int32_t>::max() - 1);
+    EXPECT_EQ(settingsReadInt(SLOT_AOA_CRUISE), std::numeric_limits<int32_t>::max() - 1);
     draw();
     EXPECT_TRUE(showsCentred(screen, FONT_NUM_23, 64, 65, COLOUR_GREY, "-2147483647"));
 }
@@ -261,23 +262,23 @@ TEST_F(SetupEditors, ExtremeStoredAnglesStepWithoutOverflow) {
 
 TEST_F(SetupEditors, GLimitsStepWithinTheirRanges) {
     openItem(ITEM_G_LIMITS);
-    ASSERT_EQ(setupScreen, 8);
+    ASSERT_EQ(setup.screen, 8);
     left();
-    EXPECT_EQ(settingsReadInt(SLOT_POSITIVE_G), 2);
+    EXPECT_EQ(settingsReadInt(SLOT_G_LIMIT_POSITIVE), 2);
     left();
-    EXPECT_EQ(settingsReadInt(SLOT_POSITIVE_G), 2);
+    EXPECT_EQ(settingsReadInt(SLOT_G_LIMIT_POSITIVE), 2);
     view(10);
-    EXPECT_EQ(settingsReadInt(SLOT_POSITIVE_G), 8);
+    EXPECT_EQ(settingsReadInt(SLOT_G_LIMIT_POSITIVE), 8);
     right();
     view();
-    EXPECT_EQ(settingsReadInt(SLOT_NEGATIVE_G), -1);
+    EXPECT_EQ(settingsReadInt(SLOT_G_LIMIT_NEGATIVE), -1);
     view();
-    EXPECT_EQ(settingsReadInt(SLOT_NEGATIVE_G), -1);
+    EXPECT_EQ(settingsReadInt(SLOT_G_LIMIT_NEGATIVE), -1);
     left(10);
-    EXPECT_EQ(settingsReadInt(SLOT_NEGATIVE_G), -8);
-    EXPECT_EQ(settingsReadInt(SLOT_POSITIVE_G), 8);
+    EXPECT_EQ(settingsReadInt(SLOT_G_LIMIT_NEGATIVE), -8);
+    EXPECT_EQ(settingsReadInt(SLOT_G_LIMIT_POSITIVE), 8);
     right();
-    EXPECT_EQ(setupScreen, 0);
+    EXPECT_EQ(setup.screen, 0);
 }
 
 TEST_F(SetupEditors, GLimitsShowTheEditedLimitBright) {

@@ -75,7 +75,7 @@ TEST_F(SetupHardCal, InFlightTheCalibrationCannotStart) {
     right();
     draw();
     EXPECT_TRUE(showsConfirmation());
-    EXPECT_EQ(devJournalCount(DevOp::WriteParameter), 0);
+    EXPECT_EQ(journalCount(DevOp::WriteParameter), 0);
 }
 
 TEST_F(SetupHardCal, GroundRunCountsDownWritesOnTheLastFrameAndReturnsToTheList) {
@@ -98,7 +98,7 @@ TEST_F(SetupHardCal, GroundRunCountsDownWritesOnTheLastFrameAndReturnsToTheList)
                                static_cast<char>('0' + count % 10), 0};
         ASSERT_TRUE(showsCount(digits)) << "frame " << f;
         if (f < SAMPLING_FRAMES) {
-            ASSERT_EQ(devJournalCount(DevOp::WriteParameter), 0) << "frame " << f;
+            ASSERT_EQ(journalCount(DevOp::WriteParameter), 0) << "frame " << f;
         }
     }
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 30, COLOUR_TITLE_GREEN, "* CALIBRATING *"));
@@ -118,20 +118,20 @@ TEST_F(SetupHardCal, GroundRunCountsDownWritesOnTheLastFrameAndReturnsToTheList)
     }
     // Each stored value is its channel's output.
     EXPECT_EQ(writes[0].x, filterFeed(27, 2.0f));
-    EXPECT_EQ(devJournalCount(DevOp::CalibrationDone), 0);
+    EXPECT_EQ(journalCount(DevOp::CalibrationDone), 0);
 
     frame();  // the finish: title only, back to the list in browse mode
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "HARD CALIBRATION"));
     EXPECT_TRUE(blank(screen, {0, 20, 128, 160}));
-    EXPECT_EQ(devJournalCount(DevOp::CalibrationDone), 1);
-    EXPECT_EQ(setupScreen, 0);
-    EXPECT_EQ(setupCursor, -1);
-    EXPECT_EQ(setupScroll, 0);
+    EXPECT_EQ(journalCount(DevOp::CalibrationDone), 1);
+    EXPECT_EQ(setup.screen, 0);
+    EXPECT_EQ(setup.cursor, -1);
+    EXPECT_EQ(setup.scroll, 0);
 
     frame();
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_LABEL, "SETUP"));
     EXPECT_TRUE(showsText(screen, FONT_TEXT_14, 25, 30, COLOUR_GREY, "SYSTEM INFO"));
-    EXPECT_EQ(devJournalCount(DevOp::WriteParameter), 4);
+    EXPECT_EQ(journalCount(DevOp::WriteParameter), 4);
 
     // A new run starts again from the caution page.
     both();
@@ -168,8 +168,8 @@ TEST_F(SetupHardCal, ButtonsDoNothingWhileSampling) {
     view();
     both();
     right();
-    EXPECT_EQ(activePage, PAGE_SETUP);
-    EXPECT_EQ(setupScreen, 9);
+    EXPECT_EQ(controller.activePage, PAGE_SETUP);
+    EXPECT_EQ(setup.screen, 9);
     frame();
     EXPECT_TRUE(showsCount("98"));
 }
@@ -177,11 +177,11 @@ TEST_F(SetupHardCal, ButtonsDoNothingWhileSampling) {
 TEST_F(SetupHardCal, BackKeepsTheStepSoReopeningShowsTheConfirmation) {
     right();  // ACK
     left();   // BACK
-    EXPECT_EQ(setupScreen, 0);
-    EXPECT_EQ(setupCursor, ITEM_HARD_CAL);
-    EXPECT_EQ(setupScroll, 2);
+    EXPECT_EQ(setup.screen, 0);
+    EXPECT_EQ(setup.cursor, ITEM_HARD_CAL);
+    EXPECT_EQ(setup.scroll, 2);
     right();
-    EXPECT_EQ(setupScreen, 9);
+    EXPECT_EQ(setup.screen, 9);
     draw();
     EXPECT_TRUE(showsConfirmation());
 }

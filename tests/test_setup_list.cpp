@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "setup_support.h"
 
 namespace {
@@ -41,12 +42,12 @@ bool showsEntry(const Screen& s, int captionY, const char* caption, int valueY, 
 
 TEST_F(SetupList, CursorScrollsDownToHardCalAndJumpsBackAtItemSix) {
     both();
-    ASSERT_EQ(setupCursor, 0);
+    ASSERT_EQ(setup.cursor, 0);
     const int scrollAfter[] = {0, 0, 0, 0, 0, 0, 1, 2};
     for (int press = 1; press <= 8; ++press) {
         left();
-        EXPECT_EQ(setupCursor, press);
-        EXPECT_EQ(setupScroll, scrollAfter[press - 1]) << "after press " << press;
+        EXPECT_EQ(setup.cursor, press);
+        EXPECT_EQ(setup.scroll, scrollAfter[press - 1]) << "after press " << press;
     }
     draw();
     // Items 2 to 8 shown, "HARD CAL" highlighted on the last row.
@@ -54,15 +55,15 @@ TEST_F(SetupList, CursorScrollsDownToHardCalAndJumpsBackAtItemSix) {
     EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[2]));
 
     left();  // a ninth press changes nothing
-    EXPECT_EQ(setupCursor, 8);
-    EXPECT_EQ(setupScroll, 2);
+    EXPECT_EQ(setup.cursor, 8);
+    EXPECT_EQ(setup.scroll, 2);
 
     view();  // item 7 is still on screen: no scroll
-    EXPECT_EQ(setupCursor, 7);
-    EXPECT_EQ(setupScroll, 2);
+    EXPECT_EQ(setup.cursor, 7);
+    EXPECT_EQ(setup.scroll, 2);
     view();  // item 6: back to the top
-    EXPECT_EQ(setupCursor, 6);
-    EXPECT_EQ(setupScroll, 0);
+    EXPECT_EQ(setup.cursor, 6);
+    EXPECT_EQ(setup.scroll, 0);
     draw();
     EXPECT_EQ(highlightedRow(screen), 6);
     EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_LABEL, ITEMS[0]));
@@ -71,8 +72,8 @@ TEST_F(SetupList, CursorScrollsDownToHardCalAndJumpsBackAtItemSix) {
 TEST_F(SetupList, WithoutTheEditionInputTheCursorStopsAtMiscOptions) {
     setEdition(false);
     selectItem(7);
-    EXPECT_EQ(setupCursor, 5);
-    EXPECT_EQ(setupScroll, 0);
+    EXPECT_EQ(setup.cursor, 5);
+    EXPECT_EQ(setup.scroll, 0);
     draw();
     EXPECT_EQ(highlightedRow(screen), 5);
     EXPECT_TRUE(blank(screen, {0, rowY(6), HIGHLIGHT_RIGHT, rowY(7)}));
@@ -86,8 +87,8 @@ TEST_F(SetupList, BrowseModeIsGreyAndLeavesLeftAndRightToTheNavigation) {
     EXPECT_EQ(setupHandleEvent(EVT_LEFT_RELEASE), EVT_LEFT_RELEASE);
     EXPECT_EQ(setupHandleEvent(EVT_RIGHT_RELEASE), EVT_RIGHT_RELEASE);
     EXPECT_EQ(setupHandleEvent(EVT_VIEW_HOLD), EVT_VIEW_HOLD);
-    EXPECT_EQ(setupCursor, -1);
-    EXPECT_EQ(setupScreen, 0);
+    EXPECT_EQ(setup.cursor, -1);
+    EXPECT_EQ(setup.screen, 0);
 
     draw();
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_LABEL, "SETUP"));
@@ -132,17 +133,17 @@ TEST_F(SetupList, EditModeHighlightsTheCursorRowAndOffersSelect) {
 
     // The cursor stops at the first item, where there is no up hint.
     view(3);
-    EXPECT_EQ(setupCursor, 0);
+    EXPECT_EQ(setup.cursor, 0);
     draw();
     EXPECT_TRUE(blank(screen, {0, 30, 20, 50}));
 }
 
 TEST_F(SetupList, LeavingEditModeReturnsToTheTopOfTheList) {
     selectItem(8);
-    ASSERT_EQ(setupScroll, 2);
+    ASSERT_EQ(setup.scroll, 2);
     both();
-    EXPECT_EQ(setupCursor, -1);
-    EXPECT_EQ(setupScroll, 0);
+    EXPECT_EQ(setup.cursor, -1);
+    EXPECT_EQ(setup.scroll, 0);
     draw();
     EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
     // Entering edit mode again selects the first item, which is on screen.
@@ -157,26 +158,32 @@ TEST_F(SetupList, EachItemOpensItsScreenAndTheListComesBackAsLeft) {
         int screen;
         int* cursor;
     };
-    const Case cases[] = {{0, 1, nullptr}, {1, 2, &pageEnableCursor}, {2, 3, &audioAlertCursor},
-                          {3, 4, nullptr}, {4, 5, nullptr},           {5, 6, &miscOptionCursor},
-                          {6, 7, nullptr}, {7, 8, nullptr},           {8, 9, nullptr}};
+    const Case cases[] = {{0, 1, nullptr},
+                          {1, 2, &setupLists.pageEnableCursor},
+                          {2, 3, &setupLists.audioAlertCursor},
+                          {3, 4, nullptr},
+                          {4, 5, nullptr},
+                          {5, 6, &setupLists.miscOptionCursor},
+                          {6, 7, nullptr},
+                          {7, 8, nullptr},
+                          {8, 9, nullptr}};
     for (const Case& c : cases) {
         resetUnit();
         SetUp();
         if (c.cursor != nullptr) *c.cursor = 3;
         openItem(c.item);
-        EXPECT_EQ(setupScreen, c.screen) << "item " << c.item;
+        EXPECT_EQ(setup.screen, c.screen) << "item " << c.item;
         if (c.cursor != nullptr) {
             EXPECT_EQ(*c.cursor, 0) << "item " << c.item;
         }
-        EXPECT_EQ(setupCursor, c.item);
-        EXPECT_EQ(setupScroll, c.item >= 7 ? c.item - 6 : 0);
+        EXPECT_EQ(setup.cursor, c.item);
+        EXPECT_EQ(setup.scroll, c.item >= 7 ? c.item - 6 : 0);
     }
     // Back from HARD CAL's caution page: the list as it was left.
     left();
-    EXPECT_EQ(setupScreen, 0);
-    EXPECT_EQ(setupCursor, 8);
-    EXPECT_EQ(setupScroll, 2);
+    EXPECT_EQ(setup.screen, 0);
+    EXPECT_EQ(setup.cursor, 8);
+    EXPECT_EQ(setup.scroll, 2);
 }
 
 TEST_F(SetupList, AnItemHiddenSinceTheEditionInputDroppedIsNotOpened) {
@@ -184,32 +191,32 @@ TEST_F(SetupList, AnItemHiddenSinceTheEditionInputDroppedIsNotOpened) {
     setEdition(false);
     right();
     // The cursor counts as the last listed item, MISC OPTIONS.
-    EXPECT_EQ(setupScreen, 6);
-    EXPECT_EQ(setupCursor, 5);
+    EXPECT_EQ(setup.screen, 6);
+    EXPECT_EQ(setup.cursor, 5);
 }
 
 TEST_F(SetupList, SystemInfoLeftWithLeftButtonIsShownAgainOnReturn) {
     openItem(0);
-    ASSERT_EQ(setupScreen, 1);
+    ASSERT_EQ(setup.screen, 1);
     left();
-    EXPECT_EQ(activePage, PAGE_ATTITUDE);
+    EXPECT_EQ(controller.activePage, PAGE_ATTITUDE);
     right();  // forwards into the menu: browse mode, but the screen stays
-    EXPECT_EQ(activePage, PAGE_SETUP);
-    EXPECT_EQ(setupScreen, 1);
-    EXPECT_EQ(setupCursor, -1);
+    EXPECT_EQ(controller.activePage, PAGE_SETUP);
+    EXPECT_EQ(setup.screen, 1);
+    EXPECT_EQ(setup.cursor, -1);
     draw();
     EXPECT_TRUE(showsCentred(screen, FONT_TEXT_14, 64, 10, COLOUR_TITLE_GREEN, "SYSTEM INFO"));
     // "OK" goes back to the list, in browse mode.
     right();
-    EXPECT_EQ(activePage, PAGE_SETUP);
-    EXPECT_EQ(setupScreen, 0);
+    EXPECT_EQ(controller.activePage, PAGE_SETUP);
+    EXPECT_EQ(setup.screen, 0);
     right();
-    EXPECT_EQ(activePage, PAGE_DATA);
+    EXPECT_EQ(controller.activePage, PAGE_DATA);
 }
 
 TEST_F(SetupList, SystemInfoShowsModelPartNumberVersionAndUnitId) {
     settingsWriteInt(SLOT_UNIT_ID, 4711);
-    setupScreen = 1;
+    setup.screen = 1;
     draw();
     EXPECT_TRUE(showsEntry(screen, 27, "MODEL", 42, "QX-70-S"));
     EXPECT_TRUE(showsEntry(screen, 62, "PART NUMBER", 77, "QXP-2200410-001"));
@@ -226,7 +233,7 @@ TEST_F(SetupList, SystemInfoShowsModelPartNumberVersionAndUnitId) {
 }
 
 TEST_F(SetupList, UnitIdOutsideItsRangeShowsDashes) {
-    setupScreen = 1;
+    setup.screen = 1;
     const struct {
         int32_t id;
         const char* shown;
@@ -240,22 +247,22 @@ TEST_F(SetupList, UnitIdOutsideItsRangeShowsDashes) {
 
 TEST_F(SetupList, ForwardEntryResetsTheCursorsButKeepsScreenAndScroll) {
     selectItem(7);
-    pageEnableCursor = 2;
+    setupLists.pageEnableCursor = 2;
     resetSetupMenu();
-    EXPECT_EQ(setupCursor, -1);
-    EXPECT_EQ(pageEnableCursor, -1);
-    EXPECT_EQ(setupScroll, 1);
-    EXPECT_EQ(setupScreen, 0);
+    EXPECT_EQ(setup.cursor, -1);
+    EXPECT_EQ(setupLists.pageEnableCursor, -1);
+    EXPECT_EQ(setup.scroll, 1);
+    EXPECT_EQ(setup.screen, 0);
 }
 
 TEST_F(SetupList, AnUnknownScreenOrScrollDrawsSafely) {
-    setupScreen = 42;
+    setup.screen = 42;
     EXPECT_EQ(setupHandleEvent(EVT_RIGHT_RELEASE), EVT_RIGHT_RELEASE);
     draw();
     EXPECT_TRUE(blank(screen, {0, 0, 128, 160}));
-    setupScreen = 0;
+    setup.screen = 0;
     for (int scroll : {-5, 100, INT32_MAX}) {
-        setupScroll = scroll;
+        setup.scroll = scroll;
         draw();
         EXPECT_TRUE(showsText(screen, FONT_TEXT_14, ROW_X, rowY(0), COLOUR_GREY, ITEMS[0]));
     }

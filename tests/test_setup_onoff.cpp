@@ -2,6 +2,7 @@
 // their effect on the navigation, the preview sounds, the cursor wrapping
 // over the listed rows, and the checks, crosses and labels shown.
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/gfx.h"
 #include "gfx/icons.h"
 #include "setup_support.h"
@@ -35,19 +36,19 @@ std::vector<DevRequest> sounds() { return journalOf(DevOp::Sound); }
 
 TEST_F(SetupOnOff, DisablingTimer2IsWrittenAtOnceAndNavigationSkipsPage4) {
     openItem(1);
-    ASSERT_EQ(setupScreen, 2);
+    ASSERT_EQ(setup.screen, 2);
     left(3);
     right();
     EXPECT_EQ(settingsReadInt(SLOT_PAGE_ENABLE), 0x77);
 
     both();  // "BACK" to the list, still in edit mode
-    EXPECT_EQ(setupScreen, 0);
-    EXPECT_EQ(setupCursor, 1);
+    EXPECT_EQ(setup.screen, 0);
+    EXPECT_EQ(setup.cursor, 1);
     both();  // browse mode
     const int expected[] = {PAGE_DATA, PAGE_RUN_TIME, PAGE_TIMER_1, PAGE_GMETER};
     for (int page : expected) {
         right();
-        EXPECT_EQ(activePage, page);
+        EXPECT_EQ(controller.activePage, page);
     }
 }
 
@@ -62,14 +63,14 @@ TEST_F(SetupOnOff, EveryRowSwitchedOffStillLeavesTheSetupPageEnabled) {
     both();
     // Only the setup page is left, and both directions find it.
     right();
-    EXPECT_EQ(activePage, PAGE_SETUP);
+    EXPECT_EQ(controller.activePage, PAGE_SETUP);
     left();
-    EXPECT_EQ(activePage, PAGE_SETUP);
+    EXPECT_EQ(controller.activePage, PAGE_SETUP);
 }
 
 TEST_F(SetupOnOff, AnAlertSwitchedOnPlaysItsSoundOnceAndSwitchedOffNothing) {
     openItem(2);
-    ASSERT_EQ(setupScreen, 3);
+    ASSERT_EQ(setup.screen, 3);
     left();
     left();
     left();  // "G LIMIT", off by default
@@ -105,9 +106,10 @@ TEST_F(SetupOnOff, CursorWrapsOverTheListedRowsOnly) {
         bool edition;
         int rows;
     };
-    const Case cases[] = {{1, &pageEnableCursor, true, 6}, {1, &pageEnableCursor, false, 4},
-                          {2, &audioAlertCursor, true, 4}, {2, &audioAlertCursor, false, 2},
-                          {5, &miscOptionCursor, true, 7}, {5, &miscOptionCursor, false, 4}};
+    const Case cases[] = {
+        {1, &setupLists.pageEnableCursor, true, 6}, {1, &setupLists.pageEnableCursor, false, 4},
+        {2, &setupLists.audioAlertCursor, true, 4}, {2, &setupLists.audioAlertCursor, false, 2},
+        {5, &setupLists.miscOptionCursor, true, 7}, {5, &setupLists.miscOptionCursor, false, 4}};
     for (const Case& c : cases) {
         resetUnit();
         SetUp();
@@ -172,7 +174,7 @@ TEST_F(SetupOnOff, WithoutTheEditionInputTheEditionRowsTakeNoRow) {
 
 TEST_F(SetupOnOff, MiscOptionsHighlightReachesFurtherRight) {
     openItem(5);
-    ASSERT_EQ(setupScreen, 6);
+    ASSERT_EQ(setup.screen, 6);
     draw();
     EXPECT_TRUE(showsHighlightedRow(screen, TEXT_X, rowY(0), 113, "BLUE BG"));
     EXPECT_TRUE(showsVertical(screen, 122, 100, COLOUR_HIGHLIGHT, "ENA"));
@@ -185,11 +187,11 @@ TEST_F(SetupOnOff, WithNoRowSelectedRightTogglesNothing) {
     openItem(1);
     // The page is left without the buttons (a page request) and entered
     // forwards again: the list has no row selected.
-    activePage = PAGE_ATTITUDE;
+    controllerShowPage(PAGE_ATTITUDE);
     right();
-    ASSERT_EQ(activePage, PAGE_SETUP);
-    ASSERT_EQ(setupScreen, 2);
-    ASSERT_EQ(pageEnableCursor, -1);
+    ASSERT_EQ(controller.activePage, PAGE_SETUP);
+    ASSERT_EQ(setup.screen, 2);
+    ASSERT_EQ(setupLists.pageEnableCursor, -1);
     draw();
     EXPECT_FALSE(screen.any(38, rowY(0), 103, rowY(6), COLOUR_HIGHLIGHT));
     EXPECT_TRUE(blank(screen, {114, 95, 128, 140}));  // no "DIS"/"ENA"
@@ -197,7 +199,7 @@ TEST_F(SetupOnOff, WithNoRowSelectedRightTogglesNothing) {
     EXPECT_EQ(setupHandleEvent(EVT_RIGHT_RELEASE), EVT_NONE);
     EXPECT_EQ(settingsReadInt(SLOT_PAGE_ENABLE), 0x7F);
     left();
-    EXPECT_EQ(pageEnableCursor, 0);
+    EXPECT_EQ(setupLists.pageEnableCursor, 0);
 }
 
 TEST_F(SetupOnOff, OnlyTheirFourEventsAreUsed) {
@@ -208,7 +210,7 @@ TEST_F(SetupOnOff, OnlyTheirFourEventsAreUsed) {
     }
     EXPECT_EQ(setupHandleEvent(EVT_LEFT_RELEASE), EVT_NONE);
     EXPECT_EQ(setupHandleEvent(EVT_BOTH_PRESS), EVT_NONE);
-    EXPECT_EQ(setupScreen, 0);
+    EXPECT_EQ(setup.screen, 0);
 }
 
 }  // namespace

@@ -5,12 +5,15 @@
 
 #include <vector>
 
+#include "app/alert_banner.h"
 #include "app/alerts.h"
 #include "app/buttons.h"
 #include "app/controller.h"
+#include "app_support.h"
 #include "device/device.h"
 #include "device/filter.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "shell/bezel.h"
 #include "shell/compose.h"
 #include "shell/shell.h"
@@ -41,15 +44,15 @@ bool insideScreen(HostRect r) {
 // The attitude page in demo mode, 30 frames in, so every frame turns the horizon.
 void reachAttitudeDemo() {
     unit::powerOnPastSplash();
-    activePage = PAGE_ATTITUDE;
+    controllerShowPage(PAGE_ATTITUDE);
     unit::ticks(30);
 }
 
 // The G-meter page on its sensor, 3 frames in, while its smoothed G still climbs.
 void reachGmeterClimbing() {
     unit::powerOnPastSplash();
-    settingsWriteByte(SLOT_DEMO_MODE, 0);
-    activePage = PAGE_GMETER;
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_OFF);
+    controllerShowPage(PAGE_GMETER);
     unit::ticks(3);
 }
 
@@ -101,7 +104,7 @@ void expectNextTickDrawnAfter(void (*reach)(), void (*right)(), void (*wrong)())
 float demoRollAfterSteps(int steps) {
     devicePowerOnReset();
     for (int i = 0; i < steps; ++i) demoStep();
-    return demoRoll;
+    return deviceState.demoRoll;
 }
 
 }  // namespace
@@ -116,7 +119,7 @@ TEST(ShellThrottle, FirstRequestComposesThenEveryTenth) {
     }
     EXPECT_EQ(composedAt, (std::vector<int>{0, 10, 20, 30}));
     EXPECT_EQ(hostFrameCount(), 4);
-    EXPECT_EQ(demoRoll, expectedRoll) << "skipped requests must not run frame work";
+    EXPECT_EQ(deviceState.demoRoll, expectedRoll) << "skipped requests must not run frame work";
 }
 
 TEST(ShellThrottle, PowerOnResetRestartsTheCount) {
@@ -136,7 +139,7 @@ TEST(ShellFastTick, ComposesExactlyOneFramePerTick) {
         hostFastTick();
         ASSERT_EQ(hostFrameCount(), 1 + t) << "after tick " << t;
     }
-    EXPECT_EQ(demoRoll, demoRollAfterSteps(26));
+    EXPECT_EQ(deviceState.demoRoll, demoRollAfterSteps(26));
 }
 
 TEST(ShellFastTick, FrameShowsWhatThisTicksDecoderDecided) {
@@ -174,24 +177,24 @@ TEST(ShellFrameOrder, BannerShowsWhatThePreviousFramesAlertLogicRaised) {
     unit::powerOnPastSplash();
     simDevice.gLimitInput[0] = 1;
     unit::ticks(1);
-    EXPECT_EQ(alertActive[ALERT_G1], 1) << "raised by this frame's alert logic";
-    EXPECT_EQ(anyAlertActive, 0) << "after this frame's banner had run";
+    EXPECT_EQ(alerts.active[ALERT_G1], 1) << "raised by this frame's alert logic";
+    EXPECT_EQ(alertBanner.anyActive, 0) << "after this frame's banner had run";
     unit::ticks(1);
-    EXPECT_EQ(anyAlertActive, 1);
+    EXPECT_EQ(alertBanner.anyActive, 1);
 }
 
 TEST(ShellFrameOrder, DiscreteInputsAreSampledAfterTheAlertLogic) {
     unit::powerOnPastSplash();
     simDevice.gLimitInput[0] = 1;
     unit::ticks(1);
-    ASSERT_EQ(alertActive[ALERT_G1], 1);
+    ASSERT_EQ(alerts.active[ALERT_G1], 1);
     simDevice.discreteInput2Source = 0;  // no longer the edition with G functions
     unit::ticks(1);
-    EXPECT_EQ(alertActive[ALERT_G1], 1)
+    EXPECT_EQ(alerts.active[ALERT_G1], 1)
         << "this frame's alert logic still sees the last frame's sample";
     EXPECT_EQ(discreteInput(2), 0);
     unit::ticks(1);
-    EXPECT_EQ(alertActive[ALERT_G1], 0);
+    EXPECT_EQ(alerts.active[ALERT_G1], 0);
 }
 
 TEST(ShellStartup, FirstFrameSeesEmptySettingsAndDefaultsFollow) {
@@ -202,7 +205,8 @@ TEST(ShellStartup, FirstFrameSeesEmptySettingsAndDefaultsFollow) {
     ASSERT_EQ(hostFrameCount(), 1);
     const std::vector<uint32_t> first(hostCanvas(), hostCanvas() + BEZEL_PIXELS);
 
-    EXPECT_EQ(settingsReadByte(16), 1) << "defaults are applied at the end of start-up";
+    EXPECT_EQ(settingsReadByte(SLOT_DEMO_MODE), DEMO_MODE_1)
+        << "defaults are applied at the end of start-up";
     hostFastTick();
     EXPECT_GT(pixelsDifferingFrom(first, 0, 0, 24, 22), 0)
         << "the second frame shows the demo mark";
@@ -211,10 +215,10 @@ TEST(ShellStartup, FirstFrameSeesEmptySettingsAndDefaultsFollow) {
 
 TEST(ShellSlowTick, ReachesTheDeviceHookOncePerSecond) {
     unit::powerOn();
-    const int before = devJournalCount(DevOp::SecondTick);
+    const int before = journalCount(DevOp::SecondTick);
     hostSlowTick();
     hostSlowTick();
-    EXPECT_EQ(devJournalCount(DevOp::SecondTick), before + 2);
+    EXPECT_EQ(journalCount(DevOp::SecondTick), before + 2);
     EXPECT_EQ(hostFrameCount(), 1) << "the slow tick composes nothing";
 }
 
@@ -223,8 +227,8 @@ TEST(ShellPowerOff, UnitThatIsOffGetsNoTicksOrFramesAndGoesBlack) {
     hostFastTick();
     const std::vector<uint32_t> before(hostCanvas(), hostCanvas() + BEZEL_PIXELS);
     const long frames = hostFrameCount();
-    const float roll = demoRoll;
-    const int seconds = devJournalCount(DevOp::SecondTick);
+    const float roll = deviceState.demoRoll;
+    const int seconds = journalCount(DevOp::SecondTick);
     hostTakeChanges();
 
     simDevice.poweredOff = 1;
@@ -234,8 +238,8 @@ TEST(ShellPowerOff, UnitThatIsOffGetsNoTicksOrFramesAndGoesBlack) {
     for (int i = 0; i < 20; ++i) EXPECT_FALSE(HostPaint());
 
     EXPECT_EQ(hostFrameCount(), frames);
-    EXPECT_EQ(demoRoll, roll);
-    EXPECT_EQ(devJournalCount(DevOp::SecondTick), seconds);
+    EXPECT_EQ(deviceState.demoRoll, roll);
+    EXPECT_EQ(journalCount(DevOp::SecondTick), seconds);
     const uint32_t* canvas = hostCanvas();
     for (int y = 0; y < BEZEL_HEIGHT; ++y) {
         for (int x = 0; x < BEZEL_WIDTH; ++x) {

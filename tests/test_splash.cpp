@@ -8,6 +8,7 @@
 #include "app/controller.h"
 #include "app/splash.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/font.h"
 #include "gfx/splash_picture.h"
 

@@ -5,6 +5,7 @@
 #include "app/controller.h"
 #include "app/timekeeping.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ TEST_F(Timekeeping, ClockSetIsNotOverwrittenByALaterRead) {
 }
 
 TEST_F(Timekeeping, CountDownFromFiveMinutesExpiresAndStops) {
-    UnitTimer& t = timers[0];
+    UnitTimer& t = timekeeping.timers[0];
     t = {};
     t.running = 1;
     t.countDown = 1;
@@ -126,70 +127,70 @@ TEST_F(Timekeeping, CountDownFromFiveMinutesExpiresAndStops) {
 }
 
 TEST_F(Timekeeping, CountDownBorrowsAnHour) {
-    timers[1] = {};
-    timers[1].running = 1;
-    timers[1].countDown = 1;
-    timers[1].hours = 1;
+    timekeeping.timers[1] = {};
+    timekeeping.timers[1].running = 1;
+    timekeeping.timers[1].countDown = 1;
+    timekeeping.timers[1].hours = 1;
     seconds(1);
-    EXPECT_EQ(of(timers[1]), (Hms{0, 59, 59}));
+    EXPECT_EQ(of(timekeeping.timers[1]), (Hms{0, 59, 59}));
     EXPECT_EQ(timerExpired(1), 0);
 }
 
 TEST_F(Timekeeping, CountDownStartedAtZeroExpiresAtOnce) {
-    timers[0] = {};
-    timers[0].running = 1;
-    timers[0].countDown = 1;
+    timekeeping.timers[0] = {};
+    timekeeping.timers[0].running = 1;
+    timekeeping.timers[0].countDown = 1;
     seconds(1);
-    EXPECT_EQ(of(timers[0]), (Hms{0, 0, 0}));
+    EXPECT_EQ(of(timekeeping.timers[0]), (Hms{0, 0, 0}));
     EXPECT_EQ(timerExpired(0), 1);
-    EXPECT_EQ(timers[0].running, 0);
+    EXPECT_EQ(timekeeping.timers[0].running, 0);
 }
 
 TEST_F(Timekeeping, CountUpWrapsFrom98HoursAndKeepsRunning) {
-    timers[0] = {};
-    timers[0].running = 1;
-    timers[0].hours = 98;
-    timers[0].minutes = 59;
-    timers[0].seconds = 59;
+    timekeeping.timers[0] = {};
+    timekeeping.timers[0].running = 1;
+    timekeeping.timers[0].hours = 98;
+    timekeeping.timers[0].minutes = 59;
+    timekeeping.timers[0].seconds = 59;
     seconds(1);
-    EXPECT_EQ(of(timers[0]), (Hms{0, 0, 0}));
-    EXPECT_EQ(timers[0].running, 1);
+    EXPECT_EQ(of(timekeeping.timers[0]), (Hms{0, 0, 0}));
+    EXPECT_EQ(timekeeping.timers[0].running, 1);
     EXPECT_EQ(timerExpired(0), 0);
     seconds(61);
-    EXPECT_EQ(of(timers[0]), (Hms{0, 1, 1}));
+    EXPECT_EQ(of(timekeeping.timers[0]), (Hms{0, 1, 1}));
 }
 
 TEST_F(Timekeeping, StoppedTimersStandStill) {
-    timers[0] = {};
-    timers[0].minutes = 3;
-    timers[1] = {};
-    timers[1].countDown = 1;
-    timers[1].seconds = 2;
+    timekeeping.timers[0] = {};
+    timekeeping.timers[0].minutes = 3;
+    timekeeping.timers[1] = {};
+    timekeeping.timers[1].countDown = 1;
+    timekeeping.timers[1].seconds = 2;
     seconds(10);
-    EXPECT_EQ(of(timers[0]), (Hms{0, 3, 0}));
-    EXPECT_EQ(of(timers[1]), (Hms{0, 0, 2}));
+    EXPECT_EQ(of(timekeeping.timers[0]), (Hms{0, 3, 0}));
+    EXPECT_EQ(of(timekeeping.timers[1]), (Hms{0, 0, 2}));
     EXPECT_EQ(timerExpired(1), 0);
 }
 
 TEST_F(Timekeeping, TimerExpiredOfAnUnknownTimerIsZero) {
-    timers[0].expired = 1;
-    timers[1].expired = 1;
+    timekeeping.timers[0].expired = 1;
+    timekeeping.timers[1].expired = 1;
     EXPECT_EQ(timerExpired(-1), 0);
     EXPECT_EQ(timerExpired(2), 0);
 }
 
 TEST_F(Timekeeping, RunTimesCountInFlightAndOnTheSimulatedBus) {
     seconds(3661);
-    EXPECT_EQ(of(flightTime), (Hms{1, 1, 1}));
-    EXPECT_EQ(of(engineTime), (Hms{1, 1, 1}));
+    EXPECT_EQ(of(timekeeping.flightTime), (Hms{1, 1, 1}));
+    EXPECT_EQ(of(timekeeping.engineTime), (Hms{1, 1, 1}));
 }
 
 TEST_F(Timekeeping, RunTimesWrapFrom98Hours) {
-    flightTime = {98, 59, 59};
-    engineTime = {98, 59, 58};
+    timekeeping.flightTime = {98, 59, 59};
+    timekeeping.engineTime = {98, 59, 58};
     seconds(2);
-    EXPECT_EQ(of(flightTime), (Hms{0, 0, 1}));
-    EXPECT_EQ(of(engineTime), (Hms{0, 0, 0}));
+    EXPECT_EQ(of(timekeeping.flightTime), (Hms{0, 0, 1}));
+    EXPECT_EQ(of(timekeeping.engineTime), (Hms{0, 0, 0}));
 }
 
 TEST_F(Timekeeping, EngineTimeVoltageBoundsAreExclusive) {
@@ -203,12 +204,12 @@ TEST_F(Timekeeping, EngineTimeVoltageBoundsAreExclusive) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.volts);
-        engineTime = {};
-        flightTime = {};
+        timekeeping.engineTime = {};
+        timekeeping.flightTime = {};
         simDevice.busVoltage = c.volts;
         runTimesTick();
-        EXPECT_EQ(engineTime.seconds, c.counts ? 1 : 0);
-        EXPECT_EQ(flightTime.seconds, 1);
+        EXPECT_EQ(timekeeping.engineTime.seconds, c.counts ? 1 : 0);
+        EXPECT_EQ(timekeeping.flightTime.seconds, 1);
     }
 }
 
@@ -216,12 +217,12 @@ TEST_F(Timekeeping, DemoModeCountsBothWhateverTheInputs) {
     simDevice.busVoltage = 20.0f;
     simDevice.inFlight = 0;
     runTimesTick();
-    EXPECT_EQ(of(flightTime), (Hms{0, 0, 0}));
-    EXPECT_EQ(of(engineTime), (Hms{0, 0, 0}));
-    settingsWriteByte(SLOT_DEMO_MODE, 2);
+    EXPECT_EQ(of(timekeeping.flightTime), (Hms{0, 0, 0}));
+    EXPECT_EQ(of(timekeeping.engineTime), (Hms{0, 0, 0}));
+    settingsWriteByte(SLOT_DEMO_MODE, DEMO_MODE_2);
     runTimesTick();
-    EXPECT_EQ(of(flightTime), (Hms{0, 0, 1}));
-    EXPECT_EQ(of(engineTime), (Hms{0, 0, 1}));
+    EXPECT_EQ(of(timekeeping.flightTime), (Hms{0, 0, 1}));
+    EXPECT_EQ(of(timekeeping.engineTime), (Hms{0, 0, 1}));
 }
 
 }  // namespace

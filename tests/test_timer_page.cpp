@@ -1,6 +1,7 @@
 // Timer pages in their normal view, driven through the whole unit: what a
 // fresh timer shows, start, stop and reload, and a count-down that runs out,
 // raises its alert and will not start again until it is reloaded.
+#include "app/alert_banner.h"
 #include "app/alerts.h"
 #include "gfx/icons.h"
 #include "timer_page_fixture.h"
@@ -40,17 +41,17 @@ TEST_F(TimerNormalView, FreshTimersCountUpFromZero) {
 
 TEST_F(TimerNormalView, ViewStartsAndStopsAndAHoldReloadsThePreset) {
     unit::click(Button::View);
-    EXPECT_EQ(timers[0].running, 1);
+    EXPECT_EQ(timekeeping.timers[0].running, 1);
     unit::seconds(3);
     unit::ticks(1);
     EXPECT_TRUE(showsValue("00:00:03"));
     EXPECT_TRUE(showsRunIcon(ICON_PAUSE));
     // A hold while running is not used.
     hold(Button::View);
-    EXPECT_EQ(timers[0].running, 1);
-    EXPECT_EQ(timers[0].seconds, 3);
+    EXPECT_EQ(timekeeping.timers[0].running, 1);
+    EXPECT_EQ(timekeeping.timers[0].seconds, 3);
     unit::click(Button::View);
-    EXPECT_EQ(timers[0].running, 0);
+    EXPECT_EQ(timekeeping.timers[0].running, 0);
     unit::seconds(5);
     unit::ticks(1);
     EXPECT_TRUE(showsValue("00:00:03"));
@@ -58,8 +59,8 @@ TEST_F(TimerNormalView, ViewStartsAndStopsAndAHoldReloadsThePreset) {
     hold(Button::View);
     EXPECT_TRUE(showsValue("00:00:00"));
     // The other timer was never touched.
-    EXPECT_EQ(timers[1].running, 0);
-    EXPECT_EQ(timers[1].seconds, 0);
+    EXPECT_EQ(timekeeping.timers[1].running, 0);
+    EXPECT_EQ(timekeeping.timers[1].seconds, 0);
 }
 
 // From a preset of 00:05:00 down to its alert, the acknowledgement, the
@@ -79,9 +80,9 @@ void TimerNormalView::runOutAndReload(int i) {
     unit::seconds(299);
     unit::ticks(1);
     EXPECT_TRUE(showsValue("00:00:00"));
-    EXPECT_EQ(timers[i].running, 0);
-    EXPECT_EQ(timers[i].expired, 1);
-    EXPECT_EQ(alertActive[alert], 1);
+    EXPECT_EQ(timekeeping.timers[i].running, 0);
+    EXPECT_EQ(timekeeping.timers[i].expired, 1);
+    EXPECT_EQ(alerts.active[alert], 1);
     std::vector<int> started;  // sounds asked to start (mode 2)
     for (const DevRequest& r : journalOf(DevOp::Sound)) {
         if (r.b == 2) started.push_back(r.a);
@@ -102,28 +103,28 @@ void TimerNormalView::runOutAndReload(int i) {
 
     // The decoder takes this view release for the alert.
     unit::click(Button::View);
-    EXPECT_EQ(alertActive[alert], 0);
+    EXPECT_EQ(alerts.active[alert], 0);
     EXPECT_EQ(journalOf(DevOp::AlertAcknowledged).size(), 1u);
-    EXPECT_EQ(timers[i].running, 0);
+    EXPECT_EQ(timekeeping.timers[i].running, 0);
     unit::ticks(1);
     EXPECT_TRUE(showsRunIcon(ICON_PLAY_PAUSE));
 
     // The next reaches the page, which will not start a count-down at 00:00:00.
     unit::click(Button::View);
-    EXPECT_EQ(timers[i].running, 0);
+    EXPECT_EQ(timekeeping.timers[i].running, 0);
     unit::seconds(2);
     unit::ticks(1);
-    EXPECT_EQ(timers[i].running, 0);
-    EXPECT_EQ(timers[i].expired, 1);
-    EXPECT_EQ(alertActive[alert], 0);
+    EXPECT_EQ(timekeeping.timers[i].running, 0);
+    EXPECT_EQ(timekeeping.timers[i].expired, 1);
+    EXPECT_EQ(alerts.active[alert], 0);
     EXPECT_EQ(journalOf(DevOp::AlertAcknowledged).size(), 1u);
     EXPECT_TRUE(showsValue("00:00:00"));
 
     hold(Button::View);
     EXPECT_TRUE(showsValue("00:05:00"));
     unit::click(Button::View);
-    EXPECT_EQ(timers[i].running, 1);
-    EXPECT_EQ(timers[i].expired, 0);
+    EXPECT_EQ(timekeeping.timers[i].running, 1);
+    EXPECT_EQ(timekeeping.timers[i].expired, 0);
     unit::seconds(1);
     unit::ticks(1);
     EXPECT_TRUE(showsValue("00:04:59"));
@@ -133,16 +134,16 @@ TEST_F(TimerNormalView, Timer1CountDownRunsOutRaisesItsAlertAndReloads) { runOut
 
 TEST_F(TimerNormalView, Timer2CountDownRunsOutRaisesItsAlertAndReloads) {
     unit::click(Button::Right);
-    ASSERT_EQ(activePage, PAGE_TIMER_2);
+    ASSERT_EQ(controller.activePage, PAGE_TIMER_2);
     runOutAndReload(1);
-    EXPECT_EQ(timers[0].expired, 0);
+    EXPECT_EQ(timekeeping.timers[0].expired, 0);
 }
 
 // The run icon gives way to any alert, not only the timer's own.
 TEST_F(TimerNormalView, RunIconIsNotDrawnWhileAnAlertIsActive) {
     timerDrawPage(screen.px, 0);
     EXPECT_TRUE(Reference().icon(ICON_PLAY_PAUSE, 2, 35).matches(screen, {0, 30, 20, 60}));
-    anyAlertActive = 1;
+    alertBanner.anyActive = 1;
     timerDrawPage(screen.px, 0);
     EXPECT_TRUE(blank(screen, {0, 30, 20, 60}));
 }
@@ -157,7 +158,9 @@ TEST_F(TimerNormalView, TimerIndexOutsideTheTwoTimersChangesNothing) {
         timerDrawPage(screen.px, i);
         EXPECT_TRUE(blank(screen, {0, 0, FB_WIDTH, FB_HEIGHT}));
     }
-    EXPECT_EQ(timers[0].running + timers[1].running + timers[0].editing + timers[1].editing, 0);
+    EXPECT_EQ(timekeeping.timers[0].running + timekeeping.timers[1].running +
+                  timekeeping.timers[0].editing + timekeeping.timers[1].editing,
+              0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // hold that clears the preset, and the navigation it closes.
 #include "app/controller.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
 #include "gfx/icons.h"
 #include "timer_page_fixture.h"
 
@@ -27,9 +28,9 @@ class TimerEditor : public TimerPage {
         return !hidden;
     }
     void presetIs(int hours, int minutes, int seconds) {
-        EXPECT_EQ(timers[0].presetHours, hours);
-        EXPECT_EQ(timers[0].presetMinutes, minutes);
-        EXPECT_EQ(timers[0].presetSeconds, seconds);
+        EXPECT_EQ(timekeeping.timers[0].presetHours, hours);
+        EXPECT_EQ(timekeeping.timers[0].presetMinutes, minutes);
+        EXPECT_EQ(timekeeping.timers[0].presetSeconds, seconds);
     }
 };
 
@@ -37,10 +38,10 @@ TEST_F(TimerEditor, OpeningStopsTheTimerAndAcceptingLoadsEvenAnUnchangedPreset) 
     unit::click(Button::View);
     unit::seconds(7);
     unit::click(Button::Both);
-    EXPECT_EQ(timers[0].editing, 1);
-    EXPECT_EQ(timers[0].running, 0);
+    EXPECT_EQ(timekeeping.timers[0].editing, 1);
+    EXPECT_EQ(timekeeping.timers[0].running, 0);
     unit::seconds(3);
-    EXPECT_EQ(timers[0].seconds, 7);
+    EXPECT_EQ(timekeeping.timers[0].seconds, 7);
 
     // The preset, lowered by 30 rows, with the hints beside the buttons and
     // no page indicator. Minutes and seconds: the hours may be blinking.
@@ -57,8 +58,8 @@ TEST_F(TimerEditor, OpeningStopsTheTimerAndAcceptingLoadsEvenAnUnchangedPreset) 
                     .matches(screen, {20, 140, 108, 160}));
 
     unit::click(Button::Both);
-    EXPECT_EQ(timers[0].editing, 0);
-    EXPECT_EQ(timers[0].running, 0);
+    EXPECT_EQ(timekeeping.timers[0].editing, 0);
+    EXPECT_EQ(timekeeping.timers[0].running, 0);
     EXPECT_TRUE(showsValue("00:00:00"));
     EXPECT_EQ(unit::countScreen(12, 145, 14, 156, COLOUR_WHITE), 22);  // the strip is back
 }
@@ -83,14 +84,16 @@ TEST_F(TimerEditor, MinutesAndSecondsWrapBetweenFiftyNineAndZero) {
     for (int field = 1; field <= 2; ++field) {
         SCOPED_TRACE(field);
         unit::click(Button::Right);
-        EXPECT_EQ(timers[0].editField, field);
+        EXPECT_EQ(timekeeping.timers[0].editField, field);
         unit::click(Button::Left);
         unit::click(Button::View);
-        EXPECT_EQ(field == 1 ? timers[0].presetMinutes : timers[0].presetSeconds, 0);
+        EXPECT_EQ(
+            field == 1 ? timekeeping.timers[0].presetMinutes : timekeeping.timers[0].presetSeconds,
+            0);
         unit::click(Button::Left);
     }
     unit::click(Button::Right);  // round to the hours
-    EXPECT_EQ(timers[0].editField, 0);
+    EXPECT_EQ(timekeeping.timers[0].editField, 0);
     unit::click(Button::View);
     presetIs(1, 59, 59);
     EXPECT_TRUE(showsValue("01:59:59", EDIT_DROP));
@@ -125,7 +128,7 @@ TEST_F(TimerEditor, RightMovesTheBlinkThroughMinutesSecondsAndBackToHours) {
     for (int field : {1, 2, 0}) {
         SCOPED_TRACE(field);
         unit::click(Button::Right);
-        EXPECT_EQ(timers[0].editField, field);
+        EXPECT_EQ(timekeeping.timers[0].editField, field);
         EXPECT_TRUE(fieldShown(field));
         unit::ticks(BLINK_SHOWN);
         EXPECT_FALSE(fieldShown(field));
@@ -157,14 +160,14 @@ TEST_F(TimerEditor, LeftAndRightStayOnThePageUntilThePresetIsAccepted) {
     unit::click(Button::Both);
     unit::click(Button::Left);
     unit::click(Button::Right);
-    EXPECT_EQ(activePage, PAGE_TIMER_1);
+    EXPECT_EQ(controller.activePage, PAGE_TIMER_1);
     EXPECT_EQ(settingsReadByte(SLOT_LAST_PAGE), PAGE_TIMER_1);
     presetIs(10, 0, 0);
-    EXPECT_EQ(timers[0].editField, 1);
+    EXPECT_EQ(timekeeping.timers[0].editField, 1);
     unit::click(Button::Both);
     unit::click(Button::Right);
-    EXPECT_EQ(activePage, PAGE_TIMER_2);
-    EXPECT_EQ(timers[1].editing, 0);
+    EXPECT_EQ(controller.activePage, PAGE_TIMER_2);
+    EXPECT_EQ(timekeeping.timers[1].editing, 0);
 }
 
 // A page request takes the unit elsewhere; the editor is still open on return.
@@ -173,11 +176,11 @@ TEST_F(TimerEditor, EditingSurvivesLeavingThePageByARequest) {
     unit::click(Button::View);
     simDevice.externalValue[8] = static_cast<float>(PAGE_DATA);
     unit::ticks(1);
-    ASSERT_EQ(activePage, PAGE_DATA);
+    ASSERT_EQ(controller.activePage, PAGE_DATA);
     unit::click(Button::Right);
     unit::click(Button::Right);
-    ASSERT_EQ(activePage, PAGE_TIMER_1);
-    EXPECT_EQ(timers[0].editing, 1);
+    ASSERT_EQ(controller.activePage, PAGE_TIMER_1);
+    EXPECT_EQ(timekeeping.timers[0].editing, 1);
     EXPECT_TRUE(hasInk(shot(), {20, 140, 108, 160}, COLOUR_LABEL));  // "ACCEPT"
     presetIs(1, 0, 0);
 }

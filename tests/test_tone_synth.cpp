@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app_support.h"
 #include "desk/tone_synth.h"
 #include "device/device.h"
 
@@ -49,7 +50,7 @@ std::vector<bool> rhythm(const std::vector<int16_t>& v) {
     return r;
 }
 
-ToneSynth fresh(int volume = TONE_VOLUME_MAX) {
+ToneSynth fresh(int volume = VOLUME_MAX) {
     ToneSynth s;
     toneSynthInit(&s, RATE);
     toneSynthSetVolume(&s, volume);
@@ -65,22 +66,22 @@ TEST(ToneSynth, SilentUntilASoundIsRequested) {
 }
 
 TEST(ToneSynth, VolumeTestIsOneBeepAtItsPitchAndLoudness) {
-    ToneSynth s = fresh(TONE_VOLUME_MAX);
-    toneSynthRequest(&s, TONE_VOLUME_TEST, TONE_MODE_PREVIEW);
-    const std::vector<int16_t> out = render(&s, patternMs(TONE_VOLUME_TEST) + 100);
-    const size_t end = static_cast<size_t>(RATE) * patternMs(TONE_VOLUME_TEST) / 1000;
-    const ToneStep& beep = tonePatterns[TONE_VOLUME_TEST].steps[0];
+    ToneSynth s = fresh(VOLUME_MAX);
+    toneSynthRequest(&s, SOUND_VOLUME_TEST, SOUND_PREVIEW);
+    const std::vector<int16_t> out = render(&s, patternMs(SOUND_VOLUME_TEST) + 100);
+    const size_t end = static_cast<size_t>(RATE) * patternMs(SOUND_VOLUME_TEST) / 1000;
+    const ToneStep& beep = tonePatterns[SOUND_VOLUME_TEST].steps[0];
     EXPECT_NEAR(frequency(out, 0, end), beep.hz, beep.hz * 0.01);
-    EXPECT_NEAR(peak(out, 0, end), toneAmplitude(TONE_VOLUME_MAX), 1.0);
+    EXPECT_NEAR(peak(out, 0, end), toneAmplitude(VOLUME_MAX), 1.0);
     EXPECT_EQ(peak(out, end), 0) << "silent after the beep";
     EXPECT_EQ(toneSynthAudible(&s), -1);
 }
 
 TEST(ToneSynth, LoudnessFollowsTheVolumeSetting) {
     int previous = -1;
-    for (int v = 0; v <= TONE_VOLUME_MAX; ++v) {
+    for (int v = 0; v <= VOLUME_MAX; ++v) {
         ToneSynth s = fresh(v);
-        toneSynthRequest(&s, TONE_VOLUME_TEST, TONE_MODE_PREVIEW);
+        toneSynthRequest(&s, SOUND_VOLUME_TEST, SOUND_PREVIEW);
         const int p = peak(render(&s, 100));
         if (v == 0) {
             EXPECT_EQ(p, 0);
@@ -90,24 +91,24 @@ TEST(ToneSynth, LoudnessFollowsTheVolumeSetting) {
         EXPECT_NEAR(p, toneAmplitude(v), 1.0);
         previous = p;
     }
-    EXPECT_FLOAT_EQ(toneAmplitude(TONE_VOLUME_MAX), TONE_FULL_SCALE * 32767.0f);
-    EXPECT_FLOAT_EQ(toneAmplitude(5), toneAmplitude(TONE_VOLUME_MAX) / 4)
+    EXPECT_FLOAT_EQ(toneAmplitude(VOLUME_MAX), TONE_FULL_SCALE * 32767.0f);
+    EXPECT_FLOAT_EQ(toneAmplitude(5), toneAmplitude(VOLUME_MAX) / 4)
         << "square law: -12 dB at half";
-    EXPECT_FLOAT_EQ(toneAmplitude(15), toneAmplitude(TONE_VOLUME_MAX));
+    EXPECT_FLOAT_EQ(toneAmplitude(15), toneAmplitude(VOLUME_MAX));
     EXPECT_FLOAT_EQ(toneAmplitude(-3), 0.0f);
 }
 
 TEST(ToneSynth, PreviewPlaysOnceAndAnAlertItsRepeats) {
-    for (int sound = 0; sound < TONE_SOUNDS; ++sound) {
+    for (int sound = 0; sound < SOUND_COUNT; ++sound) {
         const int once = patternMs(sound);
         ToneSynth s = fresh();
-        toneSynthRequest(&s, sound, TONE_MODE_PREVIEW);
+        toneSynthRequest(&s, sound, SOUND_PREVIEW);
         render(&s, once - 10);
         EXPECT_EQ(toneSynthAudible(&s), sound) << "sound " << sound;
         render(&s, 10);
         EXPECT_EQ(toneSynthAudible(&s), -1) << "sound " << sound;
 
-        toneSynthRequest(&s, sound, TONE_MODE_ALERT);
+        toneSynthRequest(&s, sound, SOUND_ALERT);
         const int repeats = tonePatterns[sound].alertRepeats;
         EXPECT_GE(repeats, 1);
         render(&s, once * repeats - 10);
@@ -119,15 +120,15 @@ TEST(ToneSynth, PreviewPlaysOnceAndAnAlertItsRepeats) {
 
 TEST(ToneSynth, StopSilencesAtOnceAndOnlyItsSound) {
     ToneSynth s = fresh();
-    toneSynthRequest(&s, 6, TONE_MODE_ALERT);
-    toneSynthRequest(&s, 7, TONE_MODE_ALERT);
+    toneSynthRequest(&s, 6, SOUND_ALERT);
+    toneSynthRequest(&s, 7, SOUND_ALERT);
     render(&s, 20);
-    toneSynthRequest(&s, 7, TONE_MODE_STOP);  // the alert logic stops quiet alerts every frame
+    toneSynthRequest(&s, 7, SOUND_STOP);  // the alert logic stops quiet alerts every frame
     EXPECT_EQ(toneSynthAudible(&s), 6);
-    toneSynthRequest(&s, 6, TONE_MODE_STOP);
+    toneSynthRequest(&s, 6, SOUND_STOP);
     EXPECT_EQ(toneSynthAudible(&s), -1);
     EXPECT_EQ(peak(render(&s, 20)), 0);
-    toneSynthRequest(&s, 3, TONE_MODE_STOP);  // stopping what does not play is harmless
+    toneSynthRequest(&s, 3, SOUND_STOP);  // stopping what does not play is harmless
     EXPECT_EQ(toneSynthAudible(&s), -1);
 }
 
@@ -135,16 +136,16 @@ TEST(ToneSynth, StopSilencesAtOnceAndOnlyItsSound) {
 // is heard again, in step, once the urgent one stops.
 TEST(ToneSynth, TheMostUrgentSoundCoversTheOthers) {
     ToneSynth both = fresh();
-    toneSynthRequest(&both, 2, TONE_MODE_ALERT);
+    toneSynthRequest(&both, 2, SOUND_ALERT);
     render(&both, 100);
-    toneSynthRequest(&both, 0, TONE_MODE_ALERT);
+    toneSynthRequest(&both, 0, SOUND_ALERT);
     EXPECT_EQ(toneSynthAudible(&both), 0);
     render(&both, 250);
-    toneSynthRequest(&both, 0, TONE_MODE_STOP);
+    toneSynthRequest(&both, 0, SOUND_STOP);
     EXPECT_EQ(toneSynthAudible(&both), 2);
 
     ToneSynth alone = fresh();
-    toneSynthRequest(&alone, 2, TONE_MODE_ALERT);
+    toneSynthRequest(&alone, 2, SOUND_ALERT);
     render(&alone, 350);
     EXPECT_EQ(rhythm(render(&both, 1000)), rhythm(render(&alone, 1000)));
 }
@@ -152,7 +153,7 @@ TEST(ToneSynth, TheMostUrgentSoundCoversTheOthers) {
 TEST(ToneSynth, MutedRendersSilenceWhileSoundsMoveOn) {
     ToneSynth s = fresh();
     toneSynthSetMuted(&s, true);
-    toneSynthRequest(&s, TONE_VOLUME_TEST, TONE_MODE_PREVIEW);
+    toneSynthRequest(&s, SOUND_VOLUME_TEST, SOUND_PREVIEW);
     EXPECT_EQ(peak(render(&s, 200)), 0);
     toneSynthSetMuted(&s, false);
     EXPECT_GT(peak(render(&s, 50)), 0) << "the rest of the beep";
@@ -162,21 +163,21 @@ TEST(ToneSynth, MutedRendersSilenceWhileSoundsMoveOn) {
 
 TEST(ToneSynth, UnknownSoundsAndModesAreIgnored) {
     ToneSynth s = fresh();
-    for (int sound : {-1, TONE_SOUNDS, 1000}) toneSynthRequest(&s, sound, TONE_MODE_ALERT);
+    for (int sound : {-1, SOUND_COUNT, 1000}) toneSynthRequest(&s, sound, SOUND_ALERT);
     for (int mode : {-1, 3, 99}) toneSynthRequest(&s, 0, mode);
     EXPECT_EQ(toneSynthAudible(&s), -1);
-    toneSynthRequest(&s, 1, TONE_MODE_ALERT);
+    toneSynthRequest(&s, 1, SOUND_ALERT);
     toneSynthSilence(&s);
     EXPECT_EQ(toneSynthAudible(&s), -1);
 }
 
 // Every sound is recognisable by its rhythm or pitch alone.
 TEST(ToneSynth, EverySoundHasItsOwnPattern) {
-    for (int a = 0; a < TONE_SOUNDS; ++a)
-        for (int b = a + 1; b < TONE_SOUNDS; ++b) {
+    for (int a = 0; a < SOUND_COUNT; ++a)
+        for (int b = a + 1; b < SOUND_COUNT; ++b) {
             ToneSynth sa = fresh(), sb = fresh();
-            toneSynthRequest(&sa, a, TONE_MODE_PREVIEW);
-            toneSynthRequest(&sb, b, TONE_MODE_PREVIEW);
+            toneSynthRequest(&sa, a, SOUND_PREVIEW);
+            toneSynthRequest(&sb, b, SOUND_PREVIEW);
             const std::vector<int16_t> va = render(&sa, 1500), vb = render(&sb, 1500);
             const bool sameRhythm = rhythm(va) == rhythm(vb);
             const bool samePitch =
@@ -188,15 +189,15 @@ TEST(ToneSynth, EverySoundHasItsOwnPattern) {
 // Beeps fade in and out, so no sample jumps further than the sine itself
 // moves at full volume: no clicks at the edges of a beep.
 TEST(ToneSynth, NoClicks) {
-    for (int sound = 0; sound < TONE_SOUNDS; ++sound) {
+    for (int sound = 0; sound < SOUND_COUNT; ++sound) {
         ToneSynth s = fresh();
-        toneSynthRequest(&s, sound, TONE_MODE_ALERT);
+        toneSynthRequest(&s, sound, SOUND_ALERT);
         const std::vector<int16_t> out =
             render(&s, patternMs(sound) * tonePatterns[sound].alertRepeats + 50);
         int maxHz = 0;
         for (int i = 0; i < tonePatterns[sound].count; ++i)
             maxHz = std::max<int>(maxHz, tonePatterns[sound].steps[i].hz);
-        const double amp = toneAmplitude(TONE_VOLUME_MAX);
+        const double amp = toneAmplitude(VOLUME_MAX);
         const double fadeSlope = amp / (RATE * TONE_FADE_MS / 1000);
         const double limit = amp * 6.2832 * maxHz / RATE + fadeSlope + 2.0;
         EXPECT_EQ(out.front(), 0);
@@ -226,9 +227,9 @@ TEST(DeviceSoundListener, HearsEveryRequestAfterTheJournal) {
     EXPECT_EQ(heardMode, 2);
     devSound(8, 0);
     EXPECT_EQ(heardCount, 2);
-    EXPECT_EQ(devJournalCount(DevOp::Sound), 2);
+    EXPECT_EQ(journalCount(DevOp::Sound), 2);
     devSetSoundListener(nullptr);
     devSound(1, 1);
     EXPECT_EQ(heardCount, 2);
-    EXPECT_EQ(devJournalCount(DevOp::Sound), 3);
+    EXPECT_EQ(journalCount(DevOp::Sound), 3);
 }

@@ -27,20 +27,17 @@ class TimerPage : public UnitTest {
         unit::powerOnPastSplash();
         unit::click(Button::Right);
         unit::click(Button::Right);
-        ASSERT_EQ(activePage, PAGE_TIMER_1);
+        ASSERT_EQ(controller.activePage, PAGE_TIMER_1);
     }
     void hold(Button b) { unit::click(b, VIEW_HOLD_TICKS + 5); }
-    void clicks(Button b, int n) {
-        for (int k = 0; k < n; ++k) unit::click(b);
-    }
     // Opens the editor, steps each field up from 0 and accepts.
     void enterPreset(int hours, int minutes, int seconds) {
         unit::click(Button::Both);
-        clicks(Button::View, hours);
+        unit::clicks(Button::View, hours);
         unit::click(Button::Right);
-        clicks(Button::View, minutes);
+        unit::clicks(Button::View, minutes);
         unit::click(Button::Right);
-        clicks(Button::View, seconds);
+        unit::clicks(Button::View, seconds);
         unit::click(Button::Both);
     }
     // Whether the large value shows "hh:mm:ss" in white (dropped while editing).

@@ -1,21 +1,28 @@
-// Drives the whole unit as a user does: power on, bezel clicks at their
-// window positions, fast ticks and seconds, and reads the screen back from
-// the composed window picture.
+// Drives the unit as a user does: power on, bezel clicks at their window
+// positions, fast ticks and seconds, and reads the screen back from the
+// composed window picture. The tests and the benchmarks start the unit here.
+//
+// A click goes through the bezel either way; its ticks run the whole unit
+// (filter, decoder, a composed frame) or, for tests that arrange what a frame
+// would change, the button decoder alone.
 #pragma once
 
+#include <cstdint>
+
+#include "app/buttons.h"
+#include "app/splash.h"
 #include "shell/bezel.h"
 #include "shell/shell.h"
-
-#include <cstdint>
 
 namespace unit {
 
 enum class Button { View, Left, Right, Both };
 
+// What one tick of a click runs.
+enum class Drive { Unit, DecoderOnly };
+
 // Ticks below the 60-tick hold time: a short click.
 inline constexpr int CLICK_TICKS = 5;
-// Frames the splash page stays before the unit moves on.
-inline constexpr int SPLASH_FRAMES = 120;
 
 // Program start: every module reset, window created, first frame, defaults.
 inline void powerOn() {
@@ -54,12 +61,32 @@ inline void release(Button b) {
     bezelMouse(WM_LBUTTONUP, x, y);
 }
 
+// One fast tick of the whole unit, or the decoder's step of it.
+inline void tick(Drive d) {
+    if (d == Drive::Unit) {
+        hostFastTick();
+    } else {
+        buttonTick();
+        buttonLevelsSampled();
+    }
+}
+
 // Press, hold for the given ticks, release, and one tick for the release.
-inline void click(Button b, int heldTicks = CLICK_TICKS) {
+inline void click(Button b, int heldTicks = CLICK_TICKS, Drive d = Drive::Unit) {
     press(b);
-    ticks(heldTicks);
+    for (int i = 0; i < heldTicks; ++i) tick(d);
     release(b);
-    ticks(1);
+    tick(d);
+}
+
+// n short clicks.
+inline void clicks(Button b, int n, Drive d = Drive::Unit) {
+    for (int i = 0; i < n; ++i) click(b, CLICK_TICKS, d);
+}
+
+// A click whose ticks run the button decoder alone.
+inline void decoderClick(Button b, int heldTicks = CLICK_TICKS) {
+    click(b, heldTicks, Drive::DecoderOnly);
 }
 
 // Power on and let the splash page end.

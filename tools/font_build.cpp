@@ -4,6 +4,7 @@
 #include "tools/digit_glyphs.h"
 #include "tools/glyph_fit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -42,6 +43,22 @@ Coverage textGlyph(const FontRecipe& recipe, FT_Face face, double ppem, char ch,
 }
 
 }  // namespace
+
+void setNaturalAdvances(FontRecipe& recipe) {
+    FT_Face face = openFace(recipe.faceFile);
+    const double ppem =
+        ppemForCapHeight(face, recipe.bottomRow - recipe.topRow + 1, recipe.hinting);
+    recipe.advances.clear();
+    int width = 0;
+    for (char ch : recipe.charset) {
+        const GlyphOutline g =
+            loadOutlineXY(face, ppem, ppem, static_cast<unsigned char>(ch), recipe.hinting);
+        recipe.advances.push_back(std::max(1, static_cast<int>(std::lround(g.advance))));
+        width += recipe.advances.back();
+    }
+    recipe.stripWidth = width + width % 2;
+    FT_Done_Face(face);
+}
 
 std::vector<int> fontOffsets(const FontRecipe& recipe) {
     std::vector<int> offsets{0};

@@ -12,6 +12,10 @@
 // offsets[k] .. offsets[k+1] - 1; ppem receives the face size used.
 Coverage buildFontStrip(const FontRecipe& recipe, double* ppem = nullptr);
 
+// Fills recipe's advances with the face's own (hinted, whole pixels) at the
+// size its capital rows give, and sizes the strip to hold them.
+void setNaturalAdvances(FontRecipe& recipe);
+
 // Running sums of the advances, starting at 0 (one entry more than glyphs).
 std::vector<int> fontOffsets(const FontRecipe& recipe);
 

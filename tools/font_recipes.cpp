@@ -68,6 +68,12 @@ std::vector<FontRecipe> makeRecipes() {
 
 }  // namespace
 
+FontRecipe uiFontRecipe() {
+    // Capitals on rows 2 to 10 (9 pixels), three rows below the baseline for
+    // descenders: a 14-row cell.
+    return makeRecipe("UI", 14, 0, " " + printableAscii(), {}, 2, 10, "DejaVuSans.ttf");
+}
+
 const std::vector<FontRecipe>& fontRecipes() {
     static const std::vector<FontRecipe> recipes = makeRecipes();
     return recipes;

@@ -28,3 +28,9 @@ struct FontRecipe {
 };
 
 const std::vector<FontRecipe>& fontRecipes();
+
+// The face of the window's own texts (key help, device panel, message bar):
+// DejaVu Sans with its own advances, the space included, so "/" keeps its
+// slant and words their usual spacing. Its advances are set by
+// setNaturalAdvances.
+FontRecipe uiFontRecipe();

@@ -1,5 +1,6 @@
-// fontgen: renders the six fonts and the splash picture and writes the
-// tables the program compiles (gfx/font_data.cpp, gfx/splash_data.cpp).
+// fontgen: renders the six fonts, the window's own face and the splash
+// picture and writes the tables the program compiles (gfx/font_data.cpp,
+// desk/ui_font_data.cpp, gfx/splash_data.cpp).
 // Usage: fontgen <source directory>
 #include "tools/font_build.h"
 #include "tools/font_recipes.h"
@@ -49,7 +50,18 @@ int main(int argc, char** argv) {
         fonts.push_back({&recipe, packStrip(strip, recipe.gamma), origin});
         std::printf("fontgen: %s from %s\n", recipe.name.c_str(), origin);
     }
+    FontRecipe ui = uiFontRecipe();
+    setNaturalAdvances(ui);
+    double ppem = 0;
+    const Coverage uiStrip = buildFontStrip(ui, &ppem);
+    char uiOrigin[160];
+    std::snprintf(uiOrigin, sizeof uiOrigin, "%s at %.2f px per em, %s, own advances", ui.faceFile,
+                  ppem, hintingName(ui.hinting));
+    std::printf("fontgen: UI from %s\n", uiOrigin);
     bool ok = write(root + "/gfx/font_data.cpp", fontDataSource(fonts));
+    ok = write(root + "/desk/ui_font_data.cpp",
+               uiFontDataSource({&ui, packStrip(uiStrip, ui.gamma), uiOrigin})) &&
+         ok;
     ok = write(root + "/gfx/splash_data.cpp", splashDataSource(paintSplash())) && ok;
     return ok ? 0 : 1;
 }

@@ -65,6 +65,19 @@ void writeFont(std::ostringstream& out, const GeneratedFont& f) {
 
 }  // namespace
 
+std::string uiFontDataSource(const GeneratedFont& font) {
+    std::ostringstream out;
+    out << "// Glyph strip, character set and offsets of the window's own face.\n";
+    out << GENERATED_NOTE;
+    out << "#include <cstdint>\n#include <iterator>\n\n#include \"desk/ui_text.h\"\n\nnamespace "
+           "{\n\n";
+    writeFont(out, font);
+    out << "}  // namespace\n\n";
+    out << "const FontRecord UI_FONT = {UI_GLYPHS, UI_STRIP_WIDTH, UI_HEIGHT, 0, UI_CHARSET, "
+           "UI_OFFSETS};\n";
+    return out.str();
+}
+
 std::string fontDataSource(const std::vector<GeneratedFont>& fonts) {
     std::ostringstream out;
     out << "// Glyph strips, character sets and offsets of the six built-in fonts.\n";

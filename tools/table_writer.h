@@ -18,6 +18,9 @@ struct GeneratedFont {
 // Source text of gfx/font_data.cpp.
 std::string fontDataSource(const std::vector<GeneratedFont>& fonts);
 
+// Source text of desk/ui_font_data.cpp: the window's own face as UI_FONT.
+std::string uiFontDataSource(const GeneratedFont& font);
+
 // Source text of gfx/splash_data.cpp; pixels are 0x0RGB, rows bottom first.
 std::string splashDataSource(const std::vector<uint16_t>& pixels);
 

@@ -18,6 +18,7 @@ namespace {
 constexpr int SLOTS = 8;            // temporary files open at once
 constexpr size_t SLOT_PATH = 4096;  // PATH_MAX on Linux
 constexpr int CLEANUP_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr size_t PROBE_BYTES = 4096;  // one block of the file system
 
 // ---- Types ----------------------------------------------------------------
 
@@ -142,6 +143,25 @@ bool wholeFileCommit(WholeFile* w, std::string* message) {
 }
 
 void wholeFileAbandon(WholeFile* w) { closeAndRemove(w); }
+
+std::string wholeFileProbe(const std::string& path) {
+    std::string temp = tempTemplate(path);
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) return std::strerror(errno);
+    const int slot = registerTemp(temp);
+    static const char zeros[PROBE_BYTES] = {};
+    std::string why;
+    for (size_t done = 0; done < sizeof zeros && why.empty();) {
+        const ssize_t n = write(fd, zeros + done, sizeof zeros - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) why = n < 0 ? std::strerror(errno) : "the disk is full";
+        done += n > 0 ? static_cast<size_t>(n) : 0;
+    }
+    if (close(fd) != 0 && why.empty()) why = std::strerror(errno);
+    unlink(temp.c_str());
+    if (slot >= 0) slots[slot].used = 0;
+    return why;
+}
 
 bool wholeFileWrite(const std::string& path, const std::string& text, std::string* message) {
     WholeFile w;

@@ -23,6 +23,11 @@ bool wholeFileBegin(WholeFile* w, const std::string& path, std::string* message)
 bool wholeFileCommit(WholeFile* w, std::string* message);
 // Closes and removes the temporary file; path stays as it was.
 void wholeFileAbandon(WholeFile* w);
+// Tries what a write to path will need: a new file in its folder that takes
+// some data, created and removed again. Empty when that works, else the
+// reason (a missing or read-only folder, a file system that takes no files
+// such as /proc, a full disk).
+std::string wholeFileProbe(const std::string& path);
 // Writes text as the whole content of path.
 bool wholeFileWrite(const std::string& path, const std::string& text, std::string* message);
 

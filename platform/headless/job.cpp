@@ -3,11 +3,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <sstream>
 
+#include "platform/files/read_file.h"
 #include "platform/headless/output.h"
 #include "script/script.h"
 
@@ -15,22 +12,9 @@
 
 namespace {
 
-constexpr std::streamsize MAX_SCRIPT_BYTES = 4 * 1024 * 1024;
+constexpr size_t MAX_SCRIPT_BYTES = 4 * 1024 * 1024;
 
 // ---- Private helpers ----------------------------------------------------------
-
-// A regular file of at most MAX_SCRIPT_BYTES; a folder opens as a stream too,
-// so it is refused by its type.
-bool readScript(const std::string& path, std::string& text) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return !in.bad() && static_cast<std::streamsize>(text.size()) <= MAX_SCRIPT_BYTES;
-}
 
 HeadlessResult verdict(const Script& script, HeadlessOutput& out, const ScriptProgress& progress) {
     HeadlessResult r;
@@ -47,13 +31,8 @@ HeadlessResult verdict(const Script& script, HeadlessOutput& out, const ScriptPr
 
 // ---- Public operations --------------------------------------------------------------
 
-// Reads one byte past the limit to tell a long script from one just at it.
-bool headlessReadStdin(std::string& text) {
-    std::vector<char> buffer(static_cast<size_t>(MAX_SCRIPT_BYTES) + 1);
-    const size_t n = std::fread(buffer.data(), 1, buffer.size(), stdin);
-    if (std::ferror(stdin) != 0 || n > static_cast<size_t>(MAX_SCRIPT_BYTES)) return false;
-    text.assign(buffer.data(), n);
-    return true;
+bool headlessReadStdin(std::string& text, std::string& why) {
+    return readBoundedStream(stdin, MAX_SCRIPT_BYTES, &text, &why);
 }
 
 // Reading, parsing, the checks of every file the run needs, then the run;
@@ -63,9 +42,9 @@ HeadlessResult headlessRunJob(const HeadlessJob& job, const HeadlessJobOptions& 
     const auto start = std::chrono::steady_clock::now();
     std::string text = job.text;
     HeadlessResult r;
-    if (!job.fromStdin && !readScript(job.name, text)) {
-        r.messages.push_back(
-            {0, "qx70-run: cannot read " + job.name + " (a script of at most 4 MiB)"});
+    std::string why;
+    if (!job.fromStdin && !readBoundedFile(job.name, MAX_SCRIPT_BYTES, &text, &why)) {
+        r.messages.push_back({0, "qx70-run: cannot read " + job.name + ": " + why});
     } else {
         const std::string folder = job.fromStdin ? "." : headlessFolderOf(job.name);
         HeadlessOutput out;

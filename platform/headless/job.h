@@ -28,9 +28,9 @@ struct HeadlessResult {
 // The name a script read from standard input has in messages.
 inline constexpr const char* HEADLESS_STDIN_NAME = "<stdin>";
 
-// Reads all of standard input as a script; false when it cannot be read or
-// is too long.
-bool headlessReadStdin(std::string& text);
+// Reads all of standard input as a script; false with the reason when it
+// cannot be read or is longer than a script may be.
+bool headlessReadStdin(std::string& text, std::string& why);
 // Runs the job from power-on and tells progress about its lines and ticks.
 HeadlessResult headlessRunJob(const HeadlessJob& job, const HeadlessJobOptions& options,
                               const ScriptProgress& progress);

@@ -35,7 +35,8 @@ constexpr const char* VERSION_LINE = "qx70-run " QX70_VERSION_TEXT "\n";
 constexpr const char* USAGE =
     "usage: qx70-run [options] SCRIPT...\n"
     "  runs each SCRIPT from power-on with no window (see docs/scripting.md); a folder\n"
-    "  runs every *.qx70 inside in name order, and - reads a script from standard input\n"
+    "  runs every *.qx70 inside in name order, and - reads a script from standard input;\n"
+    "  a value may also follow its option after = (--out=DIR), and -- ends the options\n"
     "  --out DIR       relative shot paths are written under DIR (default: the script's folder)\n"
     "  --compare DIR   compare each shot with the picture of the same path under DIR instead\n"
     "                  of writing it; a differing one is written to the output folder as\n"

@@ -56,29 +56,47 @@ bool folderScripts(const std::string& dir, std::vector<HeadlessJob>& jobs, std::
 // ---- Public operations --------------------------------------------------------------
 
 // Options may come in any order before the scripts and among them; `--`
-// ends them, so a script may be named like one.
+// ends them, so a script may be named like one. An option's value follows it
+// as the next argument or after "=" (--out=DIR).
 bool headlessParseOptions(int argc, char** argv, HeadlessOptions& o, std::string& error) {
     bool optionsEnd = false;
     for (int i = 1; i < argc; ++i) {
-        const char* a = argv[i];
+        std::string name = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        const size_t equals = name.find('=');
+        const bool joined = name.rfind("--", 0) == 0 && equals != std::string::npos;
+        std::string joinedValue;
+        if (joined && !optionsEnd) {
+            joinedValue = name.substr(equals + 1);
+            name.resize(equals);
+            value = joinedValue.c_str();
+        }
+        const char* a = name.c_str();
         const bool takesValue =
             is(a, "--out") || is(a, "--compare") || is(a, "--jobs", "-j") || is(a, "--junit");
         if (optionsEnd || a[0] != '-' || std::strcmp(a, "-") == 0) {
-            o.scripts.push_back(a);
-        } else if (is(a, "--")) {
-            optionsEnd = true;
-        } else if (takesValue && value == nullptr) {
+            o.scripts.push_back(argv[i]);
+            continue;
+        }
+        if (joined && !takesValue) {
+            error = std::string("qx70-run: ") + a + " takes no value";
+            return false;
+        }
+        if (takesValue && value == nullptr) {
             error = std::string("qx70-run: ") + a + " needs a value";
             return false;
+        }
+        if (takesValue && !joined) ++i;
+        if (is(a, "--")) {
+            optionsEnd = true;
         } else if (is(a, "--out")) {
-            o.job.outDir = argv[++i];
+            o.job.outDir = value;
         } else if (is(a, "--compare")) {
-            o.job.compareDir = argv[++i];
+            o.job.compareDir = value;
         } else if (is(a, "--junit")) {
-            o.junit = argv[++i];
+            o.junit = value;
         } else if (is(a, "--jobs", "-j")) {
-            if (!parseJobs(argv[++i], o.parallel)) {
+            if (!parseJobs(value, o.parallel)) {
                 error = "qx70-run: --jobs takes a number from 1 to " +
                         std::to_string(HEADLESS_MAX_JOBS);
                 return false;
@@ -123,8 +141,9 @@ bool headlessListJobs(const HeadlessOptions& o, std::vector<HeadlessJob>& jobs,
             }
             stdinTaken = true;
             HeadlessJob job{HEADLESS_STDIN_NAME, true, {}};
-            if (!headlessReadStdin(job.text)) {
-                error = "qx70-run: cannot read a script of at most 4 MiB from standard input";
+            std::string why;
+            if (!headlessReadStdin(job.text, why)) {
+                error = "qx70-run: cannot read standard input: " + why;
                 return false;
             }
             jobs.push_back(std::move(job));

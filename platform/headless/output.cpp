@@ -6,7 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "gfx/gfx.h"
+#include "platform/files/whole_file.h"
 #include "platform/png/png_file.h"
 #include "shell/shell.h"
 
@@ -197,6 +200,16 @@ std::string loadReference(const ScriptCommand& c, HeadlessOutput& out) {
            ", not " + sizes;
 }
 
+// The file a path names, whatever way it is written: the real path of its
+// folder and its own name ("a.png", "./a.png" and "d/../a.png" are one).
+std::string sameFileKey(const std::string& path) {
+    char* folder = realpath(headlessFolderOf(path).c_str(), nullptr);
+    if (folder == nullptr) return path;
+    const std::string key = std::string(folder) + "/" + baseName(path);
+    std::free(folder);
+    return key;
+}
+
 void checkWritable(const ScriptCommand& c, const char* verb, const std::string& path,
                    std::vector<ScriptError>& errors) {
     const std::string problem = headlessWriteProblem(path);
@@ -222,31 +235,36 @@ std::string headlessResolve(const std::string& dir, const std::string& path) {
     return dir.back() == '/' ? dir + path : dir + "/" + path;
 }
 
-// The folder must exist and be writable, and a file already there must be
-// a writable file.
+// The folder must exist and take a new file (one is written and removed
+// there), and a file already at path must be a writable file.
 std::string headlessWriteProblem(const std::string& path) {
     const std::string folder = headlessFolderOf(path);
     struct stat st {};
     if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return "folder " + folder + " does not exist";
-    if (access(folder.c_str(), W_OK | X_OK) != 0) return "folder " + folder + " is not writable";
     if (stat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return path + " is a folder";
         if (access(path.c_str(), W_OK) != 0) return path + " is not writable";
     }
-    return {};
+    return wholeFileProbe(path);
 }
 
 // Checks every shot's destination (or the output folder when comparing) and
 // every reference with the places its pictures would go on a difference.
 void headlessCheckOutput(const Script& script, HeadlessOutput& out,
                          std::vector<ScriptError>& errors) {
+    std::map<std::string, int> shotFiles;  // the file of each shot, with its line
     for (const ScriptCommand& c : script.commands) {
         if (c.op == ScriptOp::Shot) {
-            checkWritable(c, "shot",
-                          out.compareDir.empty() ? headlessResolve(out.outDir, c.path)
-                                                 : besidePath(out, c.path, ERR_SUFFIX),
-                          errors);
+            const std::string path = out.compareDir.empty() ? headlessResolve(out.outDir, c.path)
+                                                            : besidePath(out, c.path, ERR_SUFFIX);
+            const auto [taken, fresh] = shotFiles.emplace(sameFileKey(path), c.line);
+            if (!fresh && out.compareDir.empty()) {
+                errors.push_back({c.line, "shot: " + c.path + " is the same file as line " +
+                                              std::to_string(taken->second) + "'s"});
+                continue;
+            }
+            checkWritable(c, "shot", path, errors);
         } else if (c.op == ScriptOp::ExpectScreen) {
             const std::string problem = loadReference(c, out);
             if (!problem.empty()) errors.push_back({c.line, "expect: " + problem});

@@ -98,7 +98,7 @@ void sdlAudioDisable() { disabled = true; }
 
 // A stop for a device never opened has nothing to stop.
 void sdlAudioRequest(int sound, int mode) {
-    if (device == 0 && (mode == TONE_MODE_STOP || !open())) return;
+    if (device == 0 && (mode == SOUND_STOP || !open())) return;
     SDL_LockAudioDevice(device);
     toneSynthRequest(&synth, sound, mode);
     SDL_UnlockAudioDevice(device);

@@ -4,6 +4,7 @@
 // for the buttons, zoom, the key help, the device panel, screenshots, pause
 // and single frames, sound, and a recording of the session as a script.
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -24,6 +25,8 @@
 #include "desk/zoom.h"
 #include "device/device.h"
 #include "device/settings.h"
+#include "device/settings_slots.h"
+#include "platform/files/whole_file.h"
 #include "platform/sdl/audio.h"
 #include "platform/sdl/end_signals.h"
 #include "platform/sdl/keys.h"
@@ -36,7 +39,6 @@
 
 namespace {
 
-constexpr int VOLUME_SLOT = 4;
 constexpr int EXIT_USAGE = 2;
 constexpr const char* VERSION_LINE = "qx70sim " QX70_VERSION_TEXT "\n";
 constexpr int SIGNAL_POLL_MS = 200;
@@ -233,7 +235,7 @@ bool waitEvent(SDL_Event* e) {
 // What the unit asked of the sound since the last turn.
 void followUnitSound() {
     if (hostUnitRunning()) {
-        sdlAudioSetVolume(settingsReadByte(VOLUME_SLOT));
+        sdlAudioSetVolume(settingsReadByte(SLOT_VOLUME));
     } else if (unitWasRunning) {
         sdlAudioSilence();  // a unit that is off sounds nothing more
     }
@@ -299,6 +301,25 @@ void printHelp() {
     for (const DeskKeyHelp& k : deskKeyHelp) std::printf("  %-18s %s\n", k.keys, k.action);
 }
 
+// A screenshot folder that cannot take the pictures is refused at start
+// rather than at the first F12.
+bool checkShotsFolder() {
+    if (options.shotsDir == nullptr) return true;
+    struct stat st = {};
+    std::string why;
+    if (stat(options.shotsDir, &st) != 0) {
+        why = "no such folder";
+    } else if (!S_ISDIR(st.st_mode)) {
+        why = "it is not a folder";
+    } else {
+        why = wholeFileProbe(std::string(options.shotsDir) + "/qx70-shot.png");
+    }
+    if (why.empty()) return true;
+    std::fprintf(stderr, "qx70sim: cannot save screenshots in %s: %s\n", options.shotsDir,
+                 why.c_str());
+    return false;
+}
+
 // Locks the recording's file before the window opens, so a bad path or a
 // second simulator recording into it is refused at once and nothing is
 // written unless the session starts.
@@ -360,7 +381,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.mute) sdlAudioDisable();
-    if (!lockRecording()) return EXIT_USAGE;
+    if (!checkShotsFolder() || !lockRecording()) return EXIT_USAGE;
     endSignalsInstall();
     if (!sdlWindowOpen(options.zoom)) {
         recordingFileRelease();

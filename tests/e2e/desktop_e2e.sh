@@ -152,9 +152,16 @@ step "replaying the recording"
 "$runner" --compare "$work/shots" --out "$work" "$work/session.qx70" >"$work/run.out" 2>&1 ||
   die "the replay differs from the window: $(cat "$work/run.out")"
 
+# A screenshot folder that does not exist is refused at start.
+"$sim" --shots "$work/missing" >"$work/out" 2>"$work/err"
+[ $? -eq 2 ] || die "--shots with a missing folder did not exit with status 2"
+grep -q "^qx70sim: cannot save screenshots in $work/missing: no such folder\$" "$work/err" ||
+  die "--shots with a missing folder says: $(cat "$work/err")"
+
 # No audio device (ALSA without a configuration) and a screenshot folder that
-# does not exist: the alert and F12 give no error output and no crash.
+# goes away after the start: the alert and F12 give no error output and no crash.
 step "starting qx70sim without audio device"
+mkdir "$work/missing"
 SDL_AUDIODRIVER=alsa ALSA_CONFIG_PATH=/dev/null "$sim" --shots "$work/missing" >"$work/sim.out" 2>"$work/sim.err" &
 sim_pid=$!
 poll 15 find_window || die "no window titled '$title'"
@@ -162,6 +169,7 @@ poll 15 shot bezel || die "first picture: $(why)"
 xdotool windowfocus --sync "$wid" key F2 || die "xdotool failed"
 xdotool key --delay 20 Tab Tab Tab Tab Tab Tab Tab Tab space
 poll 10 shot pixel $alert_bar $yellow || die "the panel keys raised no alert: $(why)"
+rmdir "$work/missing"
 xdotool key F12
 poll 10 shot pixel $message_corner $amber || die "no message about the missing folder: $(why)"
 [ ! -e "$work/missing" ] || die "a folder appeared"
