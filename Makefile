@@ -54,10 +54,14 @@ release: deps
 	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target qx70sim qx70-run
 
+# Google Benchmark's frame times, then the instructions per fast tick of every
+# page counted by callgrind through qx70-run, headless ticks per second and
+# start-up (bench/tick_cost.sh; history in docs/performance.md).
 bench: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BUILD) -j $(JOBS) --target qx70bench
+	cmake --build $(BUILD) -j $(JOBS) --target qx70bench qx70-run
 	./$(BUILD)/qx70bench
+	bench/tick_cost.sh $(BUILD)
 
 # Regenerates the committed glyph tables and pictures from DejaVu Sans.
 fonts: deps

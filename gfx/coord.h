@@ -1,4 +1,4 @@
-// Coordinate helpers shared by the drawing code (not part of the public API).
+// Coordinate helpers shared by the drawing code and the pixel primitives.
 #pragma once
 
 #include <climits>

@@ -1,7 +1,8 @@
 // Opaque rectangles, runs and copies, and the two bitmap formats.
 // gfx_fill_rect -> gfx_hspan (row-wise stores after clipping);
 // gfx_blit clips rows and columns, then copies row by row;
-// gfx_draw_icon4, gfx_draw_image444 -> gfx_get_pixel / gfx_put_pixel.
+// gfx_draw_icon4 -> color_scale once per nibble value, then gfx_get_pixel /
+// gfx_put_pixel; gfx_draw_image444 clips rows and columns like gfx_blit.
 #include "gfx/gfx.h"
 
 #include "gfx/coord.h"
@@ -26,11 +27,9 @@ int64_t endInside(int64_t start, int64_t n, int64_t limit) {
     return std::min<int64_t>(n, limit - start);
 }
 
-// Adds the tint scaled by a nibble's intensity to pixel (x, y).
-void addNibble(uint32_t* buf, int w, int h, int x, int y, int nibble, uint32_t tint) {
-    const int k = (nibble * TINT_STEPS) / NIBBLE_MAX;
-    const uint32_t old = gfx_get_pixel(buf, w, h, x, y);
-    gfx_put_pixel(buf, w, h, x, y, color_add_sat(old, color_scale(tint, k)));
+// Adds a nibble's scaled tint to pixel (x, y).
+void addNibble(uint32_t* buf, int w, int h, int x, int y, uint32_t scaled) {
+    gfx_put_pixel(buf, w, h, x, y, color_add_sat(gfx_get_pixel(buf, w, h, x, y), scaled));
 }
 
 // A 12-bit 0x0RGB value as an opaque colour; each 4-bit channel becomes the
@@ -70,7 +69,7 @@ void gfx_blit(uint32_t* buf, int w, int h, const uint32_t* src, int sw, int sh, 
     for (int64_t i = i0; i < i1; ++i) {
         const uint32_t* from = src + pixelIndex(sw, sh, static_cast<int>(j0), static_cast<int>(i));
         uint32_t* to = buf + pixelIndex(w, h, static_cast<int>(x + j0), static_cast<int>(y + i));
-        for (int64_t j = j0; j < j1; ++j) *to++ = *from++;
+        std::copy(from, from + (j1 - j0), to);
     }
 }
 
@@ -78,27 +77,33 @@ void gfx_blit(uint32_t* buf, int w, int h, const uint32_t* src, int sw, int sh, 
 // the last on row y + 1; high nibble left.
 void gfx_draw_icon4(uint32_t* buf, int w, int h, const uint8_t* data, int iw, int ih, int x, int y,
                     uint32_t tint) {
+    // The tint scaled by each nibble's intensity, (n x 16) / 15, once per icon.
+    uint32_t scaled[NIBBLE_MAX + 1];
+    for (int n = 0; n <= NIBBLE_MAX; ++n)
+        scaled[n] = color_scale(tint, (n * TINT_STEPS) / NIBBLE_MAX);
     for (int i = 0; i < iw / 2; ++i) {
         const int left = coordAdd(x, 2 * static_cast<int64_t>(i));
         const int right = coordAdd(left, 1);
         for (int j = 0; j < ih; ++j) {
             const uint8_t byte = data[i + (static_cast<int64_t>(j) * iw) / 2];
             const int row = coordAdd(y, static_cast<int64_t>(ih) - j);
-            addNibble(buf, w, h, left, row, byte >> 4, tint);
-            addNibble(buf, w, h, right, row, byte & 0xF, tint);
+            addNibble(buf, w, h, left, row, scaled[byte >> 4]);
+            addNibble(buf, w, h, right, row, scaled[byte & 0xF]);
         }
     }
 }
 
-// Opaque 12-bit colour picture, rows bottom first, covering rows y .. y + ih - 1.
+// Opaque 12-bit colour picture, rows bottom first, covering rows y .. y + ih - 1;
+// rows and columns outside the buffer are skipped, as with gfx_blit.
 void gfx_draw_image444(uint32_t* buf, int w, int h, const uint16_t* data, int iw, int ih, int x,
                        int y) {
-    for (int i = 0; i < iw; ++i) {
-        const int col = coordAdd(x, i);
-        for (int j = 0; j < ih; ++j) {
-            const int row = coordAdd(y, static_cast<int64_t>(ih) - 1 - j);
-            gfx_put_pixel(buf, w, h, col, row,
-                          colourFrom444(data[i + static_cast<int64_t>(iw) * j]));
-        }
+    const int64_t j0 = firstInside(x), j1 = endInside(x, iw, w);
+    if (j0 >= j1) return;
+    for (int64_t j = 0; j < ih; ++j) {
+        const int64_t row = static_cast<int64_t>(y) + ih - 1 - j;
+        if (row < 0 || row >= h) continue;
+        const uint16_t* from = data + static_cast<int64_t>(iw) * j;
+        uint32_t* to = buf + pixelIndex(w, h, static_cast<int>(x + j0), static_cast<int>(row));
+        for (int64_t i = j0; i < j1; ++i) *to++ = colourFrom444(from[i]);
     }
 }

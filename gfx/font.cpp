@@ -1,11 +1,15 @@
 // Text drawing with the six built-in fonts.
 // Layering: font_draw_text, _centered, _right and _vertical all draw through
-// font_draw_char, which blends each glyph pixel with gfx_get_pixel,
-// color_lerp and gfx_put_pixel (clipping is theirs).
+// font_draw_char, which blends each glyph pixel as color_lerp does, with the
+// four-channel arithmetic of gfx.h; a cell reaching past the buffer goes
+// through gfx_get_pixel and gfx_put_pixel, which clip.
 #include "gfx/font.h"
 
 #include "gfx/coord.h"
 #include "gfx/gfx.h"
+
+#include <array>
+#include <cstring>
 
 // ---- Constants ------------------------------------------------------------
 
@@ -31,10 +35,63 @@ int advanceOf(const FontRecord& f, char ch) {
     return k < 0 ? FONT_MISSING_ADVANCE : glyphAdvance(f, k);
 }
 
-// The coverage nibble of strip column c in data row j (row 0 is the bottom).
-int nibbleAt(const FontRecord& f, int c, int j) {
-    uint8_t byte = f.glyphs[(j * f.stripWidth) / 2 + c / 2];
-    return c % 2 == 0 ? byte >> 4 : byte & 0x0F;
+// Blend weight of each coverage nibble, (n x 16) / 255 in single precision.
+constexpr std::array<float, 16> NIBBLE_WEIGHTS = [] {
+    std::array<float, 16> weights{};
+    for (int n = 0; n < 16; ++n)
+        weights[n] = static_cast<float>(n * NIBBLE_WEIGHT) / WEIGHT_DIVISOR;
+    return weights;
+}();
+
+// Moves a pixel towards the colour by a nibble's weight; both factors of the
+// blend are taken from the nibble's entry, computed once per glyph.
+struct NibbleBlend {
+    float keep;                  // 1 - t
+    gfx_detail::Floats4 toward;  // t times the colour's channels
+};
+
+// Blends the glyph at strip columns first .. first + advance - 1 into the
+// buffer, data row j (bottom first) onto row y + height - j from column x.
+// Two columns share a byte, and a zero byte (no coverage in either) is
+// skipped whole; a cell wholly inside the buffer needs no check per pixel.
+// The weights lie within 0..1, so a blend of channels within 0..255 stays
+// within them but for a rounding far below 1, which the truncation absorbs:
+// color_lerp's limits never act here.
+void blendGlyph(uint32_t* buf, int w, int h, const FontRecord& f, int first, int advance, int x,
+                int y, uint32_t colour) {
+    using namespace gfx_detail;
+    std::array<NibbleBlend, 16> blends;
+    const Floats4 fg = channelsOf(colour);
+    for (int n = 1; n < 16; ++n) blends[n] = {1.0f - NIBBLE_WEIGHTS[n], NIBBLE_WEIGHTS[n] * fg};
+
+    const bool inside = x >= 0 && static_cast<int64_t>(x) + advance <= w && y + 1 >= 0 &&
+                        static_cast<int64_t>(y) + f.height < h;
+    const int end = first + advance;
+    for (int j = 0; j < f.height; ++j) {
+        const uint8_t* data = f.glyphs + (j * f.stripWidth) / 2;
+        const int py = y + f.height - j;
+        // color_lerp(p, colour, t) of column c with its two products taken apart.
+        const auto blendColumn = [&](int c, int n) {
+            // Weight 0 would leave the pixel exactly as it is: skip it.
+            if (n == 0 || c < first || c >= end) return;
+            const int px = x + (c - first);
+            const auto blend = [&b = blends[n]](uint32_t p) {
+                return pixelOf(b.keep * channelsOf(p) + b.toward);
+            };
+            if (inside) {
+                uint32_t& p = buf[pixelIndex(w, h, px, py)];
+                p = blend(p);
+            } else {
+                gfx_put_pixel(buf, w, h, px, py, blend(gfx_get_pixel(buf, w, h, px, py)));
+            }
+        };
+        for (int i = first / 2; i < (end + 1) / 2; ++i) {
+            const uint8_t byte = data[i];
+            if (byte == 0) continue;
+            blendColumn(2 * i, byte >> 4);
+            blendColumn(2 * i + 1, byte & 0x0F);
+        }
+    }
 }
 
 }  // namespace
@@ -44,9 +101,8 @@ int nibbleAt(const FontRecord& f, int c, int j) {
 // Index of the first occurrence of ch in the font's charset, or -1 (also for NUL).
 int font_find_char(const FontRecord& font, char ch) {
     if (ch == '\0' || font.charset == nullptr) return -1;
-    for (int k = 0; font.charset[k] != '\0'; ++k)
-        if (font.charset[k] == ch) return k;
-    return -1;
+    const char* at = std::strchr(font.charset, ch);
+    return at == nullptr ? -1 : static_cast<int>(at - font.charset);
 }
 
 // Blends one glyph into rows y + 1 .. y + height from column x; returns its
@@ -59,19 +115,7 @@ int font_draw_char(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t
     int first = f->offsets[k];
     int advance = glyphAdvance(*f, k);
     // A cell that starts right of or below the buffer shows nothing.
-    if (x >= w || y >= h) return advance;
-    for (int c = first; c < first + advance; ++c) {
-        for (int j = 0; j < f->height; ++j) {
-            int n = nibbleAt(*f, c, j);
-            // Weight 0 would leave the pixel exactly as it is: skip it.
-            if (n == 0) continue;
-            float t = static_cast<float>(n * NIBBLE_WEIGHT) / WEIGHT_DIVISOR;
-            int px = x + c - first;
-            int py = y + f->height - j;
-            gfx_put_pixel(buf, w, h, px, py,
-                          color_lerp(gfx_get_pixel(buf, w, h, px, py), colour, t));
-        }
-    }
+    if (x < w && y < h) blendGlyph(buf, w, h, *f, first, advance, x, y, colour);
     return advance;
 }
 

@@ -1,5 +1,5 @@
 // Anti-aliased line after Xiaolin Wu: two pixels per step along the major axis.
-// gfx_line_aa -> color_lerp, gfx_get_pixel / gfx_put_pixel.
+// gfx_line_aa -> the four-channel lerp of gfx.h on each pixel inside the buffer.
 #include "gfx/gfx.h"
 
 #include "gfx/trunc.h"
@@ -32,25 +32,30 @@ struct Axes {
     uint32_t* buf;
     int w, h;
     bool steep;
+    gfx_detail::Floats4 colour;  // the line's colour, unpacked once
 };
 
 // ---- Private helpers ------------------------------------------------------
 
-// Moves pixel (major, minor) towards c by weight t.
-void blend(const Axes& a, int major, int minor, uint32_t c, float t) {
+// Moves pixel (major, minor) towards the line's colour by weight t, as
+// color_lerp does; a pixel outside the buffer is left alone.
+void blend(const Axes& a, int major, int minor, float t) {
+    using namespace gfx_detail;
     const int x = a.steep ? minor : major, y = a.steep ? major : minor;
-    gfx_put_pixel(a.buf, a.w, a.h, x, y, color_lerp(gfx_get_pixel(a.buf, a.w, a.h, x, y), c, t));
+    if (!inside(a.w, a.h, x, y)) return;
+    uint32_t& p = a.buf[pixelIndex(a.w, a.h, x, y)];
+    p = pixelOf(lerpChannels(channelsOf(p), a.colour, t));
 }
 
 // The two pixels of column px around the minor coordinate yy, each scaled by
 // weight: row truncate(yy) by the distance to the next row, the next row by
 // the rest.
-void blendColumn(const Axes& a, int px, float yy, uint32_t c, float weight) {
+void blendColumn(const Axes& a, int px, float yy, float weight) {
     const int iy = truncToInt(yy);
     const float f = (static_cast<float>(iy) + 1.0f) - yy;
     const float f2 = 1.0f - f;
-    blend(a, px, iy, c, weight * f);
-    if (iy < INT_MAX) blend(a, px, iy + 1, c, weight * f2);
+    blend(a, px, iy, weight * f);
+    if (iy < INT_MAX) blend(a, px, iy + 1, weight * f2);
 }
 
 }  // namespace
@@ -122,18 +127,18 @@ void gfx_line_aa(uint32_t* buf, int w, int h, float x0, float y0, float x1, floa
     int px = truncToInt(x0);
     // Columns at or beyond W can never be drawn, nor can a start that far left.
     if (px < -MAX_LEAD_COLUMNS || px >= W) return;
-    const Axes axes{buf, w, h, steep};
+    const Axes axes{buf, w, h, steep, gfx_detail::channelsOf(c)};
     const float xgap = x0 - static_cast<float>(px);
     float yy = y0 - xgap * g;
 
-    blendColumn(axes, px, yy, c, 1.0f - xgap);
+    blendColumn(axes, px, yy, 1.0f - xgap);
     ++px;
     yy = yy + g;
     while (static_cast<float>(px) <= x1 && px < W) {
-        blendColumn(axes, px, yy, c, 1.0f);
+        blendColumn(axes, px, yy, 1.0f);
         ++px;
         yy = yy + g;
     }
     const float fe = x1 - static_cast<float>(truncToInt(x1));
-    blendColumn(axes, px, yy, c, fe);
+    blendColumn(axes, px, yy, fe);
 }

@@ -1,7 +1,8 @@
 // 2 x 2 transforms, bilinear sampling and images drawn through a transform.
-// gfx_blit_transformed -> xform_apply, gfx_sample_bilinear, color_add_sat
-// (additive drawing first narrows its scan to where the image's ink lands);
-// gfx_sample_bilinear -> gfx_get_pixel, color_lerp.
+// gfx_blit_transformed -> the sampler for points within the image, then
+// color_add_sat (additive drawing first narrows its scan to where the image's
+// ink lands); gfx_sample_bilinear -> gfx_get_pixel; both samplers blend the
+// neighbours with the four-channel lerp of gfx.h.
 #include "gfx/xform.h"
 
 #include "gfx/coord.h"
@@ -59,6 +60,14 @@ PixelBox scanSquare(int w, int h, int sw, int sh, float cx, float cy) {
             std::min(w, truncToInt(cx + fr)), std::min(h, truncToInt(cy + fr))};
 }
 
+// Some pixel x0 <= x < x1 of the row is not zero; one pass without branches,
+// which the compiler turns into vector code.
+bool anyInk(const uint32_t* row, int x0, int x1) {
+    uint32_t any = 0;
+    for (int x = x0; x < x1; ++x) any |= row[x];
+    return any != 0;
+}
+
 // The smallest box (here with inclusive edges) holding every non-zero pixel
 // of src, scanned row by row in memory; x0 > x1 when there is none.
 PixelBox findInk(const uint32_t* src, int sw, int sh) {
@@ -66,12 +75,20 @@ PixelBox findInk(const uint32_t* src, int sw, int sh) {
     if (sw <= 0 || sh <= 0) return ink;
     for (int y = 0; y < sh; ++y) {
         const uint32_t* row = src + pixelIndex(sw, sh, 0, y);
-        int first = 0;
-        while (first < sw && row[first] == 0) ++first;
-        if (first == sw) continue;
-        int last = sw - 1;
-        while (row[last] == 0) --last;
-        ink = {std::min(ink.x0, first), std::min(ink.y0, y), std::max(ink.x1, last), y};
+        if (!anyInk(row, 0, sw)) continue;
+        // Only ink left or right of the columns found so far widens the box.
+        if (anyInk(row, 0, ink.x0)) {
+            int first = 0;
+            while (row[first] == 0) ++first;
+            ink.x0 = first;
+        }
+        if (anyInk(row, ink.x1 + 1, sw)) {
+            int last = sw - 1;
+            while (row[last] == 0) --last;
+            ink.x1 = last;
+        }
+        ink.y0 = std::min(ink.y0, y);
+        ink.y1 = y;
     }
     return ink;
 }
@@ -124,6 +141,52 @@ PixelBox inkOnly(const PixelBox& scan, const Transform2D& inv, const uint32_t* s
             std::min(scan.y1, box.y1)};
 }
 
+// The four neighbours blended along v first (c00 to c01, c10 to c11), then
+// along u, as three color_lerp calls would: the two intermediate colours
+// truncate as stored colours do. WithinImage: both weights are known to lie
+// within 0..1, so each blend of channels within 0..255 stays within them but
+// for a rounding far below 1, which the truncation absorbs, and color_lerp's
+// limits can be left out.
+template <bool WithinImage>
+uint32_t blendNeighbours(uint32_t c00, uint32_t c01, uint32_t c10, uint32_t c11, float tx,
+                         float ty) {
+    using namespace gfx_detail;
+    const auto lerp = [](Floats4 a, Floats4 b, float t) {
+        const Floats4 v = (1.0f - t) * a + t * b;
+        if constexpr (WithinImage) return v;
+        return limited(v);
+    };
+    const Floats4 a = truncated(lerp(channelsOf(c00), channelsOf(c01), ty));
+    const Floats4 b = truncated(lerp(channelsOf(c10), channelsOf(c11), ty));
+    return pixelOf(lerp(a, b, tx));
+}
+
+// gfx_sample_bilinear for a point with 0 <= u <= sw and 0 <= v <= sh: the
+// truncations need no range checks, and where all four neighbours lie inside
+// the image (nearly always) they are read without any; row y0 + 1 lies just
+// before row y0 in memory.
+uint32_t sampleWithin(const uint32_t* src, int sw, int sh, float u, float v) {
+    const int x0 = static_cast<int>(u), y0 = static_cast<int>(v);
+    const float tx = u - static_cast<float>(x0), ty = v - static_cast<float>(y0);
+    uint32_t c00, c01, c10, c11;
+    if (x0 + 1 < sw && y0 + 1 < sh) {
+        const uint32_t* p = src + pixelIndex(sw, sh, x0, y0);
+        c00 = p[0];
+        c10 = p[1];
+        c01 = p[-static_cast<int64_t>(sw)];
+        c11 = p[1 - static_cast<int64_t>(sw)];
+    } else {
+        c00 = gfx_get_pixel(src, sw, sh, x0, y0);
+        c01 = gfx_get_pixel(src, sw, sh, x0, y0 + 1);
+        c10 = gfx_get_pixel(src, sw, sh, x0 + 1, y0);
+        c11 = gfx_get_pixel(src, sw, sh, x0 + 1, y0 + 1);
+    }
+    // Blending zeros gives 0 for any weight: the transparent parts of an image
+    // skip the three interpolations.
+    if ((c00 | c01 | c10 | c11) == 0) return 0;
+    return blendNeighbours<true>(c00, c01, c10, c11, tx, ty);
+}
+
 }  // namespace
 
 // ---- Public operations ----------------------------------------------------
@@ -156,12 +219,8 @@ uint32_t gfx_sample_bilinear(const uint32_t* src, int sw, int sh, float u, float
     const uint32_t c01 = gfx_get_pixel(src, sw, sh, x0, y1);
     const uint32_t c10 = gfx_get_pixel(src, sw, sh, x1, y0);
     const uint32_t c11 = gfx_get_pixel(src, sw, sh, x1, y1);
-    // Blending zeros gives 0 for any weight: the transparent parts of an image
-    // skip the three interpolations.
     if ((c00 | c01 | c10 | c11) == 0) return 0;
-    const uint32_t a = color_lerp(c00, c01, ty);
-    const uint32_t b = color_lerp(c10, c11, ty);
-    return color_lerp(a, b, tx);
+    return blendNeighbours<false>(c00, c01, c10, c11, tx, ty);
 }
 
 // Draws src through xf, its top-left corner at (cx, cy), drawn at 1 / scale^2
@@ -176,15 +235,20 @@ void gfx_blit_transformed(uint32_t* buf, int w, int h, const uint32_t* src, int 
     if (additive) box = inkOnly(box, inv, src, sw, sh, cx, cy);
     const float fsw = static_cast<float>(sw), fsh = static_cast<float>(sh);
 
+    // Each source point is the inverse matrix times (x - cx, y - cy), as
+    // xform_apply computes it; the products of the row's offset are the same
+    // for the whole row.
     for (int y = box.y0; y < box.y1; ++y) {
+        const float dy = static_cast<float>(y) - cy;
+        const float uRow = inv.m01 * dy, vRow = inv.m11 * dy;
+        uint32_t* row = buf + pixelIndex(w, h, 0, y);
         for (int x = box.x0; x < box.x1; ++x) {
-            float u = static_cast<float>(x) - cx, v = static_cast<float>(y) - cy;
-            xform_apply(inv, u, v);
+            const float dx = static_cast<float>(x) - cx;
+            const float u = inv.m00 * dx + uRow, v = inv.m10 * dx + vRow;
             // Written as "inside" so that a NaN source point is skipped too.
             if (!(u >= 0.0f && u <= fsw && v >= 0.0f && v <= fsh)) continue;
-            const uint32_t c = gfx_sample_bilinear(src, sw, sh, u, v);
-            const uint32_t old = gfx_get_pixel_unchecked(buf, w, h, x, y);
-            gfx_put_pixel_unchecked(buf, w, h, x, y, additive ? color_add_sat(old, c) : c);
+            const uint32_t c = sampleWithin(src, sw, sh, u, v);
+            row[x] = additive ? color_add_sat(row[x], c) : c;
         }
     }
 }

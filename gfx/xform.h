@@ -1,6 +1,6 @@
 // 2 x 2 transforms, bilinear sampling and transformed image drawing.
-// gfx_blit_transformed -> xform_apply, gfx_sample_bilinear (then stores into
-// its clipped scan square); gfx_sample_bilinear -> gfx_get_pixel, color_lerp.
+// gfx_blit_transformed -> the bilinear sampler (then stores into its clipped
+// scan square); gfx_sample_bilinear -> gfx_get_pixel, the four-channel lerp.
 #pragma once
 
 #include <cstdint>

@@ -207,19 +207,17 @@ void setHostClock(const ScriptCommand& c) {
 // The screen or the whole window, or a region of it, each pixel a scale x
 // scale block.
 ScriptPicture takePicture(const ScriptCommand& c) {
-    int x0 = c.window ? 0 : SCREEN_X, y0 = c.window ? 0 : SCREEN_Y;
     int w = c.window ? BEZEL_WIDTH : FB_WIDTH, h = c.window ? BEZEL_HEIGHT : FB_HEIGHT;
+    const uint32_t* from = c.window ? hostCanvas() : hostScreen();
     if (c.width > 0) {
-        x0 += c.x;
-        y0 += c.y;
+        from += static_cast<size_t>(c.y) * BEZEL_WIDTH + c.x;
         w = c.width;
         h = c.height;
     }
     ScriptPicture p{&c, w * c.scale, h * c.scale, {}};
     p.pixels.resize(static_cast<size_t>(p.width) * p.height);
-    const uint32_t* canvas = hostCanvas();
     for (int y = 0; y < p.height; ++y) {
-        const uint32_t* src = canvas + static_cast<size_t>(y0 + y / c.scale) * BEZEL_WIDTH + x0;
+        const uint32_t* src = from + static_cast<size_t>(y / c.scale) * BEZEL_WIDTH;
         uint32_t* dst = p.pixels.data() + static_cast<size_t>(y) * p.width;
         for (int x = 0; x < p.width; ++x) dst[x] = 0xFF000000u | src[x / c.scale];
     }
@@ -300,8 +298,8 @@ Step expectJournal(const ScriptCommand& c) {
 }
 
 Step expectPixel(const ScriptCommand& c) {
-    const int x = c.window ? c.x : SCREEN_X + c.x, y = c.window ? c.y : SCREEN_Y + c.y;
-    const uint32_t found = hostCanvas()[static_cast<size_t>(y) * BEZEL_WIDTH + x] & 0xFFFFFFu;
+    const uint32_t* from = c.window ? hostCanvas() : hostScreen();
+    const uint32_t found = from[static_cast<size_t>(c.y) * BEZEL_WIDTH + c.x] & 0xFFFFFFu;
     if (found == c.colour) return Step::Go;
     return stop(c, ScriptStatus::Failed,
                 std::string("expected ") + (c.window ? "window " : "") + "pixel " +

@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libsdl2-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libsdl2-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev valgrind
   xvfb xdotool x11-apps libx11-dev libxml2-utils python3
   libfreetype-dev fonts-dejavu-core
   clang-format

@@ -13,11 +13,14 @@ namespace {
 
 // Copies one framebuffer row to screen row y of the canvas, opaque, and grows
 // *changed by the span between the first and the last pixel that differed.
+// Most rows of most frames are unchanged: one pass without branches tells.
 void copyScreenRow(uint32_t* canvas, int y, const uint32_t* src, HostRect* changed) {
     uint32_t* dst = canvas + BEZEL_WIDTH * (SCREEN_Y + y) + SCREEN_X;
+    uint32_t differ = 0;
+    for (int x = 0; x < FB_WIDTH; ++x) differ |= dst[x] ^ (src[x] | CANVAS_OPAQUE);
+    if (differ == 0) return;
     int first = 0;
-    while (first < FB_WIDTH && dst[first] == (src[first] | CANVAS_OPAQUE)) ++first;
-    if (first == FB_WIDTH) return;
+    while (dst[first] == (src[first] | CANVAS_OPAQUE)) ++first;
     int last = FB_WIDTH - 1;
     while (dst[last] == (src[last] | CANVAS_OPAQUE)) --last;
     for (int x = first; x <= last; ++x) dst[x] = src[x] | CANVAS_OPAQUE;

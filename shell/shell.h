@@ -39,6 +39,10 @@ void hostFastTick();
 void hostSlowTick();
 // The composed 450 x 550 window picture, rows top first, every pixel opaque.
 const uint32_t* hostCanvas();
+// The 128 x 160 screen as the window shows it, in place on the canvas: pixel
+// (x, y) at [BEZEL_WIDTH * y + x]. Composes the screen only, so a caller that
+// never needs the whole window never pays for the bezel artwork.
+const uint32_t* hostScreen();
 // False once the unit has powered or switched itself off.
 bool hostUnitRunning();
 // Frames composed since power-on.

@@ -49,15 +49,17 @@ TEST(FontText, FindCharGivesTheCharsetIndexOrMinusOne) {
     EXPECT_EQ(font_find_char(fontTable[FONT_TEXT_14], static_cast<char>(0xB0)), -1);
 }
 
-// Every glyph of every font, coloured over a coloured background: each cell
-// pixel is the background moved towards the colour by (n x 16) / 255, a cell
-// placed at y covers rows y + 1 to y + height, nothing outside it changes.
+// Every glyph of every font, coloured over a coloured background (and with
+// channels at 0 and 255 on both sides): each cell pixel is the background
+// moved towards the colour by (n x 16) / 255, a cell placed at y covers rows
+// y + 1 to y + height, nothing outside it changes.
 TEST(FontText, EveryGlyphBlendsByItsCoverageInsideItsCell) {
-    const uint32_t bg = 0xFF204060, fg = 0xFFF0C010;
+    const uint32_t colours[][2] = {{0xFF204060, 0xFFF0C010}, {0xFFFF00FF, 0xFFFFFF00}};
     const int x0 = 5, y0 = 3;
     for (int font = 0; font < FONT_COUNT; ++font) {
         const FontRecord& f = fontTable[font];
         for (int k = 0; f.charset[k] != '\0'; ++k) {
+            const uint32_t bg = colours[k % 2][0], fg = colours[k % 2][1];
             SCOPED_TRACE(testing::Message() << font << " '" << f.charset[k] << "'");
             Canvas c(44, 60, bg);
             int adv = font_draw_char(c.data(), c.w, c.h, font, x0, y0, fg, f.charset[k]);

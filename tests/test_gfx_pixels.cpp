@@ -5,8 +5,37 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <limits>
+#include <random>
+
+namespace {
+
+// The channel-by-channel forms of the blend and the saturating add, which the
+// four-channel vector code must match exactly.
+uint32_t lerpReference(uint32_t a, uint32_t b, float t) {
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const float v = (1.0f - t) * static_cast<float>((a >> shift) & 0xFFu) +
+                        t * static_cast<float>((b >> shift) & 0xFFu);
+        const int c = !(v > 0.0f) ? 0 : v >= 255.0f ? 255 : static_cast<int>(v);
+        out |= static_cast<uint32_t>(c) << shift;
+    }
+    return out;
+}
+
+uint32_t addSatReference(uint32_t a, uint32_t b) {
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const uint32_t sum = ((a >> shift) & 0xFFu) + ((b >> shift) & 0xFFu);
+        out |= std::min(sum, 255u) << shift;
+    }
+    return out;
+}
+
+}  // namespace
 
 TEST(GfxPixelAccess, OutsideWritesNothingAndReadsZero) {
     Canvas c(4, 3, 0x11111111);
@@ -44,6 +73,37 @@ TEST(GfxChannels, LerpLimitsEachChannelWithoutSpilling) {
     EXPECT_EQ(color_lerp(0x80808080, 0xFFFFFFFF, -1.5f), 0x00000000u);
     EXPECT_EQ(color_lerp(0x00FF0010, 0xFF00FF00, -0.25f), 0x00FF0014u);
     EXPECT_EQ(color_lerp(0x10203040, 0x10203040, std::nanf("")), 0u);
+}
+
+// Millions of random colours with the weights the drawing uses (glyph
+// coverage n x 16 / 255, line and sampler fractions, weights just outside
+// 0..1 at a line's edge) and weights far outside, infinite or NaN.
+TEST(GfxChannels, FourChannelFormsMatchTheChannelByChannelReference) {
+    std::mt19937 rng(17);
+    std::uniform_real_distribution<float> nearUnit(-0.25f, 1.25f), wide(-300.0f, 300.0f);
+    const float specials[] = {0.0f,
+                              1.0f,
+                              -0.0f,
+                              240.0f / 255.0f,
+                              0.5f,
+                              1.0f - 1e-7f,
+                              std::numeric_limits<float>::infinity(),
+                              std::nanf(""),
+                              -std::numeric_limits<float>::infinity(),
+                              1e-30f};
+    for (int i = 0; i < 4'000'000; ++i) {
+        const uint32_t a = rng(), b = i % 7 == 0 ? a ^ (rng() & 0x01010101u) : rng();
+        float t = nearUnit(rng);
+        switch (i % 8) {
+            case 0: t = static_cast<float>((i / 8) % 16 * 16) / 255.0f; break;
+            case 1: t = wide(rng); break;
+            case 2: t = specials[(i / 8) % std::size(specials)]; break;
+            default: break;
+        }
+        ASSERT_EQ(color_lerp(a, b, t), lerpReference(a, b, t))
+            << std::hex << a << " " << b << " " << std::hexfloat << t;
+        ASSERT_EQ(color_add_sat(a, b), addSatReference(a, b)) << std::hex << a << " " << b;
+    }
 }
 
 TEST(GfxChannels, ScaleTruncatesAndSaturates) {
@@ -103,20 +163,30 @@ TEST(GfxBlit, WideImageAtNegativeColumnShowsItsMiddle) {
         for (int x = 0; x < FB_WIDTH; ++x) ASSERT_EQ(fb.at(x, y), 0xDEADBEEFu);
 }
 
+// Copies and 12-bit pictures clip whole rows and columns first.
 TEST(GfxBlit, ClipsEveryEdgeLikePixelByPixelStores) {
     Canvas src(5, 4);
-    for (int i = 0; i < 20; ++i) src.px[i] = 100 + i;
+    uint16_t picture[20];  // rows bottom first
+    for (int i = 0; i < 20; ++i) {
+        src.px[i] = 100 + i;
+        picture[i] = static_cast<uint16_t>(0x111 * (i % 16));
+    }
     const int positions[][2] = {{-2, -1}, {3, 2}, {-5, 0}, {6, 5}, {INT_MIN, 0}, {0, INT_MAX}};
     for (auto& p : positions) {
-        Canvas fb(6, 5), ref(6, 5);
+        Canvas fb(6, 5), ref(6, 5), fb444(6, 5), ref444(6, 5);
         gfx_blit(fb.data(), 6, 5, src.data(), 5, 4, p[0], p[1]);
+        gfx_draw_image444(fb444.data(), 6, 5, picture, 5, 4, p[0], p[1]);
         for (long long i = 0; i < 4; ++i)
             for (long long j = 0; j < 5; ++j) {
                 const long long tx = p[0] + j, ty = p[1] + i;
-                if (tx >= 0 && tx < 6 && ty >= 0 && ty < 5)
+                if (tx >= 0 && tx < 6 && ty >= 0 && ty < 5) {
                     ref.set(int(tx), int(ty), src.at(int(j), int(i)));
+                    const uint32_t v = ((j + 5 * (3 - i)) % 16) << 4;  // data rows bottom first
+                    ref444.set(int(tx), int(ty), 0xFF000000u | v << 16 | v << 8 | v);
+                }
             }
         EXPECT_EQ(fb.px, ref.px) << p[0] << "," << p[1];
+        EXPECT_EQ(fb444.px, ref444.px) << p[0] << "," << p[1];
     }
 }
 

@@ -91,6 +91,38 @@ TEST(XformBlit, IdentityReproducesTheImagePlusABlackRowAndColumn) {
     }
 }
 
+// Every stored pixel is gfx_sample_bilinear at the pixel's source point (the
+// inverse rotation times the offset from the corner, scaled by scale^2), for
+// random rotations, places and colours with extreme channels; pixels whose
+// source point lies outside the image keep their colour.
+TEST(XformBlit, EveryPixelIsTheSampleAtItsSourcePoint) {
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<float> angle(-7.0f, 7.0f), place(-4.0f, 30.0f),
+        scale(1.0f, 1.5f);
+    const uint32_t extremes[] = {0u, 0xFFFFFFFFu, 0xFF000000u, 0x00FF00FFu};
+    for (int n = 0; n < 300; ++n) {
+        Canvas src(9, 7);
+        for (uint32_t& p : src.px) p = n % 2 ? extremes[rng() % 4] : static_cast<uint32_t>(rng());
+        Transform2D xf = identity(scale(rng));
+        xform_rotate(xf, angle(rng));
+        const float cx = place(rng), cy = place(rng);
+        Canvas c(32, 32, 0x5A5A5A5A);
+        gfx_blit_transformed(c.data(), 32, 32, src.px.data(), 9, 7, cx, cy, xf, false);
+
+        const float s2 = xf.scale * xf.scale;
+        const Transform2D inv{s2 * xf.m11, s2 * -xf.m01, s2 * -xf.m10, s2 * xf.m00, xf.scale};
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                float u = static_cast<float>(x) - cx, v = static_cast<float>(y) - cy;
+                xform_apply(inv, u, v);
+                const bool inside = u >= 0.0f && u <= 9.0f && v >= 0.0f && v <= 7.0f;
+                const uint32_t expected =
+                    inside ? gfx_sample_bilinear(src.px.data(), 9, 7, u, v) : 0x5A5A5A5Au;
+                ASSERT_EQ(c.at(x, y), expected) << n << ": " << x << "," << y;
+            }
+    }
+}
+
 TEST(XformBlit, ScaleShrinksByItsSquare) {
     Canvas ball(20, 20, 0xFFFFFFFF);
     Canvas c(64, 64);
