@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/controller.h"
+#include "device/settings_slots.h"
 
 // ---- Constants ----------------------------------------------------------------
 

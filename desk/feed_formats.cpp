@@ -4,8 +4,10 @@
 // of the same text put the same bits into the device.
 #include "desk/feed_formats.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -169,10 +171,19 @@ FeedReject feedParsePlainLine(std::string_view line, FeedDataSet* set) {
 FeedReject feedParseNumber(std::string_view w, double& d) {
     if (!w.empty() && w[0] == '+') w.remove_prefix(1);
     if (w.empty() || w[0] == '+') return FeedReject::Malformed;
+#if defined(__cpp_lib_to_chars)
     const auto r = std::from_chars(w.data(), w.data() + w.size(), d, std::chars_format::general);
     if (r.ptr != w.data() + w.size()) return FeedReject::Malformed;
     if (r.ec == std::errc::result_out_of_range) return FeedReject::OutOfRange;
     if (r.ec != std::errc{}) return FeedReject::Malformed;
+#else
+    // The browser build's C++ library has no floating-point from_chars.
+    if (!wordIsDecimal(w)) return FeedReject::Malformed;
+    const std::string text(w);
+    errno = 0;
+    d = std::strtod(text.c_str(), nullptr);
+    if (errno == ERANGE) return FeedReject::OutOfRange;
+#endif
     return std::isfinite(d) ? FeedReject::None : FeedReject::NotFinite;
 }
 

@@ -14,29 +14,6 @@
 
 namespace {
 
-// The decimal words std::from_chars reads in general format: an optional
-// minus, digits with at most one point (at least one digit), and an optional
-// exponent of an e, an optional sign and digits.
-bool isDecimal(std::string_view w) {
-    size_t i = !w.empty() && w[0] == '-' ? 1 : 0;
-    size_t digits = 0;
-    bool point = false;
-    for (; i < w.size() && (std::isdigit(static_cast<unsigned char>(w[i])) || w[i] == '.'); ++i) {
-        if (w[i] == '.' && point) return false;
-        point |= w[i] == '.';
-        digits += w[i] != '.';
-    }
-    if (digits == 0) return false;
-    if (i == w.size()) return true;
-    if (wordLower(w[i]) != 'e') return false;
-    if (++i < w.size() && (w[i] == '+' || w[i] == '-')) ++i;
-    if (i == w.size()) return false;
-    for (; i < w.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(w[i]))) return false;
-    }
-    return true;
-}
-
 // A significand with a digit other than 0: such a number is not zero, so a
 // zero result means it underflowed.
 bool significandNonZero(std::string_view w) {
@@ -117,13 +94,36 @@ bool wordToFloat(std::string_view w, float& v) {
 // refuses it.
 bool wordToFloatByStrtof(std::string_view w, float& v) {
     if (!w.empty() && w[0] == '+') w.remove_prefix(1);
-    if (!isDecimal(w)) return false;
+    if (!wordIsDecimal(w)) return false;
     const std::string text(w);
     char* end = nullptr;
     const float x = std::strtof(text.c_str(), &end);
     if (end != text.c_str() + text.size() || !std::isfinite(x)) return false;
     if (x == 0.0f && significandNonZero(w)) return false;
     v = x;
+    return true;
+}
+
+// The decimal words std::from_chars reads in general format: an optional
+// minus, digits with at most one point (at least one digit), and an optional
+// exponent of an e, an optional sign and digits.
+bool wordIsDecimal(std::string_view w) {
+    size_t i = !w.empty() && w[0] == '-' ? 1 : 0;
+    size_t digits = 0;
+    bool point = false;
+    for (; i < w.size() && (std::isdigit(static_cast<unsigned char>(w[i])) || w[i] == '.'); ++i) {
+        if (w[i] == '.' && point) return false;
+        point |= w[i] == '.';
+        digits += w[i] != '.';
+    }
+    if (digits == 0) return false;
+    if (i == w.size()) return true;
+    if (wordLower(w[i]) != 'e') return false;
+    if (++i < w.size() && (w[i] == '+' || w[i] == '-')) ++i;
+    if (i == w.size()) return false;
+    for (; i < w.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(w[i]))) return false;
+    }
     return true;
 }
 

@@ -18,6 +18,8 @@ bool wordToFloat(std::string_view w, float& v);
 // The same reading by strtof, for a C++ library without a floating-point
 // std::from_chars; wordToFloat uses it there.
 bool wordToFloatByStrtof(std::string_view w, float& v);
+// The shape of a decimal number that std::from_chars reads in general format.
+bool wordIsDecimal(std::string_view w);
 // Ticks in a decimal number of units (unitTicks ticks each), like 1.5, when
 // they come out whole, without rounding.
 bool wordToTicks(std::string_view w, long long unitTicks, long long& ticks);
