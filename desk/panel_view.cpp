@@ -4,6 +4,7 @@
 #include "desk/panel_view.h"
 
 #include "desk/colours.h"
+#include "desk/ui_text.h"
 #include "gfx/font.h"
 #include "gfx/gfx.h"
 
@@ -32,7 +33,7 @@ constexpr int SWITCH_W = PLUS_X + BUTTON_W - MINUS_X;
 constexpr int CONTROL_INSET = 2;  // controls stand 2 px inside their row
 constexpr int TITLE_CY = 16;
 constexpr int HINT_Y = 528;
-constexpr int TEXT_H = 14;  // cell height of FONT_TEXT_14
+constexpr int TEXT_H = UI_TEXT_HEIGHT;
 
 static_assert(PANEL_FIRST_ROW_Y + PANEL_ROWS * PANEL_ROW_HEIGHT <= HINT_Y,
               "rows end above the hint line");
@@ -45,23 +46,21 @@ int rowTop(int row) { return PANEL_FIRST_ROW_Y + row * PANEL_ROW_HEIGHT; }
 void button(uint32_t* p, int x, int top, const char* text) {
     gfx_fill_rect(p, W, H, x, top + CONTROL_INSET, x + BUTTON_W,
                   top + PANEL_ROW_HEIGHT - CONTROL_INSET, BUTTON);
-    font_draw_text_centered(p, W, H, FONT_TEXT_14, x + BUTTON_W / 2, top + PANEL_ROW_HEIGHT / 2,
-                            DESK_TEXT, text);
+    uiTextCentred(p, W, H, x + BUTTON_W / 2, top + PANEL_ROW_HEIGHT / 2, DESK_TEXT, text);
 }
 
 void switchBox(uint32_t* p, int top, bool on) {
     gfx_fill_rect(p, W, H, SWITCH_X, top + CONTROL_INSET, SWITCH_X + SWITCH_W,
                   top + PANEL_ROW_HEIGHT - CONTROL_INSET, on ? SWITCH_ON : SWITCH_OFF);
-    font_draw_text_centered(p, W, H, FONT_TEXT_14, SWITCH_X + SWITCH_W / 2,
-                            top + PANEL_ROW_HEIGHT / 2, DESK_TEXT, on ? "on" : "off");
+    uiTextCentred(p, W, H, SWITCH_X + SWITCH_W / 2, top + PANEL_ROW_HEIGHT / 2, DESK_TEXT,
+                  on ? "on" : "off");
 }
 
 // In place of the controls: the value comes from the feed.
 void liveBox(uint32_t* p, int top) {
     gfx_fill_rect(p, W, H, SWITCH_X, top + CONTROL_INSET, SWITCH_X + SWITCH_W,
                   top + PANEL_ROW_HEIGHT - CONTROL_INSET, LIVE);
-    font_draw_text_centered(p, W, H, FONT_TEXT_14, SWITCH_X + SWITCH_W / 2,
-                            top + PANEL_ROW_HEIGHT / 2, DESK_TEXT, "live");
+    uiTextCentred(p, W, H, SWITCH_X + SWITCH_W / 2, top + PANEL_ROW_HEIGHT / 2, DESK_TEXT, "live");
 }
 
 bool within(int v, int lo, int width) { return v >= lo && v < lo + width; }
@@ -81,8 +80,7 @@ void panelDrawAll(uint32_t* picture) {
 // The bottom line, cleared first.
 HostRect panelDrawFooter(uint32_t* picture, const char* text) {
     gfx_fill_rect(picture, W, H, 1, HINT_Y, W, HINT_Y + TEXT_H, DESK_BACKGROUND);
-    font_draw_text_centered(picture, W, H, FONT_TEXT_14, W / 2, HINT_Y + TEXT_H / 2, DESK_HINT,
-                            text);
+    uiTextCentred(picture, W, H, W / 2, HINT_Y + TEXT_H / 2, DESK_HINT, text);
     return {0, HINT_Y, W, TEXT_H};
 }
 
@@ -96,18 +94,18 @@ HostRect panelDrawRow(uint32_t* picture, int row) {
     if (selected)
         gfx_fill_rect(picture, W, H, 1, top, 1 + MARK_WIDTH, top + PANEL_ROW_HEIGHT, DESK_ACCENT);
     const int textY = top + (PANEL_ROW_HEIGHT - TEXT_H) / 2;
-    font_draw_text(picture, W, H, FONT_TEXT_14, LABEL_X, textY, DESK_SOFT_TEXT, panelLabel(row));
+    uiText(picture, W, H, LABEL_X, textY, DESK_SOFT_TEXT, panelLabel(row));
     if (panelLive(row)) {
         char value[PANEL_TEXT_CAPACITY];
         panelValueText(row, value);
-        font_draw_text_right(picture, W, H, FONT_TEXT_14, VALUE_RIGHT, textY, DESK_TEXT, value);
+        uiTextRight(picture, W, H, VALUE_RIGHT, textY, DESK_TEXT, value);
         liveBox(picture, top);
     } else if (panelKind(row) == PanelKind::Flag) {
         switchBox(picture, top, panelOn(row));
     } else {
         char value[PANEL_TEXT_CAPACITY];
         panelValueText(row, value);
-        font_draw_text_right(picture, W, H, FONT_TEXT_14, VALUE_RIGHT, textY, DESK_TEXT, value);
+        uiTextRight(picture, W, H, VALUE_RIGHT, textY, DESK_TEXT, value);
         button(picture, MINUS_X, top, "-");
         button(picture, PLUS_X, top, "+");
     }

@@ -25,8 +25,8 @@ UiState ui;
 // The pictures, each drawn when what it shows changes.
 uint32_t helpPicture[HELP_WIDTH * HELP_HEIGHT];
 bool helpDrawn = false;
-uint32_t messagePicture[MESSAGE_WIDTH * MESSAGE_HEIGHT];
-uint32_t statusPicture[MESSAGE_WIDTH * MESSAGE_HEIGHT];
+uint32_t messagePicture[MESSAGE_WIDTH * MESSAGE_MAX_HEIGHT];
+uint32_t statusPicture[MESSAGE_WIDTH * MESSAGE_MAX_HEIGHT];
 
 // ---- Private helpers ------------------------------------------------------
 
@@ -42,7 +42,7 @@ void hideMessage() {
 void deskUiReset() {
     ui = {};
     deskViewSetOverlay(ViewOverlay::Help, nullptr, HELP_PLACE);
-    deskViewSetOverlay(ViewOverlay::Status, nullptr, STATUS_PLACE);
+    deskViewSetOverlay(ViewOverlay::Status, nullptr, MESSAGE_PLACE);
     hideMessage();
 }
 
@@ -72,8 +72,8 @@ void deskUiShowMessage(const char* text, int64_t now) {
     std::memcpy(ui.message, text, kept);
     ui.message[kept] = '\0';
     ui.messageUntil = now + MESSAGE_SHOW_MS;
-    overlayDrawMessage(messagePicture, ui.message);
-    deskViewSetOverlay(ViewOverlay::Message, messagePicture, MESSAGE_PLACE);
+    const HostRect place = overlayDrawMessage(messagePicture, ui.message);
+    deskViewSetOverlay(ViewOverlay::Message, messagePicture, place);
 }
 
 void deskUiSetStatus(const char* text, StatusTone tone) {
@@ -82,11 +82,11 @@ void deskUiSetStatus(const char* text, StatusTone tone) {
     std::snprintf(ui.status, sizeof ui.status, "%s", text);
     ui.statusTone = tone;
     if (ui.status[0] == '\0') {
-        deskViewSetOverlay(ViewOverlay::Status, nullptr, STATUS_PLACE);
+        deskViewSetOverlay(ViewOverlay::Status, nullptr, MESSAGE_PLACE);
         return;
     }
-    overlayDrawStatus(statusPicture, ui.status, tone);
-    deskViewSetOverlay(ViewOverlay::Status, statusPicture, STATUS_PLACE);
+    const HostRect place = overlayDrawStatus(statusPicture, ui.status, tone);
+    deskViewSetOverlay(ViewOverlay::Status, statusPicture, place);
 }
 
 const char* deskUiMessage() { return ui.message; }

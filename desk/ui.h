@@ -1,5 +1,5 @@
 // The overlays of the window as the user sees them: the key help, toggled by
-// F1, a message bar that shows for a few seconds (where a screenshot went,
+// F1, a message box that shows for a few seconds (where a screenshot went,
 // or why it could not be written), and a feed's status bar under it.
 #pragma once
 

@@ -356,6 +356,8 @@ static_assert(sizeof(UI_GLYPHS) == UI_STRIP_WIDTH / 2 * UI_HEIGHT, "strip size")
 static_assert(std::size(UI_OFFSETS) == std::size(UI_CHARSET), "one offset per glyph plus the end");
 static_assert(UI_OFFSETS[std::size(UI_OFFSETS) - 1] <= UI_STRIP_WIDTH, "glyphs within the strip");
 
+static_assert(UI_HEIGHT == UI_TEXT_HEIGHT, "the cell height lines are laid by");
+
 }  // namespace
 
 const FontRecord UI_FONT = {UI_GLYPHS, UI_STRIP_WIDTH, UI_HEIGHT, 0, UI_CHARSET, UI_OFFSETS};

@@ -105,36 +105,51 @@ int font_find_char(const FontRecord& font, char ch) {
     return at == nullptr ? -1 : static_cast<int>(at - font.charset);
 }
 
-// Blends one glyph into rows y + 1 .. y + height from column x; returns its
-// advance, 7 for a missing character, 0 for an unknown font.
-int font_draw_char(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t colour, char ch) {
-    const FontRecord* f = fontAt(font);
-    if (f == nullptr) return 0;
-    int k = font_find_char(*f, ch);
+// Blends one glyph of f into rows y + 1 .. y + height from column x; returns
+// its advance, 7 for a missing character.
+int font_record_draw_char(uint32_t* buf, int w, int h, const FontRecord& f, int x, int y,
+                          uint32_t colour, char ch) {
+    int k = font_find_char(f, ch);
     if (k < 0) return FONT_MISSING_ADVANCE;
-    int first = f->offsets[k];
-    int advance = glyphAdvance(*f, k);
+    int first = f.offsets[k];
+    int advance = glyphAdvance(f, k);
     // A cell that starts right of or below the buffer shows nothing.
-    if (x < w && y < h) blendGlyph(buf, w, h, *f, first, advance, x, y, colour);
+    if (x < w && y < h) blendGlyph(buf, w, h, f, first, advance, x, y, colour);
     return advance;
 }
 
 // Draws s from (x, y), each glyph after the previous one's advance.
-void font_draw_text(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t colour,
-                    const char* s) {
-    if (s == nullptr || fontAt(font) == nullptr) return;
+void font_record_draw_text(uint32_t* buf, int w, int h, const FontRecord& f, int x, int y,
+                           uint32_t colour, const char* s) {
+    if (s == nullptr) return;
     // Once the pen is right of the buffer every later glyph is too.
-    for (; *s != '\0' && x < w; ++s) x += font_draw_char(buf, w, h, font, x, y, colour, *s);
+    for (; *s != '\0' && x < w; ++s) x += font_record_draw_char(buf, w, h, f, x, y, colour, *s);
 }
 
-// Sum of the advances of s (7 per missing character); 0 for a null string
-// or an unknown font.
+// Sum of the advances of s (7 per missing character); 0 for a null string.
+int font_record_text_width(const FontRecord& f, const char* s) {
+    if (s == nullptr) return 0;
+    int width = 0;
+    for (; *s != '\0'; ++s) width += advanceOf(f, *s);
+    return width;
+}
+
+// The glyph of a font in the table; 0 for an unknown font.
+int font_draw_char(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t colour, char ch) {
+    const FontRecord* f = fontAt(font);
+    return f == nullptr ? 0 : font_record_draw_char(buf, w, h, *f, x, y, colour, ch);
+}
+
+void font_draw_text(uint32_t* buf, int w, int h, int font, int x, int y, uint32_t colour,
+                    const char* s) {
+    const FontRecord* f = fontAt(font);
+    if (f != nullptr) font_record_draw_text(buf, w, h, *f, x, y, colour, s);
+}
+
+// 0 for an unknown font.
 int font_text_width(int font, const char* s) {
     const FontRecord* f = fontAt(font);
-    if (s == nullptr || f == nullptr) return 0;
-    int width = 0;
-    for (; *s != '\0'; ++s) width += advanceOf(*f, *s);
-    return width;
+    return f == nullptr ? 0 : font_record_text_width(*f, s);
 }
 
 // Draws s with its box centred on (cx, cy), halves rounded towards zero.

@@ -44,6 +44,12 @@ void font_draw_text_centered(uint32_t* buf, int w, int h, int font, int cx, int 
 // Draws s so that its advance ends at xr.
 void font_draw_text_right(uint32_t* buf, int w, int h, int font, int xr, int y, uint32_t colour,
                           const char* s);
+// The same operations for a face outside the table (the window's own texts).
+int font_record_draw_char(uint32_t* buf, int w, int h, const FontRecord& f, int x, int y,
+                          uint32_t colour, char ch);
+void font_record_draw_text(uint32_t* buf, int w, int h, const FontRecord& f, int x, int y,
+                           uint32_t colour, const char* s);
+int font_record_text_width(const FontRecord& f, const char* s);
 // Draws one character per line downwards, each centred on cx.
 void font_draw_text_vertical(uint32_t* buf, int w, int h, int font, int cx, int y, uint32_t colour,
                              const char* s);

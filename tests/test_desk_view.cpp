@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "desk/colours.h"
 #include "desk/overlays.h"
 #include "desk/ui.h"
+#include "desk/ui_text.h"
 #include "desk/view.h"
 #include "gfx/font.h"
 #include "shell/compose.h"
@@ -146,7 +148,7 @@ TEST(DeskOverlays, LongMessagesKeepTheirEnd) {
         "Saved /a/very/long/folder/name/that/goes/on/and/on/qx70-20250101-120000-screen.png";
     overlayFitTail(longText, 200, out, sizeof out);
     EXPECT_EQ(std::strncmp(out, "...", 3), 0);
-    EXPECT_LE(font_text_width(FONT_TEXT_14, out), 200);
+    EXPECT_LE(uiTextWidth(out), 200);
     const std::string tail = out + 3;
     EXPECT_EQ(std::string(longText).substr(std::strlen(longText) - tail.size()), tail);
     EXPECT_GT(tail.size(), 10u);
@@ -156,4 +158,89 @@ TEST(DeskOverlays, LongMessagesKeepTheirEnd) {
     char three[3] = "xx";
     overlayFitTail(longText, 400, three, sizeof three);
     EXPECT_STREQ(three, "");
+}
+
+namespace {
+
+// The lines of a wrapped text joined again, a space where a break took one.
+std::string joined(const char* text, const TextSpan* lines, int n) {
+    std::string all;
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && text[lines[i].start - 1] == ' ') all += ' ';
+        all.append(text + lines[i].start, lines[i].length);
+    }
+    return all;
+}
+
+}  // namespace
+
+TEST_F(DeskView, LongMessagesWrapWholeBelowTheBezelPrints) {
+    constexpr int WIDTH = 300;
+    const char* saved =
+        "Saved qx70-20261209-120000-screen.png and -window.png in "
+        "/home/pilot/a/very/long/folder/name/that/goes/on/and/on/shots";
+    TextSpan lines[MESSAGE_MAX_LINES];
+    const int n = overlayWrap(saved, WIDTH, lines, MESSAGE_MAX_LINES);
+    ASSERT_GT(n, 1);
+    EXPECT_EQ(joined(saved, lines, n), saved) << "every character shown, in order";
+    for (int i = 0; i < n; ++i) {
+        EXPECT_FALSE(lines[i].elided);
+        EXPECT_LE(uiTextWidth(std::string(saved + lines[i].start, lines[i].length).c_str()), WIDTH);
+    }
+    EXPECT_EQ(std::string(saved, lines[0].length).rfind("Saved ", 0), 0u);
+
+    // Beyond the lines the box may have, the last line keeps the text's end.
+    const std::string endless = "Saved " + std::string(900, 'x') + "/end.png";
+    const int m = overlayWrap(endless.c_str(), WIDTH, lines, MESSAGE_MAX_LINES);
+    ASSERT_EQ(m, MESSAGE_MAX_LINES);
+    EXPECT_TRUE(lines[m - 1].elided);
+    EXPECT_EQ(lines[m - 1].start + lines[m - 1].length, static_cast<int>(endless.size()));
+    EXPECT_LE(uiTextWidth(("..." + endless.substr(lines[m - 1].start)).c_str()), WIDTH);
+
+    // The tallest box stays below the amber stripe under the QX-70 mark.
+    static uint32_t picture[MESSAGE_WIDTH * MESSAGE_MAX_HEIGHT];
+    const HostRect tallest = overlayDrawMessage(picture, endless.c_str());
+    EXPECT_EQ(tallest.h, MESSAGE_MAX_HEIGHT);
+    int stripeBottom = -1;
+    for (int y = 0; y < BEZEL_HEIGHT; ++y)
+        for (int x = 0; x < BEZEL_WIDTH; ++x)
+            if (canvasAt(x, y) == DESK_ACCENT) stripeBottom = y;
+    ASSERT_GT(stripeBottom, 0);
+    EXPECT_GT(tallest.y, stripeBottom);
+}
+
+namespace {
+
+// Coverage of the window face's glyph of ch at column dx, row dy (from the top).
+int uiCoverage(char ch, int dx, int dy) {
+    const int k = font_find_char(UI_FONT, ch);
+    const int col = UI_FONT.offsets[k] + dx;
+    const uint8_t byte =
+        UI_FONT.glyphs[(UI_FONT.height - 1 - dy) * UI_FONT.stripWidth / 2 + col / 2];
+    return col % 2 == 0 ? byte >> 4 : byte & 0x0F;
+}
+
+// The most covered column of a glyph's row, or -1 for an empty row.
+int inkiest(char ch, int dy) {
+    const int k = font_find_char(UI_FONT, ch);
+    int best = -1, most = 0;
+    for (int dx = 0; dx < UI_FONT.offsets[k + 1] - UI_FONT.offsets[k]; ++dx)
+        if (uiCoverage(ch, dx, dy) > most) best = dx, most = uiCoverage(ch, dx, dy);
+    return best;
+}
+
+}  // namespace
+
+TEST(DeskOverlays, WindowFaceSlantsItsSlashAndKeepsWordsClose) {
+    int top = -1, bottom = -1;
+    for (int dy = 0; dy < UI_FONT.height; ++dy) {
+        if (inkiest('/', dy) < 0) continue;
+        if (top < 0) top = dy;
+        bottom = dy;
+    }
+    ASSERT_GT(bottom, top);
+    EXPECT_GE(inkiest('/', top), inkiest('/', bottom) + 2) << "'/' leans";
+    EXPECT_EQ(inkiest('|', top), inkiest('|', bottom)) << "'|' stands";
+    EXPECT_LE(uiTextWidth("a b") - uiTextWidth("ab"), 5) << "a word space, not a gap";
+    EXPECT_LT(uiTextWidth("i"), uiTextWidth("m")) << "letters keep their own widths";
 }

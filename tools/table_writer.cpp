@@ -72,6 +72,7 @@ std::string uiFontDataSource(const GeneratedFont& font) {
     out << "#include <cstdint>\n#include <iterator>\n\n#include \"desk/ui_text.h\"\n\nnamespace "
            "{\n\n";
     writeFont(out, font);
+    out << "static_assert(UI_HEIGHT == UI_TEXT_HEIGHT, \"the cell height lines are laid by\");\n\n";
     out << "}  // namespace\n\n";
     out << "const FontRecord UI_FONT = {UI_GLYPHS, UI_STRIP_WIDTH, UI_HEIGHT, 0, UI_CHARSET, "
            "UI_OFFSETS};\n";
