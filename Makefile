@@ -104,12 +104,13 @@ install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 # The Debian package $(DEB) in this folder: an optimised build with the
-# distribution's hardening flags, without the tests. Install it with
+# distribution's hardening flags, without the tests, linked to the system's
+# libpng and zlib as Debian wants (no static runner). Install it with
 #   sudo apt install ./$(DEB)
 package:
 	@scripts/install-deps.sh package
 	export DEB_BUILD_MAINT_OPTIONS=hardening=+all && \
-	  cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DQX70_TESTS=OFF \
+	  cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DQX70_TESTS=OFF -DQX70_STATIC_RUNNER=OFF \
 	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
