@@ -25,7 +25,8 @@ for dir in gfx device app shell script desk platform/*; do
     [ -d "$dir" ] || continue
     ok="$dir $(allowed "$dir")"
     while IFS=: read -r file line text; do
-        target=$(sed -E 's/.*#include[[:space:]]*"([^"]+)".*/\1/' <<<"$text")
+        target=${text#*\"}
+        target=${target%%\"*}
         case $target in */*) ;; *) continue ;; esac
         fits=0
         for a in $ok; do
