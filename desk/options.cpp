@@ -108,6 +108,14 @@ bool fail(char (&error)[DESK_OPTION_ERROR_CAPACITY], const char* what, const cha
     return false;
 }
 
+// A file or folder name: anything but empty.
+bool takeName(const char* value, const char** into, const char* need,
+              char (&error)[DESK_OPTION_ERROR_CAPACITY]) {
+    if (value[0] == '\0') return fail(error, need, value);
+    *into = value;
+    return true;
+}
+
 bool apply(const Option& o, const char* value, DeskOptions* options,
            char (&error)[DESK_OPTION_ERROR_CAPACITY]) {
     switch (o.kind) {
@@ -116,21 +124,16 @@ bool apply(const Option& o, const char* value, DeskOptions* options,
                 return fail(error, "--zoom takes a whole number from 1 to 4, not", value);
             return true;
         case Kind::Shots:
-            if (value[0] == '\0') return fail(error, "--shots needs a folder, not", value);
-            options->shotsDir = value;
-            return true;
+            return takeName(value, &options->shotsDir, "--shots needs a folder, not", error);
         case Kind::Record:
-            if (value[0] == '\0') return fail(error, "--record needs a file name, not", value);
-            options->recordFile = value;
-            return true;
+            return takeName(value, &options->recordFile, "--record needs a file name, not", error);
         case Kind::Feed:
             if (!parseFeed(value, &options->feed))
                 return fail(error, "--feed takes udp:PORT or udp:ADDRESS:PORT, not", value);
             return true;
         case Kind::FeedRecord:
-            if (value[0] == '\0') return fail(error, "--feed-record needs a file name, not", value);
-            options->feedRecordFile = value;
-            return true;
+            return takeName(value, &options->feedRecordFile, "--feed-record needs a file name, not",
+                            error);
         case Kind::Mute: options->mute = true; return true;
         case Kind::Help: options->help = true; return true;
         case Kind::Version: options->version = true; return true;
