@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 
 // ---- Constants ------------------------------------------------------------
@@ -90,15 +91,23 @@ void closeAndRemove(WholeFile* w) {
 
 // ---- Public operations ----------------------------------------------------
 
+// A rewrite replaces the file a link points to, not the link, and keeps the
+// permissions the file had (a private recording stays private).
 bool wholeFileBegin(WholeFile* w, const std::string& path, std::string* message) {
     *w = {};
     w->path = path;
     struct stat st = {};
-    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+    const bool exists = stat(path.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
         *message = reason(path, "it is a folder");
         return false;
     }
-    std::string temp = tempTemplate(path);
+    if (exists) {
+        char* target = realpath(path.c_str(), nullptr);
+        if (target != nullptr) w->path = target;
+        std::free(target);
+    }
+    std::string temp = tempTemplate(w->path);
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
         *message = reason(path, std::strerror(errno));
@@ -106,7 +115,7 @@ bool wholeFileBegin(WholeFile* w, const std::string& path, std::string* message)
     }
     w->temp = temp;
     w->slot = registerTemp(temp);
-    fchmod(fd, creationMode());
+    fchmod(fd, exists ? st.st_mode & 07777 : creationMode());
     w->file = fdopen(fd, "wb");
     if (w->file == nullptr) {
         *message = reason(path, std::strerror(errno));
@@ -122,8 +131,10 @@ bool wholeFileCommit(WholeFile* w, std::string* message) {
         *message = reason(w->path, "nothing was written");
         return false;
     }
+    errno = 0;
     const bool flushed = std::fflush(w->file) == 0 && std::ferror(w->file) == 0;
-    const int flushError = errno;
+    // An error kept from an earlier write leaves errno unset: call it an I/O error.
+    const int flushError = errno != 0 ? errno : EIO;
     const bool closed = std::fclose(w->file) == 0;
     const int closeError = errno;
     w->file = nullptr;

@@ -70,6 +70,16 @@ grep -q 'large.qx70:1: cannot write .*s1.png: File too large' "$dir/err" ||
 cmp -s "$dir/s1.png" "$work/s1.before" || fail "a failed rewrite changed the earlier picture"
 [ "$(temporaries "$dir")" -eq 0 ] || fail "a failed rewrite left temporary files: $(ls -A "$dir")"
 
+# A rewrite keeps the file's permissions and replaces what a link points to.
+printf 'old' >"$dir/s1.png"
+chmod 600 "$dir/s1.png"
+ln -s s1.png "$dir/link.png"
+printf 'shot link.png\n' >"$dir/link.qx70"
+"$run" "$dir/link.qx70" || fail "the rewrite through a link failed"
+[ -L "$dir/link.png" ] || fail "the rewrite replaced the link with a file"
+[ "$(stat -c %a "$dir/s1.png")" = 600 ] || fail "the rewrite changed the permissions to $(stat -c %a "$dir/s1.png")"
+cmp -s "$dir/s1.png" "$work/s1.before" || fail "the rewrite did not reach the linked file"
+
 # expect_refusal MESSAGE ARGS...: exit status 2 and the message on stderr.
 expect_refusal() {
   local message=$1
