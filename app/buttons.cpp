@@ -170,6 +170,7 @@ void route(const Levels& in) {
 void buttonTick() {
     const Levels in = {viewLevel() != 0, leftLevel() != 0, rightLevel() != 0};
     decoder.pendingEvent = decode(in);
+    buttonLevelsTaken(decoder.view.down, decoder.left.down, decoder.right.down);
     if (!in.left && !in.right) decoder.bothLatched = 0;
     decoder.decodedEvent = decoder.pendingEvent;
     if (decoder.pendingEvent == EVT_NONE) return;

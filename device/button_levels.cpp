@@ -56,7 +56,11 @@ void setButtonKeyLevels(int view, int left, int right) {
     levels.rightKey = right != 0;
 }
 
-void buttonLevelsSampled() { levels.viewRose = levels.leftRose = levels.rightRose = 0; }
+void buttonLevelsTaken(bool view, bool left, bool right) {
+    if (view) levels.viewRose = 0;
+    if (left) levels.leftRose = 0;
+    if (right) levels.rightRose = 0;
+}
 
 // Every level 0, as at program start.
 void buttonLevelsPowerOnReset() { levels = {}; }

@@ -21,8 +21,10 @@ int rightLevel();
 // The keyboard's holds, a second source beside the mouse and the setters.
 void setButtonKeyLevels(int view, int left, int right);
 
-// The decoder has sampled the levels: presses already released end now.
-void buttonLevelsSampled();
+// The decoder has taken the presses of these buttons (it holds them down): a
+// press of theirs already released ends now. A press it has not taken yet,
+// because another event had the tick, stays until it has.
+void buttonLevelsTaken(bool view, bool left, bool right);
 
 // Power-on state: every level 0, for the mouse and the keyboard.
 void buttonLevelsPowerOnReset();

@@ -224,7 +224,6 @@ void hostFastTick() {
     HostPaint();
     filterTick();
     appButtonTick();
-    buttonLevelsSampled();
     while (!HostPaint() && hostUnitRunning()) {}
 }
 

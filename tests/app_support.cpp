@@ -34,12 +34,12 @@ std::vector<TickEvent> runTicks(int n) {
 }
 
 int settledLevels() {
-    buttonLevelsSampled();
+    buttonLevelsTaken(true, true, true);
     return viewLevel() << 2 | leftLevel() << 1 | rightLevel();
 }
 
 int settledLevel(int (*level)()) {
-    buttonLevelsSampled();
+    buttonLevelsTaken(true, true, true);
     return level();
 }
 

@@ -90,18 +90,29 @@ TEST_F(Bezel, APressShowsUntilTheDecoderHasSampledIt) {
     bezelMouse(WM_LBUTTONDOWN, 120, 150);
     bezelMouse(WM_LBUTTONUP, 120, 150);
     EXPECT_EQ(viewLevel(), 1);
-    buttonLevelsSampled();
+    buttonLevelsTaken(true, true, true);
     EXPECT_EQ(viewLevel(), 0);
 
     setButtonKeyLevels(0, 1, 0);
     setButtonKeyLevels(0, 0, 0);
     EXPECT_EQ(leftLevel(), 1) << "a key tapped between two ticks";
-    buttonLevelsSampled();
+    buttonLevelsTaken(true, true, true);
     EXPECT_EQ(leftLevel(), 0);
 
     pressRight();
-    buttonLevelsSampled();
+    buttonLevelsTaken(true, true, true);
     EXPECT_EQ(rightLevel(), 1) << "a held button stays held";
     releaseRight();
     EXPECT_EQ(rightLevel(), 0) << "a sampled press lets go at once";
+}
+
+// A tap that lands on the tick another press is decoded waits for the next.
+TEST_F(Bezel, ATapBesideAnotherPressIsDecodedOnTheNextTick) {
+    buttonDecoderStart();
+    pressView();
+    setButtonKeyLevels(0, 1, 0);
+    setButtonKeyLevels(0, 0, 0);
+    EXPECT_EQ(tickOnce(), EVT_VIEW_PRESS);
+    EXPECT_EQ(tickOnce(), EVT_LEFT_PRESS);
+    EXPECT_EQ(tickOnce(), EVT_LEFT_RELEASE);
 }

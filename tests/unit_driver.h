@@ -67,7 +67,6 @@ inline void tick(Drive d) {
         hostFastTick();
     } else {
         buttonTick();
-        buttonLevelsSampled();
     }
 }
 
