@@ -601,6 +601,22 @@ void checkRepeatedShots(Script& s) {
     }
 }
 
+// Repeats inside one another multiply: a line may run at most
+// SCRIPT_MAX_REPEAT times in all, as in a single repeat.
+void checkNestedPasses(Script& s) {
+    std::vector<long long> passes = {1};  // of the lines at this depth
+    for (const ScriptCommand& c : s.commands) {
+        if (c.op == ScriptOp::End) passes.pop_back();
+        if (c.op != ScriptOp::Repeat) continue;
+        const long long n = passes.back() * c.repeat;
+        if (n > SCRIPT_MAX_REPEAT && passes.back() <= SCRIPT_MAX_REPEAT)
+            s.errors.push_back({c.line, "repeat: with the repeats around it, its lines would run " +
+                                            std::to_string(n) + " times; at most " +
+                                            std::to_string(SCRIPT_MAX_REPEAT)});
+        passes.push_back(std::min<long long>(n, SCRIPT_MAX_REPEAT + 1LL));
+    }
+}
+
 }  // namespace
 
 // ---- Public operations --------------------------------------------------------------
@@ -674,6 +690,7 @@ Script scriptParse(std::string_view text) {
     matchRepeats(s);
     checkShotPaths(s);
     checkRepeatedShots(s);
+    checkNestedPasses(s);
     std::stable_sort(s.errors.begin(), s.errors.end(),
                      [](const ScriptError& a, const ScriptError& b) { return a.line < b.line; });
     if (static_cast<int>(s.errors.size()) > SCRIPT_MAX_ERRORS) {

@@ -97,12 +97,14 @@ void createWindow() {
 }
 
 // The capture lines due after the ticks run so far, before the next tick,
-// as the window applies what its feed received.
+// as the window applies what its feed received. A capture played to its end
+// is let go, so a feed line in a long repeat costs nothing once it is over.
 void playFeeds() {
     for (Playing& p : run.feeds) {
         while (p.next < p.capture->size() && p.start + (*p.capture)[p.next].tick <= run.ticks)
             scriptApplyWrite((*p.capture)[p.next++].command);
     }
+    std::erase_if(run.feeds, [](const Playing& p) { return p.next >= p.capture->size(); });
 }
 
 void tick() {

@@ -276,6 +276,16 @@ TEST(ScriptParse, RepeatsPairWithTheirEndsAndRefuseShotsTheyWouldRepeat) {
     EXPECT_EQ(u.errors[1].line, 7);
     EXPECT_EQ(u.errors[2].line, 8);
     EXPECT_EQ(u.commands.size(), 5u);
+
+    // Nested repeats may not run a line more often than one repeat may.
+    const char* nested =
+        "repeat 1000\nrepeat 100\nwait 1\nend\nrepeat 101\nrepeat 1\nend\nend\nend\n";
+    const Script n = scriptParse(nested);
+    ASSERT_EQ(n.errors.size(), 1u) << "one error for the repeat that passes the limit";
+    EXPECT_EQ(n.errors[0].line, 5);
+    EXPECT_EQ(
+        n.errors[0].message,
+        "repeat: with the repeats around it, its lines would run 101000 times; at most 100000");
     for (const char* t : {text, unpaired}) {
         EXPECT_EQ(fuzzcheck::check(reinterpret_cast<const uint8_t*>(t), std::strlen(t), false), "");
     }

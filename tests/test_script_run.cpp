@@ -183,7 +183,7 @@ TEST(ScriptRun, TickLimitStopsALongRunBeforeItStarts) {
     EXPECT_EQ(firstLine(r), 2);
     EXPECT_EQ(r.outcome.ticks, 10);
     // A repeat that lets no time pass is stopped by its count of lines.
-    r = runText("repeat 100000\nrepeat 100000\nslot 1 1\nend\nend\n", ShotResult::Stored, 10);
+    r = runText("repeat 100000\nslot 1 1\nend\n", ShotResult::Stored, 10);
     EXPECT_EQ(r.outcome.status, ScriptStatus::Error);
     EXPECT_EQ(firstMessage(r), "the run would pass its limit of 100 lines");
 }

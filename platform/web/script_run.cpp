@@ -128,7 +128,8 @@ ScriptOutcome webRunScript(const std::string& text, long long tickLimit, int64_t
     if (script.errors.empty()) refuse(script, tickLimit);
     if (!script.errors.empty()) return {ScriptStatus::Error, script.errors, 0};
     webBeforeScript();
-    const ScriptOutcome outcome = scriptRun(script, sendPicture);
+    // The runner keeps to the limit too, should the count above fall short.
+    const ScriptOutcome outcome = scriptRun(script, sendPicture, tickLimit);
     const bool stopped = outcome.status != ScriptStatus::Passed && !outcome.messages.empty();
     const int stop = stopped ? outcome.messages.back().line : 0;
     webAfterScript(now, outcome.ticks, recordingHead(script, text, stop));

@@ -85,7 +85,7 @@ test('a script with errors names every line and runs nothing', async () => {
   const refused = [
     ['wait 1\nwait 400s\n', /^long\.qx70:1: the run would pass the page's limit of 30000 ticks/],
     ['repeat 100\nwait 301\nend\n', /^long\.qx70:1: the run would pass/],
-    ['repeat 1000\nrepeat 1000\njournal clear\nend\nend\n', /^long\.qx70:1: the run would pass/],
+    ['repeat 100000\njournal clear\njournal clear\njournal clear\nend\n', /^long\.qx70:1: the run would pass/],
     ['wait 1\nexpect screen data.png\n', /^long\.qx70:2: expect screen: the page has no reference/],
     ['feed turn.feed\n', /^long\.qx70:1: feed: the page reads no capture files/],
   ];
