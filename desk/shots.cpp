@@ -11,12 +11,12 @@
 // ---- Public operations ----------------------------------------------------
 
 std::vector<uint32_t> shotScreen() {
+    const uint32_t* screen = hostScreen();
     std::vector<uint32_t> px(FB_PIXELS);
     for (int y = 0; y < FB_HEIGHT; ++y)
         for (int x = 0; x < FB_WIDTH; ++x)
             px[static_cast<size_t>(FB_WIDTH) * y + x] =
-                hostCanvas()[static_cast<size_t>(BEZEL_WIDTH) * (SCREEN_Y + y) + SCREEN_X + x] |
-                CANVAS_OPAQUE;
+                screen[static_cast<size_t>(BEZEL_WIDTH) * y + x] | CANVAS_OPAQUE;
     return px;
 }
 
