@@ -105,12 +105,14 @@ install: build
 
 # The Debian package $(DEB) in this folder: an optimised build with the
 # distribution's hardening flags, without the tests, linked to the system's
-# libpng and zlib as Debian wants (no static runner). Install it with
+# libpng and zlib as Debian wants (no static runner), with the web page.
+# Install it with
 #   sudo apt install ./$(DEB)
-package:
+package: web
 	@scripts/install-deps.sh package
 	export DEB_BUILD_MAINT_OPTIONS=hardening=+all && \
 	  cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DQX70_TESTS=OFF -DQX70_STATIC_RUNNER=OFF \
+	    -DQX70_WEB_SITE=$(abspath $(WEB_BUILD))/site \
 	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
@@ -120,7 +122,7 @@ package:
 # Builds the package, runs lintian on it and checks it installed into a
 # throwaway root (tests/install/package_check.sh); the system is not touched.
 package-test: package
-	tests/install/package_check.sh $(DEB) $(VERSION) build-web/site
+	tests/install/package_check.sh $(DEB) $(VERSION) $(WEB_BUILD)/site
 
 # Formats every C++ file of the project in place (.clang-format); `make test`
 # checks that nothing is left unformatted.
