@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
 
 #include "app/timekeeping.h"
@@ -41,6 +42,8 @@
 #include "shell/shell.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr int EXIT_USAGE = 2;
 constexpr const char* VERSION_LINE = "qx70sim " QX70_VERSION_TEXT "\n";
@@ -351,9 +354,22 @@ bool checkShotsFolder() {
 // Locks the recordings' files before the window opens, so a bad path or a
 // second simulator recording into one is refused at once and nothing is
 // written unless the session starts.
+// The same file, whether or not it exists yet, however its path is written.
+bool sameFile(const char* a, const char* b) {
+    std::error_code ea, eb;
+    const fs::path pa = fs::weakly_canonical(a, ea), pb = fs::weakly_canonical(b, eb);
+    return !ea && !eb && pa == pb;
+}
+
 bool lockRecordings() {
     recordings[0].path = options.recordFile;
     recordings[1].path = options.feedRecordFile;
+    if (options.recordFile != nullptr && options.feedRecordFile != nullptr &&
+        sameFile(options.recordFile, options.feedRecordFile)) {
+        std::fprintf(stderr, "qx70sim: --record and --feed-record name the same file: %s\n",
+                     options.recordFile);
+        return false;
+    }
     for (Recording& r : recordings) {
         std::string why;
         if (r.path == nullptr || recordingFileLock(r.file, r.path, &why)) continue;

@@ -62,6 +62,9 @@ rc=$?
 [ "$rc" -eq 2 ] || die "the second simulator: exit status $rc, expected 2"
 [ "$(wc -l <"$work/second.err")" -eq 1 ] || die "the second simulator said: $(cat "$work/second.err")"
 grep -q 'being recorded by another qx70sim' "$work/second.err" || die "no reason: $(cat "$work/second.err")"
+"$sim" --record "$work/rec/both.qx70" --feed udp:5599 --feed-record "$work/rec/../rec/both.qx70" 2>"$work/second.err"
+[ $? -eq 2 ] || die "one file for both recordings was not refused"
+grep -q 'name the same file' "$work/second.err" || die "one file for both recordings: $(cat "$work/second.err")"
 
 step "a click whose press and release fall between two ticks"
 sleep 1.5  # past the splash, on the data page
