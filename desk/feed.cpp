@@ -26,21 +26,15 @@ constexpr Validity VALIDITIES[] = {
     {"oatCelsius", "oatValid"},
 };
 
-constexpr size_t ELEMENT_BYTES = 4;
-
 // ---- Module state -------------------------------------------------------------
 
 FeedState windowFeed;
 
 // ---- Private helpers ----------------------------------------------------------
 
-int element(const DeviceField& f, int row, int col) {
-    return static_cast<int>(f.offset / ELEMENT_BYTES) + row * f.cols + col;
-}
-
 int element(const char* name) {
     const DeviceField* f = deviceFieldFind(name);
-    return f != nullptr ? element(*f, 0, 0) : -1;
+    return f != nullptr ? deviceFieldElement(*f, 0, 0) : -1;
 }
 
 ScriptCommand setLine(const DeviceField& f, int row, int col, double v) {
@@ -56,7 +50,7 @@ ScriptCommand setLine(const DeviceField& f, int row, int col, double v) {
 // A line for the element unless it already holds v.
 void write(FeedState& s, const DeviceField& f, int row, int col, double v,
            std::vector<ScriptCommand>& lines) {
-    const int e = element(f, row, col);
+    const int e = deviceFieldElement(f, row, col);
     s.driven[e] = true;
     if (s.written[e] && s.writtenValue[e] == v) return;
     s.written[e] = true;
@@ -101,7 +95,7 @@ void applyPending(FeedState& s, long long tick, std::vector<ScriptCommand>& line
     }
     for (int i = 0; i < s.pending.count; ++i) {
         const FeedValue& v = s.pending.values[i];
-        const int e = element(*v.field, v.row, v.col);
+        const int e = deviceFieldElement(*v.field, v.row, v.col);
         s.sent[e] = true;
         s.sentValue[e] = v.value;
         write(s, *v.field, v.row, v.col, v.value, lines);
@@ -173,7 +167,7 @@ void feedStep(FeedState& s, long long tick, std::vector<ScriptCommand>& lines) {
 }
 
 bool feedDrives(const FeedState& s, const DeviceField& f, int row, int col) {
-    return deviceFieldHasElement(f, row, col) && s.driven[element(f, row, col)];
+    return deviceFieldHasElement(f, row, col) && s.driven[deviceFieldElement(f, row, col)];
 }
 
 void feedStatusText(const FeedState& s, long long tick, char (&out)[FEED_STATUS_CAPACITY]) {

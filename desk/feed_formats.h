@@ -17,7 +17,7 @@
 
 inline constexpr size_t FEED_MAX_DATAGRAM = 64 * 1024;  // larger datagrams are dropped
 // Every element of SimDevice at most once: a data set never needs more.
-inline constexpr int FEED_MAX_VALUES = static_cast<int>(sizeof(SimDevice) / 4);
+inline constexpr int FEED_MAX_VALUES = DEVICE_ELEMENT_COUNT;
 // Values of one line of the flight simulator protocol, in this order: roll,
 // pitch, normal load factor, angle of attack, indicated airspeed, pressure
 // altitude, outside-air temperature, bus volts, weight on wheels.

@@ -4,6 +4,7 @@
 #include "desk/panel_model.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
@@ -74,10 +75,18 @@ const DeviceField* fieldOf(const char* name) {
     return name != nullptr ? deviceFieldFind(name) : nullptr;
 }
 
-// The row's field when it names one that exists with that element.
+// The row's field when it names one that exists with that element; looked
+// up once, as the panel reads every row on every frame it is shown.
 const DeviceField* rowField(int row) {
-    const DeviceField* f = fieldOf(ROWS[row].field);
-    return f != nullptr && deviceFieldHasElement(*f, ROWS[row].index, 0) ? f : nullptr;
+    static const auto fields = [] {
+        std::array<const DeviceField*, PANEL_ROWS> found{};
+        for (int r = 0; r < PANEL_ROWS; ++r) {
+            const DeviceField* f = fieldOf(ROWS[r].field);
+            found[r] = f != nullptr && deviceFieldHasElement(*f, ROWS[r].index, 0) ? f : nullptr;
+        }
+        return found;
+    }();
+    return fields[row];
 }
 
 double readRow(int row) {
@@ -139,6 +148,8 @@ PanelKind panelKind(int row) {
 }
 
 const char* panelLabel(int row) { return valid(row) ? ROWS[row].label : ""; }
+
+static_assert(SLOT_DEMO_MODE == 16, "the demo row's meaning names its slot");
 
 const char* panelMeaning(int row) {
     if (!valid(row)) return "";

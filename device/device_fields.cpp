@@ -80,14 +80,13 @@ constexpr DeviceField FIELDS[] = {
 #undef QX70_TABLE
 
 constexpr int FIELD_COUNT = static_cast<int>(std::size(FIELDS));
-constexpr size_t ELEMENT_BYTES = 4;
 
 // The table covers SimDevice exactly, in order and without gaps.
 constexpr bool tableCoversSimDevice() {
     size_t next = 0;
     for (const DeviceField& f : FIELDS) {
         if (f.offset != next) return false;
-        next += static_cast<size_t>(f.rows) * f.cols * ELEMENT_BYTES;
+        next += static_cast<size_t>(f.rows) * f.cols * DEVICE_ELEMENT_BYTES;
     }
     return next == sizeof(SimDevice);
 }
@@ -106,7 +105,7 @@ bool sameName(const char* name, std::string_view s) {
 }
 
 size_t elementOffset(const DeviceField& f, int row, int col) {
-    return f.offset + (static_cast<size_t>(row) * f.cols + col) * ELEMENT_BYTES;
+    return f.offset + (static_cast<size_t>(row) * f.cols + col) * DEVICE_ELEMENT_BYTES;
 }
 
 }  // namespace
@@ -136,6 +135,10 @@ bool deviceFieldAccepts(const DeviceField& f, double v) {
 // Both indices inside the field's shape.
 bool deviceFieldHasElement(const DeviceField& f, int row, int col) {
     return row >= 0 && row < f.rows && col >= 0 && col < f.cols;
+}
+
+int deviceFieldElement(const DeviceField& f, int row, int col) {
+    return static_cast<int>(elementOffset(f, row, col) / DEVICE_ELEMENT_BYTES);
 }
 
 // Stores an accepted value; the bytes go through memcpy so no pointer of the

@@ -29,6 +29,12 @@ struct DeviceField {
     const char* meaning;  // one line for help texts and controls
 };
 
+// Every field's elements are four bytes, so SimDevice holds this many, each
+// with its own index (deviceFieldElement).
+inline constexpr size_t DEVICE_ELEMENT_BYTES = 4;
+inline constexpr int DEVICE_ELEMENT_COUNT =
+    static_cast<int>(sizeof(SimDevice) / DEVICE_ELEMENT_BYTES);
+
 // Fields in the order of SimDevice.
 int deviceFieldCount();
 // Field i, 0 <= i < deviceFieldCount().
@@ -40,6 +46,9 @@ const DeviceField* deviceFieldFind(std::string_view name);
 bool deviceFieldAccepts(const DeviceField& f, double v);
 // True when (row, col) addresses an element of the field.
 bool deviceFieldHasElement(const DeviceField& f, int row, int col);
+// The index of element (row, col) of the field among all of SimDevice's,
+// 0 to DEVICE_ELEMENT_COUNT - 1.
+int deviceFieldElement(const DeviceField& f, int row, int col);
 // Stores v (already accepted) in element (row, col) of the field in dev.
 void deviceFieldWrite(SimDevice& dev, const DeviceField& f, int row, int col, double v);
 // Element (row, col) of the field in dev; every float, int and colour is
