@@ -1,13 +1,9 @@
 // Telling the formats apart, splitting a datagram into its data sets, and the
-// plain format. A plain value is read exactly as a script's set line reads it
+// plain format. A plain value is read as a script's set line reads it
 // (a float rounded once from its decimal text), so a fed value and a set line
 // of the same text put the same bits into the device.
 #include "desk/feed_formats.h"
 
-#include <cerrno>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -50,27 +46,16 @@ bool isBlank(std::string_view line) {
     return true;
 }
 
-// The word read as a set line reads it (a whole number, or for a float field
-// a decimal fraction rounded once to a float); integer fields also take whole
-// numbers written with a fraction of zero.
+// The word read as a set line reads it; integer fields also take whole
+// numbers written with a fraction of zero ("1.000000"), as programs send them.
 FeedReject plainValue(const DeviceField& f, std::string_view w, double& v) {
-    long long n = 0;
-    if (wordToInteger(w, n)) {
-        v = static_cast<double>(n);
-    } else if (f.type == FieldType::Float) {
-        float x = 0.0f;
-        if (wordToFloat(w, x)) {
-            v = x;
-        } else {
-            double d = 0.0;
-            const FeedReject why = feedParseNumber(w, d);
-            return why == FeedReject::None ? FeedReject::OutOfRange : why;  // beyond a float
-        }
-    } else {
-        const FeedReject why = feedParseNumber(w, v);
-        if (why != FeedReject::None) return why;
-    }
-    return deviceFieldAccepts(f, v) ? FeedReject::None : FeedReject::OutOfRange;
+    if (scriptFieldValue(f, w, v)) return FeedReject::None;
+    double d = 0.0;
+    const FeedReject why = feedParseNumber(w, d);
+    if (why != FeedReject::None) return why;
+    if (f.type == FieldType::Float || !deviceFieldAccepts(f, d)) return FeedReject::OutOfRange;
+    v = d;
+    return FeedReject::None;
 }
 
 // NAME=VALUE into set.
@@ -169,22 +154,13 @@ FeedReject feedParsePlainLine(std::string_view line, FeedDataSet* set) {
 
 // A decimal number in double precision: None with d finite, or why not.
 FeedReject feedParseNumber(std::string_view w, double& d) {
-    if (!w.empty() && w[0] == '+') w.remove_prefix(1);
-    if (w.empty() || w[0] == '+') return FeedReject::Malformed;
-#if defined(__cpp_lib_to_chars)
-    const auto r = std::from_chars(w.data(), w.data() + w.size(), d, std::chars_format::general);
-    if (r.ptr != w.data() + w.size()) return FeedReject::Malformed;
-    if (r.ec == std::errc::result_out_of_range) return FeedReject::OutOfRange;
-    if (r.ec != std::errc{}) return FeedReject::Malformed;
-#else
-    // The browser build's C++ library has no floating-point from_chars.
-    if (!wordIsDecimal(w)) return FeedReject::Malformed;
-    const std::string text(w);
-    errno = 0;
-    d = std::strtod(text.c_str(), nullptr);
-    if (errno == ERANGE) return FeedReject::OutOfRange;
-#endif
-    return std::isfinite(d) ? FeedReject::None : FeedReject::NotFinite;
+    switch (wordToDouble(w, d)) {
+        case WordNumber::Finite: return FeedReject::None;
+        case WordNumber::NotFinite: return FeedReject::NotFinite;
+        case WordNumber::OutOfRange: return FeedReject::OutOfRange;
+        case WordNumber::NotANumber: break;
+    }
+    return FeedReject::Malformed;
 }
 
 void feedSetPut(FeedDataSet* set, const DeviceField* f, int row, int col, double v) {

@@ -291,15 +291,7 @@ bool parseSet(Line& l, ScriptCommand& c) {
     if (!take(l, "device field", w) || !parseFieldRef(l, w, c)) return false;
     if (!take(l, "value", w)) return false;
     const DeviceField& f = *c.field;
-    long long n = 0;
-    float x = 0.0f;
-    bool ok = wordToInteger(w, n);
-    c.value = static_cast<double>(n);
-    if (!ok && f.type == FieldType::Float && wordToFloat(w, x)) {
-        ok = true;
-        c.value = x;
-    }
-    if (!ok || !deviceFieldAccepts(f, c.value))
+    if (!scriptFieldValue(f, w, c.value))
         return fail(l, std::string(f.name) + " takes " + valueForm(f) + ", not " + wordQuoted(w));
     return finish(l);
 }
@@ -620,6 +612,19 @@ void checkNestedPasses(Script& s) {
 }  // namespace
 
 // ---- Public operations --------------------------------------------------------------
+
+bool scriptFieldValue(const DeviceField& f, std::string_view w, double& v) {
+    long long n = 0;
+    float x = 0.0f;
+    if (wordToInteger(w, n)) {
+        v = static_cast<double>(n);
+    } else if (f.type == FieldType::Float && wordToFloat(w, x)) {
+        v = x;
+    } else {
+        return false;
+    }
+    return deviceFieldAccepts(f, v);
+}
 
 // "name", "name[i]" or "name[i][j]", each index inside the field's shape.
 bool scriptFieldRef(std::string_view w, ScriptFieldRef& ref, std::string& error) {

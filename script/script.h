@@ -114,6 +114,9 @@ Script scriptParse(std::string_view text);
 // Reads a field reference; false with the reason in error (field stays null
 // when the name is unknown).
 bool scriptFieldRef(std::string_view word, ScriptFieldRef& ref, std::string& error);
+// A set line's value for field f: a whole number, or for a float field a
+// decimal fraction rounded once to a float; true when f accepts it.
+bool scriptFieldValue(const DeviceField& f, std::string_view w, double& v);
 // The line that parses back to cmd (its line number aside).
 std::string scriptFormat(const ScriptCommand& cmd);
 // The ticks a click or hold lasts when the line gives none: a click stays

@@ -2,6 +2,7 @@
 #include "script/words.h"
 
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -86,6 +87,26 @@ bool wordToFloat(std::string_view w, float& v) {
 #else
     return wordToFloatByStrtof(w, v);
 #endif
+}
+
+// The browser build's C++ library has no floating-point from_chars: strtod
+// reads the same decimal shapes there.
+WordNumber wordToDouble(std::string_view w, double& d) {
+    if (!w.empty() && w[0] == '+') w.remove_prefix(1);
+    if (w.empty() || w[0] == '+') return WordNumber::NotANumber;
+#if defined(__cpp_lib_to_chars)
+    const auto r = std::from_chars(w.data(), w.data() + w.size(), d, std::chars_format::general);
+    if (r.ptr != w.data() + w.size()) return WordNumber::NotANumber;
+    if (r.ec == std::errc::result_out_of_range) return WordNumber::OutOfRange;
+    if (r.ec != std::errc{}) return WordNumber::NotANumber;
+#else
+    if (!wordIsDecimal(w)) return WordNumber::NotANumber;
+    const std::string text(w);
+    errno = 0;
+    d = std::strtod(text.c_str(), nullptr);
+    if (errno == ERANGE) return WordNumber::OutOfRange;
+#endif
+    return std::isfinite(d) ? WordNumber::Finite : WordNumber::NotFinite;
 }
 
 // strtof rounds once too, but takes more than std::from_chars does (blanks,

@@ -2,6 +2,7 @@
 // dates, each accepted only when the whole word is valid. Used by the parser.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,11 @@ std::string wordQuoted(std::string_view w);
 bool wordToInteger(std::string_view w, long long& v);
 // A whole word as a finite float, rounded once from the decimal text.
 bool wordToFloat(std::string_view w, float& v);
+// How a word reads as a double.
+enum class WordNumber : uint8_t { Finite, NotFinite, OutOfRange, NotANumber };
+// A whole word as a double, rounded once from the decimal text; d is set for
+// Finite and NotFinite ("inf", "nan").
+WordNumber wordToDouble(std::string_view w, double& d);
 // The same reading by strtof, for a C++ library without a floating-point
 // std::from_chars; wordToFloat uses it there.
 bool wordToFloatByStrtof(std::string_view w, float& v);
