@@ -294,6 +294,7 @@
       this.pointers = new Map();  // pointer id -> last bezel position
       this.audio = {context: null, until: 0};
       this.panelValues = [];
+      this.panelTicks = -1;
       this.lastShotName = '';
       this.shotCount = 0;
       this.pictureUrls = [];
@@ -375,7 +376,7 @@
     update() {
       this.wake();
       this.present(this.now());
-      this.refreshPanel();
+      this.refreshPanel(true);
       const paused = this.unit.x.qx70_paused() === 1;
       element('pause').textContent = paused ? 'Resume (P)' : 'Pause (P)';
       element('step').disabled = !paused;
@@ -473,7 +474,7 @@
       element(id).hidden = !element(id).hidden;
       element('show-' + id).setAttribute('aria-expanded', String(!element(id).hidden));
       element('side').hidden = element('panel').hidden && element('script').hidden;
-      this.refreshPanel();
+      this.refreshPanel(true);
     }
 
     // ---- Sound --------------------------------------------------------------
@@ -579,9 +580,13 @@
     }
 
     // The values as the unit has them (the unit changes some itself).
-    refreshPanel() {
+    // Each turn refreshes it only when ticks ran; input and the toggle force it.
+    refreshPanel(force = false) {
       if (element('panel').hidden) return;
       const x = this.unit.x;
+      const ticks = x.qx70_ticks();
+      if (!force && ticks === this.panelTicks) return;
+      this.panelTicks = ticks;
       this.panelValues.forEach((shown, row) => {
         const text = this.unit.panelText(x.qx70_panel_value, row);
         if (text === shown.text) return;
