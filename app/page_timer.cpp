@@ -66,8 +66,6 @@ TimerPageState timerPage = {};
 
 // ---- Private helpers --------------------------------------------------------------
 
-bool validTimer(int i) { return i >= 0 && i < TIMER_COUNT; }
-
 bool presetIsZero(const UnitTimer& t) {
     return t.presetHours == 0 && t.presetMinutes == 0 && t.presetSeconds == 0;
 }

@@ -7,6 +7,7 @@
 #include "app/furniture.h"
 #include "app/number_text.h"
 #include "app/setup_screens.h"
+#include "app/time_fields.h"
 #include "device/device.h"
 #include "device/settings.h"
 #include "device/settings_slots.h"
@@ -95,8 +96,8 @@ void setupOatTrimOpen() {
 void setupVolumeDraw(uint32_t* fb) {
     drawEditorFurniture(fb, "AUDIO VOLUME");
     const int volume = editors.volume;
-    const char digits[] = {static_cast<char>('0' + volume / 10),
-                           static_cast<char>('0' + volume % 10), '\0'};
+    char digits[TWO_DIGIT_FIELD_SIZE];
+    twoDigitField(volume, digits);
     drawCentredText(fb, FONT_NUM_23, VOLUME_DIGITS_Y, COLOUR_WHITE, digits);
     gfx_fill_rect(fb, FB_WIDTH, FB_HEIGHT, VOLUME_BAR_LEFT, VOLUME_BAR_TOP,
                   VOLUME_BAR_LEFT + VOLUME_BAR_STEP * volume, VOLUME_BAR_BOTTOM, COLOUR_WHITE);

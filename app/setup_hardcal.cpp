@@ -6,6 +6,7 @@
 #include "app/colours.h"
 #include "app/furniture.h"
 #include "app/setup_screens.h"
+#include "app/time_fields.h"
 #include "device/device.h"
 #include "device/filter.h"
 #include "gfx/font.h"
@@ -80,9 +81,8 @@ void drawSampling(uint32_t* fb) {
     drawCentredText(fb, FONT_TEXT_14, CALIBRATING_Y, COLOUR_TITLE_GREEN, "* CALIBRATING *");
     drawCentredText(fb, FONT_TEXT_14, DO_NOT_MOVE_Y, COLOUR_YELLOW, "Do Not Move");
     drawCentredText(fb, FONT_TEXT_14, AIRCRAFT_Y, COLOUR_YELLOW, "Aircraft");
-    const int count = COUNT_FROM - hardCal.step;
-    const char digits[] = {static_cast<char>('0' + count / 10), static_cast<char>('0' + count % 10),
-                           '\0'};
+    char digits[TWO_DIGIT_FIELD_SIZE];
+    twoDigitField(COUNT_FROM - hardCal.step, digits);
     drawCentredText(fb, FONT_NUM_23, COUNT_Y, COUNT_COLOUR, digits);
 }
 

@@ -51,8 +51,6 @@ void countDown(UnitTimer& t) {
     --t.hours;
 }
 
-bool validTimer(int i) { return i >= 0 && i < TIMER_COUNT; }
-
 bool engineRunning(float volts) {
     return (volts > ENGINE_BAND_LOW && volts < ENGINE_BAND_HIGH) || volts > ENGINE_HIGH_SYSTEM;
 }

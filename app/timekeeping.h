@@ -39,6 +39,8 @@ struct RunTimeCounter {
 };
 
 inline constexpr int TIMER_COUNT = 2;
+// True for a timer's index, 0 to TIMER_COUNT - 1.
+inline bool validTimer(int i) { return i >= 0 && i < TIMER_COUNT; }
 // Largest hour value shown; one more wraps to 0.
 inline constexpr int MAX_SHOWN_HOURS = 98;
 
