@@ -52,19 +52,6 @@ const Option* findOption(const char* arg, const char** inlineValue) {
     return nullptr;
 }
 
-// A whole number from ZOOM_MIN to ZOOM_MAX written in digits only.
-bool parseZoom(const char* v, int* zoom) {
-    if (v[0] == '\0' || std::strlen(v) > 3) return false;
-    int n = 0;
-    for (const char* p = v; *p != '\0'; ++p) {
-        if (*p < '0' || *p > '9') return false;
-        n = n * 10 + (*p - '0');
-    }
-    if (n < ZOOM_MIN || n > ZOOM_MAX) return false;
-    *zoom = n;
-    return true;
-}
-
 // Digits only, from 0 to hi.
 bool parseNumber(std::string_view v, long hi, long* n) {
     if (v.empty() || v.size() > 5) return false;
@@ -74,6 +61,14 @@ bool parseNumber(std::string_view v, long hi, long* n) {
         *n = *n * 10 + (c - '0');
     }
     return *n <= hi;
+}
+
+// A whole number from ZOOM_MIN to ZOOM_MAX written in digits only.
+bool parseZoom(const char* v, int* zoom) {
+    long n = 0;
+    if (!parseNumber(v, ZOOM_MAX, &n) || n < ZOOM_MIN) return false;
+    *zoom = static_cast<int>(n);
+    return true;
 }
 
 // "udp:PORT" on the loopback address, or "udp:A.B.C.D:PORT".

@@ -6,13 +6,13 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/headless/options.h"
 #include "platform/headless/output.h"
 
 // ---- Constants ----------------------------------------------------------------
 
 namespace {
 
-constexpr const char* SCRIPT_EXT = ".qx70";
 constexpr const char* SUITE_NAME = "qx70-run";
 
 // ---- Private helpers ----------------------------------------------------------

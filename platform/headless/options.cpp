@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr const char* SCRIPT_EXT = ".qx70";
-
 bool is(const char* arg, const char* a, const char* b = nullptr) {
     return std::strcmp(arg, a) == 0 || (b != nullptr && std::strcmp(arg, b) == 0);
 }

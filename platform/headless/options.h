@@ -8,6 +8,8 @@
 #include "platform/headless/job.h"
 
 inline constexpr int HEADLESS_MAX_JOBS = 1024;
+// The ending of the scripts a folder holds.
+inline constexpr const char* SCRIPT_EXT = ".qx70";
 
 struct HeadlessOptions {
     HeadlessJobOptions job;
