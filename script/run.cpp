@@ -195,14 +195,7 @@ Step pressFor(const ScriptCommand& c) {
 
 // A time without a date keeps the host's present date.
 void setHostClock(const ScriptCommand& c) {
-    HostDateTime t = c.clock;
-    if (!c.clockHasDate) {
-        const ClockTime now = scriptHostTime();
-        t.year = now.year;
-        t.month = now.month;
-        t.day = now.day;
-    }
-    run.hostBase = t;
+    run.hostBase = scriptClockLineTime(c, scriptHostTime());
     run.hostBaseTick = run.ticks;
 }
 
@@ -379,6 +372,16 @@ void scriptApplyWrite(const ScriptCommand& c) {
     } else if (c.op == ScriptOp::Slot) {
         settingsWriteInt(c.slot, c.slotValue);
     }
+}
+
+HostDateTime scriptClockLineTime(const ScriptCommand& c, const ClockTime& present) {
+    HostDateTime t = c.clock;
+    if (!c.clockHasDate) {
+        t.year = present.year;
+        t.month = present.month;
+        t.day = present.day;
+    }
+    return t;
 }
 
 // Power-on reset, then each line in turn; the window is created at the first

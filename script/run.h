@@ -46,6 +46,8 @@ struct ScriptOutcome {
 
 // Applies a set or slot line to the unit as a run does; other lines do nothing.
 void scriptApplyWrite(const ScriptCommand& c);
+// The host time a clock line sets: one without a date keeps the date of present.
+HostDateTime scriptClockLineTime(const ScriptCommand& c, const ClockTime& present);
 // Where a run stands, for a progress display: the line being run and the
 // virtual ticks so far. Told at every line and every virtual second.
 using ScriptProgress = std::function<void(int line, long long ticks)>;

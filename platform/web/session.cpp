@@ -66,24 +66,19 @@ void updatePause(int64_t now) {
     webAudioSetPaused(paused);
 }
 
-// The host time of a clock line: one without a date keeps the present date.
+// The host time of a clock line, on the session's present date.
 HostDateTime clockLineTime(const ScriptCommand& c) {
-    HostDateTime t = c.clock;
-    if (c.clockHasDate) return t;
     ClockTime present;
     deskSessionHostTime(&present);
-    t.year = present.year;
-    t.month = present.month;
-    t.day = present.day;
-    return t;
+    return scriptClockLineTime(c, present);
 }
 
 std::string applyLine(const ScriptCommand& c) {
     switch (c.op) {
         case ScriptOp::Press: pressButton(c.button); return {};
         case ScriptOp::Release: releaseButton(c.button); return {};
-        case ScriptOp::Set: deviceFieldWrite(simDevice, *c.field, c.row, c.col, c.value); break;
-        case ScriptOp::Slot: settingsWriteInt(c.slot, c.slotValue); break;
+        case ScriptOp::Set:
+        case ScriptOp::Slot: scriptApplyWrite(c); break;
         case ScriptOp::Clock: deskSessionSetHostTime(clockLineTime(c)); break;
         default: return "only press, release, set, slot and clock lines can be applied here";
     }
