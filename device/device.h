@@ -153,8 +153,9 @@ void devSetSoundListener(DevSoundListener listener);
 inline constexpr int PROBE_INPUT = 1;    // a temperature probe is fitted
 inline constexpr int EDITION_INPUT = 2;  // the "QX-70-S" edition
 
-// The inputs as the unit last sampled them and the demo motion; written by
-// sampleDiscreteInputs, demoStep and the power-on reset only.
+// The inputs as the unit last sampled them and the demo motion; the unit
+// writes it in sampleDiscreteInputs, demoStep and the power-on reset only
+// (tests set the demo angles directly to place a page at a chosen reading).
 struct DeviceState {
     int discreteInput1 = 0;
     int discreteInput2 = 0;
