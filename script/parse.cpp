@@ -138,8 +138,6 @@ struct DurationUnit {
     long long ticks;
 };
 
-constexpr long long TICKS_PER_MINUTE = 60LL * FAST_TICKS_PER_SECOND;
-constexpr long long TICKS_PER_HOUR = 60 * TICKS_PER_MINUTE;
 constexpr DurationUnit UNIT_WORDS[] = {
     {"tick", 1},
     {"ticks", 1},
@@ -147,13 +145,13 @@ constexpr DurationUnit UNIT_WORDS[] = {
     {"sec", FAST_TICKS_PER_SECOND},
     {"second", FAST_TICKS_PER_SECOND},
     {"seconds", FAST_TICKS_PER_SECOND},
-    {"m", TICKS_PER_MINUTE},
-    {"min", TICKS_PER_MINUTE},
-    {"minute", TICKS_PER_MINUTE},
-    {"minutes", TICKS_PER_MINUTE},
-    {"h", TICKS_PER_HOUR},
-    {"hour", TICKS_PER_HOUR},
-    {"hours", TICKS_PER_HOUR},
+    {"m", SCRIPT_TICKS_PER_MINUTE},
+    {"min", SCRIPT_TICKS_PER_MINUTE},
+    {"minute", SCRIPT_TICKS_PER_MINUTE},
+    {"minutes", SCRIPT_TICKS_PER_MINUTE},
+    {"h", SCRIPT_TICKS_PER_HOUR},
+    {"hour", SCRIPT_TICKS_PER_HOUR},
+    {"hours", SCRIPT_TICKS_PER_HOUR},
 };
 
 // The ticks of the unit word that follows a number, taken when there is one;

@@ -24,6 +24,8 @@ inline constexpr int SCRIPT_PAGES = 8;
 inline constexpr int SCRIPT_MAX_REPEAT = 100000;  // passes of one repeat
 // Durations are written in seconds to the hundredth: one hundredth per fast tick.
 static_assert(FAST_TICKS_PER_SECOND == 100, "a script's hundredth of a second is one fast tick");
+inline constexpr long long SCRIPT_TICKS_PER_MINUTE = 60LL * FAST_TICKS_PER_SECOND;
+inline constexpr long long SCRIPT_TICKS_PER_HOUR = 60 * SCRIPT_TICKS_PER_MINUTE;
 
 // ---- Types --------------------------------------------------------------------
 

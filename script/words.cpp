@@ -184,9 +184,8 @@ bool wordToDuration(std::string_view w, long long& ticks) {
         char letter;
         long long ticks;
     };
-    constexpr Unit UNITS[] = {{'h', 3600LL * FAST_TICKS_PER_SECOND},
-                              {'m', 60LL * FAST_TICKS_PER_SECOND},
-                              {'s', FAST_TICKS_PER_SECOND}};
+    constexpr Unit UNITS[] = {
+        {'h', SCRIPT_TICKS_PER_HOUR}, {'m', SCRIPT_TICKS_PER_MINUTE}, {'s', FAST_TICKS_PER_SECOND}};
     constexpr size_t UNIT_COUNT = std::size(UNITS);
     long long total = 0;
     size_t smallest = 0;  // the first unit still allowed
